@@ -1,0 +1,3 @@
+// QLNBase: everything a report object includes.
+#pragma once
+#include "QLNBaseLibrary.h"

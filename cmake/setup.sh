@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Idempotent set-up: the Debian packages that the build and the tests need, and a Wine prefix
+# inside the build tree. Every command of the README and CI calls it first.
+#   cmake/setup.sh [build-dir]     (default: build)
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$top/build}
+
+packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth
+          fonts-liberation cmake ninja-build googletest)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+mkdir -p "$build"
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/.qln-ready" ]; then
+  echo "setup: creating the Wine prefix in $WINEPREFIX"
+  # Wine's service processes must not inherit our streams, or callers waiting for end-of-file hang.
+  wine wineboot -i </dev/null >/dev/null 2>&1
+  # The default font of the report objects, with metrics that match: Liberation Serif.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ \
+       /d 'Liberation Serif' /f </dev/null >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.qln-ready"
+fi

@@ -1,0 +1,45 @@
+// Common definitions of the application framework: the export macro and the platform types.
+#pragma once
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+// A native build (sanitizers, fuzzing) of the string, array and exception types and of the
+// content model needs only these few platform types.
+#include <cstdint>
+typedef int BOOL;
+typedef unsigned int UINT;
+typedef uint32_t DWORD;
+typedef uint16_t WORD;
+typedef int32_t LONG;
+typedef int32_t HRESULT;
+typedef int32_t SCODE;
+typedef wchar_t WCHAR;
+typedef const wchar_t* LPCWSTR;
+typedef wchar_t* LPWSTR;
+typedef void* HINSTANCE;
+typedef void* HMODULE;
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+#endif
+
+#include <cstddef>
+
+typedef wchar_t TCHAR;
+typedef const wchar_t* LPCTSTR;
+typedef wchar_t* LPTSTR;
+
+#if defined(_WIN32) && !defined(QLN_FRAMEWORK_STATIC)
+#ifdef QLN_BUILDING_FRAMEWORK
+#define AFX_CORE_API __declspec(dllexport)
+#else
+#define AFX_CORE_API __declspec(dllimport)
+#endif
+#else
+#define AFX_CORE_API
+#endif

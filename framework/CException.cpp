@@ -1,0 +1,60 @@
+#include "CException.h"
+#include "CInvalidArgException.h"
+#include "CMemoryException.h"
+#include "COleDispatchException.h"
+#include "COleException.h"
+#include "CUserException.h"
+
+#include <cwchar>
+
+IMPLEMENT_DYNAMIC(CException, CObject)
+
+BOOL CException::CopyMessage(const wchar_t* text, LPTSTR lpszError, UINT nMaxError)
+{
+    if (lpszError == nullptr || nMaxError == 0)
+        return FALSE;
+    size_t n = wcslen(text);
+    if (n >= nMaxError)
+        n = nMaxError - 1;
+    wmemcpy(lpszError, text, n);
+    lpszError[n] = L'\0';
+    return TRUE;
+}
+
+BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const
+{
+    if (pnHelpContext != nullptr)
+        *pnHelpContext = 0;
+    if (lpszError != nullptr && nMaxError > 0)
+        lpszError[0] = L'\0';
+    return FALSE;
+}
+
+
+
+
+
+void AfxThrowMemoryException()
+{
+    throw CMemoryException();
+}
+
+void AfxThrowInvalidArgException()
+{
+    throw CInvalidArgException();
+}
+
+void AfxThrowUserException()
+{
+    throw CUserException();
+}
+
+void AfxThrowOleException(SCODE sc)
+{
+    throw COleException(sc);
+}
+
+void AfxThrowOleDispatchException(WORD wCode, LPCTSTR lpszDescription, UINT nHelpID)
+{
+    throw COleDispatchException(lpszDescription, nHelpID, wCode);
+}

@@ -1,0 +1,21 @@
+// Base of the framework's exceptions. They are thrown by value and caught by reference.
+#pragma once
+#include "CObject.h"
+
+class AFX_CORE_API CException : public CObject
+{
+    DECLARE_DYNAMIC(CException)
+public:
+    // Copies the message for the user into the buffer (at most nMaxError characters with the
+    // terminating zero); returns zero when there is no message.
+    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
+
+protected:
+    static BOOL CopyMessage(const wchar_t* text, LPTSTR lpszError, UINT nMaxError);
+};
+
+[[noreturn]] AFX_CORE_API void AfxThrowMemoryException();
+[[noreturn]] AFX_CORE_API void AfxThrowInvalidArgException();
+[[noreturn]] AFX_CORE_API void AfxThrowUserException();
+[[noreturn]] AFX_CORE_API void AfxThrowOleException(SCODE sc);
+[[noreturn]] AFX_CORE_API void AfxThrowOleDispatchException(WORD wCode, LPCTSTR lpszDescription, UINT nHelpID = 0);

@@ -1,0 +1,127 @@
+#include "CFontHolder.h"
+
+#include <olectl.h>
+
+namespace {
+
+// The platform framework's default control font.
+FONTDESC DefaultFontDesc()
+{
+    FONTDESC fd = {};
+    fd.cbSizeofstruct = sizeof(FONTDESC);
+    fd.lpstrName = const_cast<LPOLESTR>(L"MS Sans Serif");
+    fd.cySize.int64 = 80000;
+    fd.sWeight = FW_NORMAL;
+    fd.sCharset = DEFAULT_CHARSET;
+    return fd;
+}
+
+} // namespace
+
+CFontHolder::CFontHolder(IPropertyNotifySink* pNotify)
+    : m_pFont(nullptr), m_dwConnectCookie(0), m_pNotify(pNotify)
+{
+}
+
+CFontHolder::~CFontHolder()
+{
+    ReleaseFont();
+}
+
+void CFontHolder::InitializeFont(const FONTDESC* pFontDesc, IDispatch* pFontDispAmbient)
+{
+    ReleaseFont();
+    if (pFontDispAmbient != nullptr) {
+        IFont* pAmbient = nullptr;
+        if (SUCCEEDED(pFontDispAmbient->QueryInterface(IID_IFont, reinterpret_cast<void**>(&pAmbient)))) {
+            IFont* pClone = nullptr;
+            if (SUCCEEDED(pAmbient->Clone(&pClone)))
+                m_pFont = pClone;
+            pAmbient->Release();
+        }
+    }
+    if (m_pFont == nullptr) {
+        FONTDESC fallback = DefaultFontDesc();
+        const FONTDESC* pDesc = pFontDesc != nullptr ? pFontDesc : &fallback;
+        if (FAILED(::OleCreateFontIndirect(const_cast<FONTDESC*>(pDesc), IID_IFont,
+                                           reinterpret_cast<void**>(&m_pFont))))
+            m_pFont = nullptr;
+    }
+    Connect();
+}
+
+void CFontHolder::SetFont(IFont* pNewFont)
+{
+    if (pNewFont != nullptr)
+        pNewFont->AddRef();
+    ReleaseFont();
+    m_pFont = pNewFont;
+    Connect();
+}
+
+void CFontHolder::ReleaseFont()
+{
+    if (m_pFont == nullptr)
+        return;
+    Disconnect();
+    m_pFont->Release();
+    m_pFont = nullptr;
+}
+
+IFontDisp* CFontHolder::GetFontDispatch()
+{
+    IFontDisp* pDisp = nullptr;
+    if (m_pFont != nullptr &&
+        FAILED(m_pFont->QueryInterface(IID_IFontDisp, reinterpret_cast<void**>(&pDisp))))
+        pDisp = nullptr;
+    return pDisp;
+}
+
+HFONT CFontHolder::GetFontHandle()
+{
+    HFONT hFont = nullptr;
+    if (m_pFont != nullptr && FAILED(m_pFont->get_hFont(&hFont)))
+        hFont = nullptr;
+    return hFont;
+}
+
+HFONT CFontHolder::GetFontHandle(long cyLogical, long cyHimetric)
+{
+    if (m_pFont == nullptr)
+        return nullptr;
+    if (cyLogical > 0 && cyHimetric > 0)
+        m_pFont->SetRatio(cyLogical, cyHimetric);
+    return GetFontHandle();
+}
+
+void CFontHolder::Connect()
+{
+    if (m_pFont == nullptr || m_pNotify == nullptr)
+        return;
+    IConnectionPointContainer* pContainer = nullptr;
+    if (FAILED(m_pFont->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&pContainer))))
+        return;
+    IConnectionPoint* pPoint = nullptr;
+    if (SUCCEEDED(pContainer->FindConnectionPoint(IID_IPropertyNotifySink, &pPoint))) {
+        if (FAILED(pPoint->Advise(m_pNotify, &m_dwConnectCookie)))
+            m_dwConnectCookie = 0;
+        pPoint->Release();
+    }
+    pContainer->Release();
+}
+
+void CFontHolder::Disconnect()
+{
+    if (m_pFont == nullptr || m_dwConnectCookie == 0)
+        return;
+    IConnectionPointContainer* pContainer = nullptr;
+    if (SUCCEEDED(m_pFont->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&pContainer)))) {
+        IConnectionPoint* pPoint = nullptr;
+        if (SUCCEEDED(pContainer->FindConnectionPoint(IID_IPropertyNotifySink, &pPoint))) {
+            pPoint->Unadvise(m_dwConnectCookie);
+            pPoint->Release();
+        }
+        pContainer->Release();
+    }
+    m_dwConnectCookie = 0;
+}

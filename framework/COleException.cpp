@@ -1,0 +1,3 @@
+#include "COleException.h"
+
+IMPLEMENT_DYNAMIC(COleException, CException)

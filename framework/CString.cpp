@@ -1,0 +1,642 @@
+#include "CString.h"
+
+#include "AfxStringSeam.h"
+#include "CInvalidArgException.h"
+#include "CMemoryException.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cwchar>
+#include <cwctype>
+#include <new>
+#include <stdexcept>
+#ifdef _WIN32
+#include <oleauto.h>
+#endif
+
+namespace {
+
+const wchar_t kWhiteSpace[] = L" \t\r\n\v\f";
+
+int Clamp(int value, int low, int high)
+{
+    return value < low ? low : (value > high ? high : value);
+}
+
+int ToInt(size_t n)
+{
+    return n == std::wstring::npos || n > static_cast<size_t>(INT_MAX) ? -1 : static_cast<int>(n);
+}
+
+wchar_t FoldCase(wchar_t ch)
+{
+    if (ch >= L'A' && ch <= L'Z')
+        return static_cast<wchar_t>(ch + (L'a' - L'A'));
+    if (ch < 0x80)
+        return ch;
+    return static_cast<wchar_t>(towlower(static_cast<wint_t>(ch)));
+}
+
+// Grows a string; an allocation failure becomes the framework's out-of-memory exception.
+template <typename F>
+void Guarded(F f)
+{
+    try {
+        f();
+    } catch (const std::bad_alloc&) {
+        AfxThrowMemoryException();
+    } catch (const std::length_error&) {
+        AfxThrowMemoryException();
+    }
+}
+
+// One printf conversion of a number, through the narrow runtime formatter, widened.
+template <typename T>
+void AppendNumber(std::wstring& out, const std::string& spec, T value)
+{
+    char buf[512];
+    int n = snprintf(buf, sizeof buf, spec.c_str(), value);
+    if (n < 0)
+        return;
+    if (n >= static_cast<int>(sizeof buf)) {
+        std::string big(static_cast<size_t>(n) + 1, '\0');
+        snprintf(&big[0], big.size(), spec.c_str(), value);
+        out.append(big.begin(), big.begin() + n);
+        return;
+    }
+    out.append(buf, buf + n);
+}
+
+void AppendPadded(std::wstring& out, const wchar_t* text, size_t len, bool leftAlign, int width)
+{
+    size_t pad = width > 0 && static_cast<size_t>(width) > len ? static_cast<size_t>(width) - len : 0;
+    if (!leftAlign)
+        out.append(pad, L' ');
+    out.append(text, len);
+    if (leftAlign)
+        out.append(pad, L' ');
+}
+
+void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
+{
+    if (fmt == nullptr)
+        return;
+    for (const wchar_t* p = fmt; *p != L'\0'; ++p) {
+        if (*p != L'%') {
+            out.push_back(*p);
+            continue;
+        }
+        const wchar_t* start = p++;
+        std::string spec = "%";
+        bool leftAlign = false;
+        while (*p == L'-' || *p == L'+' || *p == L' ' || *p == L'#' || *p == L'0') {
+            leftAlign = leftAlign || *p == L'-';
+            spec.push_back(static_cast<char>(*p++));
+        }
+        int width = -1;
+        if (*p == L'*') {
+            width = va_arg(args, int);
+            if (width < 0) {
+                leftAlign = true;
+                width = -width;
+                spec.push_back('-');
+            }
+            spec += std::to_string(width);
+            ++p;
+        } else {
+            while (*p >= L'0' && *p <= L'9') {
+                width = (width < 0 ? 0 : width) * 10 + (*p - L'0');
+                if (width > 100000)
+                    width = 100000;
+                spec.push_back(static_cast<char>(*p++));
+            }
+        }
+        int precision = -1;
+        if (*p == L'.') {
+            spec.push_back('.');
+            ++p;
+            precision = 0;
+            if (*p == L'*') {
+                precision = va_arg(args, int);
+                spec += std::to_string(precision < 0 ? 0 : precision);
+                ++p;
+            } else {
+                while (*p >= L'0' && *p <= L'9') {
+                    precision = precision * 10 + (*p - L'0');
+                    if (precision > 100000)
+                        precision = 100000;
+                    spec.push_back(static_cast<char>(*p++));
+                }
+            }
+        }
+        int longs = 0;
+        bool is64 = false;
+        for (;; ++p) {
+            if (*p == L'l') {
+                ++longs;
+            } else if (*p == L'h') {
+            } else if (*p == L'I' && p[1] == L'6' && p[2] == L'4') {
+                is64 = true;
+                p += 2;
+            } else {
+                break;
+            }
+        }
+        if (longs >= 2)
+            is64 = true;
+        const wchar_t conv = *p;
+        switch (conv) {
+        case L'd':
+        case L'i':
+            if (is64)
+                AppendNumber(out, spec + "lld", va_arg(args, long long));
+            else
+                AppendNumber(out, spec + "d", va_arg(args, int));
+            break;
+        case L'u':
+        case L'x':
+        case L'X':
+        case L'o':
+            if (is64)
+                AppendNumber(out, spec + "ll" + static_cast<char>(conv), va_arg(args, unsigned long long));
+            else
+                AppendNumber(out, spec + static_cast<char>(conv), va_arg(args, unsigned int));
+            break;
+        case L'f':
+        case L'F':
+        case L'e':
+        case L'E':
+        case L'g':
+        case L'G':
+            AppendNumber(out, spec + static_cast<char>(conv), va_arg(args, double));
+            break;
+        case L'c':
+        case L'C': {
+            wchar_t ch = static_cast<wchar_t>(va_arg(args, int));
+            AppendPadded(out, &ch, 1, leftAlign, width);
+            break;
+        }
+        case L's':
+        case L'S': {
+            const wchar_t* s = va_arg(args, const wchar_t*);
+            if (s == nullptr)
+                s = L"(null)";
+            size_t len = wcslen(s);
+            if (precision >= 0 && static_cast<size_t>(precision) < len)
+                len = static_cast<size_t>(precision);
+            AppendPadded(out, s, len, leftAlign, width);
+            break;
+        }
+        case L'%':
+            out.push_back(L'%');
+            break;
+        default:
+            // Not a conversion we know: keep the text as written.
+            out.append(start, static_cast<size_t>(p - start) + (conv != L'\0' ? 1 : 0));
+            if (conv == L'\0')
+                return;
+            break;
+        }
+    }
+}
+
+} // namespace
+
+CString::CString(const wchar_t* psz)
+{
+    if (psz != nullptr)
+        Guarded([&] { m_str.assign(psz); });
+}
+
+CString::CString(const wchar_t* pch, int nLength)
+{
+    if (pch != nullptr && nLength > 0)
+        Guarded([&] { m_str.assign(pch, static_cast<size_t>(nLength)); });
+}
+
+CString::CString(wchar_t ch, int nRepeat)
+{
+    if (nRepeat > 0)
+        Guarded([&] { m_str.assign(static_cast<size_t>(nRepeat), ch); });
+}
+
+CString& CString::operator=(const wchar_t* psz)
+{
+    if (psz == nullptr)
+        m_str.clear();
+    else
+        Guarded([&] { m_str.assign(psz); });
+    return *this;
+}
+
+CString& CString::operator=(wchar_t ch)
+{
+    Guarded([&] { m_str.assign(1, ch); });
+    return *this;
+}
+
+wchar_t CString::GetAt(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetLength())
+        AfxThrowInvalidArgException();
+    return m_str[static_cast<size_t>(nIndex)];
+}
+
+void CString::SetAt(int nIndex, wchar_t ch)
+{
+    if (nIndex < 0 || nIndex >= GetLength())
+        AfxThrowInvalidArgException();
+    m_str[static_cast<size_t>(nIndex)] = ch;
+}
+
+CString& CString::operator+=(const CString& str)
+{
+    Guarded([&] { m_str.append(str.m_str); });
+    return *this;
+}
+
+CString& CString::operator+=(const wchar_t* psz)
+{
+    if (psz != nullptr)
+        Guarded([&] { m_str.append(psz); });
+    return *this;
+}
+
+CString& CString::operator+=(wchar_t ch)
+{
+    Guarded([&] { m_str.push_back(ch); });
+    return *this;
+}
+
+void CString::Append(const wchar_t* pch, int nLength)
+{
+    if (pch != nullptr && nLength > 0)
+        Guarded([&] { m_str.append(pch, static_cast<size_t>(nLength)); });
+}
+
+CString operator+(const CString& a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+
+CString operator+(const CString& a, const wchar_t* b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+
+CString operator+(const wchar_t* a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+
+CString operator+(const CString& a, wchar_t b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+
+CString operator+(wchar_t a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+
+int CString::Compare(const wchar_t* psz) const
+{
+    const wchar_t* a = m_str.c_str();
+    const wchar_t* b = psz != nullptr ? psz : L"";
+    for (;; ++a, ++b) {
+        // Code units compare as unsigned 16-bit values, whatever the width of wchar_t.
+        unsigned ca = static_cast<unsigned>(*a) & 0xFFFFu;
+        unsigned cb = static_cast<unsigned>(*b) & 0xFFFFu;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        if (ca == 0)
+            return 0;
+    }
+}
+
+int CString::CompareNoCase(const wchar_t* psz) const
+{
+    const wchar_t* a = m_str.c_str();
+    const wchar_t* b = psz != nullptr ? psz : L"";
+    for (;; ++a, ++b) {
+        unsigned ca = static_cast<unsigned>(FoldCase(*a)) & 0xFFFFu;
+        unsigned cb = static_cast<unsigned>(FoldCase(*b)) & 0xFFFFu;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        if (ca == 0)
+            return 0;
+    }
+}
+
+int CString::Find(wchar_t ch, int nStart) const
+{
+    if (nStart < 0 || nStart >= GetLength())
+        return -1;
+    return ToInt(m_str.find(ch, static_cast<size_t>(nStart)));
+}
+
+int CString::Find(const wchar_t* pszSub, int nStart) const
+{
+    if (pszSub == nullptr || nStart < 0 || nStart > GetLength())
+        return -1;
+    return ToInt(m_str.find(pszSub, static_cast<size_t>(nStart)));
+}
+
+int CString::ReverseFind(wchar_t ch) const
+{
+    return ToInt(m_str.rfind(ch));
+}
+
+int CString::FindOneOf(const wchar_t* pszCharSet) const
+{
+    if (pszCharSet == nullptr)
+        return -1;
+    return ToInt(m_str.find_first_of(pszCharSet));
+}
+
+CString CString::Mid(int nFirst) const
+{
+    return Mid(nFirst, GetLength());
+}
+
+CString CString::Mid(int nFirst, int nCount) const
+{
+    const int len = GetLength();
+    nFirst = Clamp(nFirst, 0, len);
+    nCount = Clamp(nCount, 0, len - nFirst);
+    return CString(m_str.data() + nFirst, nCount);
+}
+
+CString CString::Left(int nCount) const
+{
+    return Mid(0, nCount);
+}
+
+CString CString::Right(int nCount) const
+{
+    nCount = Clamp(nCount, 0, GetLength());
+    return Mid(GetLength() - nCount, nCount);
+}
+
+CString CString::SpanIncluding(const wchar_t* pszCharSet) const
+{
+    size_t n = pszCharSet != nullptr ? m_str.find_first_not_of(pszCharSet) : 0;
+    return Left(n == std::wstring::npos ? GetLength() : static_cast<int>(n));
+}
+
+CString CString::SpanExcluding(const wchar_t* pszCharSet) const
+{
+    size_t n = pszCharSet != nullptr ? m_str.find_first_of(pszCharSet) : std::wstring::npos;
+    return Left(n == std::wstring::npos ? GetLength() : static_cast<int>(n));
+}
+
+CString& CString::Trim()
+{
+    return TrimRight().TrimLeft();
+}
+
+CString& CString::Trim(wchar_t chTarget)
+{
+    return TrimRight(chTarget).TrimLeft(chTarget);
+}
+
+CString& CString::Trim(const wchar_t* pszTargets)
+{
+    return TrimRight(pszTargets).TrimLeft(pszTargets);
+}
+
+CString& CString::TrimLeft()
+{
+    return TrimLeft(kWhiteSpace);
+}
+
+CString& CString::TrimLeft(wchar_t chTarget)
+{
+    size_t n = m_str.find_first_not_of(chTarget);
+    m_str.erase(0, n == std::wstring::npos ? m_str.size() : n);
+    return *this;
+}
+
+CString& CString::TrimLeft(const wchar_t* pszTargets)
+{
+    if (pszTargets == nullptr || *pszTargets == L'\0')
+        return *this;
+    size_t n = m_str.find_first_not_of(pszTargets);
+    m_str.erase(0, n == std::wstring::npos ? m_str.size() : n);
+    return *this;
+}
+
+CString& CString::TrimRight()
+{
+    return TrimRight(kWhiteSpace);
+}
+
+CString& CString::TrimRight(wchar_t chTarget)
+{
+    size_t n = m_str.find_last_not_of(chTarget);
+    m_str.erase(n == std::wstring::npos ? 0 : n + 1);
+    return *this;
+}
+
+CString& CString::TrimRight(const wchar_t* pszTargets)
+{
+    if (pszTargets == nullptr || *pszTargets == L'\0')
+        return *this;
+    size_t n = m_str.find_last_not_of(pszTargets);
+    m_str.erase(n == std::wstring::npos ? 0 : n + 1);
+    return *this;
+}
+
+CString& CString::MakeUpper()
+{
+    for (wchar_t& ch : m_str)
+        ch = static_cast<wchar_t>(towupper(static_cast<wint_t>(ch)));
+    return *this;
+}
+
+CString& CString::MakeLower()
+{
+    for (wchar_t& ch : m_str)
+        ch = static_cast<wchar_t>(towlower(static_cast<wint_t>(ch)));
+    return *this;
+}
+
+CString& CString::MakeReverse()
+{
+    std::reverse(m_str.begin(), m_str.end());
+    return *this;
+}
+
+int CString::Replace(wchar_t chOld, wchar_t chNew)
+{
+    int count = 0;
+    for (wchar_t& ch : m_str)
+        if (ch == chOld) {
+            ch = chNew;
+            ++count;
+        }
+    return count;
+}
+
+int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
+{
+    if (pszOld == nullptr || *pszOld == L'\0')
+        return 0;
+    const size_t oldLen = wcslen(pszOld);
+    const std::wstring replacement = pszNew != nullptr ? pszNew : L"";
+    int count = 0;
+    std::wstring result;
+    Guarded([&] {
+        size_t from = 0;
+        for (size_t at; (at = m_str.find(pszOld, from, oldLen)) != std::wstring::npos; from = at + oldLen) {
+            result.append(m_str, from, at - from);
+            result.append(replacement);
+            ++count;
+        }
+        result.append(m_str, from, std::wstring::npos);
+    });
+    if (count > 0)
+        m_str.swap(result);
+    return count;
+}
+
+int CString::Remove(wchar_t ch)
+{
+    const size_t before = m_str.size();
+    m_str.erase(std::remove(m_str.begin(), m_str.end(), ch), m_str.end());
+    return static_cast<int>(before - m_str.size());
+}
+
+int CString::Insert(int nIndex, wchar_t ch)
+{
+    nIndex = Clamp(nIndex, 0, GetLength());
+    Guarded([&] { m_str.insert(static_cast<size_t>(nIndex), 1, ch); });
+    return GetLength();
+}
+
+int CString::Insert(int nIndex, const wchar_t* psz)
+{
+    nIndex = Clamp(nIndex, 0, GetLength());
+    if (psz != nullptr)
+        Guarded([&] { m_str.insert(static_cast<size_t>(nIndex), psz); });
+    return GetLength();
+}
+
+int CString::Delete(int nIndex, int nCount)
+{
+    const int len = GetLength();
+    nIndex = Clamp(nIndex, 0, len);
+    nCount = Clamp(nCount, 0, len - nIndex);
+    m_str.erase(static_cast<size_t>(nIndex), static_cast<size_t>(nCount));
+    return GetLength();
+}
+
+void CString::Format(const wchar_t* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    FormatV(pszFormat, args);
+    va_end(args);
+}
+
+void CString::FormatV(const wchar_t* pszFormat, va_list args)
+{
+    std::wstring out;
+    Guarded([&] { FormatInto(out, pszFormat, args); });
+    m_str.swap(out);
+}
+
+void CString::AppendFormat(const wchar_t* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    Guarded([&] { FormatInto(m_str, pszFormat, args); });
+    va_end(args);
+}
+
+BOOL CString::LoadString(UINT nID)
+{
+    m_str.clear();
+    const wchar_t* text = nullptr;
+    int length = 0;
+    if (!AfxFindStringResource(nID, text, length))
+        return FALSE;
+    Append(text, length);
+    return TRUE;
+}
+
+wchar_t* CString::GetBuffer(int nMinBufLength)
+{
+    if (nMinBufLength > GetLength())
+        Guarded([&] { m_str.resize(static_cast<size_t>(nMinBufLength)); });
+    return &m_str[0];
+}
+
+wchar_t* CString::GetBufferSetLength(int nNewLength)
+{
+    Guarded([&] { m_str.resize(static_cast<size_t>(nNewLength < 0 ? 0 : nNewLength)); });
+    return &m_str[0];
+}
+
+void CString::ReleaseBuffer(int nNewLength)
+{
+    if (nNewLength < 0)
+        nNewLength = static_cast<int>(wcsnlen(m_str.c_str(), m_str.size()));
+    m_str.resize(static_cast<size_t>(Clamp(nNewLength, 0, GetLength())));
+}
+
+bool operator==(const CString& a, const CString& b)
+{
+    return a.str() == b.str();
+}
+
+bool operator==(const CString& a, const wchar_t* b)
+{
+    return a.Compare(b) == 0;
+}
+
+bool operator==(const wchar_t* a, const CString& b)
+{
+    return b.Compare(a) == 0;
+}
+
+bool operator!=(const CString& a, const CString& b)
+{
+    return !(a == b);
+}
+
+bool operator!=(const CString& a, const wchar_t* b)
+{
+    return !(a == b);
+}
+
+bool operator!=(const wchar_t* a, const CString& b)
+{
+    return !(a == b);
+}
+
+bool operator<(const CString& a, const CString& b)
+{
+    return a.Compare(b) < 0;
+}
+
+#ifdef _WIN32
+BSTR CString::AllocSysString() const
+{
+    BSTR bstr = ::SysAllocStringLen(m_str.data(), static_cast<UINT>(m_str.size()));
+    if (bstr == nullptr)
+        AfxThrowMemoryException();
+    return bstr;
+}
+#endif

@@ -1,0 +1,12 @@
+// Export macros of QLNBase.dll: classes for the report-object libraries that derive from
+// them, and free functions under their plain, undecorated names.
+#pragma once
+#include "Afx.h"
+
+#if defined(QLN_BUILDING_BASE)
+#define QLN_BASE_API __declspec(dllexport)
+#else
+#define QLN_BASE_API __declspec(dllimport)
+#endif
+
+#define QLN_BASE_EXTERN_C extern "C" QLN_BASE_API
