@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the library and its tests for 64-bit Windows and runs them under Wine and Xvfb.
-#   ./test.sh [ctest arguments...]
+#   ./test.sh [ctest arguments...]      (QLN_BUILD=dir picks another build tree)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$top/build
+build=${QLN_BUILD:-$top/build}
 bash "$top/cmake/setup.sh" "$build"
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
