@@ -45,7 +45,7 @@ public:
 
     // Ordinal comparison by UTF-16 code unit: <0, 0 or >0.
     int Compare(const wchar_t* psz) const;
-    // Comparison that ignores case (simple per-character case folding).
+    // Comparison that ignores case: ASCII letters always fold; others as the runtime folds them.
     int CompareNoCase(const wchar_t* psz) const;
 
     // Searches return the index of the match or -1.

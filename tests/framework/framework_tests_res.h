@@ -1,3 +1,6 @@
 #pragma once
 #define IDS_TEST_HELLO 100
 #define IDS_TEST_UNICODE 101
+#define IDS_TEST_MISSING_IN_BLOCK 102
+#define IDS_CHAIN_A_ONLY 200
+#define IDS_CHAIN_BOTH 201

@@ -1,0 +1,51 @@
+// Exceptions: thrown by value, caught by reference through their base, with run-time class.
+#include "CInvalidArgException.h"
+#include "CMemoryException.h"
+#include "COleDispatchException.h"
+#include "COleException.h"
+#include "CUserException.h"
+
+#include <gtest/gtest.h>
+
+TEST(Exceptions, CaughtThroughTheBaseWithTheirClass)
+{
+    try {
+        AfxThrowInvalidArgException();
+    } catch (const CException& e) {
+        EXPECT_TRUE(e.IsKindOf(RUNTIME_CLASS(CInvalidArgException)));
+        EXPECT_TRUE(e.IsKindOf(RUNTIME_CLASS(CException)));
+        EXPECT_TRUE(e.IsKindOf(RUNTIME_CLASS(CObject)));
+        EXPECT_FALSE(e.IsKindOf(RUNTIME_CLASS(CMemoryException)));
+        EXPECT_STREQ("CInvalidArgException", e.GetRuntimeClass()->m_lpszClassName);
+    }
+    EXPECT_THROW(AfxThrowMemoryException(), CMemoryException);
+    EXPECT_THROW(AfxThrowUserException(), CUserException);
+    try {
+        AfxThrowOleException(E_NOINTERFACE);
+    } catch (const COleException& e) {
+        EXPECT_EQ(E_NOINTERFACE, e.m_sc);
+    }
+}
+
+TEST(Exceptions, DispatchExceptionCarriesItsDescription)
+{
+    try {
+        AfxThrowOleDispatchException(1001, L"Property is read-only.", 42);
+        FAIL();
+    } catch (const CException& e) {
+        const auto* d = dynamic_cast<const COleDispatchException*>(&e);
+        ASSERT_NE(nullptr, d);
+        EXPECT_EQ(1001, d->m_wCode);
+        EXPECT_EQ(CString(L"Property is read-only."), d->m_strDescription);
+        wchar_t buf[9];
+        UINT help = 0;
+        EXPECT_TRUE(e.GetErrorMessage(buf, 9, &help));
+        EXPECT_STREQ(L"Property", buf);          // cut to the buffer, zero-terminated
+        EXPECT_EQ(42u, help);
+        EXPECT_FALSE(e.GetErrorMessage(buf, 0));
+    }
+    wchar_t buf[64];
+    EXPECT_TRUE(CMemoryException().GetErrorMessage(buf, 64));
+    EXPECT_FALSE(CUserException().GetErrorMessage(buf, 64));
+    EXPECT_STREQ(L"", buf);
+}
