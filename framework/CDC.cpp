@@ -1,0 +1,399 @@
+#include "CDC.h"
+
+#include "CHandleMap.h"
+
+#include <cwchar>
+#include <new>
+
+IMPLEMENT_DYNAMIC(CDC, CObject)
+
+namespace {
+
+CObject* ConstructTemporary(void* h)
+{
+    CDC* pDC = new (std::nothrow) CDC;
+    if (pDC != nullptr)
+        pDC->m_hDC = pDC->m_hAttribDC = static_cast<HDC>(h);
+    return pDC;
+}
+
+void DestructTemporary(CObject* pObject)
+{
+    CDC* pDC = static_cast<CDC*>(pObject);
+    // A temporary wrapper never owned its DC and is not in the permanent map.
+    pDC->m_hDC = pDC->m_hAttribDC = nullptr;
+    delete pDC;
+}
+
+CHandleMap& DCMap()
+{
+    static CHandleMap map(&ConstructTemporary, &DestructTemporary);
+    return map;
+}
+
+} // namespace
+
+CDC::CDC() : m_hDC(nullptr), m_hAttribDC(nullptr)
+{
+}
+
+CDC::~CDC()
+{
+    if (m_hDC != nullptr)
+        ::DeleteDC(Detach());
+}
+
+CDC* CDC::FromHandle(HDC hDC)
+{
+    return static_cast<CDC*>(DCMap().FromHandle(hDC));
+}
+
+void CDC::DeleteTempObject(HDC hDC)
+{
+    DCMap().DeleteTemporary(hDC);
+}
+
+BOOL CDC::Attach(HDC hDC)
+{
+    if (hDC == nullptr || m_hDC != nullptr)
+        return FALSE;
+    if (!DCMap().SetPermanent(hDC, this))
+        return FALSE;
+    m_hDC = hDC;
+    SetAttribDC(hDC);
+    return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    HDC hDC = m_hDC;
+    ReleaseAttribDC();
+    ReleaseOutputDC();
+    return hDC;
+}
+
+BOOL CDC::DeleteDC()
+{
+    if (m_hDC == nullptr)
+        return FALSE;
+    return ::DeleteDC(Detach());
+}
+
+void CDC::SetAttribDC(HDC hDC)
+{
+    m_hAttribDC = hDC;
+}
+
+void CDC::SetOutputDC(HDC hDC)
+{
+    ReleaseOutputDC();
+    if (hDC != nullptr && DCMap().SetPermanent(hDC, this))
+        m_hDC = hDC;
+}
+
+void CDC::ReleaseAttribDC()
+{
+    m_hAttribDC = nullptr;
+}
+
+void CDC::ReleaseOutputDC()
+{
+    if (m_hDC != nullptr && DCMap().LookupPermanent(m_hDC) == this)
+        DCMap().RemoveHandle(m_hDC);
+    m_hDC = nullptr;
+}
+
+HGDIOBJ CDC::SelectGdiObject(HGDIOBJ hObject)
+{
+    if (hObject == nullptr)
+        return nullptr;
+    HGDIOBJ hOld = nullptr;
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        hOld = ::SelectObject(m_hDC, hObject);
+    if (m_hAttribDC != nullptr)
+        hOld = ::SelectObject(m_hAttribDC, hObject);
+    return hOld;
+}
+
+CGdiObject* CDC::SelectObject(CGdiObject* pObject)
+{
+    if (pObject == nullptr)
+        return nullptr;
+    return CGdiObject::FromHandle(SelectGdiObject(pObject->m_hObject));
+}
+
+CFont* CDC::SelectObject(CFont* pFont)
+{
+    if (pFont == nullptr)
+        return nullptr;
+    return CFont::FromHandle(static_cast<HFONT>(SelectGdiObject(pFont->m_hObject)));
+}
+
+CBrush* CDC::SelectObject(CBrush* pBrush)
+{
+    if (pBrush == nullptr)
+        return nullptr;
+    return CBrush::FromHandle(static_cast<HBRUSH>(SelectGdiObject(pBrush->m_hObject)));
+}
+
+CPen* CDC::SelectObject(CPen* pPen)
+{
+    if (pPen == nullptr)
+        return nullptr;
+    return CPen::FromHandle(static_cast<HPEN>(SelectGdiObject(pPen->m_hObject)));
+}
+
+CGdiObject* CDC::SelectStockObject(int nIndex)
+{
+    return CGdiObject::FromHandle(SelectGdiObject(::GetStockObject(nIndex)));
+}
+
+COLORREF CDC::SetTextColor(COLORREF crColor)
+{
+    COLORREF crOld = CLR_INVALID;
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        crOld = ::SetTextColor(m_hDC, crColor);
+    if (m_hAttribDC != nullptr)
+        crOld = ::SetTextColor(m_hAttribDC, crColor);
+    return crOld;
+}
+
+COLORREF CDC::SetBkColor(COLORREF crColor)
+{
+    COLORREF crOld = CLR_INVALID;
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        crOld = ::SetBkColor(m_hDC, crColor);
+    if (m_hAttribDC != nullptr)
+        crOld = ::SetBkColor(m_hAttribDC, crColor);
+    return crOld;
+}
+
+int CDC::SetMapMode(int nMapMode)
+{
+    int nOld = 0;
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        nOld = ::SetMapMode(m_hDC, nMapMode);
+    if (m_hAttribDC != nullptr)
+        nOld = ::SetMapMode(m_hAttribDC, nMapMode);
+    return nOld;
+}
+
+COLORREF CDC::GetTextColor() const
+{
+    return m_hAttribDC != nullptr ? ::GetTextColor(m_hAttribDC) : CLR_INVALID;
+}
+
+COLORREF CDC::GetBkColor() const
+{
+    return m_hAttribDC != nullptr ? ::GetBkColor(m_hAttribDC) : CLR_INVALID;
+}
+
+int CDC::GetMapMode() const
+{
+    return m_hAttribDC != nullptr ? ::GetMapMode(m_hAttribDC) : 0;
+}
+
+int CDC::SetBkMode(int nBkMode)
+{
+    int nOld = 0;
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        nOld = ::SetBkMode(m_hDC, nBkMode);
+    if (m_hAttribDC != nullptr)
+        nOld = ::SetBkMode(m_hAttribDC, nBkMode);
+    return nOld;
+}
+
+int CDC::GetBkMode() const
+{
+    return m_hAttribDC != nullptr ? ::GetBkMode(m_hAttribDC) : 0;
+}
+
+UINT CDC::SetTextAlign(UINT nFlags)
+{
+    UINT nOld = GDI_ERROR;
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        nOld = ::SetTextAlign(m_hDC, nFlags);
+    if (m_hAttribDC != nullptr)
+        nOld = ::SetTextAlign(m_hAttribDC, nFlags);
+    return nOld;
+}
+
+UINT CDC::GetTextAlign() const
+{
+    return m_hAttribDC != nullptr ? ::GetTextAlign(m_hAttribDC) : GDI_ERROR;
+}
+
+int CDC::SaveDC()
+{
+    int nSaved = 0;
+    if (m_hAttribDC != nullptr)
+        nSaved = ::SaveDC(m_hAttribDC);
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC && ::SaveDC(m_hDC) != 0)
+        nSaved = -1;
+    return nSaved;
+}
+
+BOOL CDC::RestoreDC(int nSavedDC)
+{
+    BOOL bResult = TRUE;
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        bResult = ::RestoreDC(m_hDC, nSavedDC);
+    if (m_hAttribDC != nullptr)
+        bResult = ::RestoreDC(m_hAttribDC, nSavedDC);
+    return bResult;
+}
+
+int CDC::CheckedLength(LPCTSTR lpszString, int nCount)
+{
+    if (lpszString == nullptr || nCount < -1)
+        return 0;
+    if (nCount == -1)
+        return static_cast<int>(std::wcslen(lpszString));
+    return static_cast<int>(::wcsnlen(lpszString, static_cast<size_t>(nCount)));
+}
+
+CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
+{
+    SIZE size = {0, 0};
+    const int nLength = CheckedLength(lpszString, nCount);
+    if (m_hAttribDC != nullptr && nLength > 0)
+        ::GetTextExtentPoint32W(m_hAttribDC, lpszString, nLength, &size);
+    return size;
+}
+
+CSize CDC::GetTextExtent(const CString& str) const
+{
+    return GetTextExtent(str.GetString(), str.GetLength());
+}
+
+CSize CDC::GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions,
+                               LPINT lpnTabStopPositions) const
+{
+    const int nLength = CheckedLength(lpszString, nCount);
+    if (m_hAttribDC == nullptr || nLength == 0)
+        return CSize();
+    // Without a stop array the platform would read stops that are not there.
+    if (lpnTabStopPositions == nullptr || nTabPositions < 0)
+        nTabPositions = 0;
+    return CSize(::GetTabbedTextExtentW(m_hAttribDC, lpszString, nLength, nTabPositions,
+                                        lpnTabStopPositions));
+}
+
+CSize CDC::GetTabbedTextExtent(const CString& str, int nTabPositions, LPINT lpnTabStopPositions) const
+{
+    return GetTabbedTextExtent(str.GetString(), str.GetLength(), nTabPositions, lpnTabStopPositions);
+}
+
+BOOL CDC::GetTextMetrics(LPTEXTMETRICW lpMetrics) const
+{
+    if (m_hAttribDC == nullptr || lpMetrics == nullptr)
+        return FALSE;
+    return ::GetTextMetricsW(m_hAttribDC, lpMetrics);
+}
+
+int CDC::GetDeviceCaps(int nIndex) const
+{
+    return m_hAttribDC != nullptr ? ::GetDeviceCaps(m_hAttribDC, nIndex) : 0;
+}
+
+int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+{
+    if (m_hDC == nullptr || lpszString == nullptr || lpRect == nullptr || nCount < -1)
+        return 0;
+    // The string is the caller's constant: the platform may not write an ellipsis into it.
+    return ::DrawTextW(m_hDC, lpszString, CheckedLength(lpszString, nCount), lpRect,
+                       nFormat & ~static_cast<UINT>(DT_MODIFYSTRING));
+}
+
+int CDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
+{
+    return DrawText(str.GetString(), str.GetLength(), lpRect, nFormat);
+}
+
+BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
+{
+    if (m_hDC == nullptr || lpszString == nullptr || nCount < 0)
+        return FALSE;
+    return ::TextOutW(m_hDC, x, y, lpszString, CheckedLength(lpszString, nCount));
+}
+
+BOOL CDC::TextOut(int x, int y, const CString& str)
+{
+    return TextOut(x, y, str.GetString(), str.GetLength());
+}
+
+BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
+                     LPINT lpDxWidths)
+{
+    if (m_hDC == nullptr)
+        return FALSE;
+    UINT nLength = 0;
+    if (lpszString != nullptr)
+        nLength = static_cast<UINT>(::wcsnlen(lpszString, nCount));
+    return ::ExtTextOutW(m_hDC, x, y, nOptions, lpRect, lpszString, nLength, lpDxWidths);
+}
+
+BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str, LPINT lpDxWidths)
+{
+    return ExtTextOut(x, y, nOptions, lpRect, str.GetString(), static_cast<UINT>(str.GetLength()),
+                      lpDxWidths);
+}
+
+BOOL CDC::GrayString(CBrush* pBrush, BOOL(CALLBACK* lpfnOutput)(HDC, LPARAM, int), LPARAM lpData,
+                     int nCount, int x, int y, int nWidth, int nHeight)
+{
+    if (m_hDC == nullptr)
+        return FALSE;
+    return ::GrayStringW(m_hDC, pBrush != nullptr ? static_cast<HBRUSH>(pBrush->m_hObject) : nullptr,
+                         lpfnOutput, lpData, nCount, x, y, nWidth, nHeight);
+}
+
+void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
+{
+    if (m_hDC == nullptr || lpRect == nullptr || pBrush == nullptr)
+        return;
+    ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->m_hObject));
+}
+
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
+{
+    return m_hDC != nullptr && ::Rectangle(m_hDC, x1, y1, x2, y2);
+}
+
+BOOL CDC::Rectangle(LPCRECT lpRect)
+{
+    return lpRect != nullptr && Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    POINT point = {0, 0};
+    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
+        ::MoveToEx(m_hDC, x, y, &point);
+    if (m_hAttribDC != nullptr)
+        ::MoveToEx(m_hAttribDC, x, y, &point);
+    return point;
+}
+
+CPoint CDC::MoveTo(POINT point)
+{
+    return MoveTo(point.x, point.y);
+}
+
+BOOL CDC::LineTo(int x, int y)
+{
+    // The attribute DC only follows the current position.
+    if (m_hAttribDC != nullptr && m_hDC != m_hAttribDC)
+        ::MoveToEx(m_hAttribDC, x, y, nullptr);
+    return m_hDC != nullptr && ::LineTo(m_hDC, x, y);
+}
+
+BOOL CDC::LineTo(POINT point)
+{
+    return LineTo(point.x, point.y);
+}
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    return m_hDC != nullptr ? ::GetPixel(m_hDC, x, y) : CLR_INVALID;
+}
