@@ -1,6 +1,7 @@
 #include "QLNBaseLibrary.h"
 
 #include "CDynLinkLibrary.h"
+#include "QLNMultiLineCenteredStatic.h"
 
 #include <new>
 #include <objbase.h>
@@ -14,11 +15,13 @@ BOOL OnProcessAttach(HINSTANCE hInstance)
     if (!AfxInitExtensionModule(g_extensionModule, hInstance))
         return FALSE;
     ::CoInitialize(nullptr);
+    QLNRegisterMultiLineCenteredStatic(hInstance);
     return TRUE;
 }
 
 void OnProcessDetach()
 {
+    QLNUnregisterMultiLineCenteredStatic(g_extensionModule.hModule);
     ::CoUninitialize();
     AfxTermExtensionModule(g_extensionModule, FALSE);
 }

@@ -1,0 +1,84 @@
+#include "QLNMultiLineCenteredStatic.h"
+
+#include "CPaintDC.h"
+
+#include <new>
+
+namespace {
+
+// Space kept free on every side of the text, in pixels.
+const int g_knMargin = 10;
+
+} // namespace
+
+const wchar_t CQLNMultiLineCenteredStatic::m_kszClassName[] = L"QLNMultiLineCenteredStatic";
+
+BEGIN_MESSAGE_MAP(CQLNMultiLineCenteredStatic, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+LRESULT CALLBACK CQLNMultiLineCenteredStatic::WndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == nullptr) {
+        CQLNMultiLineCenteredStatic* pStatic = new (std::nothrow) CQLNMultiLineCenteredStatic;
+        if (pStatic == nullptr || !pStatic->Attach(hWnd)) {
+            delete pStatic;
+            return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+        }
+        pWnd = pStatic;
+    }
+    return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+void CQLNMultiLineCenteredStatic::PostNcDestroy()
+{
+    delete this;
+}
+
+void CQLNMultiLineCenteredStatic::OnPaint()
+{
+    CPaintDC dc(this);
+    if (dc.GetSafeHdc() == nullptr)
+        return;
+    CString strText;
+    GetWindowText(strText);
+
+    CRect rcArea;
+    GetClientRect(rcArea);
+    rcArea.InflateRect(-g_knMargin, -g_knMargin);
+    CRect rcText(rcArea);
+
+    CWnd* pParent = GetParent();
+    const HGDIOBJ hFont =
+        pParent != nullptr ? reinterpret_cast<HGDIOBJ>(pParent->SendMessage(WM_GETFONT)) : nullptr;
+    CGdiObject* pOldFont = dc.SelectObject(CGdiObject::FromHandle(hFont));
+
+    // DT_CALCRECT keeps the left and top and gives the block's widest line and last line.
+    dc.DrawText(strText, rcText, DT_CALCRECT | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+    if (rcText.Height() <= rcArea.Height())
+        rcText.OffsetRect(0, (rcArea.Height() - rcText.Height()) / 2);
+    else
+        rcText = rcArea;
+
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText(strText, rcText, DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+    dc.SelectObject(pOldFont);
+}
+
+BOOL QLNRegisterMultiLineCenteredStatic(HINSTANCE hInstance)
+{
+    WNDCLASSW wc = {};
+    wc.style = CS_GLOBALCLASS;
+    wc.lpfnWndProc = &CQLNMultiLineCenteredStatic::WndProc;
+    wc.hInstance = hInstance;
+    // A class brush is a system colour index plus one: 1 is COLOR_SCROLLBAR.
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+    wc.lpszClassName = CQLNMultiLineCenteredStatic::m_kszClassName;
+    return ::RegisterClassW(&wc) != 0;
+}
+
+void QLNUnregisterMultiLineCenteredStatic(HINSTANCE hInstance)
+{
+    ::UnregisterClassW(CQLNMultiLineCenteredStatic::m_kszClassName, hInstance);
+}

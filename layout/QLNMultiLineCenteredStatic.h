@@ -1,0 +1,32 @@
+// A static text that word-wraps its text, centres each line within the block of lines and the
+// block vertically, inside a margin of 10 pixels. Dialog templates of any module place it by
+// its global window class name; its object is made on the window's first message and deleted
+// after its last.
+#pragma once
+#include "QLNBaseExport.h"
+
+#include "CWnd.h"
+
+class QLN_BASE_API CQLNMultiLineCenteredStatic : public CWnd
+{
+public:
+    static const wchar_t m_kszClassName[];
+
+    CQLNMultiLineCenteredStatic() = default;
+    ~CQLNMultiLineCenteredStatic() override = default;
+
+    // The window procedure of the class: attaches an object on a window's first message and
+    // dispatches every message through it.
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    void OnPaint();
+    void PostNcDestroy() override;
+};
+
+// The global class "QLNMultiLineCenteredStatic", registered for the library's lifetime.
+// Registration returns non-zero on success.
+BOOL QLNRegisterMultiLineCenteredStatic(HINSTANCE hInstance);
+void QLNUnregisterMultiLineCenteredStatic(HINSTANCE hInstance);
