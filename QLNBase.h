@@ -1,3 +1,8 @@
 // QLNBase: everything a report object includes.
 #pragma once
 #include "QLNBaseLibrary.h"
+#include "QLTxtTokenID.h"
+#include "QLNStringTokenizer.h"
+#include "QLNDefaultText.h"
+#include "QLNConvertStringToDouble.h"
+#include "QLNFontConversion.h"

@@ -1,0 +1,18 @@
+#include "QLNLibraryString.h"
+
+// The linker's symbol for the start of this module's image, which is its module handle.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+BOOL QLNLoadLibraryString(CString& str, UINT nID)
+{
+    if (str.LoadString(nID))
+        return TRUE;
+    // A buffer size of 0 asks for a read-only pointer into the resource itself.
+    const wchar_t* pch = nullptr;
+    const int nLength = ::LoadStringW(reinterpret_cast<HINSTANCE>(&__ImageBase), nID,
+                                      reinterpret_cast<LPWSTR>(&pch), 0);
+    if (nLength <= 0 || pch == nullptr)
+        return FALSE;
+    str = CString(pch, nLength);
+    return TRUE;
+}

@@ -1,0 +1,149 @@
+// Walking a customized line into prompts and values, on the awkward lines users and old reports
+// produce.
+#include "CStringPrinter.h"
+#include "QLNStringTokenizer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Items = std::vector<std::pair<std::wstring, BOOL>>;
+
+Items Walk(const wchar_t* text)
+{
+    Items items;
+    CQLNStringTokenizer tokenizer(text);
+    CString item;
+    BOOL isValue = -7;
+    while (tokenizer.GetNextString(item, isValue))
+        items.emplace_back(item.str(), isValue);
+    return items;
+}
+
+struct WalkRow
+{
+    const char* name;
+    const wchar_t* text;
+    Items expected;
+};
+
+const WalkRow kWalkRows[] = {
+    {"empty text has no item", L"", {}},
+    {"a value alone", L"{RT}", {{L"{RT}", 1}}},
+    {"a heading is one prompt", L"Heading:", {{L"Heading:", 0}}},
+    {"prompt keeps its trailing blank", L"Data file: {DataFile}", {{L"Data file: ", 0}, {L"{DataFile}", 1}}},
+    {"unclosed value runs to the end", L"RT: {RT more", {{L"RT: ", 0}, {L"{RT more", 1}}},
+    {"} inside a prompt is ordinary", L"a}b{RT}c", {{L"a}b", 0}, {L"{RT}", 1}, {L"c", 0}}},
+    {"second { belongs to the value", L"{A{B}C", {{L"{A{B}", 1}, {L"C", 0}}},
+    {"{} is a value with an empty key", L"{}", {{L"{}", 1}}},
+    {"adjacent values", L"{RT}{Area}", {{L"{RT}", 1}, {L"{Area}", 1}}},
+    {"blank-only prompt between values", L"{RT}  {Area}", {{L"{RT}", 1}, {L"  ", 0}, {L"{Area}", 1}}},
+    {"lone }", L"}", {{L"}", 0}}},
+    {"lone {", L"{", {{L"{", 1}}},
+};
+
+} // namespace
+
+TEST(StringTokenizer, WalksAwkwardLinesIntoPromptsAndValues)
+{
+    for (const WalkRow& row : kWalkRows) {
+        EXPECT_EQ(row.expected, Walk(row.text)) << row.name;
+        int prompts = -1, values = -1;
+        CQLNStringTokenizer::GetNumberOfPromptAndValue(row.text, prompts, values);
+        int expectedValues = 0;
+        for (const auto& item : row.expected)
+            expectedValues += item.second ? 1 : 0;
+        EXPECT_EQ(expectedValues, values) << row.name;
+        EXPECT_EQ(static_cast<int>(row.expected.size()) - expectedValues, prompts) << row.name;
+    }
+}
+
+TEST(StringTokenizer, EndOfTextLeavesTheOutArgumentsAlone)
+{
+    CQLNStringTokenizer tokenizer(L"{RT}");
+    CString item;
+    BOOL isValue = FALSE;
+    ASSERT_TRUE(tokenizer.GetNextString(item, isValue));
+    item = L"kept";
+    isValue = 5;
+    EXPECT_FALSE(tokenizer.GetNextString(item, isValue));
+    EXPECT_EQ(CString(L"kept"), item);
+    EXPECT_EQ(5, isValue);
+    EXPECT_FALSE(tokenizer.GetNextString(item, isValue));    // and stays at the end
+}
+
+TEST(StringTokenizer, RemainingTextAndCopiesKeepTheirPosition)
+{
+    CQLNStringTokenizer tokenizer(L"RT: {RT} min");
+    CString item;
+    BOOL isValue = FALSE;
+    EXPECT_EQ(CString(L"RT: {RT} min"), tokenizer.GetRemainingString());
+    ASSERT_TRUE(tokenizer.GetNextString(item, isValue));
+    EXPECT_EQ(CString(L"{RT} min"), tokenizer.GetRemainingString());
+
+    CQLNStringTokenizer copy(tokenizer);
+    ASSERT_TRUE(copy.GetNextString(item, isValue));
+    EXPECT_EQ(CString(L"{RT}"), item);
+    EXPECT_EQ(CString(L"{RT} min"), tokenizer.GetRemainingString());   // the original did not move
+
+    tokenizer = copy;
+    EXPECT_EQ(CString(L" min"), tokenizer.GetRemainingString());
+    ASSERT_TRUE(tokenizer.GetNextString(item, isValue));
+    EXPECT_EQ(CString(), tokenizer.GetRemainingString());
+}
+
+TEST(StringTokenizer, LineItemByIndex)
+{
+    const CString line = L"Area: {Area} counts";
+    BOOL isValue = -7;
+    EXPECT_EQ(CString(L"Area: "), CQLNStringTokenizer::GetLineItem(line, 0, isValue));
+    EXPECT_EQ(0, isValue);
+    EXPECT_EQ(CString(L"{Area}"), CQLNStringTokenizer::GetLineItem(line, 1, isValue));
+    EXPECT_EQ(1, isValue);
+    EXPECT_EQ(CString(L" counts"), CQLNStringTokenizer::GetLineItem(line, 2, isValue));
+    EXPECT_EQ(0, isValue);
+
+    // Past the last item: empty, and the flag of the last item walked.
+    EXPECT_EQ(CString(), CQLNStringTokenizer::GetLineItem(L"Area: {Area}", 2, isValue));
+    EXPECT_EQ(1, isValue);
+    EXPECT_EQ(CString(), CQLNStringTokenizer::GetLineItem(L"{Area}", -1, isValue));
+    EXPECT_EQ(1, isValue);
+    isValue = 1;
+    EXPECT_EQ(CString(), CQLNStringTokenizer::GetLineItem(L"", 0, isValue));
+    EXPECT_EQ(0, isValue);
+}
+
+TEST(StringTokenizer, TrimOffDelimitatorsStripsOnlyTheEnds)
+{
+    const struct { const wchar_t* in; const wchar_t* out; } rows[] = {
+        {L"{RT}", L"RT"},
+        {L"{{RT}}", L"RT"},         // doubled braces all go
+        {L"{ RT }", L" RT "},       // blanks stay
+        {L"{A}{B}", L"A}{B"},       // inner braces stay
+        {L"{}", L""},
+        {L"RT", L"RT"},
+        {L"", L""},
+    };
+    for (const auto& row : rows) {
+        CString text = row.in;
+        CQLNStringTokenizer::TrimOffDelimitators(text);
+        EXPECT_EQ(CString(row.out), text) << ::testing::PrintToString(std::wstring(row.in));
+    }
+}
+
+TEST(StringTokenizer, LongestLineWalksToItsEnd)
+{
+    // A line as long as the line holder hands out, all values: the walk must neither stop early
+    // nor take quadratic time.
+    std::wstring text;
+    while (text.size() + 4 <= CQLNStringTokenizer::m_knStringLength - 1)
+        text += L"{RT}";
+    int prompts = -1, values = -1;
+    CQLNStringTokenizer::GetNumberOfPromptAndValue(text.c_str(), prompts, values);
+    EXPECT_EQ(0, prompts);
+    EXPECT_EQ(static_cast<int>(text.size() / 4), values);
+}
