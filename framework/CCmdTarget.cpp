@@ -1,0 +1,180 @@
+#include "CCmdTarget.h"
+
+#include "COleDispatchException.h"
+#include "CMemoryException.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
+namespace {
+const AFX_DISPMAP_ENTRY g_noDispatchEntries[] = {{nullptr, 0, nullptr}};
+}
+const AFX_DISPMAP CCmdTarget::dispatchMap = {nullptr, &g_noDispatchEntries[0]};
+
+CCmdTarget::CCmdTarget() : m_dwRef(1), m_xDispatch(this)
+{
+}
+
+CCmdTarget::~CCmdTarget() = default;
+
+const AFX_DISPMAP* CCmdTarget::GetDispatchMap() const
+{
+    return &CCmdTarget::dispatchMap;
+}
+
+IDispatch* CCmdTarget::GetIDispatch(BOOL bAddRef)
+{
+    if (bAddRef)
+        ExternalAddRef();
+    return &m_xDispatch;
+}
+
+ULONG CCmdTarget::ExternalAddRef()
+{
+    return static_cast<ULONG>(::InterlockedIncrement(&m_dwRef));
+}
+
+ULONG CCmdTarget::ExternalRelease()
+{
+    const LONG count = ::InterlockedDecrement(&m_dwRef);
+    if (count == 0)
+        OnFinalRelease();
+    return static_cast<ULONG>(count);
+}
+
+HRESULT CCmdTarget::ExternalQueryInterface(REFIID iid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    *ppv = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IDispatch)
+        *ppv = &m_xDispatch;
+    else
+        *ppv = GetInterface(iid);
+    if (*ppv == nullptr)
+        return E_NOINTERFACE;
+    ExternalAddRef();
+    return S_OK;
+}
+
+void* CCmdTarget::GetInterface(REFIID)
+{
+    return nullptr;
+}
+
+void CCmdTarget::OnFinalRelease()
+{
+    delete this;
+}
+
+const AFX_DISPMAP_ENTRY* CCmdTarget::FindDispEntry(DISPID dispid) const
+{
+    for (const AFX_DISPMAP* map = GetDispatchMap(); map != nullptr; map = map->pBaseMap)
+        for (const AFX_DISPMAP_ENTRY* e = map->lpEntries; e->lpszName != nullptr; ++e)
+            if (e->dispid == dispid)
+                return e;
+    return nullptr;
+}
+
+const AFX_DISPMAP_ENTRY* CCmdTarget::FindDispEntry(const wchar_t* lpszName) const
+{
+    if (lpszName == nullptr)
+        return nullptr;
+    for (const AFX_DISPMAP* map = GetDispatchMap(); map != nullptr; map = map->pBaseMap)
+        for (const AFX_DISPMAP_ENTRY* e = map->lpEntries; e->lpszName != nullptr; ++e)
+            if (CString(e->lpszName).CompareNoCase(lpszName) == 0)
+                return e;
+    return nullptr;
+}
+
+HRESULT CCmdTarget::InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS* pParams, VARIANT* pResult,
+                                 EXCEPINFO* pExcepInfo, UINT* puArgErr)
+{
+    if (pParams == nullptr || (pParams->cArgs > 0 && pParams->rgvarg == nullptr) ||
+        (pParams->cNamedArgs > 0 && pParams->rgdispidNamedArgs == nullptr) ||
+        pParams->cNamedArgs > pParams->cArgs)
+        return E_INVALIDARG;
+    const AFX_DISPMAP_ENTRY* entry = FindDispEntry(dispid);
+    if (entry == nullptr)
+        return DISP_E_MEMBERNOTFOUND;
+    if (pResult != nullptr)
+        ::VariantInit(pResult);
+    try {
+        return entry->pfnInvoke(this, wFlags, pParams, pResult, puArgErr);
+    } catch (const COleDispatchException& e) {
+        if (pExcepInfo != nullptr) {
+            *pExcepInfo = EXCEPINFO();
+            pExcepInfo->wCode = e.m_wCode;
+            pExcepInfo->scode = e.m_wCode != 0 ? 0 : (e.m_scError != 0 ? e.m_scError : E_UNEXPECTED);
+            pExcepInfo->bstrDescription = e.m_strDescription.AllocSysString();
+            pExcepInfo->bstrSource = e.m_strSource.IsEmpty() ? nullptr : e.m_strSource.AllocSysString();
+            pExcepInfo->bstrHelpFile = e.m_strHelpFile.IsEmpty() ? nullptr : e.m_strHelpFile.AllocSysString();
+            pExcepInfo->dwHelpContext = e.m_dwHelpContext;
+        }
+        return DISP_E_EXCEPTION;
+    } catch (const CMemoryException&) {
+        if (pExcepInfo != nullptr) {
+            *pExcepInfo = EXCEPINFO();
+            pExcepInfo->scode = E_OUTOFMEMORY;
+        }
+        return DISP_E_EXCEPTION;
+    } catch (const CException&) {
+        if (pExcepInfo != nullptr) {
+            *pExcepInfo = EXCEPINFO();
+            pExcepInfo->scode = E_UNEXPECTED;
+        }
+        return DISP_E_EXCEPTION;
+    }
+}
+
+HRESULT CCmdTarget::XDispatch::QueryInterface(REFIID iid, void** ppv)
+{
+    return m_pOuter->ExternalQueryInterface(iid, ppv);
+}
+
+ULONG CCmdTarget::XDispatch::AddRef()
+{
+    return m_pOuter->ExternalAddRef();
+}
+
+ULONG CCmdTarget::XDispatch::Release()
+{
+    return m_pOuter->ExternalRelease();
+}
+
+HRESULT CCmdTarget::XDispatch::GetTypeInfoCount(UINT* pctinfo)
+{
+    if (pctinfo == nullptr)
+        return E_POINTER;
+    *pctinfo = 0;
+    return S_OK;
+}
+
+HRESULT CCmdTarget::XDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo)
+{
+    if (ppTInfo != nullptr)
+        *ppTInfo = nullptr;
+    return DISP_E_BADINDEX;
+}
+
+HRESULT CCmdTarget::XDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID,
+                                             DISPID* rgDispId)
+{
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    if (rgszNames == nullptr || rgDispId == nullptr || cNames == 0)
+        return E_INVALIDARG;
+    // Members have no named parameters: every name after the first is unknown.
+    for (UINT i = 1; i < cNames; ++i)
+        rgDispId[i] = DISPID_UNKNOWN;
+    const AFX_DISPMAP_ENTRY* entry = m_pOuter->FindDispEntry(rgszNames[0]);
+    rgDispId[0] = entry != nullptr ? entry->dispid : DISPID_UNKNOWN;
+    return entry != nullptr && cNames == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+}
+
+HRESULT CCmdTarget::XDispatch::Invoke(DISPID dispid, REFIID riid, LCID, WORD wFlags, DISPPARAMS* pParams,
+                                      VARIANT* pResult, EXCEPINFO* pExcepInfo, UINT* puArgErr)
+{
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    return m_pOuter->InvokeMember(dispid, wFlags, pParams, pResult, pExcepInfo, puArgErr);
+}
