@@ -1,0 +1,90 @@
+// Helpers for tests that drive real windows under Xvfb: pumping the thread's messages, and
+// reading back what a window or picture shows.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace qlntest {
+
+// Delivers every message waiting for this thread (posted messages, input, paints).
+inline void PumpMessages()
+{
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+// A copy of pixels (0x00RRGGBB) read from a DC with BitBlt, so that what the system shows can be
+// inspected after the fact.
+class PixelGrab
+{
+public:
+    PixelGrab(HDC hSource, int width, int height) : m_width(width), m_height(height),
+                                                      m_pixels(static_cast<size_t>(width) * height)
+    {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = width;
+        bmi.bmiHeader.biHeight = -height;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        HDC hMem = ::CreateCompatibleDC(hSource);
+        void* pBits = nullptr;
+        HBITMAP hBitmap = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+        ::BitBlt(hMem, 0, 0, width, height, hSource, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        const DWORD* p = static_cast<const DWORD*>(pBits);
+        for (size_t i = 0; i < m_pixels.size(); ++i)
+            m_pixels[i] = p[i] & 0x00FFFFFF;
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hMem);
+    }
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    DWORD At(int x, int y) const { return m_pixels[static_cast<size_t>(y) * m_width + x]; }
+    // Dark pixels: text drawn in black on a light background.
+    bool IsInk(int x, int y) const
+    {
+        const DWORD c = At(x, y);
+        return (c & 0xFF) < 0x80 && ((c >> 8) & 0xFF) < 0x80 && ((c >> 16) & 0xFF) < 0x80;
+    }
+    // The smallest rectangle around the ink within rcArea (right and bottom outside); empty
+    // (all zeros) when there is none.
+    RECT InkBox(const RECT& rcArea) const
+    {
+        RECT box = {0, 0, 0, 0};
+        bool found = false;
+        for (int y = rcArea.top; y < rcArea.bottom; ++y)
+            for (int x = rcArea.left; x < rcArea.right; ++x) {
+                if (!IsInk(x, y))
+                    continue;
+                if (!found) {
+                    box = {x, y, x + 1, y + 1};
+                    found = true;
+                }
+                box.left = x < box.left ? x : box.left;
+                box.right = x + 1 > box.right ? x + 1 : box.right;
+                box.top = y < box.top ? y : box.top;
+                box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
+            }
+        return box;
+    }
+    RECT InkBox() const { return InkBox(RECT{0, 0, m_width, m_height}); }
+
+private:
+    int m_width;
+    int m_height;
+    std::vector<DWORD> m_pixels;
+};
+
+} // namespace qlntest
