@@ -1,6 +1,9 @@
 // QLNBase: everything a report object includes.
 #pragma once
 #include "QLNBaseLibrary.h"
+#include "QLNAddComponent.h"
+#include "QLNOpenHtmlHelp.h"
+#include "QLNHelpIds.h"
 #include "QLTxtTokenID.h"
 #include "QLNStringTokenizer.h"
 #include "QLNDefaultText.h"

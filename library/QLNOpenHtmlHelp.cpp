@@ -1,0 +1,47 @@
+#include "QLNOpenHtmlHelp.h"
+
+#include "QLNHelpFileLocator.h"
+#include "QLNHtmlHelpFunction.h"
+#include "QLNIssueComError.h"
+
+#include "CString.h"
+
+#include <htmlhelp.h>
+#include <wrl/client.h>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Any context the system offers: the locator is installed with the data system, not with us.
+const DWORD g_locatorContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER
+                               | CLSCTX_REMOTE_SERVER;
+
+// Process-wide and never destroyed: the control stays loaded for the life of the process, and
+// unloading it from our own DLL_PROCESS_DETACH would mean calling the loader under its lock.
+CQLNHtmlHelpFunction& HtmlHelpFunction()
+{
+    static CQLNHtmlHelpFunction* const s_pFunction = new CQLNHtmlHelpFunction;
+    return *s_pFunction;
+}
+
+} // namespace
+
+void OpenHtmlHelp(HWND owner, DWORD contextId)
+{
+    CString helpFile;
+    ComPtr<IQLNHelpFileLocator> locator;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_QLNHelpFileLocator, nullptr, g_locatorContext,
+                                     IID_IQLNHelpFileLocator,
+                                     reinterpret_cast<void**>(locator.GetAddressOf())))) {
+        BSTR path = nullptr;
+        const HRESULT hr = locator->GetHelpFilePath(&path);
+        if (FAILED(hr)) {
+            ::SysFreeString(path);
+            QLNIssueComError(hr, locator.Get(), IID_IQLNHelpFileLocator);
+        }
+        helpFile = path;
+        ::SysFreeString(path);
+    }
+    HtmlHelpFunction().Call(owner, helpFile.GetString(), HH_HELP_CONTEXT, contextId);
+}

@@ -1,0 +1,13 @@
+// Context help for the pages and dialogs of the report objects.
+#pragma once
+#include "QLNBaseExport.h"
+
+#include <comdef.h>
+
+// Opens the topic contextId of the report objects' help file over owner. The file's path comes
+// from the help-file locator; without a locator, HTML Help is asked with an empty path. Without
+// HTML Help nothing happens.
+//
+// Throws _com_error when the locator exists but fails to give the path. Callers catch it: it
+// must not leave a window procedure or a COM method.
+QLN_BASE_EXTERN_C void OpenHtmlHelp(HWND owner, DWORD contextId);

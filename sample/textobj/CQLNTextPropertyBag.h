@@ -1,0 +1,44 @@
+// A property bag kept as readable text: one "Name=value" line per property, UTF-8.
+//
+// Values are written as text in a form that reads back exactly: strings with backslash escapes
+// for the backslash and control characters (\\ \r \n \f \t, \uXXXX for the others), integers in
+// decimal, booleans as true/false, doubles with 17 significant digits, currency with four
+// decimals; always with the full stop as decimal separator. The file does not record types:
+// Read converts the text to the type the caller asks for and refuses text that is not of it.
+#pragma once
+#include <ocidl.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CQLNTextPropertyBag : public IPropertyBag
+{
+public:
+    CQLNTextPropertyBag();
+    virtual ~CQLNTextPropertyBag();
+
+    // Reads the file's properties; false with a message when it cannot be read or a line is
+    // not of the form Name=value.
+    bool LoadFile(const std::wstring& path, std::wstring& error);
+    // Parses text in the file's format.
+    bool LoadText(const std::string& utf8, std::wstring& error);
+    // The properties in the file's format, in the order they were first written.
+    std::string SaveText() const;
+    bool Has(const std::wstring& name) const { return m_values.count(name) != 0; }
+    std::vector<std::wstring> Names() const { return m_order; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR pszPropName, VARIANT* pVar, IErrorLog* pErrorLog) override;
+    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR pszPropName, VARIANT* pVar) override;
+
+    static std::string Escape(const std::wstring& text);
+    static bool Unescape(const std::string& utf8, std::wstring& text);
+
+private:
+    LONG m_refs;
+    std::map<std::wstring, std::wstring> m_values;   // the value's text, unescaped
+    std::vector<std::wstring> m_order;
+};

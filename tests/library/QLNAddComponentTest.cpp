@@ -1,0 +1,193 @@
+// Registration of the report-object categories through the system's component-categories
+// manager, read back through the same manager and the registry.
+#include "QLNAddComponent.h"
+
+#include <gtest/gtest.h>
+
+#include <comcat.h>
+#include <wrl/client.h>
+
+#include <climits>
+#include <string>
+#include <thread>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+struct Category
+{
+    GUID id;
+    const wchar_t* description;
+};
+
+// Written out again here, not taken from the library: these are the identifiers and texts
+// already in the field.
+const Category g_expected[] = {
+    {{0x26CBEB70, 0x59FC, 0x11D1, {0x84, 0xD1, 0x00, 0x00, 0xC0, 0x7A, 0x4C, 0xF5}}, L"Halverin Report Objects"},
+    {{0x26CBEB71, 0x59FC, 0x11D1, {0x84, 0xD1, 0x00, 0x00, 0xC0, 0x7A, 0x4C, 0xF5}}, L"Halverin Report Text Objects"},
+    {{0x26CBEB72, 0x59FC, 0x11D1, {0x84, 0xD1, 0x00, 0x00, 0xC0, 0x7A, 0x4C, 0xF5}}, L"Halverin Report Repeating Section"},
+    {{0x26CBEB73, 0x59FC, 0x11D1, {0x84, 0xD1, 0x00, 0x00, 0xC0, 0x7A, 0x4C, 0xF5}}, L"Halverin Report Table Objects"},
+    {{0x473F69A1, 0x022F, 0x11D3, {0xBB, 0xA5, 0x00, 0x10, 0x5A, 0x39, 0x69, 0xB4}}, L"Halverin Graphical Report Table Objects"},
+    {{0x5B7559C0, 0x91EB, 0x11D1, {0xB7, 0x3B, 0x00, 0xA0, 0x24, 0x4A, 0xCB, 0xE8}}, L"Halverin Report Graphical Objects"},
+};
+
+std::wstring GuidText(REFGUID guid)
+{
+    wchar_t text[40] = {};
+    ::StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+bool KeyExists(const std::wstring& subKey)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, subKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(hKey);
+    return true;
+}
+
+ComPtr<ICatInformation> CategoryInformation()
+{
+    ComPtr<ICatInformation> information;
+    ::CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatInformation,
+                       reinterpret_cast<void**>(information.GetAddressOf()));
+    return information;
+}
+
+// Each test enters a class of its own, made up for it, and removes it again; categories the
+// test registered for the first time are removed too, and ones that were there stay.
+class AddComponentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, ::CoCreateGuid(&m_classId));
+        for (const Category& category : g_expected)
+            m_hadCategory.push_back(KeyExists(L"Component Categories\\" + GuidText(category.id)));
+    }
+
+    void TearDown() override
+    {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(m_classId)).c_str());
+        for (size_t i = 0; i < m_hadCategory.size(); ++i) {
+            if (!m_hadCategory[i])
+                ::RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"Component Categories\\" + GuidText(g_expected[i].id)).c_str());
+        }
+    }
+
+    std::vector<GUID> ImplementedCategories() const
+    {
+        std::vector<GUID> categories;
+        ComPtr<ICatInformation> information = CategoryInformation();
+        ComPtr<IEnumCATID> enumerator;
+        if (!information
+            || FAILED(information->EnumImplCategoriesOfClass(m_classId, enumerator.GetAddressOf())))
+            return categories;
+        CATID id;
+        ULONG fetched = 0;
+        while (enumerator->Next(1, &id, &fetched) == S_OK && fetched == 1)
+            categories.push_back(id);
+        return categories;
+    }
+
+    bool ClassKeyExists() const { return KeyExists(L"CLSID\\" + GuidText(m_classId)); }
+
+    CLSID m_classId = {};
+    std::vector<bool> m_hadCategory;
+};
+
+void ExpectAllSixCategories()
+{
+    ComPtr<ICatInformation> information = CategoryInformation();
+    ASSERT_TRUE(information);
+    for (const Category& category : g_expected) {
+        SCOPED_TRACE(category.description);
+        LPWSTR description = nullptr;
+        ASSERT_EQ(S_OK, information->GetCategoryDesc(const_cast<GUID&>(category.id), 0x0800, &description));
+        EXPECT_STREQ(category.description, description);
+        ::CoTaskMemFree(description);
+    }
+
+    // The manager's own listing offers them too, which is how a report designer finds them.
+    ComPtr<IEnumCATEGORYINFO> enumerator;
+    ASSERT_EQ(S_OK, information->EnumCategories(0x0800, enumerator.GetAddressOf()));
+    std::vector<bool> listed(6, false);
+    CATEGORYINFO info;
+    ULONG fetched = 0;
+    while (enumerator->Next(1, &info, &fetched) == S_OK && fetched == 1) {
+        for (size_t i = 0; i < 6; ++i) {
+            if (info.catid == g_expected[i].id) {
+                listed[i] = true;
+                EXPECT_STREQ(g_expected[i].description, info.szDescription);
+            }
+        }
+    }
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_TRUE(listed[i]) << "category " << i << " not listed";
+}
+
+TEST_F(AddComponentTest, RegistersAllSixCategoriesWithTheirDescriptions)
+{
+    ASSERT_EQ(1, fnAddComponent(QLN_CATEGORY_TEXT_OBJECTS, m_classId));
+    ExpectAllSixCategories();
+}
+
+// The index selects from the table in its order; index 4 in particular is the one identifier
+// outside the 26CBEB7x series, the easiest to get wrong.
+TEST_F(AddComponentTest, EachIndexEntersTheClassIntoExactlyThatCategory)
+{
+    for (int index = 0; index < 6; ++index) {
+        SCOPED_TRACE(index);
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(m_classId)).c_str());
+        ASSERT_EQ(1, fnAddComponent(index, m_classId));
+        const std::vector<GUID> implemented = ImplementedCategories();
+        ASSERT_EQ(1u, implemented.size());
+        EXPECT_EQ(GuidText(g_expected[index].id), GuidText(implemented[0]));
+    }
+}
+
+TEST_F(AddComponentTest, GraphicalTableIndexWritesItsKeyUnderTheClass)
+{
+    ASSERT_EQ(1, fnAddComponent(QLN_CATEGORY_GRAPHICAL_TABLE_OBJECTS, m_classId));
+    const std::wstring implemented = L"CLSID\\" + GuidText(m_classId) + L"\\Implemented Categories\\";
+    EXPECT_TRUE(KeyExists(implemented + L"{473F69A1-022F-11D3-BBA5-00105A3969B4}"));
+    EXPECT_FALSE(KeyExists(implemented + L"{26CBEB70-59FC-11D1-84D1-0000C07A4CF5}"));
+    EXPECT_FALSE(KeyExists(implemented + L"{26CBEB73-59FC-11D1-84D1-0000C07A4CF5}"));
+}
+
+// An index outside the table refreshes the categories and enters nothing: not a failure.
+TEST_F(AddComponentTest, IndexOutsideTheTableRegistersCategoriesButNoClass)
+{
+    for (int index : {6, -1, INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(1, fnAddComponent(index, m_classId));
+        EXPECT_FALSE(ClassKeyExists());
+    }
+    ExpectAllSixCategories();
+}
+
+TEST_F(AddComponentTest, SecondCallForTheSameClassSucceedsAndChangesNothing)
+{
+    ASSERT_EQ(1, fnAddComponent(QLN_CATEGORY_TABLE_OBJECTS, m_classId));
+    ASSERT_EQ(1, fnAddComponent(QLN_CATEGORY_TABLE_OBJECTS, m_classId));
+    const std::vector<GUID> implemented = ImplementedCategories();
+    ASSERT_EQ(1u, implemented.size());
+    EXPECT_EQ(GuidText(g_expected[3].id), GuidText(implemented[0]));
+    ExpectAllSixCategories();
+}
+
+// A thread that never initialised COM cannot create the manager: the first stage fails, the
+// call reports 0 and leaves nothing behind.
+TEST_F(AddComponentTest, FailsWithoutComOnTheCallingThread)
+{
+    int result = -1;
+    const CLSID classId = m_classId;
+    std::thread([&result, classId] { result = fnAddComponent(QLN_CATEGORY_REPORT_OBJECTS, classId); }).join();
+    EXPECT_EQ(0, result);
+    EXPECT_FALSE(ClassKeyExists());
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+// Loading the HTML Help function from the file the registry names, against a recording
+// stand-in for the control. Each test uses a loader of its own; OpenHtmlHelp's process-wide one
+// is tested apart.
+#include "QLNHtmlHelpFunction.h"
+
+#include "HtmlHelpRecorderProbe.h"
+#include "ScopedRegistryValue.h"
+
+#include <gtest/gtest.h>
+
+#include <htmlhelp.h>
+
+namespace {
+
+class HtmlHelpFunctionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { HtmlHelpRecorderProbe::ResetLoads(); }
+
+    ScopedRegistryValue m_control{HKEY_CLASSES_ROOT, g_htmlHelpControlKey, nullptr};
+};
+
+TEST_F(HtmlHelpFunctionTest, CallsOrdinal15OfTheRegisteredFileWithItsArguments)
+{
+    m_control.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
+    CQLNHtmlHelpFunction help;
+    const HWND owner = ::GetDesktopWindow();
+    EXPECT_EQ(QLN_RECORDER_RESULT, help.Call(owner, L"C:\\help\\reports.chm", HH_HELP_CONTEXT, 2101));
+
+    RecordedHelpCall call = {};
+    ASSERT_TRUE(HtmlHelpRecorderProbe::LastCall(call));
+    EXPECT_EQ(owner, call.hwndCaller);
+    EXPECT_STREQ(L"C:\\help\\reports.chm", call.szFile);
+    EXPECT_EQ(static_cast<UINT>(HH_HELP_CONTEXT), call.uCommand);
+    EXPECT_EQ(2101u, call.dwData);
+}
+
+TEST_F(HtmlHelpFunctionTest, ExpandsEnvironmentVariablesInAnExpandableValue)
+{
+    std::wstring directory = HtmlHelpRecorderProbe::BinDirectory();
+    ::SetEnvironmentVariableW(L"QLN_TEST_BIN", directory.c_str());
+    m_control.SetString(REG_EXPAND_SZ, L"%QLN_TEST_BIN%qln_help_recorder.dll");
+    CQLNHtmlHelpFunction help;
+    EXPECT_EQ(QLN_RECORDER_RESULT, help.Call(nullptr, L"", HH_HELP_CONTEXT, 1061));
+    EXPECT_EQ(1, HtmlHelpRecorderProbe::Calls());
+    ::SetEnvironmentVariableW(L"QLN_TEST_BIN", nullptr);
+}
+
+TEST_F(HtmlHelpFunctionTest, LoadsTheControlOnceForAllRequests)
+{
+    m_control.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
+    CQLNHtmlHelpFunction help;
+    help.Call(nullptr, L"", HH_HELP_CONTEXT, 1);
+    // A changed registry does not matter any more: the cached function is used.
+    m_control.SetString(REG_SZ, HtmlHelpRecorderProbe::NoOrdinalPath());
+    help.Call(nullptr, L"", HH_HELP_CONTEXT, 2);
+    EXPECT_EQ(1, HtmlHelpRecorderProbe::Loads());
+    EXPECT_EQ(2, HtmlHelpRecorderProbe::Calls());
+}
+
+// A control without the help function is a failure like a missing control, and is remembered:
+// the next request neither reads the registry nor loads anything, so it does not find the
+// working recorder the registry names by then.
+TEST_F(HtmlHelpFunctionTest, MissingOrdinalIsRememberedAndNothingIsLoadedAgain)
+{
+    m_control.SetString(REG_SZ, HtmlHelpRecorderProbe::NoOrdinalPath());
+    CQLNHtmlHelpFunction help;
+    EXPECT_EQ(nullptr, help.Call(nullptr, L"", HH_HELP_CONTEXT, 1));
+    EXPECT_EQ(1, HtmlHelpRecorderProbe::Loads());
+    EXPECT_EQ(nullptr, ::GetModuleHandleW(L"qln_help_no_ordinal.dll")) << "the useless control stays loaded";
+
+    m_control.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
+    EXPECT_EQ(nullptr, help.Call(nullptr, L"", HH_HELP_CONTEXT, 2));
+    EXPECT_EQ(1, HtmlHelpRecorderProbe::Loads());
+    EXPECT_FALSE(HtmlHelpRecorderProbe::IsLoaded());
+}
+
+// Whatever is wrong with the registered file, the control is loaded by its usual name, which
+// Wine provides. Its help function is then called for real, with a file that does not exist.
+TEST_F(HtmlHelpFunctionTest, UnusableRegistryValueFallsBackToTheControlByName)
+{
+    const std::wstring longPath = L"C:\\" + std::wstring(MAX_PATH, L'a') + L"\\qln_help_recorder.dll";
+    struct Row
+    {
+        const char* why;
+        DWORD type;
+        std::wstring value;
+    };
+    const Row rows[] = {
+        {"no value", REG_NONE, L""},
+        {"empty value", REG_SZ, L""},
+        {"not a string", REG_DWORD, L""},
+        {"longer than MAX_PATH", REG_SZ, longPath},
+        {"longer than MAX_PATH once expanded", REG_EXPAND_SZ, L"%QLN_TEST_LONG%"},
+        {"a file that does not exist", REG_SZ, HtmlHelpRecorderProbe::BinDirectory() + L"missing.ocx"},
+    };
+    ::SetEnvironmentVariableW(L"QLN_TEST_LONG", longPath.c_str());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        if (row.type == REG_NONE)
+            m_control.Delete();
+        else if (row.type == REG_DWORD)
+            m_control.SetDword(1);
+        else
+            m_control.SetString(row.type, row.value);
+        {
+            CQLNHtmlHelpFunction help;
+            help.Call(nullptr, L"C:\\missing\\reports.chm", HH_HELP_CONTEXT, 1063);
+            EXPECT_NE(nullptr, ::GetModuleHandleW(L"hhctrl.ocx"));
+        }
+        EXPECT_EQ(0, HtmlHelpRecorderProbe::Loads());
+    }
+    ::SetEnvironmentVariableW(L"QLN_TEST_LONG", nullptr);
+}
+
+} // namespace
