@@ -9,3 +9,6 @@
 #include "QLNDefaultText.h"
 #include "QLNConvertStringToDouble.h"
 #include "QLNFontConversion.h"
+#include "QLNMetaFileDC.h"
+#include "QLNEnhMetaFilePng.h"
+#include "QLNMultiLineCenteredStatic.h"
