@@ -1,5 +1,67 @@
 #include "CPropExchange.h"
 
+#include "CFontHolder.h"
+
+void CPropExchange::ValueToVariant(VARTYPE vt, const void* pv, VARIANT* pvar)
+{
+    ::VariantInit(pvar);
+    V_VT(pvar) = vt;
+    switch (vt) {
+    case VT_I2: V_I2(pvar) = *static_cast<const short*>(pv); break;
+    case VT_I4: V_I4(pvar) = *static_cast<const long*>(pv); break;
+    case VT_UI4: V_UI4(pvar) = *static_cast<const ULONG*>(pv); break;
+    case VT_BOOL: V_BOOL(pvar) = *static_cast<const BOOL*>(pv) ? VARIANT_TRUE : VARIANT_FALSE; break;
+    case VT_R8: V_R8(pvar) = *static_cast<const double*>(pv); break;
+    case VT_BSTR: V_BSTR(pvar) = static_cast<const CString*>(pv)->AllocSysString(); break;
+    default: V_VT(pvar) = VT_EMPTY; break;
+    }
+}
+
+BOOL CPropExchange::VariantToValue(VARTYPE vt, const VARIANT* pvar, void* pv)
+{
+    VARIANT v;
+    ::VariantInit(&v);
+    if (FAILED(::VariantChangeType(&v, const_cast<VARIANT*>(pvar), 0, vt)))
+        return FALSE;
+    BOOL ok = TRUE;
+    switch (vt) {
+    case VT_I2: *static_cast<short*>(pv) = V_I2(&v); break;
+    case VT_I4: *static_cast<long*>(pv) = V_I4(&v); break;
+    case VT_UI4: *static_cast<ULONG*>(pv) = V_UI4(&v); break;
+    case VT_BOOL: *static_cast<BOOL*>(pv) = V_BOOL(&v) != VARIANT_FALSE ? TRUE : FALSE; break;
+    case VT_R8: *static_cast<double*>(pv) = V_R8(&v); break;
+    case VT_BSTR: *static_cast<CString*>(pv) = CString(V_BSTR(&v), static_cast<int>(::SysStringLen(V_BSTR(&v)))); break;
+    default: ok = FALSE; break;
+    }
+    ::VariantClear(&v);
+    return ok;
+}
+
+void CPropExchange::CopyValue(VARTYPE vt, void* pvDest, const void* pvSrc)
+{
+    switch (vt) {
+    case VT_I2: *static_cast<short*>(pvDest) = *static_cast<const short*>(pvSrc); break;
+    case VT_I4: *static_cast<long*>(pvDest) = *static_cast<const long*>(pvSrc); break;
+    case VT_UI4: *static_cast<ULONG*>(pvDest) = *static_cast<const ULONG*>(pvSrc); break;
+    case VT_BOOL: *static_cast<BOOL*>(pvDest) = *static_cast<const BOOL*>(pvSrc); break;
+    case VT_R8: *static_cast<double*>(pvDest) = *static_cast<const double*>(pvSrc); break;
+    case VT_BSTR: *static_cast<CString*>(pvDest) = *static_cast<const CString*>(pvSrc); break;
+    default: break;
+    }
+}
+
+size_t CPropExchange::ValueSize(VARTYPE vt)
+{
+    switch (vt) {
+    case VT_I2: return 2;
+    case VT_I4:
+    case VT_UI4:
+    case VT_BOOL: return 4;
+    case VT_R8: return 8;
+    default: return 0;
+    }
+}
+
 BOOL PX_ULong(CPropExchange* pPX, LPCTSTR pszPropName, ULONG& ulValue)
 {
     return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue);
@@ -18,4 +80,67 @@ BOOL PX_Double(CPropExchange* pPX, LPCTSTR pszPropName, double& doubleValue)
 BOOL PX_Double(CPropExchange* pPX, LPCTSTR pszPropName, double& doubleValue, double doubleDefault)
 {
     return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue, &doubleDefault);
+}
+
+BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I2, &sValue);
+}
+
+BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue, short sDefault)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I2, &sValue, &sDefault);
+}
+
+BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I4, &lValue);
+}
+
+BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue, long lDefault)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I4, &lValue, &lDefault);
+}
+
+BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue);
+}
+
+BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue, BOOL bDefault)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue, &bDefault);
+}
+
+BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue);
+}
+
+BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue, const CString& strDefault)
+{
+    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue, &strDefault);
+}
+
+BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue)
+{
+    ULONG value = clrValue;
+    const BOOL ok = pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_UI4, &value);
+    clrValue = value;
+    return ok;
+}
+
+BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue, OLE_COLOR clrDefault)
+{
+    ULONG value = clrValue;
+    const ULONG def = clrDefault;
+    const BOOL ok = pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_UI4, &value, &def);
+    clrValue = value;
+    return ok;
+}
+
+BOOL PX_Font(CPropExchange* pPX, LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
+             IFontDisp* pFontDispAmbient)
+{
+    return pPX != nullptr && pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient);
 }

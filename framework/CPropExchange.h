@@ -6,8 +6,12 @@
 // name; in a stream the values simply follow one another in the order they are exchanged.
 #pragma once
 #include "Afx.h"
+#include "CString.h"
 
 #include <oleauto.h>
+#include <olectl.h>
+
+class CFontHolder;
 
 class AFX_CORE_API CPropExchange
 {
@@ -24,14 +28,40 @@ public:
     // Exchanges one value of type vtProp (VT_I2, VT_I4, VT_UI4, VT_BOOL, VT_R8, VT_BSTR ...)
     // at pvProp. On loading a missing value takes *pvDefault when one is given, and leaves
     // *pvProp alone otherwise. Zero when the value could not be read or written.
+    // The value types: VT_I2 short, VT_I4 long, VT_UI4 ULONG (also OLE_COLOR), VT_BOOL BOOL,
+    // VT_R8 double, VT_BSTR CString.
     virtual BOOL ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void* pvDefault = nullptr) = 0;
+    // Exchanges a font object. Loading a missing font initialises the holder from pFontDesc
+    // (or from a copy of pFontDispAmbient).
+    virtual BOOL ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
+                              IFontDisp* pFontDispAmbient) = 0;
 
 protected:
     CPropExchange() = default;
 
+    // The value at pv (of type vt, as ExchangeProp takes it) into a new variant of that type.
+    static void ValueToVariant(VARTYPE vt, const void* pv, VARIANT* pvar);
+    // The variant, coerced to vt, into the value at pv; zero (pv untouched) when it cannot be.
+    static BOOL VariantToValue(VARTYPE vt, const VARIANT* pvar, void* pv);
+    static void CopyValue(VARTYPE vt, void* pvDest, const void* pvSrc);
+    // Bytes of the binary form of a value of type vt other than VT_BSTR.
+    static size_t ValueSize(VARTYPE vt);
+
     BOOL m_bLoading = FALSE;
 };
 
+AFX_CORE_API BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue);
+AFX_CORE_API BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue, short sDefault);
+AFX_CORE_API BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue);
+AFX_CORE_API BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue, long lDefault);
+AFX_CORE_API BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue);
+AFX_CORE_API BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue, BOOL bDefault);
+AFX_CORE_API BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue);
+AFX_CORE_API BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue, const CString& strDefault);
+AFX_CORE_API BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue);
+AFX_CORE_API BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue, OLE_COLOR clrDefault);
+AFX_CORE_API BOOL PX_Font(CPropExchange* pPX, LPCTSTR pszPropName, CFontHolder& font,
+                          const FONTDESC* pFontDesc = nullptr, IFontDisp* pFontDispAmbient = nullptr);
 AFX_CORE_API BOOL PX_ULong(CPropExchange* pPX, LPCTSTR pszPropName, ULONG& ulValue);
 AFX_CORE_API BOOL PX_ULong(CPropExchange* pPX, LPCTSTR pszPropName, ULONG& ulValue, ULONG ulDefault);
 AFX_CORE_API BOOL PX_Double(CPropExchange* pPX, LPCTSTR pszPropName, double& doubleValue);

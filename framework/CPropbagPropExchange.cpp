@@ -1,0 +1,174 @@
+#include "CPropbagPropExchange.h"
+
+#include "CFontHolder.h"
+
+namespace {
+
+// Bags that hand back text are read without regard to the user's number format.
+const LCID kInvariant = MAKELCID(MAKELANGID(LANG_INVARIANT, SUBLANG_NEUTRAL), SORT_DEFAULT);
+
+CString SubName(LPCTSTR pszPropName, LPCTSTR pszPart)
+{
+    return CString(pszPropName) + L"." + pszPart;
+}
+
+} // namespace
+
+CPropbagPropExchange::CPropbagPropExchange(IPropertyBag* pPropBag, IErrorLog* pErrorLog, BOOL bLoading)
+    : m_pPropBag(pPropBag), m_pErrorLog(pErrorLog)
+{
+    m_bLoading = bLoading;
+}
+
+HRESULT CPropbagPropExchange::Read(LPCTSTR pszName, VARTYPE vt, VARIANT* pvar)
+{
+    ::VariantInit(pvar);
+    V_VT(pvar) = vt;
+    const HRESULT hr = m_pPropBag->Read(pszName, pvar, m_pErrorLog);
+    if (FAILED(hr)) {
+        ::VariantInit(pvar);
+        // A bag answers a name it does not hold with E_INVALIDARG.
+        return hr == E_INVALIDARG ? S_FALSE : hr;
+    }
+    if (V_VT(pvar) != vt) {
+        const HRESULT hrCoerce = ::VariantChangeTypeEx(pvar, pvar, kInvariant, 0, vt);
+        if (FAILED(hrCoerce)) {
+            ::VariantClear(pvar);
+            return hrCoerce;
+        }
+    }
+    return S_OK;
+}
+
+BOOL CPropbagPropExchange::Write(LPCTSTR pszName, VARIANT* pvar)
+{
+    const HRESULT hr = m_pPropBag->Write(pszName, pvar);
+    ::VariantClear(pvar);
+    return SUCCEEDED(hr);
+}
+
+BOOL CPropbagPropExchange::ExchangeVersion(DWORD& dwVersionLoaded, DWORD dwVersionDefault, BOOL)
+{
+    if (m_pPropBag == nullptr)
+        return FALSE;
+    if (!m_bLoading) {
+        VARIANT v;
+        ::VariantInit(&v);
+        V_VT(&v) = VT_I4;
+        V_I4(&v) = static_cast<LONG>(dwVersionDefault);
+        dwVersionLoaded = dwVersionDefault;
+        return Write(L"_Version", &v);
+    }
+    VARIANT v;
+    const HRESULT hr = Read(L"_Version", VT_I4, &v);
+    if (FAILED(hr))
+        return FALSE;
+    dwVersionLoaded = hr == S_OK ? static_cast<DWORD>(V_I4(&v)) : dwVersionDefault;
+    return TRUE;
+}
+
+BOOL CPropbagPropExchange::ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void* pvDefault)
+{
+    if (m_pPropBag == nullptr || pvProp == nullptr)
+        return FALSE;
+    if (!m_bLoading) {
+        VARIANT v;
+        ValueToVariant(vtProp, pvProp, &v);
+        return Write(pszPropName, &v);
+    }
+    VARIANT v;
+    const HRESULT hr = Read(pszPropName, vtProp, &v);
+    if (FAILED(hr))
+        return FALSE;
+    if (hr == S_FALSE) {
+        if (pvDefault != nullptr)
+            CopyValue(vtProp, pvProp, pvDefault);
+        return TRUE;
+    }
+    const BOOL ok = VariantToValue(vtProp, &v, pvProp);
+    ::VariantClear(&v);
+    return ok;
+}
+
+BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
+                                        IFontDisp* pFontDispAmbient)
+{
+    if (m_pPropBag == nullptr)
+        return FALSE;
+    if (!m_bLoading) {
+        if (font.m_pFont == nullptr)
+            return TRUE;
+        IFont* f = font.m_pFont;
+        BSTR name = nullptr;
+        CY size = {};
+        SHORT weight = 0, charset = 0;
+        BOOL italic = FALSE, underline = FALSE, strike = FALSE;
+        if (FAILED(f->get_Name(&name)) || FAILED(f->get_Size(&size)) || FAILED(f->get_Weight(&weight)) ||
+            FAILED(f->get_Charset(&charset)) || FAILED(f->get_Italic(&italic)) ||
+            FAILED(f->get_Underline(&underline)) || FAILED(f->get_Strikethrough(&strike))) {
+            ::SysFreeString(name);
+            return FALSE;
+        }
+        VARIANT v;
+        ::VariantInit(&v);
+        V_VT(&v) = VT_BSTR;
+        V_BSTR(&v) = name;
+        BOOL ok = Write(SubName(pszPropName, L"Name"), &v);
+        V_VT(&v) = VT_CY;
+        V_CY(&v) = size;
+        ok = ok && Write(SubName(pszPropName, L"Size"), &v);
+        V_VT(&v) = VT_I2;
+        V_I2(&v) = weight;
+        ok = ok && Write(SubName(pszPropName, L"Weight"), &v);
+        V_VT(&v) = VT_I2;
+        V_I2(&v) = charset;
+        ok = ok && Write(SubName(pszPropName, L"Charset"), &v);
+        const struct { LPCTSTR part; BOOL value; } flags[] = {
+            {L"Italic", italic}, {L"Underline", underline}, {L"Strikethrough", strike}};
+        for (const auto& flag : flags) {
+            V_VT(&v) = VT_BOOL;
+            V_BOOL(&v) = flag.value ? VARIANT_TRUE : VARIANT_FALSE;
+            ok = ok && Write(SubName(pszPropName, flag.part), &v);
+        }
+        return ok;
+    }
+
+    VARIANT name;
+    HRESULT hr = Read(SubName(pszPropName, L"Name"), VT_BSTR, &name);
+    if (FAILED(hr))
+        return FALSE;
+    if (hr == S_FALSE) {
+        font.InitializeFont(pFontDesc, pFontDispAmbient);
+        return TRUE;
+    }
+    FONTDESC desc = {};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = V_BSTR(&name);
+    desc.cySize.int64 = pFontDesc != nullptr ? pFontDesc->cySize.int64 : 100000;
+    desc.sWeight = FW_NORMAL;
+    desc.sCharset = DEFAULT_CHARSET;
+    VARIANT v;
+    BOOL ok = TRUE;
+    if ((hr = Read(SubName(pszPropName, L"Size"), VT_CY, &v)) == S_OK)
+        desc.cySize = V_CY(&v);
+    ok = ok && SUCCEEDED(hr);
+    if ((hr = Read(SubName(pszPropName, L"Weight"), VT_I2, &v)) == S_OK)
+        desc.sWeight = V_I2(&v);
+    ok = ok && SUCCEEDED(hr);
+    if ((hr = Read(SubName(pszPropName, L"Charset"), VT_I2, &v)) == S_OK)
+        desc.sCharset = V_I2(&v);
+    ok = ok && SUCCEEDED(hr);
+    BOOL* flags[] = {&desc.fItalic, &desc.fUnderline, &desc.fStrikethrough};
+    LPCTSTR parts[] = {L"Italic", L"Underline", L"Strikethrough"};
+    for (int i = 0; i < 3; ++i) {
+        if ((hr = Read(SubName(pszPropName, parts[i]), VT_BOOL, &v)) == S_OK)
+            *flags[i] = V_BOOL(&v) != VARIANT_FALSE;
+        ok = ok && SUCCEEDED(hr);
+    }
+    // Sizes outside what a font can have mean a damaged bag.
+    ok = ok && desc.cySize.int64 > 0 && desc.cySize.int64 <= 16384LL * 10000;
+    if (ok)
+        font.InitializeFont(&desc);
+    ::VariantClear(&name);
+    return ok;
+}

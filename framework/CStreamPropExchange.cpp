@@ -1,0 +1,121 @@
+#include "CStreamPropExchange.h"
+
+#include "CFontHolder.h"
+
+#include <cstring>
+#include <vector>
+
+CStreamPropExchange::CStreamPropExchange(IStream* pStream, BOOL bLoading) : m_pStream(pStream)
+{
+    m_bLoading = bLoading;
+}
+
+BOOL CStreamPropExchange::ReadBytes(void* pv, ULONG cb)
+{
+    ULONG read = 0;
+    return m_pStream != nullptr && SUCCEEDED(m_pStream->Read(pv, cb, &read)) && read == cb;
+}
+
+BOOL CStreamPropExchange::WriteBytes(const void* pv, ULONG cb)
+{
+    ULONG written = 0;
+    return m_pStream != nullptr && SUCCEEDED(m_pStream->Write(pv, cb, &written)) && written == cb;
+}
+
+BOOL CStreamPropExchange::ExchangeVersion(DWORD& dwVersionLoaded, DWORD dwVersionDefault, BOOL)
+{
+    if (!m_bLoading) {
+        dwVersionLoaded = dwVersionDefault;
+        return WriteBytes(&dwVersionDefault, sizeof(DWORD));
+    }
+    DWORD version = 0;
+    if (!ReadBytes(&version, sizeof version))
+        return FALSE;
+    dwVersionLoaded = version;
+    return TRUE;
+}
+
+BOOL CStreamPropExchange::ExchangeProp(LPCTSTR, VARTYPE vtProp, void* pvProp, const void*)
+{
+    if (pvProp == nullptr)
+        return FALSE;
+    if (vtProp == VT_BSTR) {
+        CString& s = *static_cast<CString*>(pvProp);
+        if (!m_bLoading) {
+            const ULONG length = static_cast<ULONG>(s.GetLength());
+            return WriteBytes(&length, sizeof length) &&
+                   (length == 0 || WriteBytes(s.GetString(), length * sizeof(WCHAR)));
+        }
+        ULONG length = 0;
+        if (!ReadBytes(&length, sizeof length) || length > m_kulMaxString)
+            return FALSE;
+        std::vector<WCHAR> text(length);
+        if (length > 0 && !ReadBytes(text.data(), length * sizeof(WCHAR)))
+            return FALSE;
+        s = CString(text.data(), static_cast<int>(length));
+        return TRUE;
+    }
+    if (vtProp == VT_BOOL) {
+        // Stored as one 32-bit value: 0 or 1.
+        BOOL& b = *static_cast<BOOL*>(pvProp);
+        if (!m_bLoading) {
+            const DWORD value = b ? 1 : 0;
+            return WriteBytes(&value, sizeof value);
+        }
+        DWORD value = 0;
+        if (!ReadBytes(&value, sizeof value) || value > 1)
+            return FALSE;
+        b = value != 0 ? TRUE : FALSE;
+        return TRUE;
+    }
+    const size_t size = ValueSize(vtProp);
+    if (size == 0)
+        return FALSE;
+    if (!m_bLoading)
+        return WriteBytes(pvProp, static_cast<ULONG>(size));
+    // Read aside first: a short read must leave the value as it was.
+    unsigned char buffer[8];
+    if (!ReadBytes(buffer, static_cast<ULONG>(size)))
+        return FALSE;
+    memcpy(pvProp, buffer, size);
+    return TRUE;
+}
+
+BOOL CStreamPropExchange::ExchangeFont(LPCTSTR, CFontHolder& font, const FONTDESC* pFontDesc,
+                                       IFontDisp* pFontDispAmbient)
+{
+    if (!m_bLoading) {
+        IPersistStream* persist = nullptr;
+        const BYTE present = font.m_pFont != nullptr &&
+                                     SUCCEEDED(font.m_pFont->QueryInterface(IID_IPersistStream,
+                                                                             reinterpret_cast<void**>(&persist)))
+                                 ? 1
+                                 : 0;
+        BOOL ok = WriteBytes(&present, 1);
+        if (persist != nullptr) {
+            ok = ok && SUCCEEDED(persist->Save(m_pStream, FALSE));
+            persist->Release();
+        }
+        return ok;
+    }
+    BYTE present = 0;
+    if (!ReadBytes(&present, 1) || present > 1)
+        return FALSE;
+    if (present == 0) {
+        font.InitializeFont(pFontDesc, pFontDispAmbient);
+        return TRUE;
+    }
+    // Load into a font of our own first, so a damaged record leaves the holder's font alone.
+    CFontHolder loaded(nullptr);
+    loaded.InitializeFont(pFontDesc);
+    IPersistStream* persist = nullptr;
+    if (loaded.m_pFont == nullptr ||
+        FAILED(loaded.m_pFont->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist))))
+        return FALSE;
+    const HRESULT hr = persist->Load(m_pStream);
+    persist->Release();
+    if (FAILED(hr))
+        return FALSE;
+    font.SetFont(loaded.m_pFont);
+    return TRUE;
+}

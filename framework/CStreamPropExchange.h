@@ -1,0 +1,27 @@
+// Exchange with a stream: the values follow one another in the order they are exchanged,
+// without names. Numbers are little-endian; a string is its length in UTF-16 code units (32
+// bits) and its code units; a font is a presence byte and the font object's own persistence.
+// A stream that ends early or holds an impossible length makes the exchange fail.
+#pragma once
+#include "CPropExchange.h"
+
+#include <objidl.h>
+
+class AFX_CORE_API CStreamPropExchange : public CPropExchange
+{
+public:
+    CStreamPropExchange(IStream* pStream, BOOL bLoading);
+    BOOL ExchangeVersion(DWORD& dwVersionLoaded, DWORD dwVersionDefault, BOOL bConvert) override;
+    BOOL ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void* pvDefault = nullptr) override;
+    BOOL ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
+                      IFontDisp* pFontDispAmbient) override;
+
+    // The longest string a stream may hold, in code units.
+    static const ULONG m_kulMaxString = 0x4000000;
+
+private:
+    BOOL ReadBytes(void* pv, ULONG cb);
+    BOOL WriteBytes(const void* pv, ULONG cb);
+
+    IStream* m_pStream;
+};
