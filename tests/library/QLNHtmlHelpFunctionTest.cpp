@@ -10,6 +10,8 @@
 
 #include <htmlhelp.h>
 
+#include <utility>
+
 namespace {
 
 class HtmlHelpFunctionTest : public ::testing::Test
@@ -20,29 +22,29 @@ protected:
     ScopedRegistryValue m_control{HKEY_CLASSES_ROOT, g_htmlHelpControlKey, nullptr};
 };
 
-TEST_F(HtmlHelpFunctionTest, CallsOrdinal15OfTheRegisteredFileWithItsArguments)
+// The registered file, as a plain or an expandable string, is loaded and its ordinal 15 is
+// called with the caller's arguments; its result comes back.
+TEST_F(HtmlHelpFunctionTest, CallsOrdinal15OfTheRegisteredFile)
 {
-    m_control.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
-    CQLNHtmlHelpFunction help;
+    ::SetEnvironmentVariableW(L"QLN_TEST_BIN", HtmlHelpRecorderProbe::BinDirectory().c_str());
+    const std::pair<DWORD, std::wstring> values[] = {
+        {REG_SZ, HtmlHelpRecorderProbe::RecorderPath()},
+        {REG_EXPAND_SZ, L"%QLN_TEST_BIN%qln_help_recorder.dll"},
+    };
     const HWND owner = ::GetDesktopWindow();
-    EXPECT_EQ(QLN_RECORDER_RESULT, help.Call(owner, L"C:\\help\\reports.chm", HH_HELP_CONTEXT, 2101));
+    for (const auto& value : values) {
+        SCOPED_TRACE(value.second.c_str());
+        m_control.SetString(value.first, value.second);
+        CQLNHtmlHelpFunction help;
+        EXPECT_EQ(QLN_RECORDER_RESULT, help.Call(owner, L"C:\\help\\reports.chm", HH_HELP_CONTEXT, 2101));
 
-    RecordedHelpCall call = {};
-    ASSERT_TRUE(HtmlHelpRecorderProbe::LastCall(call));
-    EXPECT_EQ(owner, call.hwndCaller);
-    EXPECT_STREQ(L"C:\\help\\reports.chm", call.szFile);
-    EXPECT_EQ(static_cast<UINT>(HH_HELP_CONTEXT), call.uCommand);
-    EXPECT_EQ(2101u, call.dwData);
-}
-
-TEST_F(HtmlHelpFunctionTest, ExpandsEnvironmentVariablesInAnExpandableValue)
-{
-    std::wstring directory = HtmlHelpRecorderProbe::BinDirectory();
-    ::SetEnvironmentVariableW(L"QLN_TEST_BIN", directory.c_str());
-    m_control.SetString(REG_EXPAND_SZ, L"%QLN_TEST_BIN%qln_help_recorder.dll");
-    CQLNHtmlHelpFunction help;
-    EXPECT_EQ(QLN_RECORDER_RESULT, help.Call(nullptr, L"", HH_HELP_CONTEXT, 1061));
-    EXPECT_EQ(1, HtmlHelpRecorderProbe::Calls());
+        RecordedHelpCall call = {};
+        ASSERT_TRUE(HtmlHelpRecorderProbe::LastCall(call));
+        EXPECT_EQ(owner, call.hwndCaller);
+        EXPECT_STREQ(L"C:\\help\\reports.chm", call.szFile);
+        EXPECT_EQ(static_cast<UINT>(HH_HELP_CONTEXT), call.uCommand);
+        EXPECT_EQ(2101u, call.dwData);
+    }
     ::SetEnvironmentVariableW(L"QLN_TEST_BIN", nullptr);
 }
 

@@ -71,17 +71,6 @@ TEST_F(OpenHtmlHelpTest, PassesThePathTheLocatorGives)
     EXPECT_EQ(2122u, call.dwData);
 }
 
-TEST_F(OpenHtmlHelpTest, EachRequestCreatesTheLocatorAfresh)
-{
-    ASSERT_EQ(S_OK, m_locator.Register());
-    m_userSetting.SetString(REG_SZ, L"C:\\first.chm");
-    OpenHtmlHelp(m_owner, QLN_HELP_FONT_DIALOG);
-    EXPECT_STREQ(L"C:\\first.chm", LastCall().szFile);
-    m_userSetting.SetString(REG_SZ, L"C:\\second.chm");
-    OpenHtmlHelp(m_owner, QLN_HELP_FONT_DIALOG);
-    EXPECT_STREQ(L"C:\\second.chm", LastCall().szFile);
-}
-
 // The locator's failure reaches the caller as the platform's COM error, with the locator's own
 // description and interface; HTML Help is not asked.
 TEST_F(OpenHtmlHelpTest, LocatorFailureIsRaisedAsComError)
