@@ -1,12 +1,12 @@
 #include "CQLNTextPropertyBag.h"
 
+#include "CQLNTextObjError.h"
+
 #include <cerrno>
 #include <cstring>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -324,20 +324,50 @@ bool CQLNTextPropertyBag::LoadText(const std::string& utf8, std::wstring& error)
     return true;
 }
 
+bool CQLNTextPropertyBag::ReadBytes(const std::wstring& path, std::string& bytes, std::wstring& error)
+{
+    const HANDLE hFile = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        error = L"cannot open " + path + L": " + CQLNTextObjError::Describe(HRESULT_FROM_WIN32(::GetLastError()));
+        return false;
+    }
+    LARGE_INTEGER size = {};
+    bool ok = ::GetFileSizeEx(hFile, &size) != FALSE;
+    // Property sets are small; a file beyond this is not one of ours.
+    const LONGLONG kMaxBytes = 256LL << 20;
+    if (ok && size.QuadPart > kMaxBytes) {
+        ::CloseHandle(hFile);
+        error = L"cannot read " + path + L": the file is larger than 256 MB";
+        return false;
+    }
+    std::string content(ok ? static_cast<size_t>(size.QuadPart) : 0, '\0');
+    size_t done = 0;
+    while (ok && done < content.size()) {
+        DWORD read = 0;
+        ok = ::ReadFile(hFile, &content[done], static_cast<DWORD>(content.size() - done), &read, nullptr) && read != 0;
+        done += read;
+    }
+    const DWORD lastError = ::GetLastError();
+    ::CloseHandle(hFile);
+    if (!ok) {
+        error = L"cannot read " + path + L": " + CQLNTextObjError::Describe(HRESULT_FROM_WIN32(lastError));
+        return false;
+    }
+    bytes.swap(content);
+    return true;
+}
+
 bool CQLNTextPropertyBag::LoadFile(const std::wstring& path, std::wstring& error)
 {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    if (!file) {
-        error = L"cannot open " + path;
+    std::string content;
+    if (!ReadBytes(path, content, error))
+        return false;
+    if (!LoadText(content, error)) {
+        error = path + L": " + error;
         return false;
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (file.bad()) {
-        error = L"cannot read " + path;
-        return false;
-    }
-    return LoadText(content.str(), error);
+    return true;
 }
 
 std::string CQLNTextPropertyBag::SaveText() const

@@ -21,6 +21,8 @@ public:
     // Reads the file's properties; false with a message when it cannot be read or a line is
     // not of the form Name=value.
     bool LoadFile(const std::wstring& path, std::wstring& error);
+    // The whole content of a file; false with a message saying why when it cannot be read.
+    static bool ReadBytes(const std::wstring& path, std::string& bytes, std::wstring& error);
     // Parses text in the file's format.
     bool LoadText(const std::string& utf8, std::wstring& error);
     // The properties in the file's format, in the order they were first written.

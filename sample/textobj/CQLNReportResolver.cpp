@@ -1,0 +1,87 @@
+#include "CQLNReportResolver.h"
+
+#include "CQLNTextPropertyBag.h"
+#include "QLNConvertStringToDouble.h"
+#include "QLNDefaultText.h"
+#include "QLNStringTokenizer.h"
+
+#include <cerrno>
+#include <cwchar>
+
+bool CQLNReportResolver::LoadData(const std::wstring& path, std::wstring& error)
+{
+    CQLNTextPropertyBag bag;
+    if (!bag.LoadFile(path, error))
+        return false;
+    for (const std::wstring& name : bag.Names()) {
+        VARIANT v;
+        ::VariantInit(&v);
+        if (SUCCEEDED(bag.Read(name.c_str(), &v, nullptr)) && V_VT(&v) == VT_BSTR)
+            m_values[name].assign(V_BSTR(&v), ::SysStringLen(V_BSTR(&v)));
+        ::VariantClear(&v);
+    }
+    return true;
+}
+
+std::wstring CQLNReportResolver::ResolveLine(const std::wstring& strCustomized, const std::wstring& strDecimal) const
+{
+    std::wstring resolved;
+    CQLNStringTokenizer tokenizer(CString(strCustomized.c_str(), static_cast<int>(strCustomized.size())));
+    CString item;
+    BOOL bIsValue = FALSE;
+    while (tokenizer.GetNextString(item, bIsValue)) {
+        const std::wstring text(item.GetString(), static_cast<size_t>(item.GetLength()));
+        if (!bIsValue) {
+            resolved += text;
+            continue;
+        }
+        CString key = item;
+        CQLNStringTokenizer::TrimOffDelimitators(key);
+        const auto it = m_values.find(std::wstring(key.GetString(), static_cast<size_t>(key.GetLength())));
+        resolved += it == m_values.end() ? text : FormatValue(it->second, strDecimal);
+    }
+    return resolved;
+}
+
+std::wstring CQLNReportResolver::FormatValue(const std::wstring& value, const std::wstring& strDecimal) const
+{
+    if (strDecimal.empty())
+        return value;
+    wchar_t* end = nullptr;
+    errno = 0;
+    const long decimals = std::wcstol(strDecimal.c_str(), &end, 10);
+    double number = 0;
+    if (errno != 0 || end != strDecimal.c_str() + strDecimal.size() || decimals < 0 ||
+        !QLNConvertStringToDouble(value.c_str(), number))
+        return value;
+    const int precision = decimals > m_knMaxDecimals ? m_knMaxDecimals : static_cast<int>(decimals);
+    // A finite double with at most 15 decimals fits: 309 digits before the point at most.
+    wchar_t buf[400];
+    swprintf(buf, sizeof buf / sizeof buf[0], L"%.*f", precision, number);
+    return buf;
+}
+
+std::vector<std::wstring> CQLNReportResolver::SplitLines(const std::wstring& textFields)
+{
+    std::vector<std::wstring> lines;
+    if (textFields.empty())
+        return lines;
+    size_t start = 0;
+    for (;;) {
+        const size_t brk = textFields.find(L"\r\n", start);
+        if (brk == std::wstring::npos) {
+            lines.push_back(textFields.substr(start));
+            return lines;
+        }
+        lines.push_back(textFields.substr(start, brk - start));
+        start = brk + 2;
+    }
+}
+
+std::wstring CQLNReportResolver::DecimalOf(const std::wstring& storedLine)
+{
+    CString strDefault, strDecimal, strCustomized;
+    CQLNDefaultText::BreakupTextLine(CString(storedLine.c_str(), static_cast<int>(storedLine.size())), strDefault,
+                                     strDecimal, strCustomized);
+    return std::wstring(strDecimal.GetString(), static_cast<size_t>(strDecimal.GetLength()));
+}

@@ -1,0 +1,35 @@
+// Puts data into a text object's lines the way a report does when it is resolved: each value
+// item "{Key}" of a line becomes the data value of Key, a number written with the line's own
+// decimal setting. Keys without data stay as they are, braces included, so a reader sees what
+// was not found.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+class CQLNReportResolver
+{
+public:
+    // Decimals beyond this only show the noise of binary fractions, and a stored setting may
+    // be as large as an int: it is capped here.
+    static const int m_knMaxDecimals = 15;
+
+    // Reads the data as Name=value lines in the form of the readable property bag.
+    bool LoadData(const std::wstring& path, std::wstring& error);
+    void SetValue(const std::wstring& key, const std::wstring& value) { m_values[key] = value; }
+
+    // strCustomized is the line as GetLine hands it out; strDecimal the stored line's decimal
+    // setting, where a value below zero or a text that is no integer means "as written".
+    std::wstring ResolveLine(const std::wstring& strCustomized, const std::wstring& strDecimal) const;
+
+    // Lines of a text-field string, cut where the control cuts them: at carriage return plus
+    // line feed only. An empty string has no line.
+    static std::vector<std::wstring> SplitLines(const std::wstring& textFields);
+    // The decimal setting of a stored line, "" when it has none.
+    static std::wstring DecimalOf(const std::wstring& storedLine);
+
+private:
+    std::wstring FormatValue(const std::wstring& value, const std::wstring& strDecimal) const;
+
+    std::map<std::wstring, std::wstring> m_values;
+};

@@ -1,0 +1,59 @@
+// A host's handle on one text object: created by ProgID, started afresh or loaded from a
+// property set, driven through its dispatch interface by name, drawn through IViewObject and
+// saved again. Every operation answers false with a message saying what went wrong.
+#pragma once
+#include <ocidl.h>
+#include <wrl/client.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CQLNTextPropertyBag;
+
+class CQLNTextObjClient
+{
+public:
+    CQLNTextObjClient() = default;
+    CQLNTextObjClient(const CQLNTextObjClient&) = delete;
+    CQLNTextObjClient& operator=(const CQLNTextObjClient&) = delete;
+
+    bool Create(const std::wstring& progId, std::wstring& error);
+
+    // A new control: default properties, every catalogue item a line, the default title.
+    bool InitNew(std::wstring& error);
+    bool LoadBag(CQLNTextPropertyBag& bag, std::wstring& error);
+    // A property set as IPersistStreamInit::Save wrote it.
+    bool LoadStream(const std::string& bytes, std::wstring& error);
+    // Every property, whether or not it differs from its default.
+    bool SaveBag(CQLNTextPropertyBag& bag, std::wstring& error);
+    bool SaveStream(std::string& bytes, std::wstring& error);
+
+    // Writes the text as a string; the control converts it to the property's type, and a
+    // text it cannot take is an error.
+    bool PutProperty(const std::wstring& name, const std::wstring& value, std::wstring& error);
+    bool GetStringProperty(const std::wstring& name, std::wstring& value, std::wstring& error);
+
+    bool GetLineCount(long& count, std::wstring& error);
+    bool GetLine(long index, std::wstring& text, std::wstring& error);
+    // Lines 0 to GetLineCount - 1.
+    bool GetLines(std::vector<std::wstring>& lines, std::wstring& error);
+    bool SetZoom(double zoom, std::wstring& error);
+
+    // hdcTargetDev is the device the drawing is meant for (text is measured on it); bounds
+    // are in logical units of hdcDraw.
+    bool Draw(HDC hdcTargetDev, HDC hdcDraw, const RECT& bounds, std::wstring& error);
+
+private:
+    bool FindDispId(const std::wstring& name, DISPID& id, std::wstring& error);
+    // Arguments in the order of the method's parameters.
+    bool Call(const std::wstring& name, WORD wFlags, std::vector<VARIANT>& args, VARIANT* pResult,
+              std::wstring& error);
+    template <class Interface>
+    bool Query(Microsoft::WRL::ComPtr<Interface>& result, const wchar_t* what, std::wstring& error);
+
+    Microsoft::WRL::ComPtr<IUnknown> m_control;
+    Microsoft::WRL::ComPtr<IDispatch> m_dispatch;
+    // Looked up once per name: a host that reads thousands of lines asks for the same few.
+    std::map<std::wstring, DISPID> m_dispIds;
+};

@@ -1,0 +1,124 @@
+#include "CQLNTextObjOptions.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cwchar>
+#include <cwctype>
+
+namespace {
+
+bool ParseSize(const std::wstring& text, int& width, int& height)
+{
+    int w = 0, h = 0;
+    wchar_t x = 0, rest = 0;
+    if (swscanf(text.c_str(), L"%d%lc%d%lc", &w, &x, &h, &rest) != 3 || (x != L'x' && x != L'X'))
+        return false;
+    // The picture's limits: what the PNG writer accepts.
+    if (w < 1 || h < 1 || w > 16384 || h > 16384)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+bool ParseZoom(const std::wstring& text, double& zoom)
+{
+    wchar_t* end = nullptr;
+    errno = 0;
+    const double z = std::wcstod(text.c_str(), &end);
+    if (text.empty() || errno != 0 || end != text.c_str() + text.size() || !std::isfinite(z) || z <= 0 || z > 100)
+        return false;
+    zoom = z;
+    return true;
+}
+
+} // namespace
+
+bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
+{
+    bool bAnyAction = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring option = argv[i];
+        if (option == L"--lines") {
+            m_bPrintLines = bAnyAction = true;
+            continue;
+        }
+        if (option == L"-h" || option == L"--help" || option.compare(0, 2, L"--") != 0) {
+            error = option == L"-h" || option == L"--help" ? L"" : L"unexpected argument " + option;
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = option + L" needs a value";
+            return false;
+        }
+        const std::wstring value = argv[++i];
+        if (option == L"--progid") {
+            m_strProgId = value;
+        } else if (option == L"--load") {
+            m_strLoad = value;
+        } else if (option == L"--set") {
+            const size_t eq = value.find(L'=');
+            if (eq == std::wstring::npos || eq == 0) {
+                error = L"--set takes Name=value, not " + value;
+                return false;
+            }
+            m_setProperties.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+        } else if (option == L"--resolve") {
+            m_strResolve = value;
+            bAnyAction = true;
+        } else if (option == L"--draw") {
+            m_strEmf = value;
+            bAnyAction = true;
+        } else if (option == L"--png") {
+            m_strPng = value;
+            bAnyAction = true;
+        } else if (option == L"--size") {
+            if (!ParseSize(value, m_nWidth, m_nHeight)) {
+                error = L"--size takes WIDTHxHEIGHT in pixels, each 1 to 16384, not " + value;
+                return false;
+            }
+        } else if (option == L"--zoom") {
+            if (!ParseZoom(value, m_dZoom)) {
+                error = L"--zoom takes a number above 0 and at most 100, not " + value;
+                return false;
+            }
+        } else if (option == L"--save") {
+            m_strSave = value;
+            bAnyAction = true;
+        } else {
+            error = L"unknown option " + option;
+            return false;
+        }
+    }
+    if (!bAnyAction)
+        m_bPrintLines = true;
+    return true;
+}
+
+bool CQLNTextObjOptions::IsTextBagName(const std::wstring& path)
+{
+    if (path.size() < 4)
+        return false;
+    std::wstring ext = path.substr(path.size() - 4);
+    for (wchar_t& c : ext)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return ext == L".txt" || ext == L".bag";
+}
+
+const wchar_t* CQLNTextObjOptions::Usage()
+{
+    return L"usage: textobj [--progid PROGID] [--load FILE] [--set Name=value]...\n"
+           L"               [--lines] [--resolve DATA] [--draw OUT.emf] [--png OUT.png]\n"
+           L"               [--size WIDTHxHEIGHT] [--zoom Z] [--save FILE]\n"
+           L"\n"
+           L"  --progid   the text object to create (default QLNSample.TextCtrl)\n"
+           L"  --load     a property set: a readable text bag (.txt, .bag) or a binary stream\n"
+           L"             (any other name); without it the control starts afresh\n"
+           L"  --set      writes a property by name; the control converts the text\n"
+           L"  --lines    prints the lines, one per line, as UTF-8 (the default action)\n"
+           L"  --resolve  prints the lines with the values of a Name=value data file in place\n"
+           L"             of their {Name} items, numbers with each line's decimals\n"
+           L"  --draw     draws into an enhanced metafile; --png writes a picture of it\n"
+           L"  --size     the drawing's size in pixels (default 600x800); --zoom its zoom (1)\n"
+           L"  --save     saves the property set, as a text bag (.txt, .bag) or a binary stream\n";
+}

@@ -1,0 +1,32 @@
+// The command line of the demo host. What it does, always in this order: create the control,
+// start it afresh or load a property set, write the properties given, then print its lines,
+// print them resolved with data, draw it, and save it.
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+class CQLNTextObjOptions
+{
+public:
+    std::wstring m_strProgId = L"QLNSample.TextCtrl";
+    std::wstring m_strLoad;                                        // empty: a new control
+    std::vector<std::pair<std::wstring, std::wstring>> m_setProperties;
+    bool m_bPrintLines = false;
+    std::wstring m_strResolve;
+    std::wstring m_strEmf;
+    std::wstring m_strPng;
+    int m_nWidth = 600;
+    int m_nHeight = 800;
+    double m_dZoom = 1.0;
+    std::wstring m_strSave;
+
+    // False with a message for anything it does not understand. Without anything to do the
+    // host prints the lines.
+    bool Parse(int argc, wchar_t** argv, std::wstring& error);
+
+    bool WantsDrawing() const { return !m_strEmf.empty() || !m_strPng.empty(); }
+    // Bag files are told from stream files by their name.
+    static bool IsTextBagName(const std::wstring& path);
+    static const wchar_t* Usage();
+};

@@ -1,0 +1,213 @@
+// textobj: the demo host of the text objects. It creates one by ProgID, starts it afresh or
+// loads a property set, writes properties by name, prints its lines plain or resolved with
+// data, draws it into an enhanced metafile and a PNG picture, and saves it.
+// Exit codes: 0 done, 1 a file, the control or a property refused, 2 a bad command line.
+#include "CQLNReplacingFile.h"
+#include "CQLNReportResolver.h"
+#include "CQLNTextObjClient.h"
+#include "CQLNTextObjOptions.h"
+#include "CQLNTextPropertyBag.h"
+#include "QLNEnhMetaFilePng.h"
+#include "QLNMetaFileDC.h"
+
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ToUtf8(const std::wstring& w)
+{
+    if (w.empty())
+        return std::string();
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+// Text goes out as UTF-8 whatever the console's code page, so that pipes and files get every
+// character; a console gets it through the wide call instead.
+void Print(DWORD nStdHandle, const std::wstring& text)
+{
+    const HANDLE h = ::GetStdHandle(nStdHandle);
+    if (h == nullptr || h == INVALID_HANDLE_VALUE)
+        return;
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (::GetConsoleMode(h, &mode)) {
+        ::WriteConsoleW(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return;
+    }
+    const std::string bytes = ToUtf8(text);
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+int Fail(const std::wstring& message)
+{
+    Print(STD_ERROR_HANDLE, L"textobj: " + message + L"\r\n");
+    return 1;
+}
+
+void PrintLines(const std::vector<std::wstring>& lines)
+{
+    std::wstring out;
+    for (const std::wstring& line : lines)
+        out += line + L"\r\n";
+    Print(STD_OUTPUT_HANDLE, out);
+}
+
+bool Load(CQLNTextObjClient& control, const std::wstring& path, std::wstring& error)
+{
+    if (CQLNTextObjOptions::IsTextBagName(path)) {
+        CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
+        const bool ok = bag->LoadFile(path, error) && control.LoadBag(*bag, error);
+        bag->Release();
+        if (!ok && error.compare(0, path.size(), path) != 0)
+            error = path + L": " + error;
+        return ok;
+    }
+    std::string bytes;
+    if (!CQLNTextPropertyBag::ReadBytes(path, bytes, error))
+        return false;
+    if (!control.LoadStream(bytes, error)) {
+        error = path + L": " + error;
+        return false;
+    }
+    return true;
+}
+
+bool Save(CQLNTextObjClient& control, const std::wstring& path, std::wstring& error)
+{
+    std::string bytes;
+    if (CQLNTextObjOptions::IsTextBagName(path)) {
+        CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
+        const bool ok = control.SaveBag(*bag, error);
+        if (ok)
+            bytes = bag->SaveText();
+        bag->Release();
+        if (!ok)
+            return false;
+    } else if (!control.SaveStream(bytes, error)) {
+        return false;
+    }
+    return CQLNReplacingFile::WriteAll(path, bytes, error);
+}
+
+bool Resolve(CQLNTextObjClient& control, const CQLNReportResolver& resolver, std::wstring& error)
+{
+    // GetLine hands out only the shown part of a line; the decimals are in the stored line.
+    std::wstring textFields;
+    std::vector<std::wstring> lines;
+    if (!control.GetStringProperty(L"TextFields", textFields, error) || !control.GetLines(lines, error))
+        return false;
+    const std::vector<std::wstring> stored = CQLNReportResolver::SplitLines(textFields);
+    for (size_t i = 0; i < lines.size(); ++i)
+        lines[i] = resolver.ResolveLine(lines[i], i < stored.size() ? CQLNReportResolver::DecimalOf(stored[i]) : L"");
+    PrintLines(lines);
+    return true;
+}
+
+bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
+{
+    // Text is measured on the screen, so that the picture's pixels are the device's pixels.
+    CQLNMetaFileDC dc(false);
+    CDC* pReference = dc.m_fnGetAttribDC();
+    if (pReference == nullptr) {
+        error = L"no device to measure the drawing on";
+        return false;
+    }
+    // The metafile's frame is in 0.01 mm.
+    const HDC hRef = pReference->GetSafeHdc();
+    const RECT frame = {0, 0,
+                        ::MulDiv(options.m_nWidth, ::GetDeviceCaps(hRef, HORZSIZE) * 100, ::GetDeviceCaps(hRef, HORZRES)),
+                        ::MulDiv(options.m_nHeight, ::GetDeviceCaps(hRef, VERTSIZE) * 100, ::GetDeviceCaps(hRef, VERTRES))};
+    if (dc.m_fnCreate(frame) != CQLNMetaFileDC::m_klSuccess) {
+        error = L"cannot start recording a metafile";
+        return false;
+    }
+    const RECT bounds = {0, 0, options.m_nWidth, options.m_nHeight};
+    if (!control.SetZoom(options.m_dZoom, error) || !control.Draw(dc.m_hAttribDC, dc.m_hDC, bounds, error))
+        return false;
+
+    // Without --draw the metafile is only a step on the way to the picture.
+    const bool bKeepEmf = !options.m_strEmf.empty();
+    CQLNReplacingFile emf(bKeepEmf ? options.m_strEmf : options.m_strPng + L".emf");
+    if (dc.m_fnSaveToFile(CString(emf.TempPath().c_str())) != CQLNMetaFileDC::m_klSuccess) {
+        error = L"cannot write " + (bKeepEmf ? options.m_strEmf : emf.TempPath());
+        return false;
+    }
+    if (!options.m_strPng.empty()) {
+        CQLNReplacingFile png(options.m_strPng);
+        const HENHMETAFILE hEmf = ::GetEnhMetaFileW(emf.TempPath().c_str());
+        const HRESULT hr = QLNSaveEnhMetaFileAsPng(hEmf, options.m_nWidth, options.m_nHeight, png.TempPath().c_str());
+        if (hEmf != nullptr)
+            ::DeleteEnhMetaFile(hEmf);
+        if (FAILED(hr)) {
+            wchar_t code[16];
+            swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+            error = L"cannot write " + options.m_strPng + L" (" + code + L")";
+            return false;
+        }
+        if (!png.Commit(error))
+            return false;
+    }
+    return !bKeepEmf || emf.Commit(error);
+}
+
+int Run(const CQLNTextObjOptions& options)
+{
+    std::wstring error;
+    // Every input is read before anything is written, so a bad one leaves no output behind.
+    CQLNReportResolver resolver;
+    if (!options.m_strResolve.empty() && !resolver.LoadData(options.m_strResolve, error))
+        return Fail(error);
+
+    CQLNTextObjClient control;
+    if (!control.Create(options.m_strProgId, error))
+        return Fail(error);
+    if (options.m_strLoad.empty() ? !control.InitNew(error) : !Load(control, options.m_strLoad, error))
+        return Fail(error);
+    for (const auto& property : options.m_setProperties) {
+        if (!control.PutProperty(property.first, property.second, error))
+            return Fail(error);
+    }
+
+    if (options.m_bPrintLines) {
+        std::vector<std::wstring> lines;
+        if (!control.GetLines(lines, error))
+            return Fail(error);
+        PrintLines(lines);
+    }
+    if (!options.m_strResolve.empty() && !Resolve(control, resolver, error))
+        return Fail(error);
+    if (options.WantsDrawing() && !Draw(control, options, error))
+        return Fail(error);
+    if (!options.m_strSave.empty() && !Save(control, options.m_strSave, error))
+        return Fail(error);
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    CQLNTextObjOptions options;
+    std::wstring error;
+    if (!options.Parse(argc, argv, error)) {
+        if (error.empty()) {
+            Print(STD_OUTPUT_HANDLE, CQLNTextObjOptions::Usage());
+            return 0;
+        }
+        Print(STD_ERROR_HANDLE, L"textobj: " + error + L"\r\n" + CQLNTextObjOptions::Usage());
+        return 2;
+    }
+    const HRESULT hr = ::OleInitialize(nullptr);
+    if (FAILED(hr))
+        return Fail(L"cannot start OLE");
+    const int result = Run(options);
+    ::OleUninitialize();
+    return result;
+}
