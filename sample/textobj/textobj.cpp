@@ -62,11 +62,14 @@ void PrintLines(const std::vector<std::wstring>& lines)
 bool Load(CQLNTextObjClient& control, const std::wstring& path, std::wstring& error)
 {
     if (CQLNTextObjOptions::IsTextBagName(path)) {
+        // The bag's own errors name the file already.
         CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
-        const bool ok = bag->LoadFile(path, error) && control.LoadBag(*bag, error);
-        bag->Release();
-        if (!ok && error.compare(0, path.size(), path) != 0)
+        bool ok = bag->LoadFile(path, error);
+        if (ok && !control.LoadBag(*bag, error)) {
             error = path + L": " + error;
+            ok = false;
+        }
+        bag->Release();
         return ok;
     }
     std::string bytes;
