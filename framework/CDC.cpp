@@ -255,9 +255,8 @@ int CDC::CheckedLength(LPCTSTR lpszString, int nCount)
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
     SIZE size = {0, 0};
-    const int nLength = CheckedLength(lpszString, nCount);
-    if (m_hAttribDC != nullptr && nLength > 0)
-        ::GetTextExtentPoint32W(m_hAttribDC, lpszString, nLength, &size);
+    if (m_hAttribDC != nullptr && lpszString != nullptr && nCount >= -1)
+        ::GetTextExtentPoint32W(m_hAttribDC, lpszString, CheckedLength(lpszString, nCount), &size);
     return size;
 }
 
@@ -269,13 +268,12 @@ CSize CDC::GetTextExtent(const CString& str) const
 CSize CDC::GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions,
                                LPINT lpnTabStopPositions) const
 {
-    const int nLength = CheckedLength(lpszString, nCount);
-    if (m_hAttribDC == nullptr || nLength == 0)
+    if (m_hAttribDC == nullptr || lpszString == nullptr || nCount < -1)
         return CSize();
     // Without a stop array the platform would read stops that are not there.
     if (lpnTabStopPositions == nullptr || nTabPositions < 0)
         nTabPositions = 0;
-    return CSize(::GetTabbedTextExtentW(m_hAttribDC, lpszString, nLength, nTabPositions,
+    return CSize(::GetTabbedTextExtentW(m_hAttribDC, lpszString, CheckedLength(lpszString, nCount), nTabPositions,
                                         lpnTabStopPositions));
 }
 

@@ -378,6 +378,7 @@ TEST(CEditLines, GetLineCopiesAtMostTheGivenCount)
     EXPECT_EQ(3, edit.GetLine(1, buffer, 3));
     EXPECT_EQ(std::wstring(L"sec"), std::wstring(buffer, 3));
     EXPECT_EQ(0, edit.GetLine(1, buffer, 0));
+    EXPECT_EQ(0, edit.GetLine(10, buffer, 32));
     EXPECT_EQ(0, edit.GetLine(1, nullptr, 10));
     EXPECT_EQ(7, edit.LineIndex(1));
     EXPECT_EQ(5, edit.LineLength(edit.LineIndex(2)));
