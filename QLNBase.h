@@ -12,3 +12,5 @@
 #include "QLNMetaFileDC.h"
 #include "QLNEnhMetaFilePng.h"
 #include "QLNMultiLineCenteredStatic.h"
+#include "QLNBaseTextHelper.h"
+#include "QLNTextBaseCtrl.h"

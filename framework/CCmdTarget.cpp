@@ -66,6 +66,10 @@ void CCmdTarget::OnFinalRelease()
     delete this;
 }
 
+void CCmdTarget::OnBeforeInvoke()
+{
+}
+
 const AFX_DISPMAP_ENTRY* CCmdTarget::FindDispEntry(DISPID dispid) const
 {
     for (const AFX_DISPMAP* map = GetDispatchMap(); map != nullptr; map = map->pBaseMap)
@@ -99,6 +103,7 @@ HRESULT CCmdTarget::InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS* pParams
     if (pResult != nullptr)
         ::VariantInit(pResult);
     try {
+        OnBeforeInvoke();
         return entry->pfnInvoke(this, wFlags, pParams, pResult, puArgErr);
     } catch (const COleDispatchException& e) {
         if (pExcepInfo != nullptr) {

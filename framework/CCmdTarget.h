@@ -56,6 +56,8 @@ protected:
     virtual void* GetInterface(REFIID iid);
     // Runs when the last reference goes: deletes the object.
     virtual void OnFinalRelease();
+    // Runs before each automation call, for objects that prepare themselves on first use.
+    virtual void OnBeforeInvoke();
 
     // Invoke with the framework's checks: flags, argument count, exceptions to EXCEPINFO.
     HRESULT InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS* pParams, VARIANT* pResult,

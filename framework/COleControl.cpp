@@ -1,49 +1,140 @@
 #include "COleControl.h"
 
+#include "AfxSaturate.h"
+#include "COleObjectFactory.h"
 #include "CPaintDC.h"
+#include "CResetPropExchange.h"
+#include "CPropbagPropExchange.h"
+#include "CStreamPropExchange.h"
+#include "COleException.h"
+
+#include <cmath>
 
 IMPLEMENT_DYNAMIC(COleControl, CWnd)
 
 BEGIN_MESSAGE_MAP(COleControl, CWnd)
+    ON_WM_CREATE()
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-COleControl::COleControl() = default;
+namespace {
 
-COleControl::~COleControl() = default;
+const LONG kHimetricPerInch = 2540;
+const LONG kPixelsPerInch = 96;
+// Extents beyond this (about 10 m) come only from a damaged property set.
+const LONG kMaxExtent = 1000000;
+
+template <typename I>
+void ReleaseAndClear(I*& p)
+{
+    if (p != nullptr) {
+        I* q = p;
+        p = nullptr;
+        q->Release();
+    }
+}
+
+} // namespace
+
+COleControl::COleControl()
+    : m_xOleObject(this), m_xOleInPlaceObject(this), m_xOleInPlaceActiveObject(this), m_xOleControl(this),
+      m_xViewObject(this), m_xPersistStreamInit(this), m_xPersistPropertyBag(this), m_xFontNotification(this),
+      m_clsid(CLSID_NULL), m_bModified(FALSE), m_bInitialized(FALSE), m_bInPlaceActive(FALSE), m_bUIActive(FALSE), m_sizeExtent{0, 0},
+      m_pClientSite(nullptr), m_pInPlaceSite(nullptr), m_pOleAdviseHolder(nullptr), m_pViewAdviseSink(nullptr),
+      m_dwViewAdviseFlags(0)
+{
+    COleObjectFactory::LockModule(TRUE);
+}
+
+COleControl::~COleControl()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    ReleaseAndClear(m_pInPlaceSite);
+    ReleaseAndClear(m_pClientSite);
+    ReleaseAndClear(m_pOleAdviseHolder);
+    ReleaseAndClear(m_pViewAdviseSink);
+    COleObjectFactory::LockModule(FALSE);
+}
+
+void* COleControl::GetInterface(REFIID iid)
+{
+    if (iid == IID_IOleObject)
+        return static_cast<IOleObject*>(&m_xOleObject);
+    if (iid == IID_IOleInPlaceObject || iid == IID_IOleWindow)
+        return static_cast<IOleInPlaceObject*>(&m_xOleInPlaceObject);
+    if (iid == IID_IOleInPlaceActiveObject)
+        return static_cast<IOleInPlaceActiveObject*>(&m_xOleInPlaceActiveObject);
+    if (iid == IID_IOleControl)
+        return static_cast<IOleControl*>(&m_xOleControl);
+    if (iid == IID_IViewObject || iid == IID_IViewObject2)
+        return static_cast<IViewObject2*>(&m_xViewObject);
+    if (iid == IID_IPersistStreamInit || iid == IID_IPersist)
+        return static_cast<IPersistStreamInit*>(&m_xPersistStreamInit);
+    if (iid == IID_IPersistPropertyBag)
+        return static_cast<IPersistPropertyBag*>(&m_xPersistPropertyBag);
+    return CWnd::GetInterface(iid);
+}
+
+void COleControl::OnBeforeInvoke()
+{
+    EnsureInitialized();
+}
+
+void COleControl::EnsureInitialized()
+{
+    if (!m_bInitialized)
+        m_xPersistStreamInit.InitNew();
+}
+
+void COleControl::OnFinalRelease()
+{
+    InPlaceDeactivate();
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    CWnd::OnFinalRelease();
+}
+
+// --- Window -------------------------------------------------------------------------------
+
+BOOL COleControl::PreCreateWindow(CREATESTRUCT&)
+{
+    return TRUE;
+}
+
+BOOL COleControl::IsSubclassedControl()
+{
+    return FALSE;
+}
+
+DWORD COleControl::GetControlFlags()
+{
+    return 3;
+}
 
 BOOL COleControl::CreateControlWindow(HWND hWndParent, const CRect& rcPos, LPCRECT)
 {
     if (hWndParent == nullptr || m_hWnd != nullptr)
         return FALSE;
-    LPCTSTR lpszClassName = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
-    if (lpszClassName == nullptr)
+    CREATESTRUCT cs = {};
+    cs.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    cs.x = rcPos.left;
+    cs.y = rcPos.top;
+    cs.cx = rcPos.Width();
+    cs.cy = rcPos.Height();
+    cs.hwndParent = hWndParent;
+    cs.lpszName = L"";
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+    if (!PreCreateWindow(cs) || cs.lpszClass == nullptr)
         return FALSE;
-    return CreateEx(0, lpszClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rcPos.left, rcPos.top,
-                    rcPos.Width(), rcPos.Height(), hWndParent, nullptr);
+    cs.style |= WS_CHILD;
+    return CreateEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy, hWndParent,
+                    nullptr);
 }
 
-void COleControl::OnDraw(CDC*, const CRect&, const CRect&)
+int COleControl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-}
-
-void COleControl::InvalidateControl(LPCRECT lpRect, BOOL bErase)
-{
-    InvalidateRect(lpRect, bErase);
-}
-
-void COleControl::Refresh()
-{
-    InvalidateControl();
-    UpdateWindow();
-}
-
-COLORREF COleControl::TranslateColor(OLE_COLOR clrColor, HPALETTE hpal)
-{
-    COLORREF crColor = RGB(0, 0, 0);
-    if (FAILED(::OleTranslateColor(clrColor, hpal, &crColor)))
-        return RGB(0, 0, 0);
-    return crColor;
+    return CWnd::OnCreate(lpCreateStruct);
 }
 
 void COleControl::OnPaint()
@@ -54,4 +145,743 @@ void COleControl::OnPaint()
     CRect rcClient;
     GetClientRect(rcClient);
     OnDraw(&dc, rcClient, rcClient);
+}
+
+// --- Drawing ------------------------------------------------------------------------------
+
+void COleControl::OnDraw(CDC*, const CRect&, const CRect&)
+{
+}
+
+void COleControl::InvalidateControl(LPCRECT lpRect, BOOL bErase)
+{
+    if (m_hWnd != nullptr)
+        InvalidateRect(lpRect, bErase);
+    SendViewChange();
+}
+
+void COleControl::Refresh()
+{
+    InvalidateControl();
+    if (m_hWnd != nullptr)
+        UpdateWindow();
+}
+
+COLORREF COleControl::TranslateColor(OLE_COLOR clrColor, HPALETTE hpal)
+{
+    COLORREF crColor = RGB(0, 0, 0);
+    if (FAILED(::OleTranslateColor(clrColor, hpal, &crColor)))
+        return RGB(0, 0, 0);
+    return crColor;
+}
+
+void COleControl::SendViewChange()
+{
+    if (m_pViewAdviseSink != nullptr)
+        m_pViewAdviseSink->OnViewChange(DVASPECT_CONTENT, -1);
+}
+
+HRESULT COleControl::DrawIntoDC(HDC hdcDraw, HDC hicTargetDev, LPCRECTL lprcBounds)
+{
+    if (hdcDraw == nullptr || lprcBounds == nullptr)
+        return E_INVALIDARG;
+    CDC dc;
+    if (!dc.Attach(hdcDraw))
+        return E_FAIL;
+    // Measuring against the target device keeps the layout the same on every output.
+    if (hicTargetDev != nullptr)
+        dc.SetAttribDC(hicTargetDev);
+    const CRect rcBounds(lprcBounds->left, lprcBounds->top, lprcBounds->right, lprcBounds->bottom);
+    HRESULT hr = S_OK;
+    try {
+        OnDraw(&dc, rcBounds, rcBounds);
+    } catch (const CException&) {
+        hr = E_FAIL;
+    }
+    dc.SetAttribDC(nullptr);
+    dc.Detach();
+    return hr;
+}
+
+// --- State --------------------------------------------------------------------------------
+
+void COleControl::SetInitialSize(int cx, int cy)
+{
+    const auto toHimetric = [](int pixels) {
+        const long long h = static_cast<long long>(pixels < 0 ? 0 : pixels) * kHimetricPerInch / kPixelsPerInch;
+        return static_cast<LONG>(h > kMaxExtent ? kMaxExtent : h);
+    };
+    m_sizeExtent.cx = toHimetric(cx);
+    m_sizeExtent.cy = toHimetric(cy);
+}
+
+BOOL COleControl::GetAmbientProperty(DISPID dispid, VARIANT* pvarResult)
+{
+    ::VariantInit(pvarResult);
+    if (m_pClientSite == nullptr)
+        return FALSE;
+    IDispatch* pAmbient = nullptr;
+    if (FAILED(m_pClientSite->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pAmbient))))
+        return FALSE;
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    const HRESULT hr =
+        pAmbient->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, pvarResult, nullptr, nullptr);
+    pAmbient->Release();
+    return SUCCEEDED(hr);
+}
+
+OLE_COLOR COleControl::AmbientForeColor()
+{
+    VARIANT v;
+    if (GetAmbientProperty(DISPID_AMBIENT_FORECOLOR, &v) && SUCCEEDED(::VariantChangeType(&v, &v, 0, VT_I4))) {
+        return static_cast<OLE_COLOR>(V_I4(&v));
+    }
+    ::VariantClear(&v);
+    return ::GetSysColor(COLOR_WINDOWTEXT);
+}
+
+// --- Persistence --------------------------------------------------------------------------
+
+BOOL COleControl::ExchangeExtent(CPropExchange* pPX)
+{
+    long cx = m_sizeExtent.cx;
+    long cy = m_sizeExtent.cy;
+    if (!PX_Long(pPX, L"_ExtentX", cx) || !PX_Long(pPX, L"_ExtentY", cy))
+        return FALSE;
+    if (pPX->IsLoading()) {
+        if (cx < 0 || cy < 0 || cx > kMaxExtent || cy > kMaxExtent) {
+            pPX->SetFailed();
+            return FALSE;
+        }
+        m_sizeExtent.cx = cx;
+        m_sizeExtent.cy = cy;
+    }
+    return TRUE;
+}
+
+void COleControl::DoPropExchange(CPropExchange* pPX)
+{
+    ExchangeExtent(pPX);
+}
+
+void COleControl::OnResetState()
+{
+    CResetPropExchange px;
+    DoPropExchange(&px);
+    InvalidateControl();
+}
+
+HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
+{
+    // What the control holds now, so that a damaged property set changes nothing.
+    IStream* pSnapshot = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &pSnapshot)))
+        return E_OUTOFMEMORY;
+    const BOOL bModified = m_bModified;
+    HRESULT hr = S_OK;
+    {
+        CStreamPropExchange save(pSnapshot, FALSE);
+        try {
+            DoPropExchange(&save);
+        } catch (const CException&) {
+            hr = E_FAIL;
+        }
+        if (save.HasFailed())
+            hr = E_FAIL;
+    }
+    if (SUCCEEDED(hr)) {
+        try {
+            DoPropExchange(pPX);
+        } catch (const COleException& e) {
+            hr = FAILED(e.m_sc) ? e.m_sc : E_FAIL;
+        } catch (const CException&) {
+            hr = E_FAIL;
+        }
+        // A value that could not be read refuses the whole property set.
+        if (SUCCEEDED(hr) && pPX->HasFailed())
+            hr = STG_E_READFAULT;
+        if (FAILED(hr)) {
+            LARGE_INTEGER zero = {};
+            pSnapshot->Seek(zero, STREAM_SEEK_SET, nullptr);
+            CStreamPropExchange restore(pSnapshot, TRUE);
+            try {
+                DoPropExchange(&restore);
+            } catch (const CException&) {
+            }
+        }
+    }
+    pSnapshot->Release();
+    m_bModified = bModified;
+    if (SUCCEEDED(hr)) {
+        m_bModified = FALSE;
+        m_bInitialized = TRUE;
+    }
+    InvalidateControl();
+    return hr;
+}
+
+HRESULT COleControl::Save(CPropExchange* pPX, BOOL fClearDirty)
+{
+    try {
+        DoPropExchange(pPX);
+    } catch (const COleException& e) {
+        return FAILED(e.m_sc) ? e.m_sc : E_FAIL;
+    } catch (const CException&) {
+        return E_FAIL;
+    }
+    if (pPX->HasFailed())
+        return STG_E_WRITEFAULT;
+    if (fClearDirty)
+        m_bModified = FALSE;
+    return S_OK;
+}
+
+// --- Fonts and verbs ----------------------------------------------------------------------
+
+void COleControl::OnFontChanged()
+{
+}
+
+BOOL COleControl::OnEdit(LPMSG, HWND, LPCRECT)
+{
+    return SUCCEEDED(InPlaceActivate(TRUE));
+}
+
+BOOL COleControl::OnProperties(LPMSG, HWND, LPCRECT)
+{
+    return FALSE;
+}
+
+void COleControl::OnHideToolBars()
+{
+}
+
+// --- Activation ---------------------------------------------------------------------------
+
+HRESULT COleControl::InPlaceActivate(BOOL bUIActivate)
+{
+    if (m_pClientSite == nullptr)
+        return E_UNEXPECTED;
+    if (!m_bInPlaceActive) {
+        IOleInPlaceSite* pSite = nullptr;
+        if (FAILED(m_pClientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&pSite))))
+            return E_NOINTERFACE;
+        if (pSite->CanInPlaceActivate() != S_OK) {
+            pSite->Release();
+            return E_FAIL;
+        }
+        pSite->OnInPlaceActivate();
+        HWND hWndParent = nullptr;
+        IOleInPlaceFrame* pFrame = nullptr;
+        IOleInPlaceUIWindow* pDoc = nullptr;
+        RECT rcPos = {}, rcClip = {};
+        OLEINPLACEFRAMEINFO frameInfo = {};
+        frameInfo.cb = sizeof frameInfo;
+        pSite->GetWindow(&hWndParent);
+        if (SUCCEEDED(pSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo))) {
+            ReleaseAndClear(pFrame);
+            ReleaseAndClear(pDoc);
+        }
+        if (m_hWnd == nullptr && !CreateControlWindow(hWndParent, CRect(rcPos), &rcClip)) {
+            pSite->OnInPlaceDeactivate();
+            pSite->Release();
+            return E_FAIL;
+        }
+        m_pInPlaceSite = pSite;
+        m_bInPlaceActive = TRUE;
+        InvalidateControl();
+    }
+    if (bUIActivate && !m_bUIActive) {
+        m_bUIActive = TRUE;
+        m_pInPlaceSite->OnUIActivate();
+        IOleInPlaceFrame* pFrame = nullptr;
+        IOleInPlaceUIWindow* pDoc = nullptr;
+        RECT rcPos = {}, rcClip = {};
+        OLEINPLACEFRAMEINFO frameInfo = {};
+        frameInfo.cb = sizeof frameInfo;
+        if (SUCCEEDED(m_pInPlaceSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo))) {
+            if (pFrame != nullptr)
+                pFrame->SetActiveObject(&m_xOleInPlaceActiveObject, nullptr);
+            if (pDoc != nullptr)
+                pDoc->SetActiveObject(&m_xOleInPlaceActiveObject, nullptr);
+            ReleaseAndClear(pFrame);
+            ReleaseAndClear(pDoc);
+        }
+        if (m_hWnd != nullptr)
+            ::SetFocus(m_hWnd);
+        InvalidateControl();
+    }
+    return S_OK;
+}
+
+void COleControl::UIDeactivate()
+{
+    if (!m_bUIActive)
+        return;
+    m_bUIActive = FALSE;
+    if (m_pInPlaceSite != nullptr) {
+        IOleInPlaceFrame* pFrame = nullptr;
+        IOleInPlaceUIWindow* pDoc = nullptr;
+        RECT rcPos = {}, rcClip = {};
+        OLEINPLACEFRAMEINFO frameInfo = {};
+        frameInfo.cb = sizeof frameInfo;
+        if (SUCCEEDED(m_pInPlaceSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo))) {
+            if (pFrame != nullptr)
+                pFrame->SetActiveObject(nullptr, nullptr);
+            if (pDoc != nullptr)
+                pDoc->SetActiveObject(nullptr, nullptr);
+            ReleaseAndClear(pFrame);
+            ReleaseAndClear(pDoc);
+        }
+        m_pInPlaceSite->OnUIDeactivate(FALSE);
+    }
+    InvalidateControl();
+}
+
+void COleControl::InPlaceDeactivate()
+{
+    if (!m_bInPlaceActive)
+        return;
+    UIDeactivate();
+    m_bInPlaceActive = FALSE;
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    if (m_pInPlaceSite != nullptr) {
+        m_pInPlaceSite->OnInPlaceDeactivate();
+        ReleaseAndClear(m_pInPlaceSite);
+    }
+}
+
+HRESULT COleControl::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite, HWND hwndParent,
+                            LPCRECT lprcPosRect)
+{
+    if (pActiveSite != nullptr && m_pClientSite == nullptr) {
+        m_pClientSite = pActiveSite;
+        m_pClientSite->AddRef();
+    }
+    switch (iVerb) {
+    case OLEIVERB_PRIMARY:
+        return OnEdit(lpmsg, hwndParent, lprcPosRect) ? S_OK : E_FAIL;
+    case OLEIVERB_SHOW:
+    case OLEIVERB_INPLACEACTIVATE:
+        return InPlaceActivate(FALSE);
+    case OLEIVERB_UIACTIVATE:
+        return InPlaceActivate(TRUE);
+    case OLEIVERB_HIDE:
+        InPlaceDeactivate();
+        return S_OK;
+    case OLEIVERB_PROPERTIES:
+        return OnProperties(lpmsg, hwndParent, lprcPosRect) ? S_OK : E_NOTIMPL;
+    default:
+        return iVerb < 0 ? E_NOTIMPL : OLEOBJ_S_INVALIDVERB;
+    }
+}
+
+// --- IOleObject ---------------------------------------------------------------------------
+
+HRESULT COleControl::XOleObject::SetClientSite(IOleClientSite* pClientSite)
+{
+    if (pClientSite != nullptr)
+        pClientSite->AddRef();
+    ReleaseAndClear(m_pThis->m_pClientSite);
+    m_pThis->m_pClientSite = pClientSite;
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::GetClientSite(IOleClientSite** ppClientSite)
+{
+    if (ppClientSite == nullptr)
+        return E_POINTER;
+    *ppClientSite = m_pThis->m_pClientSite;
+    if (*ppClientSite != nullptr)
+        (*ppClientSite)->AddRef();
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::SetHostNames(LPCOLESTR, LPCOLESTR)
+{
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::Close(DWORD)
+{
+    m_pThis->InPlaceDeactivate();
+    if (m_pThis->m_hWnd != nullptr)
+        m_pThis->DestroyWindow();
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::SetMoniker(DWORD, IMoniker*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleObject::GetMoniker(DWORD, DWORD, IMoniker** ppmk)
+{
+    if (ppmk != nullptr)
+        *ppmk = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleObject::InitFromData(IDataObject*, BOOL, DWORD)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleObject::GetClipboardData(DWORD, IDataObject** ppDataObject)
+{
+    if (ppDataObject != nullptr)
+        *ppDataObject = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleObject::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite, LONG, HWND hwndParent,
+                                        LPCRECT lprcPosRect)
+{
+    return m_pThis->DoVerb(iVerb, lpmsg, pActiveSite, hwndParent, lprcPosRect);
+}
+
+HRESULT COleControl::XOleObject::EnumVerbs(IEnumOLEVERB** ppEnumOleVerb)
+{
+    return ::OleRegEnumVerbs(m_pThis->m_clsid, ppEnumOleVerb);
+}
+
+HRESULT COleControl::XOleObject::Update()
+{
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::IsUpToDate()
+{
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::GetUserClassID(CLSID* pClsid)
+{
+    if (pClsid == nullptr)
+        return E_POINTER;
+    *pClsid = m_pThis->m_clsid;
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::GetUserType(DWORD dwFormOfType, LPOLESTR* pszUserType)
+{
+    return ::OleRegGetUserType(m_pThis->m_clsid, dwFormOfType, pszUserType);
+}
+
+HRESULT COleControl::XOleObject::SetExtent(DWORD dwDrawAspect, SIZEL* psizel)
+{
+    if (dwDrawAspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (psizel == nullptr)
+        return E_POINTER;
+    if (psizel->cx < 0 || psizel->cy < 0 || psizel->cx > kMaxExtent || psizel->cy > kMaxExtent)
+        return E_INVALIDARG;
+    m_pThis->m_sizeExtent = *psizel;
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::GetExtent(DWORD dwDrawAspect, SIZEL* psizel)
+{
+    if (dwDrawAspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (psizel == nullptr)
+        return E_POINTER;
+    *psizel = m_pThis->m_sizeExtent;
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::Advise(IAdviseSink* pAdvSink, DWORD* pdwConnection)
+{
+    if (m_pThis->m_pOleAdviseHolder == nullptr && FAILED(::CreateOleAdviseHolder(&m_pThis->m_pOleAdviseHolder)))
+        return E_OUTOFMEMORY;
+    return m_pThis->m_pOleAdviseHolder->Advise(pAdvSink, pdwConnection);
+}
+
+HRESULT COleControl::XOleObject::Unadvise(DWORD dwConnection)
+{
+    if (m_pThis->m_pOleAdviseHolder == nullptr)
+        return OLE_E_NOCONNECTION;
+    return m_pThis->m_pOleAdviseHolder->Unadvise(dwConnection);
+}
+
+HRESULT COleControl::XOleObject::EnumAdvise(IEnumSTATDATA** ppenumAdvise)
+{
+    if (ppenumAdvise != nullptr)
+        *ppenumAdvise = nullptr;
+    if (m_pThis->m_pOleAdviseHolder == nullptr)
+        return E_FAIL;
+    return m_pThis->m_pOleAdviseHolder->EnumAdvise(ppenumAdvise);
+}
+
+HRESULT COleControl::XOleObject::GetMiscStatus(DWORD, DWORD* pdwStatus)
+{
+    if (pdwStatus == nullptr)
+        return E_POINTER;
+    *pdwStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT |
+                 OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
+    return S_OK;
+}
+
+HRESULT COleControl::XOleObject::SetColorScheme(LOGPALETTE*)
+{
+    return E_NOTIMPL;
+}
+
+// --- IOleInPlaceObject, IOleInPlaceActiveObject --------------------------------------------
+
+HRESULT COleControl::XOleInPlaceObject::GetWindow(HWND* phwnd)
+{
+    if (phwnd == nullptr)
+        return E_POINTER;
+    *phwnd = m_pThis->m_hWnd;
+    return *phwnd != nullptr ? S_OK : E_FAIL;
+}
+
+HRESULT COleControl::XOleInPlaceObject::ContextSensitiveHelp(BOOL)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleInPlaceObject::InPlaceDeactivate()
+{
+    m_pThis->InPlaceDeactivate();
+    return S_OK;
+}
+
+HRESULT COleControl::XOleInPlaceObject::UIDeactivate()
+{
+    m_pThis->UIDeactivate();
+    return S_OK;
+}
+
+HRESULT COleControl::XOleInPlaceObject::SetObjectRects(LPCRECT lprcPosRect, LPCRECT)
+{
+    if (lprcPosRect == nullptr)
+        return E_POINTER;
+    if (m_pThis->m_hWnd != nullptr)
+        m_pThis->MoveWindow(lprcPosRect);
+    return S_OK;
+}
+
+HRESULT COleControl::XOleInPlaceObject::ReactivateAndUndo()
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleInPlaceActiveObject::GetWindow(HWND* phwnd)
+{
+    return m_pThis->m_xOleInPlaceObject.GetWindow(phwnd);
+}
+
+HRESULT COleControl::XOleInPlaceActiveObject::ContextSensitiveHelp(BOOL)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleInPlaceActiveObject::TranslateAccelerator(LPMSG)
+{
+    return S_FALSE;
+}
+
+HRESULT COleControl::XOleInPlaceActiveObject::OnFrameWindowActivate(BOOL)
+{
+    return S_OK;
+}
+
+HRESULT COleControl::XOleInPlaceActiveObject::OnDocWindowActivate(BOOL)
+{
+    return S_OK;
+}
+
+HRESULT COleControl::XOleInPlaceActiveObject::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
+{
+    return S_OK;
+}
+
+HRESULT COleControl::XOleInPlaceActiveObject::EnableModeless(BOOL)
+{
+    return S_OK;
+}
+
+// --- IOleControl --------------------------------------------------------------------------
+
+HRESULT COleControl::XOleControl::GetControlInfo(CONTROLINFO* pCI)
+{
+    if (pCI == nullptr)
+        return E_POINTER;
+    pCI->hAccel = nullptr;
+    pCI->cAccel = 0;
+    pCI->dwFlags = 0;
+    return S_OK;
+}
+
+HRESULT COleControl::XOleControl::OnMnemonic(MSG*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XOleControl::OnAmbientPropertyChange(DISPID)
+{
+    m_pThis->InvalidateControl();
+    return S_OK;
+}
+
+HRESULT COleControl::XOleControl::FreezeEvents(BOOL)
+{
+    return S_OK;
+}
+
+// --- IViewObject2 -------------------------------------------------------------------------
+
+HRESULT COleControl::XViewObject::Draw(DWORD dwDrawAspect, LONG, void*, DVTARGETDEVICE*, HDC hdcTargetDev,
+                                       HDC hdcDraw, LPCRECTL lprcBounds, LPCRECTL,
+                                       BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
+{
+    if (dwDrawAspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    m_pThis->EnsureInitialized();
+    return m_pThis->DrawIntoDC(hdcDraw, hdcTargetDev, lprcBounds);
+}
+
+HRESULT COleControl::XViewObject::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** ppColorSet)
+{
+    if (ppColorSet != nullptr)
+        *ppColorSet = nullptr;
+    return S_FALSE;
+}
+
+HRESULT COleControl::XViewObject::Freeze(DWORD, LONG, void*, DWORD*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XViewObject::Unfreeze(DWORD)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XViewObject::SetAdvise(DWORD, DWORD advf, IAdviseSink* pAdvSink)
+{
+    if (pAdvSink != nullptr)
+        pAdvSink->AddRef();
+    ReleaseAndClear(m_pThis->m_pViewAdviseSink);
+    m_pThis->m_pViewAdviseSink = pAdvSink;
+    m_pThis->m_dwViewAdviseFlags = advf;
+    return S_OK;
+}
+
+HRESULT COleControl::XViewObject::GetAdvise(DWORD* pAspects, DWORD* pAdvf, IAdviseSink** ppAdvSink)
+{
+    if (pAspects != nullptr)
+        *pAspects = DVASPECT_CONTENT;
+    if (pAdvf != nullptr)
+        *pAdvf = m_pThis->m_dwViewAdviseFlags;
+    if (ppAdvSink != nullptr) {
+        *ppAdvSink = m_pThis->m_pViewAdviseSink;
+        if (*ppAdvSink != nullptr)
+            (*ppAdvSink)->AddRef();
+    }
+    return S_OK;
+}
+
+HRESULT COleControl::XViewObject::GetExtent(DWORD dwDrawAspect, LONG, DVTARGETDEVICE*, LPSIZEL lpsizel)
+{
+    return m_pThis->m_xOleObject.GetExtent(dwDrawAspect, lpsizel);
+}
+
+// --- IPersistStreamInit, IPersistPropertyBag -------------------------------------------------
+
+HRESULT COleControl::XPersistStreamInit::GetClassID(CLSID* pClassID)
+{
+    if (pClassID == nullptr)
+        return E_POINTER;
+    *pClassID = m_pThis->m_clsid;
+    return S_OK;
+}
+
+HRESULT COleControl::XPersistStreamInit::IsDirty()
+{
+    return m_pThis->m_bModified ? S_OK : S_FALSE;
+}
+
+HRESULT COleControl::XPersistStreamInit::Load(LPSTREAM pStm)
+{
+    if (pStm == nullptr)
+        return E_POINTER;
+    CStreamPropExchange px(pStm, TRUE);
+    return m_pThis->LoadWithRollback(&px);
+}
+
+HRESULT COleControl::XPersistStreamInit::Save(LPSTREAM pStm, BOOL fClearDirty)
+{
+    if (pStm == nullptr)
+        return E_POINTER;
+    CStreamPropExchange px(pStm, FALSE);
+    return m_pThis->Save(&px, fClearDirty);
+}
+
+HRESULT COleControl::XPersistStreamInit::GetSizeMax(ULARGE_INTEGER* pcbSize)
+{
+    if (pcbSize != nullptr)
+        pcbSize->QuadPart = 0;
+    return E_NOTIMPL;
+}
+
+HRESULT COleControl::XPersistStreamInit::InitNew()
+{
+    m_pThis->m_bInitialized = TRUE;
+    try {
+        m_pThis->OnResetState();
+    } catch (const CException&) {
+        return E_FAIL;
+    }
+    m_pThis->m_bModified = FALSE;
+    return S_OK;
+}
+
+HRESULT COleControl::XPersistPropertyBag::GetClassID(CLSID* pClassID)
+{
+    return m_pThis->m_xPersistStreamInit.GetClassID(pClassID);
+}
+
+HRESULT COleControl::XPersistPropertyBag::InitNew()
+{
+    return m_pThis->m_xPersistStreamInit.InitNew();
+}
+
+HRESULT COleControl::XPersistPropertyBag::Load(IPropertyBag* pPropBag, IErrorLog* pErrorLog)
+{
+    if (pPropBag == nullptr)
+        return E_POINTER;
+    CPropbagPropExchange px(pPropBag, pErrorLog, TRUE);
+    return m_pThis->LoadWithRollback(&px);
+}
+
+HRESULT COleControl::XPersistPropertyBag::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
+{
+    if (pPropBag == nullptr)
+        return E_POINTER;
+    CPropbagPropExchange px(pPropBag, nullptr, FALSE);
+    return m_pThis->Save(&px, fClearDirty);
+}
+
+// --- Font notifications ---------------------------------------------------------------------
+
+HRESULT COleControl::XFontNotification::QueryInterface(REFIID iid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IPropertyNotifySink) {
+        *ppv = static_cast<IPropertyNotifySink*>(this);
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT COleControl::XFontNotification::OnChanged(DISPID)
+{
+    m_pThis->OnFontChanged();
+    return S_OK;
 }

@@ -64,68 +64,68 @@ size_t CPropExchange::ValueSize(VARTYPE vt)
 
 BOOL PX_ULong(CPropExchange* pPX, LPCTSTR pszPropName, ULONG& ulValue)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue));
 }
 
 BOOL PX_ULong(CPropExchange* pPX, LPCTSTR pszPropName, ULONG& ulValue, ULONG ulDefault)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue, &ulDefault);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue, &ulDefault));
 }
 
 BOOL PX_Double(CPropExchange* pPX, LPCTSTR pszPropName, double& doubleValue)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue));
 }
 
 BOOL PX_Double(CPropExchange* pPX, LPCTSTR pszPropName, double& doubleValue, double doubleDefault)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue, &doubleDefault);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue, &doubleDefault));
 }
 
 BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I2, &sValue);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I2, &sValue));
 }
 
 BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue, short sDefault)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I2, &sValue, &sDefault);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I2, &sValue, &sDefault));
 }
 
 BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I4, &lValue);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I4, &lValue));
 }
 
 BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue, long lDefault)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_I4, &lValue, &lDefault);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I4, &lValue, &lDefault));
 }
 
 BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue));
 }
 
 BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue, BOOL bDefault)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue, &bDefault);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue, &bDefault));
 }
 
 BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue));
 }
 
 BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue, const CString& strDefault)
 {
-    return pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue, &strDefault);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue, &strDefault));
 }
 
 BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue)
 {
     ULONG value = clrValue;
-    const BOOL ok = pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_UI4, &value);
+    const BOOL ok = pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &value));
     clrValue = value;
     return ok;
 }
@@ -134,7 +134,7 @@ BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue, OLE_
 {
     ULONG value = clrValue;
     const ULONG def = clrDefault;
-    const BOOL ok = pPX != nullptr && pPX->ExchangeProp(pszPropName, VT_UI4, &value, &def);
+    const BOOL ok = pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &value, &def));
     clrValue = value;
     return ok;
 }
@@ -142,5 +142,5 @@ BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue, OLE_
 BOOL PX_Font(CPropExchange* pPX, LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
              IFontDisp* pFontDispAmbient)
 {
-    return pPX != nullptr && pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient);
+    return pPX != nullptr && pPX->Note(pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient));
 }

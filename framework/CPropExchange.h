@@ -20,6 +20,17 @@ public:
 
     // Non-zero while loading the properties, zero while saving them.
     BOOL IsLoading() const { return m_bLoading; }
+    // Non-zero once any value could not be read or written (the PX_ functions record it), so
+    // that the caller can refuse a damaged property set as a whole.
+    BOOL HasFailed() const { return m_bFailed; }
+    void SetFailed() { m_bFailed = TRUE; }
+    // Records the outcome of one exchange and passes it on.
+    BOOL Note(BOOL bOk)
+    {
+        if (!bOk)
+            m_bFailed = TRUE;
+        return bOk;
+    }
 
     // Loading: reads the stored version into dwVersionLoaded (dwVersionDefault when there is
     // none). Saving: writes dwVersionDefault. Zero when the property set cannot be read or
@@ -48,6 +59,7 @@ protected:
     static size_t ValueSize(VARTYPE vt);
 
     BOOL m_bLoading = FALSE;
+    BOOL m_bFailed = FALSE;
 };
 
 AFX_CORE_API BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue);

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-IMPLEMENT_DYNAMIC(CWnd, CObject)
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 namespace {
 
@@ -539,6 +539,11 @@ void CWnd::OnLButtonUp(UINT, CPoint)
 }
 
 void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+
+void CWnd::OnContextMenu(CWnd*, CPoint)
 {
     Default();
 }

@@ -13,6 +13,7 @@
 // After the last message (WM_NCDESTROY) the object is detached and PostNcDestroy runs; an
 // object that lives on the heap for its window's sake deletes itself there.
 #pragma once
+#include "CCmdTarget.h"
 #include "CDC.h"
 
 class CWnd;
@@ -31,7 +32,7 @@ struct AFX_MSGMAP
     const AFX_MSGMAP_ENTRY* lpEntries;   // ends with an entry whose handler is null
 };
 
-class AFX_CORE_API CWnd : public CObject
+class AFX_CORE_API CWnd : public CCmdTarget
 {
     DECLARE_DYNAMIC(CWnd)
 public:
@@ -152,6 +153,7 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnContextMenu(CWnd* pWnd, CPoint pos);
 
     // The procedure that was the window's before SubclassWindow, or null for the system default.
     WNDPROC m_pfnSuper;
@@ -225,5 +227,8 @@ public:                                                      \
     AFX_MSG_ENTRY(WM_LBUTTONDOWN, pThis->OnLButtonDown(static_cast<UINT>(wParam), CPoint(lParam)); return 0;)
 #define ON_WM_LBUTTONUP() \
     AFX_MSG_ENTRY(WM_LBUTTONUP, pThis->OnLButtonUp(static_cast<UINT>(wParam), CPoint(lParam)); return 0;)
+#define ON_WM_CONTEXTMENU() \
+    AFX_MSG_ENTRY(WM_CONTEXTMENU, pThis->OnContextMenu(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), \
+                                                       CPoint(lParam)); return 0;)
 #define ON_WM_LBUTTONDBLCLK() \
     AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, pThis->OnLButtonDblClk(static_cast<UINT>(wParam), CPoint(lParam)); return 0;)
