@@ -278,10 +278,12 @@ void CQLNBaseTextHelper::DoPropExchange(CPropExchange* pPX)
         strKey.Format(L"ColWidthRatio%d", static_cast<int>(i));
         double& dRatio = m_arrColWidthRatio.ElementAt(i);
         if (pPX->IsLoading()) {
-            // A missing key (older data, fewer columns saved) loads 0.0: an equal share.
+            // A missing key (older data, fewer columns saved) loads 0.0: an equal share. So
+            // does a value no drag can produce (zero or less, infinite, not a number), which
+            // only damaged data holds; it is not kept to be saved again.
             double dLoaded = 0.0;
             PX_Double(pPX, strKey, dLoaded, 0.0);
-            dRatio = dLoaded;
+            dRatio = (std::isfinite(dLoaded) && dLoaded > 0.0) ? dLoaded : 0.0;
         } else {
             PX_Double(pPX, strKey, dRatio);
         }

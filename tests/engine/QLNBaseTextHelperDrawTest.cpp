@@ -4,6 +4,7 @@
 
 #include "CInvalidArgException.h"
 #include "CMetaFileDC.h"
+#include "CountingMetaFileDC.h"
 #include "EmfScan.h"
 #include "QLNBaseLibrary.h"
 #include "QLNFontConversion.h"
@@ -340,6 +341,31 @@ TEST_F(EngineDraw, WithoutColumnsTheDrawRaisesInvalidArgument)
     ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
     EXPECT_THROW(ctrl->Draw(&dc, CRect(0, 0, 100, 100)), CInvalidArgException);
     ::DeleteEnhMetaFile(dc.CloseEnhanced());
+}
+
+TEST_F(EngineDraw, LongLineIsMeasuredByHalving)
+{
+    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
+    std::wstring line = L"{";
+    while (line.size() < 3000)
+        line += L"lorem ipsum dolor sit amet consectetur ";
+    ctrl->SetLines(line.c_str());
+    CountingMetaFileDC dc;
+    ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
+    ctrl->Draw(&dc, CRect(0, 0, 300, 100000));
+    ::DeleteEnhMetaFile(dc.CloseEnhanced());
+    ASSERT_GT(dc.m_nDrawn, 10);
+    // Per text line at most the halving of the whole remaining text (12 steps for 3000
+    // characters) and one more; "AAA" and "A" once per pass and per item.
+    const int perLine = static_cast<int>(std::ceil(std::log2(static_cast<double>(line.size())))) + 1;
+    EXPECT_LE(dc.m_nMeasured, 2 + dc.m_nDrawn * perLine);
+    // A short item that fits is measured once, beside "AAA" and "A".
+    ctrl->SetLines(L"{RT}");
+    CountingMetaFileDC dcShort;
+    ASSERT_TRUE(dcShort.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
+    ctrl->Draw(&dcShort, CRect(0, 0, 300, 100));
+    ::DeleteEnhMetaFile(dcShort.CloseEnhanced());
+    EXPECT_EQ(3, dcShort.m_nMeasured);
 }
 
 TEST_F(EngineDraw, HugeBoundsDoNotOverflow)

@@ -7,7 +7,8 @@ namespace {
 
 void InitFont(CFontHolder& holder, const wchar_t* face, LONGLONG points, SHORT weight)
 {
-    FONTDESC fd = {sizeof(FONTDESC)};
+    FONTDESC fd = {};
+    fd.cbSizeofstruct = sizeof(FONTDESC);
     fd.lpstrName = const_cast<LPOLESTR>(face);
     fd.cySize.int64 = points * 10000;
     fd.sWeight = weight;
