@@ -1,0 +1,30 @@
+// What the end-to-end tests share: where the programs are, child programs run to completion with
+// their output, and whole files read and written.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace E2e {
+
+// The folder of the test programs, which is also where the samples and the demo host are built.
+std::wstring BinDirectory();
+
+// Runs a command line to its end; stdout and stderr are captured apart (as UTF-8 bytes).
+struct ProcessResult
+{
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+};
+ProcessResult Run(const std::wstring& commandLine);
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes);
+// Empty when the file cannot be read.
+std::string ReadBytes(const std::wstring& path);
+bool Exists(const std::wstring& path);
+
+// The sample text object, by its version-independent name.
+extern const wchar_t kProgId[];
+
+} // namespace E2e

@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+namespace E2e {
+
+// Registers the sample text object as regsvr32 would, through its own entry points, and
+// unregisters it again afterwards unless it was registered before.
+class SampleRegistration
+{
+public:
+    SampleRegistration();
+    SampleRegistration(const SampleRegistration&) = delete;
+    SampleRegistration& operator=(const SampleRegistration&) = delete;
+    ~SampleRegistration();
+    HRESULT Result() const { return m_hrRegister; }
+
+private:
+    HMODULE m_hSample;
+    bool m_bWasRegistered;
+    HRESULT m_hrRegister;
+};
+
+} // namespace E2e
