@@ -53,15 +53,15 @@ void Guarded(F f)
 
 // One printf conversion of a number, through the narrow runtime formatter, widened.
 template <typename T>
-void AppendNumber(std::wstring& out, const std::string& spec, T value)
+void AppendNumber(std::wstring& out, const std::string& format, T value)
 {
     char buf[512];
-    int n = snprintf(buf, sizeof buf, spec.c_str(), value);
+    int n = snprintf(buf, sizeof buf, format.c_str(), value);
     if (n < 0)
         return;
     if (n >= static_cast<int>(sizeof buf)) {
         std::string big(static_cast<size_t>(n) + 1, '\0');
-        snprintf(&big[0], big.size(), spec.c_str(), value);
+        snprintf(&big[0], big.size(), format.c_str(), value);
         out.append(big.begin(), big.begin() + n);
         return;
     }
@@ -88,11 +88,11 @@ void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
             continue;
         }
         const wchar_t* start = p++;
-        std::string spec = "%";
+        std::string format = "%";
         bool leftAlign = false;
         while (*p == L'-' || *p == L'+' || *p == L' ' || *p == L'#' || *p == L'0') {
             leftAlign = leftAlign || *p == L'-';
-            spec.push_back(static_cast<char>(*p++));
+            format.push_back(static_cast<char>(*p++));
         }
         int width = -1;
         if (*p == L'*') {
@@ -100,33 +100,33 @@ void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
             if (width < 0) {
                 leftAlign = true;
                 width = -width;
-                spec.push_back('-');
+                format.push_back('-');
             }
-            spec += std::to_string(width);
+            format += std::to_string(width);
             ++p;
         } else {
             while (*p >= L'0' && *p <= L'9') {
                 width = (width < 0 ? 0 : width) * 10 + (*p - L'0');
                 if (width > 100000)
                     width = 100000;
-                spec.push_back(static_cast<char>(*p++));
+                format.push_back(static_cast<char>(*p++));
             }
         }
         int precision = -1;
         if (*p == L'.') {
-            spec.push_back('.');
+            format.push_back('.');
             ++p;
             precision = 0;
             if (*p == L'*') {
                 precision = va_arg(args, int);
-                spec += std::to_string(precision < 0 ? 0 : precision);
+                format += std::to_string(precision < 0 ? 0 : precision);
                 ++p;
             } else {
                 while (*p >= L'0' && *p <= L'9') {
                     precision = precision * 10 + (*p - L'0');
                     if (precision > 100000)
                         precision = 100000;
-                    spec.push_back(static_cast<char>(*p++));
+                    format.push_back(static_cast<char>(*p++));
                 }
             }
         }
@@ -150,18 +150,18 @@ void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
         case L'd':
         case L'i':
             if (is64)
-                AppendNumber(out, spec + "lld", va_arg(args, long long));
+                AppendNumber(out, format + "lld", va_arg(args, long long));
             else
-                AppendNumber(out, spec + "d", va_arg(args, int));
+                AppendNumber(out, format + "d", va_arg(args, int));
             break;
         case L'u':
         case L'x':
         case L'X':
         case L'o':
             if (is64)
-                AppendNumber(out, spec + "ll" + static_cast<char>(conv), va_arg(args, unsigned long long));
+                AppendNumber(out, format + "ll" + static_cast<char>(conv), va_arg(args, unsigned long long));
             else
-                AppendNumber(out, spec + static_cast<char>(conv), va_arg(args, unsigned int));
+                AppendNumber(out, format + static_cast<char>(conv), va_arg(args, unsigned int));
             break;
         case L'f':
         case L'F':
@@ -169,7 +169,7 @@ void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
         case L'E':
         case L'g':
         case L'G':
-            AppendNumber(out, spec + static_cast<char>(conv), va_arg(args, double));
+            AppendNumber(out, format + static_cast<char>(conv), va_arg(args, double));
             break;
         case L'c':
         case L'C': {
