@@ -2,15 +2,17 @@
 # Builds the library and the sample text object, registers the sample under Wine and shows it
 # at work through the demo host: its lines, a drawing as EMF and PNG, its lines resolved with
 # sample data, and its property set saved as a readable bag. Results go to demo-out/.
-#   ./demo.sh        (QLN_BUILD=dir picks another build tree)
+#   ./demo.sh        (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
+# The tree is configured without the tests: the demo needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=${QLN_BUILD:-$top/build}
+build=${QLN_DEMO_BUILD:-$top/build-demo}
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
 bash "$top/cmake/setup.sh" "$build"
 
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
-# Only what the demo runs; the tests are test.sh's business.
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
+      -DQLN_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$build" --target textobj QLNSampleText
 
 source "$top/cmake/wine-session.sh" "$build"
