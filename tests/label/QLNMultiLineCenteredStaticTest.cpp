@@ -126,7 +126,8 @@ int CentreX(const RECT& rc)
 
 TEST_F(LabelTest, ClassIsGlobalWithTheScrollBarColourAsBackground)
 {
-    WNDCLASSEXW wc = {sizeof(wc)};
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
     ASSERT_TRUE(::GetClassInfoExW(::GetModuleHandleW(L"QLNBase.dll"), CQLNMultiLineCenteredStatic::m_kszClassName, &wc));
     EXPECT_EQ(static_cast<UINT>(CS_GLOBALCLASS), wc.style & CS_GLOBALCLASS);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1), wc.hbrBackground);
