@@ -1,0 +1,243 @@
+// Both property-set formats a host keeps a text object in: a stream and a property bag (here
+// the readable text bag). Every property and every column width comes back; a damaged set is
+// refused as a whole and leaves the control as it was.
+#include "CQLNTextPropertyBag.h"
+#include "SampleTextObject.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// Everything a host can read back from a text object.
+struct State
+{
+    long numColumns, allignType, verticalSpacing, includeDataLabel, includeTitle;
+    std::wstring textFields, title;
+    FontFacts promptFont, valueFont, titleFont, headingFont;
+    OLE_COLOR promptColour, valueColour, titleColour, headingColour;
+    std::vector<double> ratios;
+
+    bool operator==(const State& o) const
+    {
+        return numColumns == o.numColumns && allignType == o.allignType && verticalSpacing == o.verticalSpacing &&
+               (includeDataLabel != 0) == (o.includeDataLabel != 0) && (includeTitle != 0) == (o.includeTitle != 0) &&
+               textFields == o.textFields && title == o.title && promptFont == o.promptFont &&
+               valueFont == o.valueFont && titleFont == o.titleFont && headingFont == o.headingFont &&
+               promptColour == o.promptColour && valueColour == o.valueColour && titleColour == o.titleColour &&
+               headingColour == o.headingColour && ratios == o.ratios;
+    }
+};
+
+State Capture(SampleTextObject& c)
+{
+    State s;
+    s.numColumns = c.GetLong(L"NumColumns");
+    s.allignType = c.GetLong(L"AllignType");
+    s.verticalSpacing = c.GetLong(L"VerticalSpacing");
+    s.includeDataLabel = c.GetLong(L"IncludeDataLabel");
+    s.includeTitle = c.GetLong(L"IncludeTitle");
+    s.textFields = c.GetString(L"TextFields");
+    s.title = c.GetString(L"Title");
+    s.promptFont = FactsOf(c.GetFont(L"PromptFont").Get());
+    s.valueFont = FactsOf(c.GetFont(L"ValueFont").Get());
+    s.titleFont = FactsOf(c.GetFont(L"TitleFont").Get());
+    s.headingFont = FactsOf(c.GetFont(L"HeadingFont").Get());
+    s.promptColour = c.GetColour(L"PromptColor");
+    s.valueColour = c.GetColour(L"ValueColor");
+    s.titleColour = c.GetColour(L"TitleColor");
+    s.headingColour = c.GetColour(L"HeadingColor");
+    s.ratios = c.ColumnWidthRatios();
+    return s;
+}
+
+std::string SaveBagText(SampleTextObject& c)
+{
+    CQLNTextPropertyBag bag;
+    if (FAILED(c.As<IPersistPropertyBag>()->Save(&bag, TRUE, TRUE)))
+        return std::string();
+    return bag.SaveText();
+}
+
+HRESULT LoadBagText(SampleTextObject& c, const std::string& text)
+{
+    CQLNTextPropertyBag bag;
+    std::wstring error;
+    if (!bag.LoadText(text, error))
+        return E_UNEXPECTED;
+    return c.As<IPersistPropertyBag>()->Load(&bag, nullptr);
+}
+
+// The saved text with one property's line replaced (or dropped when value is null).
+std::string ReplaceLine(const std::string& text, const std::string& name, const char* value)
+{
+    std::istringstream in(text);
+    std::string line, out;
+    while (std::getline(in, line)) {
+        if (line.compare(0, name.size() + 1, name + "=") == 0) {
+            if (value != nullptr)
+                out += name + "=" + value + "\n";
+        } else {
+            out += line + "\n";
+        }
+    }
+    return out;
+}
+
+class TextCtrlPersistence : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, source.Unknown());
+        ASSERT_NE(nullptr, target.Unknown());
+        ASSERT_EQ(S_OK, source.InitNew());
+        ASSERT_EQ(S_OK, target.InitNew());
+        // Every property away from its default, two text columns with aligned labels.
+        ASSERT_EQ(S_OK, source.PutShort(L"NumColumns", 1));
+        ASSERT_EQ(S_OK, source.PutShort(L"VerticalSpacing", 2));
+        ASSERT_EQ(S_OK, source.PutString(L"TextFields", L"Vial: {Vial}\f-1\fVial: {Vial}\r\n\r\nPlain \\ line\t\u00e9"));
+        ASSERT_EQ(S_OK, source.PutString(L"Title", L"Caf\u00e9 report"));
+        ASSERT_EQ(S_OK, source.PutBool(L"IncludeTitle", true));
+        ASSERT_EQ(S_OK, source.PutFont(L"PromptFont", MakeFont(L"Arial", 90000, true, false).Get()));
+        ASSERT_EQ(S_OK, source.PutFont(L"ValueFont", MakeFont(L"Courier New", 110000, false, true).Get()));
+        ASSERT_EQ(S_OK, source.PutFont(L"TitleFont", MakeFont(L"Arial", 180000, true, true).Get()));
+        ASSERT_EQ(S_OK, source.PutFont(L"HeadingFont", MakeFont(L"Times New Roman", 120000, true, false).Get()));
+        ASSERT_EQ(S_OK, source.PutColour(L"PromptColor", RGB(200, 0, 0)));
+        ASSERT_EQ(S_OK, source.PutColour(L"ValueColor", 0x80000000 | COLOR_HIGHLIGHT));
+        ASSERT_EQ(S_OK, source.PutColour(L"TitleColor", RGB(0, 0, 200)));
+        ASSERT_EQ(S_OK, source.PutColour(L"HeadingColor", RGB(0, 120, 0)));
+        // Column widths a user dragged: the property set is the only way in through COM.
+        const std::string text = SaveBagText(source);
+        ASSERT_FALSE(text.empty());
+        std::string dragged = ReplaceLine(text, "ColWidthRatio0", "8");
+        dragged = ReplaceLine(dragged, "ColWidthRatio1", "2.6666666666666665");
+        dragged = ReplaceLine(dragged, "ColWidthRatio3", "2.6666666666666665");
+        ASSERT_EQ(S_OK, LoadBagText(source, dragged));
+        ASSERT_EQ((std::vector<double>{8, 8.0 / 3, 4, 8.0 / 3}), source.ColumnWidthRatios());
+        saved = Capture(source);
+    }
+
+    SampleTextObject source;
+    SampleTextObject target;
+    State saved;
+};
+
+} // namespace
+
+TEST_F(TextCtrlPersistence, StreamBringsBackEveryPropertyAndWidth)
+{
+    std::string bytes;
+    ASSERT_EQ(S_OK, source.SaveStream(bytes));
+    ASSERT_FALSE(Capture(target) == saved);
+    ASSERT_EQ(S_OK, target.LoadStream(bytes));
+    EXPECT_TRUE(Capture(target) == saved);
+    EXPECT_EQ(S_FALSE, target.IsDirty()) << "loading is not a change";
+    EXPECT_EQ(3, target.LineCount()) << "the loaded text is in the line holder";
+    EXPECT_EQ(L"Vial: {Vial}", target.Line(0));
+}
+
+TEST_F(TextCtrlPersistence, TextBagBringsBackEveryPropertyAndWidth)
+{
+    const std::string text = SaveBagText(source);
+    for (const char* key : {"NumColumns=", "AllignType=", "VerticalSpacing=", "TextFields=", "PromptFont", "PromptColor=",
+                            "ValueFont", "ValueColor=", "TitleFont", "TitleColor=", "IncludeDataLabel=", "HeadingFont",
+                            "HeadingColor=", "IncludeTitle=", "Title=", "ColWidthRatio3="})
+        EXPECT_NE(std::string::npos, text.find(key)) << key;
+    ASSERT_EQ(S_OK, LoadBagText(target, text));
+    EXPECT_TRUE(Capture(target) == saved);
+    EXPECT_EQ(S_FALSE, target.IsDirty());
+}
+
+// Known gap: the system's font object reports the size of the font it realised, and a bag holds
+// what it reports, so a font shrinks a little with every save and load (10.5 points come back
+// as 9.75). Enable once fonts keep the size they were given.
+TEST_F(TextCtrlPersistence, DISABLED_TextBagSavedAgainIsTheSameText)
+{
+    const std::string text = SaveBagText(source);
+    ASSERT_EQ(S_OK, LoadBagText(target, text));
+    EXPECT_EQ(text, SaveBagText(target));
+}
+
+TEST_F(TextCtrlPersistence, MissingKeysKeepTheCurrentValues)
+{
+    ASSERT_EQ(S_OK, LoadBagText(source, "NumColumns=2\n"));
+    const State now = Capture(source);
+    EXPECT_EQ(2, now.numColumns);
+    // Kept as they were.
+    EXPECT_EQ(saved.allignType, now.allignType);
+    EXPECT_EQ(saved.verticalSpacing, now.verticalSpacing);
+    EXPECT_EQ(saved.textFields, now.textFields);
+    EXPECT_EQ(saved.title, now.title);
+    // Defaults: the fonts, the container's foreground colour, labels shown, no title.
+    const FontFacts defaultFont = {L"Times New Roman", 100000, false, false};
+    EXPECT_EQ(defaultFont, now.promptFont);
+    EXPECT_EQ(defaultFont, now.titleFont);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), now.valueColour);
+    EXPECT_NE(0, now.includeDataLabel);
+    EXPECT_EQ(0, now.includeTitle);
+    // Three text columns laid out afresh; the widths of two columns are gone, and widths the
+    // set does not hold load as 0.0, an equal share.
+    EXPECT_EQ((std::vector<double>{0, 0, 0, 0, 0, 0}), now.ratios);
+    EXPECT_EQ(S_FALSE, source.IsDirty());
+}
+
+TEST_F(TextCtrlPersistence, TruncatedStreamIsRefusedAndChangesNothing)
+{
+    std::string bytes;
+    ASSERT_EQ(S_OK, source.SaveStream(bytes));
+    ASSERT_GT(bytes.size(), 64u);
+    ASSERT_EQ(S_OK, target.PutString(L"Title", L"Unsaved work"));
+    const State before = Capture(target);
+    // Every cut within the header and the first properties, then a sample through the rest,
+    // up to one byte short.
+    std::vector<size_t> cuts;
+    for (size_t n = 0; n < 64; ++n)
+        cuts.push_back(n);
+    for (size_t n = 64; n < bytes.size(); n += 13)
+        cuts.push_back(n);
+    cuts.push_back(bytes.size() - 1);
+    for (size_t n : cuts) {
+        SCOPED_TRACE(testing::Message() << "cut at " << n << " of " << bytes.size());
+        const HRESULT hr = target.LoadStream(bytes.substr(0, n));
+        ASSERT_TRUE(FAILED(hr)) << std::hex << hr;
+        ASSERT_TRUE(Capture(target) == before);
+        ASSERT_EQ(S_OK, target.IsDirty()) << "the unsaved change is still to be saved";
+    }
+    // Still usable: the whole stream loads.
+    ASSERT_EQ(S_OK, target.LoadStream(bytes));
+    EXPECT_TRUE(Capture(target) == saved);
+}
+
+TEST_F(TextCtrlPersistence, CorruptBagIsRefusedAndChangesNothing)
+{
+    const std::string text = SaveBagText(source);
+    struct Damage
+    {
+        const char* key;
+        const char* value;
+    } damages[] = {
+        {"NumColumns", "abc"},
+        {"NumColumns", "99999"},   // beyond a 16-bit integer
+        {"AllignType", ""},
+        {"VerticalSpacing", "1.5"},
+        {"IncludeDataLabel", "maybe"},
+        {"PromptColor", "red"},
+        {"HeadingColor", "-"},
+        {"ColWidthRatio0", "x"},
+        {"ColWidthRatio3", "1e"},
+    };
+    const State before = Capture(target);
+    ASSERT_EQ(S_FALSE, target.IsDirty());
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(testing::Message() << d.key << "=" << d.value);
+        const HRESULT hr = LoadBagText(target, ReplaceLine(text, d.key, d.value));
+        EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+        EXPECT_TRUE(Capture(target) == before);
+        EXPECT_EQ(S_FALSE, target.IsDirty());
+    }
+    // The same text undamaged loads.
+    ASSERT_EQ(S_OK, LoadBagText(target, text));
+    EXPECT_TRUE(Capture(target) == saved);
+}
