@@ -46,26 +46,6 @@ private:
     HGDIOBJ m_hOld;
 };
 
-// Counts the measurements that reach the device, as the column engine's tests do.
-class CCountingDC : public CDC
-{
-public:
-    mutable int m_nExtents = 0;
-    mutable int m_nTabbedExtents = 0;
-
-    CSize GetTextExtent(LPCTSTR lpszString, int nCount) const override
-    {
-        ++m_nExtents;
-        return CDC::GetTextExtent(lpszString, nCount);
-    }
-    CSize GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions,
-                              LPINT lpnTabStopPositions) const override
-    {
-        ++m_nTabbedExtents;
-        return CDC::GetTabbedTextExtent(lpszString, nCount, nTabPositions, lpnTabStopPositions);
-    }
-};
-
 LOGFONTW SerifFont(int height)
 {
     LOGFONTW lf = {};
@@ -152,20 +132,6 @@ TEST(CDCOutputAndAttribute, StateIsSetOnBothAndReadFromTheAttributeDC)
     EXPECT_TRUE(output.HasInk());
     EXPECT_FALSE(attribute.HasInk());
     dc.m_hDC = dc.m_hAttribDC = nullptr;
-}
-
-TEST(CDCMeasurement, MeasurementPointsCanBeObservedByADerivedDC)
-{
-    MemoryCanvas canvas(10, 10);
-    CCountingDC counting;
-    counting.m_hDC = counting.m_hAttribDC = canvas.Handle();
-    CDC* pDC = &counting;
-    pDC->GetTextExtent(CString(L"abc"));
-    pDC->GetTextExtent(L"abc", 2);
-    pDC->GetTabbedTextExtent(CString(L"a\tb"), 0, nullptr);
-    EXPECT_EQ(2, counting.m_nExtents);
-    EXPECT_EQ(1, counting.m_nTabbedExtents);
-    counting.m_hDC = counting.m_hAttribDC = nullptr;
 }
 
 TEST(CDCMeasurement, BadCountsAndNullArgumentsMeasureAndDrawNothing)

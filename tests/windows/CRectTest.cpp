@@ -5,23 +5,6 @@
 
 #include <climits>
 
-TEST(CRectGeometry, WidthHeightAndEmptiness)
-{
-    const CRect rc(10, 20, 110, 70);
-    EXPECT_EQ(100, rc.Width());
-    EXPECT_EQ(50, rc.Height());
-    EXPECT_EQ(CSize(100, 50), rc.Size());
-    EXPECT_EQ(CPoint(60, 45), rc.CenterPoint());
-    EXPECT_FALSE(rc.IsRectEmpty());
-    EXPECT_TRUE(CRect(5, 5, 5, 9).IsRectEmpty());
-    EXPECT_TRUE(CRect(9, 5, 5, 9).IsRectEmpty()) << "inverted is empty until normalised";
-    EXPECT_TRUE(CRect().IsRectNull());
-    // The right and bottom edges are outside.
-    EXPECT_TRUE(rc.PtInRect(CPoint(10, 20)));
-    EXPECT_FALSE(rc.PtInRect(CPoint(110, 20)));
-    EXPECT_FALSE(rc.PtInRect(CPoint(10, 70)));
-}
-
 TEST(CRectGeometry, NormaliseInflateDeflateAndOffset)
 {
     CRect rc(100, 80, 10, 20);

@@ -348,22 +348,6 @@ TEST(CWndState, EnableShowFocusAndText)
     parent.DestroyWindow();
 }
 
-TEST(CWndState, WrappersOfAnObjectWithoutWindowDoNothing)
-{
-    CWnd wnd;
-    CRect rc(1, 2, 3, 4);
-    wnd.GetClientRect(rc);
-    EXPECT_EQ(CRect(1, 2, 3, 4), rc);
-    EXPECT_EQ(0, wnd.SendMessage(WM_GETTEXTLENGTH));
-    EXPECT_FALSE(wnd.PostMessage(WM_NULL));
-    EXPECT_EQ(nullptr, wnd.GetDC());
-    EXPECT_EQ(nullptr, wnd.GetParent());
-    EXPECT_FALSE(wnd.DestroyWindow());
-    CString text(L"kept");
-    wnd.GetWindowText(text);
-    EXPECT_TRUE(text.IsEmpty());
-}
-
 TEST(CEditLines, GetLineCopiesAtMostTheGivenCount)
 {
     CRecordingWnd parent;
