@@ -110,6 +110,18 @@ TEST_F(TextObjHostTest, ResolvingPutsDataInPlaceOfKeysWithEachLinesDecimals)
               r.out);
 }
 
+namespace {
+
+// Records enumerated from a metafile arrive through a callback of the platform's convention.
+int CALLBACK CountTextRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM count)
+{
+    if (rec->iType == EMR_EXTTEXTOUTW)
+        ++*reinterpret_cast<int*>(count);
+    return 1;
+}
+
+} // namespace
+
 TEST_F(TextObjHostTest, SetLinesAndDrawingFollowTheProperties)
 {
     const E2e::ProcessResult r =
@@ -121,14 +133,7 @@ TEST_F(TextObjHostTest, SetLinesAndDrawingFollowTheProperties)
     ASSERT_NE(nullptr, hEmf);
     // The prompt and the value are drawn as text.
     int texts = 0;
-    ::EnumEnhMetaFile(
-        nullptr, hEmf,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM count) -> int {
-            if (rec->iType == EMR_EXTTEXTOUTW)
-                ++*reinterpret_cast<int*>(count);
-            return 1;
-        },
-        &texts, nullptr);
+    ::EnumEnhMetaFile(nullptr, hEmf, &CountTextRecord, &texts, nullptr);
     ::DeleteEnhMetaFile(hEmf);
     EXPECT_GE(texts, 2);
     const std::string png = E2e::ReadBytes(m_folder.Path(L"t.png"));
