@@ -19,7 +19,8 @@ FONTDESC DefaultFontDesc()
 } // namespace
 
 CFontHolder::CFontHolder(IPropertyNotifySink* pNotify)
-    : m_pFont(nullptr), m_dwConnectCookie(0), m_pNotify(pNotify)
+    : m_pFont(nullptr), m_dwConnectCookie(0), m_pNotify(pNotify), m_bSizeGiven(FALSE), m_cySizeGiven(),
+      m_cySizeReported()
 {
 }
 
@@ -46,6 +47,8 @@ void CFontHolder::InitializeFont(const FONTDESC* pFontDesc, IDispatch* pFontDisp
         if (FAILED(::OleCreateFontIndirect(const_cast<FONTDESC*>(pDesc), IID_IFont,
                                            reinterpret_cast<void**>(&m_pFont))))
             m_pFont = nullptr;
+        else
+            RememberGivenSize(pDesc->cySize);
     }
     Connect();
 }
@@ -61,6 +64,7 @@ void CFontHolder::SetFont(IFont* pNewFont)
 
 void CFontHolder::ReleaseFont()
 {
+    m_bSizeGiven = FALSE;
     if (m_pFont == nullptr)
         return;
     Disconnect();
@@ -124,4 +128,28 @@ void CFontHolder::Disconnect()
         pContainer->Release();
     }
     m_dwConnectCookie = 0;
+}
+
+void CFontHolder::RememberGivenSize(CY cySize)
+{
+    CY reported = {};
+    m_bSizeGiven = m_pFont != nullptr && SUCCEEDED(m_pFont->get_Size(&reported));
+    m_cySizeGiven = cySize;
+    m_cySizeReported = reported;
+}
+
+CY CFontHolder::GetFontSize()
+{
+    CY current = {};
+    if (m_pFont == nullptr || FAILED(m_pFont->get_Size(&current)))
+        return CY();
+    if (m_bSizeGiven && current.int64 == m_cySizeReported.int64)
+        return m_cySizeGiven;
+    return current;
+}
+
+void CFontHolder::SetFontSize(CY cySize)
+{
+    if (m_pFont != nullptr && SUCCEEDED(m_pFont->put_Size(cySize)))
+        RememberGivenSize(cySize);
 }

@@ -28,6 +28,14 @@ public:
     // The same, for a device whose logical units relate to HIMETRIC as cyLogical : cyHimetric.
     HFONT GetFontHandle(long cyLogical, long cyHimetric);
 
+    // The font's size in points times 10000 as it was last given to the font, for as long as
+    // the font still reports what it reported then. The system's font object may report the
+    // size of the font it realised instead of the size it was given; saving that would shift
+    // a font's size a little on every save and load.
+    CY GetFontSize();
+    // Gives the font a size and remembers it as given.
+    void SetFontSize(CY cySize);
+
     IFont* m_pFont;
 
     CFontHolder(const CFontHolder&) = delete;
@@ -37,6 +45,11 @@ private:
     void Connect();
     void Disconnect();
 
+    void RememberGivenSize(CY cySize);
+
     DWORD m_dwConnectCookie;
     IPropertyNotifySink* m_pNotify;
+    BOOL m_bSizeGiven;
+    CY m_cySizeGiven;
+    CY m_cySizeReported;
 };

@@ -103,7 +103,8 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
         CY size = {};
         SHORT weight = 0, charset = 0;
         BOOL italic = FALSE, underline = FALSE, strike = FALSE;
-        if (FAILED(f->get_Name(&name)) || FAILED(f->get_Size(&size)) || FAILED(f->get_Weight(&weight)) ||
+        size = font.GetFontSize();
+        if (FAILED(f->get_Name(&name)) || size.int64 <= 0 || FAILED(f->get_Weight(&weight)) ||
             FAILED(f->get_Charset(&charset)) || FAILED(f->get_Italic(&italic)) ||
             FAILED(f->get_Underline(&underline)) || FAILED(f->get_Strikethrough(&strike))) {
             ::SysFreeString(name);

@@ -95,6 +95,9 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR, CFontHolder& font, const FONTDES
         if (persist != nullptr) {
             ok = ok && SUCCEEDED(persist->Save(m_pStream, FALSE));
             persist->Release();
+            // The size as given follows the font's own record, which may hold the realised one.
+            const CY size = font.GetFontSize();
+            ok = ok && WriteBytes(&size, sizeof size);
         }
         return ok;
     }
@@ -114,8 +117,10 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR, CFontHolder& font, const FONTDES
         return FALSE;
     const HRESULT hr = persist->Load(m_pStream);
     persist->Release();
-    if (FAILED(hr))
+    CY size = {};
+    if (FAILED(hr) || !ReadBytes(&size, sizeof size) || size.int64 <= 0 || size.int64 > 16384LL * 10000)
         return FALSE;
     font.SetFont(loaded.m_pFont);
+    font.SetFontSize(size);
     return TRUE;
 }

@@ -140,3 +140,22 @@ TEST(CFontHolder, TellsItsSinkUntilTheFontIsReleased)
     }
     EXPECT_EQ(1u, sink.refs);                    // every connection let go of the sink
 }
+
+TEST(CFontHolder, KeepsTheSizeItWasGivenUntilTheFontChanges)
+{
+    CFontHolder holder(nullptr);
+    FONTDESC fd = Desc(L"Times New Roman", 100000, FW_NORMAL, FALSE);
+    holder.InitializeFont(&fd);
+    EXPECT_EQ(100000, holder.GetFontSize().int64);      // whatever size the font reports it realised
+    CY size = {};
+    size.int64 = 120000;
+    holder.m_pFont->put_Size(size);                     // changed behind the holder's back
+    CY reported = {};
+    holder.m_pFont->get_Size(&reported);
+    EXPECT_EQ(reported.int64, holder.GetFontSize().int64);
+    size.int64 = 97500;
+    holder.SetFontSize(size);
+    EXPECT_EQ(97500, holder.GetFontSize().int64);
+    holder.ReleaseFont();
+    EXPECT_EQ(0, holder.GetFontSize().int64);
+}
