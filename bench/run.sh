@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and runs them under Wine with a private Xvfb, printing their figures.
-#   bench/run.sh            (QLN_BUILD=dir picks the build tree, as for test.sh)
+#   bench/run.sh            (QLN_BUILD=dir picks the build tree; default build-bench)
+# The tree is configured without the tests: a benchmark build needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${QLN_BUILD:-$top/build}
+build=${QLN_BUILD:-$top/build-bench}
 bash "$top/cmake/setup.sh" "$build"
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$build" --target engine_measurements engine_draw
 

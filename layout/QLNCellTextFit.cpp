@@ -146,10 +146,15 @@ POINT CQLNCellTextFit::Flow(Surface& surface, const RECT& rcArea, POINT ptStart,
         const long nLimit = AfxSaturateSub(nAvailable, nOffset);
         CMeasuredPrefixes prefixes(surface, s, nLimit);
         long h = 0;
-        // The first text line measures the whole text, which gives its height; a later one
-        // measures a little more than the previous line took. Either way a text that fits
-        // needs no halving, and a long one halves only below the probe.
-        const int nProbe = bFirst ? nLength : (nPrevious > nLength / 2 ? nLength : 2 * nPrevious + 1);
+        // The first text line measures the whole text without its trailing white space,
+        // which gives the line height; a later one measures a little more than the previous
+        // line took. A text that fits then needs no halving, and its measurement is also the
+        // width of the piece drawn (the halving cannot end inside a text that fits, and the
+        // blanks after it are a break); a long text halves only below the probe.
+        int nTrimmed = nLength;
+        while (nTrimmed > 1 && IsTrimmed(s[nTrimmed - 1]))
+            --nTrimmed;
+        const int nProbe = bFirst ? nTrimmed : (nPrevious > nLength / 2 ? nTrimmed : 2 * nPrevious + 1);
         prefixes.Compare(nProbe, h);
         int n = Halve(prefixes, nLength, h);
         h = prefixes.Height();
