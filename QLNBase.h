@@ -13,4 +13,6 @@
 #include "QLNEnhMetaFilePng.h"
 #include "QLNMultiLineCenteredStatic.h"
 #include "QLNBaseTextHelper.h"
+#include "QLNColumnGeometry.h"
+#include "QLNCellTextFit.h"
 #include "QLNTextBaseCtrl.h"
