@@ -109,6 +109,7 @@ CEdit& CQLNTextBaseCtrl::GetCEditReference()
 
 void CQLNTextBaseCtrl::CopyTextToLineHolder()
 {
+    m_lines.SetText(m_strTextFields);
     CEdit& holder = GetCEditReference();
     if (holder.m_hWnd != nullptr)
         holder.SetWindowText(m_strTextFields);
@@ -142,37 +143,17 @@ void CQLNTextBaseCtrl::SetTitle(LPCTSTR lpszNewValue)
 
 long CQLNTextBaseCtrl::GetLine(long nLine, BSTR* pLine)
 {
-    CEdit& holder = GetCEditReference();
-    std::vector<wchar_t> buffer(m_knLineBuffer, L'\0');
-    int nCount = 0;
-    if (holder.m_hWnd != nullptr && nLine >= 0) {
-        // EM_GETLINE reads the capacity from the buffer's first character.
-        buffer[0] = static_cast<wchar_t>(m_knLineBuffer - 1);
-        nCount = static_cast<int>(holder.SendMessage(EM_GETLINE, static_cast<WPARAM>(nLine),
-                                                     reinterpret_cast<LPARAM>(buffer.data())));
-        if (nCount < 0 || nCount > m_knLineBuffer - 1)
-            nCount = 0;
-    }
-    if (pLine != nullptr) {
-        const CString line(buffer.data(), nCount);
+    // The line holder always holds the text fields, so its lines are read from them directly.
+    const CString line = m_lines.GetLine(nLine, m_knLineBuffer - 1);
+    if (pLine != nullptr)
         *pLine = CQLNDefaultText::GetCustomizedLine(line).AllocSysString();
-    }
-    return nCount;
+    return line.GetLength();
 }
 
 long CQLNTextBaseCtrl::GetLineCount()
 {
-    CEdit& holder = GetCEditReference();
-    if (holder.m_hWnd == nullptr)
-        return 0;
-    const long nLines = static_cast<long>(holder.SendMessage(EM_GETLINECOUNT));
-    if (nLines < 1)
-        return nLines;
-    for (long n = nLines - 1; n >= 0; --n) {
-        BSTR line = nullptr;
-        GetLine(n, &line);
-        CString text(line, static_cast<int>(::SysStringLen(line)));
-        ::SysFreeString(line);
+    for (long n = m_lines.GetCount() - 1; n >= 0; --n) {
+        CString text = CQLNDefaultText::GetCustomizedLine(m_lines.GetLine(n, m_knLineBuffer - 1));
         if (!text.Trim().IsEmpty())
             return n + 1;
     }

@@ -4,7 +4,8 @@
 // A report object derives from it and supplies its catalogue (GetDefaultText) and the string
 // identifier of its default title (GetTitleID). The text lives twice: in TextFields and in the
 // line holder, a read-only multi-line edit window that never wraps: the control's own window
-// once it has one, before that a hidden edit window. Lines are read back from the holder.
+// once it has one, before that a hidden edit window. The engine draws the holder's lines; the
+// host's GetLine and GetLineCount see the same lines through an index of the text's line starts.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -12,6 +13,7 @@
 #include "COleControl.h"
 #include "QLNBaseTextHelper.h"
 #include "QLNDefaultText.h"
+#include "QLNTextLines.h"
 
 class QLN_BASE_API CQLNTextBaseCtrl : public COleControl
 {
@@ -127,6 +129,8 @@ private:
     CEdit m_editOwnWindow;
     CQLNBaseTextHelper m_textHelper;
     CString m_strTextFields;
+    // The same text split into lines, for GetLine and GetLineCount.
+    CQLNTextLines m_lines;
     CFontHolder m_fontPrompt;
     OLE_COLOR m_clrPrompt;
     CFontHolder m_fontValue;

@@ -84,20 +84,20 @@ struct Arg<BSTR*>
     BSTR* p = nullptr;
     HRESULT Load(VARIANT* pSrc)
     {
+        // The argument is in and out: what it held is freed here, so the member only stores.
         if (V_VT(pSrc) == (VT_BYREF | VT_BSTR)) {
             p = V_BSTRREF(pSrc);
-            return p != nullptr ? S_OK : DISP_E_TYPEMISMATCH;
+            if (p == nullptr)
+                return DISP_E_TYPEMISMATCH;
+            ::SysFreeString(*p);
+            *p = nullptr;
+            return S_OK;
         }
         if (V_VT(pSrc) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(pSrc) != nullptr) {
             VARIANT* inner = V_VARIANTREF(pSrc);
-            if (V_VT(inner) != VT_BSTR) {
-                HRESULT hr = ::VariantChangeType(inner, inner, 0, VT_BSTR);
-                if (FAILED(hr)) {
-                    ::VariantClear(inner);
-                    V_VT(inner) = VT_BSTR;
-                    V_BSTR(inner) = nullptr;
-                }
-            }
+            ::VariantClear(inner);
+            V_VT(inner) = VT_BSTR;
+            V_BSTR(inner) = nullptr;
             p = &V_BSTR(inner);
             return S_OK;
         }

@@ -70,11 +70,16 @@ int main()
         } else {
             const double t10 = TimeReading(control, 10000);
             const double t20 = TimeReading(control, 20000);
-            if (t10 > 0 && t20 > 0) {
+            // A larger text shows whether a ratio above 2 is the cost per line growing or the
+            // text outgrowing the processor's caches.
+            const double t40 = TimeReading(control, 40000);
+            if (t10 > 0 && t20 > 0 && t40 > 0) {
                 std::printf("GetLineCount + GetLine through IDispatch, every line, best of 3\n");
                 std::printf("  10000 lines: %8.1f ms  (%.2f us a line)\n", t10 * 1e3, t10 * 1e6 / 10000);
                 std::printf("  20000 lines: %8.1f ms  (%.2f us a line)\n", t20 * 1e3, t20 * 1e6 / 20000);
+                std::printf("  40000 lines: %8.1f ms  (%.2f us a line)\n", t40 * 1e3, t40 * 1e6 / 40000);
                 std::printf("  ratio 20000 / 10000: %.2f\n", t20 / t10);
+                std::printf("  ratio 40000 / 20000: %.2f\n", t40 / t20);
                 result = 0;
             }
         }
