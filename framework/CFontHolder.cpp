@@ -20,7 +20,7 @@ FONTDESC DefaultFontDesc()
 
 CFontHolder::CFontHolder(IPropertyNotifySink* pNotify)
     : m_pFont(nullptr), m_dwConnectCookie(0), m_pNotify(pNotify), m_bSizeGiven(FALSE), m_cySizeGiven(),
-      m_cySizeReported()
+      m_dwSizeCookie(0), m_xSizeSink(this)
 {
 }
 
@@ -100,56 +100,90 @@ HFONT CFontHolder::GetFontHandle(long cyLogical, long cyHimetric)
 
 void CFontHolder::Connect()
 {
-    if (m_pFont == nullptr || m_pNotify == nullptr)
+    Advise(m_pNotify, m_dwConnectCookie);
+    Advise(&m_xSizeSink, m_dwSizeCookie);
+}
+
+void CFontHolder::Disconnect()
+{
+    Unadvise(m_dwConnectCookie);
+    Unadvise(m_dwSizeCookie);
+}
+
+void CFontHolder::Advise(IPropertyNotifySink* pSink, DWORD& dwCookie)
+{
+    dwCookie = 0;
+    if (m_pFont == nullptr || pSink == nullptr)
         return;
     IConnectionPointContainer* pContainer = nullptr;
     if (FAILED(m_pFont->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&pContainer))))
         return;
     IConnectionPoint* pPoint = nullptr;
     if (SUCCEEDED(pContainer->FindConnectionPoint(IID_IPropertyNotifySink, &pPoint))) {
-        if (FAILED(pPoint->Advise(m_pNotify, &m_dwConnectCookie)))
-            m_dwConnectCookie = 0;
+        if (FAILED(pPoint->Advise(pSink, &dwCookie)))
+            dwCookie = 0;
         pPoint->Release();
     }
     pContainer->Release();
 }
 
-void CFontHolder::Disconnect()
+void CFontHolder::Unadvise(DWORD& dwCookie)
 {
-    if (m_pFont == nullptr || m_dwConnectCookie == 0)
+    if (m_pFont == nullptr || dwCookie == 0)
         return;
     IConnectionPointContainer* pContainer = nullptr;
     if (SUCCEEDED(m_pFont->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&pContainer)))) {
         IConnectionPoint* pPoint = nullptr;
         if (SUCCEEDED(pContainer->FindConnectionPoint(IID_IPropertyNotifySink, &pPoint))) {
-            pPoint->Unadvise(m_dwConnectCookie);
+            pPoint->Unadvise(dwCookie);
             pPoint->Release();
         }
         pContainer->Release();
     }
-    m_dwConnectCookie = 0;
+    dwCookie = 0;
+}
+
+HRESULT CFontHolder::XSizeSink::QueryInterface(REFIID iid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IPropertyNotifySink) {
+        *ppv = static_cast<IPropertyNotifySink*>(this);
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT CFontHolder::XSizeSink::OnChanged(DISPID dispid)
+{
+    // Someone else set the size: from now on the font's own answer is the size to keep.
+    if (dispid == DISPID_FONT_SIZE || dispid == DISPID_UNKNOWN)
+        m_pHolder->m_bSizeGiven = FALSE;
+    return S_OK;
 }
 
 void CFontHolder::RememberGivenSize(CY cySize)
 {
-    CY reported = {};
-    m_bSizeGiven = m_pFont != nullptr && SUCCEEDED(m_pFont->get_Size(&reported));
+    m_bSizeGiven = m_pFont != nullptr;
     m_cySizeGiven = cySize;
-    m_cySizeReported = reported;
 }
 
 CY CFontHolder::GetFontSize()
 {
-    CY current = {};
-    if (m_pFont == nullptr || FAILED(m_pFont->get_Size(&current)))
+    if (m_pFont == nullptr)
         return CY();
-    if (m_bSizeGiven && current.int64 == m_cySizeReported.int64)
+    if (m_bSizeGiven)
         return m_cySizeGiven;
+    CY current = {};
+    if (FAILED(m_pFont->get_Size(&current)))
+        return CY();
     return current;
 }
 
 void CFontHolder::SetFontSize(CY cySize)
 {
+    // The font tells the size sink about this change too; what is remembered comes after it.
     if (m_pFont != nullptr && SUCCEEDED(m_pFont->put_Size(cySize)))
         RememberGivenSize(cySize);
 }

@@ -28,10 +28,10 @@ public:
     // The same, for a device whose logical units relate to HIMETRIC as cyLogical : cyHimetric.
     HFONT GetFontHandle(long cyLogical, long cyHimetric);
 
-    // The font's size in points times 10000 as it was last given to the font, for as long as
-    // the font still reports what it reported then. The system's font object may report the
-    // size of the font it realised instead of the size it was given; saving that would shift
-    // a font's size a little on every save and load.
+    // The font's size in points times 10000 as it was last given through the holder, until
+    // the font reports a change of size made elsewhere. The system's font object may report the
+    // size of the font it realised instead of the size it was given; saving that would shift a
+    // font's size a little on every save and load.
     CY GetFontSize();
     // Gives the font a size and remembers it as given.
     void SetFontSize(CY cySize);
@@ -46,10 +46,28 @@ private:
     void Disconnect();
 
     void RememberGivenSize(CY cySize);
+    void Advise(IPropertyNotifySink* pSink, DWORD& dwCookie);
+    void Unadvise(DWORD& dwCookie);
+
+    // Hears the font's own change notifications; holds no reference on the holder.
+    class XSizeSink : public IPropertyNotifySink
+    {
+    public:
+        explicit XSizeSink(CFontHolder* pHolder) : m_pHolder(pHolder) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override;
+        ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE OnChanged(DISPID dispid) override;
+        HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+
+    private:
+        CFontHolder* m_pHolder;
+    };
 
     DWORD m_dwConnectCookie;
     IPropertyNotifySink* m_pNotify;
     BOOL m_bSizeGiven;
     CY m_cySizeGiven;
-    CY m_cySizeReported;
+    DWORD m_dwSizeCookie;
+    XSizeSink m_xSizeSink;
 };
