@@ -255,6 +255,16 @@ inline HRESULT PutValue(WORD wFlags, DISPPARAMS* p, VARIANT*& pValue)
     return S_OK;
 }
 
+// Converts the value of a property put; a refusal names the one argument.
+template <typename A>
+HRESULT LoadPutValue(A& value, VARIANT* pValue, UINT* puArgErr)
+{
+    const HRESULT hr = value.Load(pValue);
+    if (FAILED(hr) && puArgErr != nullptr)
+        *puArgErr = 0;
+    return hr;
+}
+
 inline bool IsGet(WORD wFlags, DISPPARAMS* p)
 {
     return (wFlags & DISPATCH_PROPERTYGET) != 0 && p->cArgs == 0;
@@ -277,12 +287,9 @@ HRESULT InvokeGetSet(CCmdTarget* pTarget, WORD wFlags, DISPPARAMS* p, VARIANT* p
             return hr;
         using V = std::decay_t<std::tuple_element_t<0, typename MemberTraits<decltype(PfnSet)>::Args>>;
         Arg<V> value;
-        hr = value.Load(pValue);
-        if (FAILED(hr)) {
-            if (puArgErr != nullptr)
-                *puArgErr = 0;
+        hr = LoadPutValue(value, pValue, puArgErr);
+        if (FAILED(hr))
             return hr;
-        }
         (pThis->*PfnSet)(value.Get());
         return S_OK;
     }
@@ -317,12 +324,9 @@ HRESULT InvokeMember(CCmdTarget* pTarget, WORD wFlags, DISPPARAMS* p, VARIANT* p
         if (FAILED(hr))
             return hr;
         Arg<V> value;
-        hr = value.Load(pValue);
-        if (FAILED(hr)) {
-            if (puArgErr != nullptr)
-                *puArgErr = 0;
+        hr = LoadPutValue(value, pValue, puArgErr);
+        if (FAILED(hr))
             return hr;
-        }
         pThis->*Member = value.Get();
         (pThis->*PfnNotify)();
         return S_OK;

@@ -2,11 +2,9 @@
 // raises CMemoryException.
 #pragma once
 #include "CInvalidArgException.h"
-#include "CMemoryException.h"
+#include "AfxGuardAllocation.h"
 #include "CObject.h"
 
-#include <new>
-#include <stdexcept>
 #include <vector>
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
@@ -26,7 +24,7 @@ public:
     {
         if (nNewSize < 0)
             AfxThrowInvalidArgException();
-        Guarded([&] { m_data.resize(static_cast<size_t>(nNewSize)); });
+        AfxGuardAllocation([&] { m_data.resize(static_cast<size_t>(nNewSize)); });
     }
     void RemoveAll() { m_data.clear(); }
 
@@ -40,7 +38,7 @@ public:
 
     int Add(ARG_TYPE newElement)
     {
-        Guarded([&] { m_data.push_back(newElement); });
+        AfxGuardAllocation([&] { m_data.push_back(newElement); });
         return GetSize() - 1;
     }
     // Sets the element, growing the array when the index is past its end.
@@ -55,13 +53,13 @@ public:
     int Append(const CArray& src)
     {
         const int oldSize = GetSize();
-        Guarded([&] { m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end()); });
+        AfxGuardAllocation([&] { m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end()); });
         return oldSize;
     }
     void Copy(const CArray& src)
     {
         if (this != &src)
-            Guarded([&] { m_data = src.m_data; });
+            AfxGuardAllocation([&] { m_data = src.m_data; });
     }
     // Inserts nCount copies before nIndex; an index at or past the end appends.
     void InsertAt(int nIndex, ARG_TYPE newElement, int nCount = 1)
@@ -70,7 +68,7 @@ public:
             AfxThrowInvalidArgException();
         if (nIndex > GetSize())
             SetSize(nIndex);
-        Guarded([&] { m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), newElement); });
+        AfxGuardAllocation([&] { m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), newElement); });
     }
     void RemoveAt(int nIndex, int nCount = 1)
     {
@@ -85,17 +83,6 @@ private:
         if (nIndex < 0 || nIndex >= GetSize())
             AfxThrowInvalidArgException();
         return static_cast<size_t>(nIndex);
-    }
-    template <typename F>
-    static void Guarded(F f)
-    {
-        try {
-            f();
-        } catch (const std::bad_alloc&) {
-            AfxThrowMemoryException();
-        } catch (const std::length_error&) {
-            AfxThrowMemoryException();
-        }
     }
 
     std::vector<TYPE> m_data;

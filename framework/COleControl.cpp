@@ -394,24 +394,30 @@ HRESULT COleControl::InPlaceActivate(BOOL bUIActivate)
     if (bUIActivate && !m_bUIActive) {
         m_bUIActive = TRUE;
         m_pInPlaceSite->OnUIActivate();
-        IOleInPlaceFrame* pFrame = nullptr;
-        IOleInPlaceUIWindow* pDoc = nullptr;
-        RECT rcPos = {}, rcClip = {};
-        OLEINPLACEFRAMEINFO frameInfo = {};
-        frameInfo.cb = sizeof frameInfo;
-        if (SUCCEEDED(m_pInPlaceSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo))) {
-            if (pFrame != nullptr)
-                pFrame->SetActiveObject(&m_xOleInPlaceActiveObject, nullptr);
-            if (pDoc != nullptr)
-                pDoc->SetActiveObject(&m_xOleInPlaceActiveObject, nullptr);
-            ReleaseAndClear(pFrame);
-            ReleaseAndClear(pDoc);
-        }
+        SetActiveObjectOfSite(&m_xOleInPlaceActiveObject);
         if (m_hWnd != nullptr)
             ::SetFocus(m_hWnd);
         InvalidateControl();
     }
     return S_OK;
+}
+
+void COleControl::SetActiveObjectOfSite(IOleInPlaceActiveObject* pActiveObject)
+{
+    IOleInPlaceFrame* pFrame = nullptr;
+    IOleInPlaceUIWindow* pDoc = nullptr;
+    RECT rcPos = {}, rcClip = {};
+    OLEINPLACEFRAMEINFO frameInfo = {};
+    frameInfo.cb = sizeof frameInfo;
+    if (m_pInPlaceSite == nullptr ||
+        FAILED(m_pInPlaceSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo)))
+        return;
+    if (pFrame != nullptr)
+        pFrame->SetActiveObject(pActiveObject, nullptr);
+    if (pDoc != nullptr)
+        pDoc->SetActiveObject(pActiveObject, nullptr);
+    ReleaseAndClear(pFrame);
+    ReleaseAndClear(pDoc);
 }
 
 void COleControl::UIDeactivate()
@@ -420,19 +426,7 @@ void COleControl::UIDeactivate()
         return;
     m_bUIActive = FALSE;
     if (m_pInPlaceSite != nullptr) {
-        IOleInPlaceFrame* pFrame = nullptr;
-        IOleInPlaceUIWindow* pDoc = nullptr;
-        RECT rcPos = {}, rcClip = {};
-        OLEINPLACEFRAMEINFO frameInfo = {};
-        frameInfo.cb = sizeof frameInfo;
-        if (SUCCEEDED(m_pInPlaceSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo))) {
-            if (pFrame != nullptr)
-                pFrame->SetActiveObject(nullptr, nullptr);
-            if (pDoc != nullptr)
-                pDoc->SetActiveObject(nullptr, nullptr);
-            ReleaseAndClear(pFrame);
-            ReleaseAndClear(pDoc);
-        }
+        SetActiveObjectOfSite(nullptr);
         m_pInPlaceSite->OnUIDeactivate(FALSE);
     }
     InvalidateControl();

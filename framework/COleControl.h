@@ -96,6 +96,8 @@ private:
     HRESULT InPlaceActivate(BOOL bUIActivate);
     void InPlaceDeactivate();
     void UIDeactivate();
+    // Tells the site's frame and document window which object is active (null: none).
+    void SetActiveObjectOfSite(IOleInPlaceActiveObject* pActiveObject);
     HRESULT LoadWithRollback(CPropExchange* pPX);
     HRESULT Save(CPropExchange* pPX, BOOL fClearDirty);
     HRESULT DrawIntoDC(HDC hdcDraw, HDC hicTargetDev, LPCRECTL lprcBounds);

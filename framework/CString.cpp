@@ -1,5 +1,6 @@
 #include "CString.h"
 
+#include "AfxGuardAllocation.h"
 #include "AfxStringSeam.h"
 #include "CInvalidArgException.h"
 #include "CMemoryException.h"
@@ -36,19 +37,6 @@ wchar_t FoldCase(wchar_t ch)
     if (ch < 0x80)
         return ch;
     return static_cast<wchar_t>(towlower(static_cast<wint_t>(ch)));
-}
-
-// Grows a string; an allocation failure becomes the framework's out-of-memory exception.
-template <typename F>
-void Guarded(F f)
-{
-    try {
-        f();
-    } catch (const std::bad_alloc&) {
-        AfxThrowMemoryException();
-    } catch (const std::length_error&) {
-        AfxThrowMemoryException();
-    }
 }
 
 // One printf conversion of a number, through the narrow runtime formatter, widened.
@@ -206,19 +194,19 @@ void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
 CString::CString(const wchar_t* psz)
 {
     if (psz != nullptr)
-        Guarded([&] { m_str.assign(psz); });
+        AfxGuardAllocation([&] { m_str.assign(psz); });
 }
 
 CString::CString(const wchar_t* pch, int nLength)
 {
     if (pch != nullptr && nLength > 0)
-        Guarded([&] { m_str.assign(pch, static_cast<size_t>(nLength)); });
+        AfxGuardAllocation([&] { m_str.assign(pch, static_cast<size_t>(nLength)); });
 }
 
 CString::CString(wchar_t ch, int nRepeat)
 {
     if (nRepeat > 0)
-        Guarded([&] { m_str.assign(static_cast<size_t>(nRepeat), ch); });
+        AfxGuardAllocation([&] { m_str.assign(static_cast<size_t>(nRepeat), ch); });
 }
 
 CString& CString::operator=(const wchar_t* psz)
@@ -226,13 +214,13 @@ CString& CString::operator=(const wchar_t* psz)
     if (psz == nullptr)
         m_str.clear();
     else
-        Guarded([&] { m_str.assign(psz); });
+        AfxGuardAllocation([&] { m_str.assign(psz); });
     return *this;
 }
 
 CString& CString::operator=(wchar_t ch)
 {
-    Guarded([&] { m_str.assign(1, ch); });
+    AfxGuardAllocation([&] { m_str.assign(1, ch); });
     return *this;
 }
 
@@ -252,27 +240,27 @@ void CString::SetAt(int nIndex, wchar_t ch)
 
 CString& CString::operator+=(const CString& str)
 {
-    Guarded([&] { m_str.append(str.m_str); });
+    AfxGuardAllocation([&] { m_str.append(str.m_str); });
     return *this;
 }
 
 CString& CString::operator+=(const wchar_t* psz)
 {
     if (psz != nullptr)
-        Guarded([&] { m_str.append(psz); });
+        AfxGuardAllocation([&] { m_str.append(psz); });
     return *this;
 }
 
 CString& CString::operator+=(wchar_t ch)
 {
-    Guarded([&] { m_str.push_back(ch); });
+    AfxGuardAllocation([&] { m_str.push_back(ch); });
     return *this;
 }
 
 void CString::Append(const wchar_t* pch, int nLength)
 {
     if (pch != nullptr && nLength > 0)
-        Guarded([&] { m_str.append(pch, static_cast<size_t>(nLength)); });
+        AfxGuardAllocation([&] { m_str.append(pch, static_cast<size_t>(nLength)); });
 }
 
 CString operator+(const CString& a, const CString& b)
@@ -497,7 +485,7 @@ int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
     const std::wstring replacement = pszNew != nullptr ? pszNew : L"";
     int count = 0;
     std::wstring result;
-    Guarded([&] {
+    AfxGuardAllocation([&] {
         size_t from = 0;
         for (size_t at; (at = m_str.find(pszOld, from, oldLen)) != std::wstring::npos; from = at + oldLen) {
             result.append(m_str, from, at - from);
@@ -521,7 +509,7 @@ int CString::Remove(wchar_t ch)
 int CString::Insert(int nIndex, wchar_t ch)
 {
     nIndex = Clamp(nIndex, 0, GetLength());
-    Guarded([&] { m_str.insert(static_cast<size_t>(nIndex), 1, ch); });
+    AfxGuardAllocation([&] { m_str.insert(static_cast<size_t>(nIndex), 1, ch); });
     return GetLength();
 }
 
@@ -529,7 +517,7 @@ int CString::Insert(int nIndex, const wchar_t* psz)
 {
     nIndex = Clamp(nIndex, 0, GetLength());
     if (psz != nullptr)
-        Guarded([&] { m_str.insert(static_cast<size_t>(nIndex), psz); });
+        AfxGuardAllocation([&] { m_str.insert(static_cast<size_t>(nIndex), psz); });
     return GetLength();
 }
 
@@ -553,7 +541,7 @@ void CString::Format(const wchar_t* pszFormat, ...)
 void CString::FormatV(const wchar_t* pszFormat, va_list args)
 {
     std::wstring out;
-    Guarded([&] { FormatInto(out, pszFormat, args); });
+    AfxGuardAllocation([&] { FormatInto(out, pszFormat, args); });
     m_str.swap(out);
 }
 
@@ -561,7 +549,7 @@ void CString::AppendFormat(const wchar_t* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
-    Guarded([&] { FormatInto(m_str, pszFormat, args); });
+    AfxGuardAllocation([&] { FormatInto(m_str, pszFormat, args); });
     va_end(args);
 }
 
@@ -579,13 +567,13 @@ BOOL CString::LoadString(UINT nID)
 wchar_t* CString::GetBuffer(int nMinBufLength)
 {
     if (nMinBufLength > GetLength())
-        Guarded([&] { m_str.resize(static_cast<size_t>(nMinBufLength)); });
+        AfxGuardAllocation([&] { m_str.resize(static_cast<size_t>(nMinBufLength)); });
     return &m_str[0];
 }
 
 wchar_t* CString::GetBufferSetLength(int nNewLength)
 {
-    Guarded([&] { m_str.resize(static_cast<size_t>(nNewLength < 0 ? 0 : nNewLength)); });
+    AfxGuardAllocation([&] { m_str.resize(static_cast<size_t>(nNewLength < 0 ? 0 : nNewLength)); });
     return &m_str[0];
 }
 
