@@ -1,3 +1,8 @@
 #include "COleException.h"
 
 IMPLEMENT_DYNAMIC(COleException, CException)
+
+void AfxThrowOleException(SCODE sc)
+{
+    throw COleException(sc);
+}

@@ -8,3 +8,8 @@ BOOL CInvalidArgException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UIN
         *pnHelpContext = 0;
     return CopyMessage(L"Encountered an improper argument.", lpszError, nMaxError);
 }
+
+void AfxThrowInvalidArgException()
+{
+    throw CInvalidArgException();
+}

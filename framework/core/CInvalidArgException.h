@@ -8,3 +8,5 @@ class AFX_CORE_API CInvalidArgException : public CException
 public:
     BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 };
+
+[[noreturn]] AFX_CORE_API void AfxThrowInvalidArgException();

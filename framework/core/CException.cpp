@@ -1,9 +1,4 @@
 #include "CException.h"
-#include "CInvalidArgException.h"
-#include "CMemoryException.h"
-#include "COleDispatchException.h"
-#include "COleException.h"
-#include "CUserException.h"
 
 #include <cwchar>
 
@@ -28,33 +23,4 @@ BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpC
     if (lpszError != nullptr && nMaxError > 0)
         lpszError[0] = L'\0';
     return FALSE;
-}
-
-
-
-
-
-void AfxThrowMemoryException()
-{
-    throw CMemoryException();
-}
-
-void AfxThrowInvalidArgException()
-{
-    throw CInvalidArgException();
-}
-
-void AfxThrowUserException()
-{
-    throw CUserException();
-}
-
-void AfxThrowOleException(SCODE sc)
-{
-    throw COleException(sc);
-}
-
-void AfxThrowOleDispatchException(WORD wCode, LPCTSTR lpszDescription, UINT nHelpID)
-{
-    throw COleDispatchException(lpszDescription, nHelpID, wCode);
 }

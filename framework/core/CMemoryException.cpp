@@ -8,3 +8,8 @@ BOOL CMemoryException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* p
         *pnHelpContext = 0;
     return CopyMessage(L"Out of memory.", lpszError, nMaxError);
 }
+
+void AfxThrowMemoryException()
+{
+    throw CMemoryException();
+}

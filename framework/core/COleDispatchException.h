@@ -17,3 +17,5 @@ public:
     CString m_strHelpFile;
     DWORD m_dwHelpContext;
 };
+
+[[noreturn]] AFX_CORE_API void AfxThrowOleDispatchException(WORD wCode, LPCTSTR lpszDescription, UINT nHelpID = 0);

@@ -13,9 +13,3 @@ public:
 protected:
     static BOOL CopyMessage(const wchar_t* text, LPTSTR lpszError, UINT nMaxError);
 };
-
-[[noreturn]] AFX_CORE_API void AfxThrowMemoryException();
-[[noreturn]] AFX_CORE_API void AfxThrowInvalidArgException();
-[[noreturn]] AFX_CORE_API void AfxThrowUserException();
-[[noreturn]] AFX_CORE_API void AfxThrowOleException(SCODE sc);
-[[noreturn]] AFX_CORE_API void AfxThrowOleDispatchException(WORD wCode, LPCTSTR lpszDescription, UINT nHelpID = 0);

@@ -190,7 +190,7 @@ HRESULT LoadAll(Tuple& args, DISPPARAMS* p, UINT* puArgErr, std::index_sequence<
 {
     // Loads in order and stops at the first refusal, reporting its position as the platform does.
     HRESULT hr = S_OK;
-    auto loadOne = [&](auto& holder, size_t i) {
+    [[maybe_unused]] auto loadOne = [&](auto& holder, size_t i) {
         if (FAILED(hr))
             return;
         hr = holder.Load(Positional(p, i));

@@ -6,3 +6,5 @@ class AFX_CORE_API CUserException : public CException
 {
     DECLARE_DYNAMIC(CUserException)
 };
+
+[[noreturn]] AFX_CORE_API void AfxThrowUserException();

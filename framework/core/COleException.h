@@ -9,3 +9,5 @@ public:
     explicit COleException(SCODE sc = 0) : m_sc(sc) {}
     SCODE m_sc;
 };
+
+[[noreturn]] AFX_CORE_API void AfxThrowOleException(SCODE sc);

@@ -1,3 +1,8 @@
 #include "CUserException.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CException)
+
+void AfxThrowUserException()
+{
+    throw CUserException();
+}

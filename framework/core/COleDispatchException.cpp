@@ -13,3 +13,8 @@ BOOL COleDispatchException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UI
         *pnHelpContext = m_dwHelpContext;
     return CopyMessage(m_strDescription.GetString(), lpszError, nMaxError);
 }
+
+void AfxThrowOleDispatchException(WORD wCode, LPCTSTR lpszDescription, UINT nHelpID)
+{
+    throw COleDispatchException(lpszDescription, nHelpID, wCode);
+}
