@@ -98,8 +98,8 @@ CEdit& CQLNTextBaseCtrl::GetCEditReference()
         // lines, so the hidden holder lives among the message-only windows.
         if (m_editHidden.CreateEx(0, L"EDIT", L"", WS_CHILD | m_kdwLineHolderStyle, 0, 0, 800, 100, HWND_MESSAGE,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLineHolderId)))) {
-            // An edit control holds 32767 characters unless told otherwise; a text object can
-            // hold far more.
+            // The default text limit (30000 characters) stops only typing, not WM_SETTEXT, but
+            // a text object's text can be far longer: no limit, as for the control's window.
             m_editHidden.SetLimitText(0);
             m_editHidden.SetWindowText(m_strTextFields);
         }
@@ -143,8 +143,7 @@ void CQLNTextBaseCtrl::SetTitle(LPCTSTR lpszNewValue)
 
 long CQLNTextBaseCtrl::GetLine(long nLine, BSTR* pLine)
 {
-    // The line holder always holds the text fields, so its lines are read from them directly.
-    const CString line = m_lines.GetLine(nLine, m_knLineBuffer - 1);
+    const CString line = m_lines.GetLine(nLine);
     if (pLine != nullptr)
         *pLine = CQLNDefaultText::GetCustomizedLine(line).AllocSysString();
     return line.GetLength();
@@ -153,7 +152,7 @@ long CQLNTextBaseCtrl::GetLine(long nLine, BSTR* pLine)
 long CQLNTextBaseCtrl::GetLineCount()
 {
     for (long n = m_lines.GetCount() - 1; n >= 0; --n) {
-        CString text = CQLNDefaultText::GetCustomizedLine(m_lines.GetLine(n, m_knLineBuffer - 1));
+        CString text = CQLNDefaultText::GetCustomizedLine(m_lines.GetLine(n));
         if (!text.Trim().IsEmpty())
             return n + 1;
     }
@@ -335,8 +334,10 @@ int CQLNTextBaseCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (COleControl::OnCreate(lpCreateStruct) == -1)
         return -1;
-    SendMessage(EM_LIMITTEXT, 0, 0);
-    SetWindowText(m_strTextFields);
+    // From now on the control's own window holds the lines; the hidden holder goes.
+    CEdit& holder = GetCEditReference();
+    holder.SetLimitText(0);
+    holder.SetWindowText(m_strTextFields);
     return 0;
 }
 
@@ -360,12 +361,11 @@ void CQLNTextBaseCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRect& rcIn
     rcDraw.left = rcDraw.left > INT_MAX - 3 ? INT_MAX : rcDraw.left + 3;
     rcDraw.right = rcDraw.right < INT_MIN + 3 ? INT_MIN : rcDraw.right - 3;
 
-    CEdit& holder = GetCEditReference();
     m_textHelper.m_fnOnInPlaceEdit(IsUIActive());
     m_textHelper.m_fnSetFonts(m_nVerticalSpacing, &m_fontDefault, &m_fontTitle, m_clrTitle, &m_fontHeading,
                               m_clrHeading, &m_fontPrompt, m_clrPrompt, &m_fontValue, m_clrValue);
     try {
-        m_textHelper.m_fnOnDraw(pDC, rcDraw, rcInvalid, &holder);
+        m_textHelper.m_fnOnDraw(pDC, rcDraw, rcInvalid, &m_lines);
     } catch (const CException&) {
         // The drawing stops where it failed; the DC is still given back as it was.
     }

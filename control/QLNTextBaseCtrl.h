@@ -4,8 +4,8 @@
 // A report object derives from it and supplies its catalogue (GetDefaultText) and the string
 // identifier of its default title (GetTitleID). The text lives twice: in TextFields and in the
 // line holder, a read-only multi-line edit window that never wraps: the control's own window
-// once it has one, before that a hidden edit window. The engine draws the holder's lines; the
-// host's GetLine and GetLineCount see the same lines through an index of the text's line starts.
+// once it has one, before that a hidden edit window. The engine draws, and the host's GetLine
+// and GetLineCount hand out, the lines of one index that splits the text as the holder does.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -13,7 +13,7 @@
 #include "COleControl.h"
 #include "QLNBaseTextHelper.h"
 #include "QLNDefaultText.h"
-#include "QLNTextLines.h"
+#include "QLNTextFieldLines.h"
 
 class QLN_BASE_API CQLNTextBaseCtrl : public COleControl
 {
@@ -25,8 +25,6 @@ public:
     // Styles of the line holder: multi-line, automatic vertical and horizontal scrolling,
     // read-only, want-return.
     static const DWORD m_kdwLineHolderStyle = 0x18C4;
-    // Size of the buffer through which one line is read; at most one less is filled.
-    static const int m_knLineBuffer = 32767;
 
     // The line holder in use: the control's window, else the hidden edit window (created on
     // first use and destroyed once the control has a window).
@@ -129,8 +127,9 @@ private:
     CEdit m_editOwnWindow;
     CQLNBaseTextHelper m_textHelper;
     CString m_strTextFields;
-    // The same text split into lines, for GetLine and GetLineCount.
-    CQLNTextLines m_lines;
+    // The same text split into lines as the line holder splits it: what GetLine, GetLineCount
+    // and the drawing read.
+    CQLNTextFieldLines m_lines;
     CFontHolder m_fontPrompt;
     OLE_COLOR m_clrPrompt;
     CFontHolder m_fontValue;

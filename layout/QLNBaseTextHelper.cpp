@@ -1,7 +1,6 @@
 #include "QLNBaseTextHelper.h"
 
 #include "AfxSaturate.h"
-#include "CEdit.h"
 #include "COleControl.h"
 #include "CPropExchange.h"
 #include "QLNBaseRes.h"
@@ -10,9 +9,9 @@
 #include "QLNDefaultText.h"
 #include "QLNFontConversion.h"
 #include "QLNStringTokenizer.h"
+#include "QLNTextFieldLines.h"
 
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -293,34 +292,27 @@ void CQLNBaseTextHelper::DoPropExchange(CPropExchange* pPX)
 // ---------------------------------------------------------------------------------------------
 // Drawing
 
-int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, CEdit* pEdit)
+int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines)
 {
-    if (!pDC || !pEdit || !m_pDefaultFont || !m_pTitleFont || !m_pHeadingFont || !m_pPromptFont || !m_pValueFont)
+    if (!pDC || !pLines || !m_pDefaultFont || !m_pTitleFont || !m_pHeadingFont || !m_pPromptFont || !m_pValueFont)
         return 0;
     pDC->SetMapMode(MM_TEXT);
-    OnDrawColumns(pDC, rcBounds, rcInvalid, pEdit);
+    OnDrawColumns(pDC, rcBounds, rcInvalid, *pLines);
     return 1;
 }
 
-void CQLNBaseTextHelper::OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid, CEdit* pEdit)
+void CQLNBaseTextHelper::OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid,
+                                       const CQLNTextFieldLines& lines)
 {
-    const int nLines = pEdit->GetLineCount();
+    const int nLines = lines.GetCount();
     CRect rcCell(rcBounds);
     int nColumn = 0;
     int nRowHeight = 0;
     const int nDefaultRowHeight = pDC->GetTextExtent(L"AAA", 3).cy;
     BOOL bAnyText = FALSE;
 
-    // One buffer for the whole pass; the last character is the terminating zero.
-    std::vector<wchar_t> buffer(CQLNStringTokenizer::m_knStringLength);
-    const int nMaxLength = CQLNStringTokenizer::m_knStringLength - 1;
     for (int i = 0; i < nLines; ++i) {
-        int nRead = pEdit->GetLine(i, buffer.data(), nMaxLength);
-        if (nRead < 0)
-            nRead = 0;
-        if (nRead > nMaxLength)
-            nRead = nMaxLength;
-        const CString strLine = CQLNDefaultText::GetCustomizedLine(CString(buffer.data(), nRead));
+        const CString strLine = CQLNDefaultText::GetCustomizedLine(lines.GetLine(i));
         if (!bAnyText && !IsBlank(strLine))
             bAnyText = TRUE;
         DrawLine(pDC, strLine, rcBounds, rcCell, nColumn, nRowHeight, nDefaultRowHeight);

@@ -15,9 +15,9 @@
 #include "CRect.h"
 #include "CString.h"
 
-class CEdit;
 class COleControl;
 class CPropExchange;
+class CQLNTextFieldLines;
 
 class QLN_BASE_API CQLNBaseTextHelper
 {
@@ -56,15 +56,15 @@ public:
     int m_fnOnMouseMove(UINT nFlags, CPoint point);
     int m_fnOnLButtonUp(UINT nFlags, CPoint point);
 
-    // Draws the lines of the edit control into rcBounds. Returns 0 without drawing when the DC
-    // or the edit control is null or a font is missing. Raises CInvalidArgException when the
-    // columns were never reset.
-    int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, CEdit* pEdit);
+    // Draws the control's lines, split as its line holder splits them, into rcBounds. Returns 0
+    // without drawing when the DC or the lines are null or a font is missing. Raises
+    // CInvalidArgException when the columns were never reset.
+    int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines);
 
 private:
     enum ELineKind { eHeading, eSeparatePair, eJoinedPair, eValueOnly, eTwoValues, eFlowing };
 
-    void OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid, CEdit* pEdit);
+    void OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid, const CQLNTextFieldLines& lines);
     void DrawLine(CDC* pDC, const CString& strLine, const CRect& rcBounds, CRect& rcCell, int& nColumn,
                   int& nRowHeight, int nDefaultRowHeight);
     // pSizeA, when given, receives the extent of "A" that the wrap limit was taken from.

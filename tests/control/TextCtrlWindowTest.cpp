@@ -169,7 +169,7 @@ TEST(TextCtrlWindowless, LinesComeFromAHiddenHolder)
 {
     TestTextCtrl ctrl;
     ASSERT_EQ(S_OK, ctrl.InitNew());
-    // No window, so no parent: lines still come from the hidden holder.
+    // No window, so no parent: a hidden holder holds the lines.
     EXPECT_EQ(nullptr, ctrl.m_hWnd);
     EXPECT_EQ(3, ctrl.GetLineCount());
     EXPECT_NE(nullptr, ctrl.GetCEditReference().m_hWnd);

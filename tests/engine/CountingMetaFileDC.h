@@ -1,7 +1,10 @@
 // A metafile device that counts what the engine asks of it: text measurements (on the
-// attribute DC) and text pieces drawn (on the output DC).
+// attribute DC) and text pieces drawn (on the output DC), which it also keeps as given.
 #pragma once
 #include "CMetaFileDC.h"
+
+#include <string>
+#include <vector>
 
 class CountingMetaFileDC : public CMetaFileDC
 {
@@ -19,9 +22,11 @@ public:
     int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) override
     {
         ++m_nDrawn;
+        m_pieces.push_back(nCount < 0 ? std::wstring(lpszString) : std::wstring(lpszString, static_cast<size_t>(nCount)));
         return CMetaFileDC::DrawText(lpszString, nCount, lpRect, nFormat);
     }
 
     mutable int m_nMeasured = 0;
     int m_nDrawn = 0;
+    std::vector<std::wstring> m_pieces;
 };

@@ -304,10 +304,10 @@ TEST_F(EngineDraw, MissingPiecesDrawNothing)
     CMetaFileDC dc;
     ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
     // Fonts never handed over.
-    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 100, 100), CRect(), &ctrl->m_edit));
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 100, 100), CRect(), &ctrl->m_lines));
     EXPECT_EQ(1, ctrl->m_engine.m_fnSetFonts(0, &ctrl->m_defaultFont, &ctrl->m_titleFont, 0, &ctrl->m_headingFont,
                                               0, &ctrl->m_promptFont, 0, &ctrl->m_valueFont, 0));
-    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(nullptr, CRect(0, 0, 100, 100), CRect(), &ctrl->m_edit));
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(nullptr, CRect(0, 0, 100, 100), CRect(), &ctrl->m_lines));
     EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 100, 100), CRect(), nullptr));
     HENHMETAFILE hemf = dc.CloseEnhanced();
     EmfScan scan(hemf);
@@ -326,7 +326,7 @@ TEST_F(EngineDraw, NullFontKeepsThePreviousFonts)
     CFontHolder other(nullptr);
     other.InitializeFont();
     EXPECT_EQ(0, ctrl->m_engine.m_fnSetFonts(0, &other, &other, 0, &other, 0, &other, 0, nullptr, 0));
-    EXPECT_EQ(1, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 300, 100), CRect(), &ctrl->m_edit));
+    EXPECT_EQ(1, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 300, 100), CRect(), &ctrl->m_lines));
     HENHMETAFILE hemf = dc.CloseEnhanced();
     EmfScan scan(hemf);
     ::DeleteEnhMetaFile(hemf);

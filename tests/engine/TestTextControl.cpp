@@ -46,18 +46,12 @@ BOOL TestTextControl::Place(int cx, int cy)
     ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
     m_hWndFrame = ::CreateWindowExW(0, L"STATIC", L"Text object", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
                                     rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, nullptr, nullptr);
-    if (!m_hWndFrame || !CreateControlWindow(m_hWndFrame, CRect(0, 0, cx, cy)))
-        return FALSE;
-    // The line holder: multi-line, never wrapping, hidden, with room for the longest lines.
-    if (!m_edit.Create(ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, CRect(0, 0, 10, 10), this, 1))
-        return FALSE;
-    m_edit.SetLimitText(0);
-    return TRUE;
+    return m_hWndFrame && CreateControlWindow(m_hWndFrame, CRect(0, 0, cx, cy));
 }
 
 void TestTextControl::SetLines(const wchar_t* pszText)
 {
-    m_edit.SetWindowText(pszText);
+    m_lines.SetText(pszText);
 }
 
 int TestTextControl::Draw(CDC* pDC, const CRect& rcBounds)
@@ -69,7 +63,7 @@ int TestTextControl::Draw(CDC* pDC, const CRect& rcBounds)
     CFont* pOld = pDC->SelectObject(&font);
     m_engine.m_fnSetFonts(m_nSpacing, &m_defaultFont, &m_titleFont, 0, &m_headingFont, kHeadingColour,
                           &m_promptFont, kPromptColour, &m_valueFont, kValueColour);
-    const int nResult = m_engine.m_fnOnDraw(pDC, rcBounds, rcBounds, &m_edit);
+    const int nResult = m_engine.m_fnOnDraw(pDC, rcBounds, rcBounds, &m_lines);
     if (pOld)
         pDC->SelectObject(pOld);
     return nResult;

@@ -1,11 +1,11 @@
 // A windowed control that owns a column engine the way a text control does: it forwards its
 // mouse messages to the engine, hands it fonts, colours and spacing before every draw, and
-// keeps its lines in a hidden multi-line edit window. Its parent is a real top-level window.
+// keeps its lines as a text control does. Its parent is a real top-level window.
 #pragma once
-#include "CEdit.h"
 #include "COleControl.h"
 #include "CFontHolder.h"
 #include "QLNBaseTextHelper.h"
+#include "QLNTextFieldLines.h"
 
 class TestTextControl : public COleControl
 {
@@ -31,7 +31,7 @@ public:
     void OnDraw(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid) override;
 
     CQLNBaseTextHelper m_engine;
-    CEdit m_edit;
+    CQLNTextFieldLines m_lines;
     CFontHolder m_defaultFont;
     CFontHolder m_titleFont;
     CFontHolder m_headingFont;
