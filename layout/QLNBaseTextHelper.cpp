@@ -8,6 +8,7 @@
 #include "QLNColumnGeometry.h"
 #include "QLNDefaultText.h"
 #include "QLNFontConversion.h"
+#include "QLNLibraryString.h"
 #include "QLNStringTokenizer.h"
 #include "QLNTextFieldLines.h"
 
@@ -476,7 +477,7 @@ void CQLNBaseTextHelper::DrawIndication(CDC* pDC, const CRect& rcBounds)
     CZoomedFontSelection font(pDC, m_pDefaultFont, ZoomForFonts());
     pDC->SetTextColor(RGB(0, 0, 0));
     CString strMore;
-    strMore.LoadString(IDS_QLN_MORE);
+    QLNLoadLibraryString(strMore, IDS_QLN_MORE);
     const CSize size = pDC->GetTabbedTextExtent(strMore, 0, nullptr);
     // Opaque when the marker fits: the strip along the bottom is cleared of whatever the last
     // line drew there, so the marker reads cleanly.

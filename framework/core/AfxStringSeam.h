@@ -1,6 +1,6 @@
 // The one place where the string type reaches the platform: finding a string resource.
-// The Windows build searches the application and the extension-library chain
-// (CDynLinkLibrary.cpp); a native build links a table of its own instead.
+// The Windows build searches the current module (see AFX_MODULE_STATE.h) and then the
+// extension-library chain (CDynLinkLibrary.cpp); a native build links a table of its own instead.
 #pragma once
 #include "Afx.h"
 

@@ -1,5 +1,6 @@
 #include "CCmdTarget.h"
 
+#include "AFX_MAINTAIN_STATE.h"
 #include "COleDispatchException.h"
 #include "CMemoryException.h"
 
@@ -10,7 +11,7 @@ const AFX_DISPMAP_ENTRY g_noDispatchEntries[] = {{nullptr, 0, nullptr}};
 }
 const AFX_DISPMAP CCmdTarget::dispatchMap = {nullptr, &g_noDispatchEntries[0]};
 
-CCmdTarget::CCmdTarget() : m_dwRef(1), m_xDispatch(this)
+CCmdTarget::CCmdTarget() : m_pModuleState(AfxGetModuleState()), m_dwRef(1), m_xDispatch(this)
 {
 }
 
@@ -181,5 +182,6 @@ HRESULT CCmdTarget::XDispatch::Invoke(DISPID dispid, REFIID riid, LCID, WORD wFl
 {
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
+    AFX_MANAGE_STATE(m_pOuter->m_pModuleState);
     return m_pOuter->InvokeMember(dispid, wFlags, pParams, pResult, pExcepInfo, puArgErr);
 }

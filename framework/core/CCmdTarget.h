@@ -5,6 +5,7 @@
 // and a COleDispatchException raised by a member reaches the caller as DISP_E_EXCEPTION with
 // its description. No C++ exception leaves Invoke.
 #pragma once
+#include "AFX_MODULE_STATE.h"
 #include "CObject.h"
 
 #include <oaidl.h>
@@ -47,6 +48,9 @@ public:
 
     static const AFX_DISPMAP dispatchMap;
     virtual const AFX_DISPMAP* GetDispatchMap() const;
+
+    // The module whose code made the object, current again whenever a client calls the object.
+    AFX_MODULE_STATE* const m_pModuleState;
 
     CCmdTarget(const CCmdTarget&) = delete;
     CCmdTarget& operator=(const CCmdTarget&) = delete;

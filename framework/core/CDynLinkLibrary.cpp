@@ -1,5 +1,6 @@
 #include "CDynLinkLibrary.h"
 
+#include "AFX_MODULE_STATE.h"
 #include "AfxStringSeam.h"
 
 IMPLEMENT_DYNAMIC(CDynLinkLibrary, CObject)
@@ -9,7 +10,6 @@ namespace {
 // The process's resource chain. All callers are on the user-interface thread or hold the
 // loader lock (library entry points), so the chain needs no lock of its own.
 CDynLinkLibrary* g_pChainHead = nullptr;
-HINSTANCE g_hResource = nullptr;
 
 // Reads string nID from one module's string table without copying it.
 BOOL FindStringIn(HMODULE hModule, UINT nID, const wchar_t*& text, int& length)
@@ -37,6 +37,18 @@ BOOL FindStringIn(HMODULE hModule, UINT nID, const wchar_t*& text, int& length)
     length = *p;
     text = p + 1;
     return TRUE;
+}
+
+// The current module first, then the chain: the module that has string nID, or null.
+HINSTANCE FindString(UINT nID, const wchar_t*& text, int& length)
+{
+    const HINSTANCE hFirst = AfxGetResourceHandle();
+    if (FindStringIn(hFirst, nID, text, length))
+        return hFirst;
+    for (CDynLinkLibrary* p = g_pChainHead; p != nullptr; p = p->m_pNextDLL)
+        if (FindStringIn(p->m_hResource, nID, text, length))
+            return p->m_hResource;
+    return nullptr;
 }
 
 } // namespace
@@ -92,32 +104,34 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
 
 HINSTANCE AfxGetResourceHandle()
 {
-    return g_hResource != nullptr ? g_hResource : ::GetModuleHandleW(nullptr);
+    return AfxGetModuleState()->m_hCurrentResourceHandle;
 }
 
 void AfxSetResourceHandle(HINSTANCE hInstResource)
 {
-    g_hResource = hInstResource;
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    pState->m_hCurrentResourceHandle = hInstResource != nullptr ? hInstResource : pState->m_hCurrentInstanceHandle;
 }
 
 BOOL AfxFindStringResource(UINT nID, const wchar_t*& text, int& length)
 {
-    if (FindStringIn(AfxGetResourceHandle(), nID, text, length))
-        return TRUE;
-    for (CDynLinkLibrary* p = g_pChainHead; p != nullptr; p = p->m_pNextDLL)
-        if (FindStringIn(p->m_hResource, nID, text, length))
-            return TRUE;
-    return FALSE;
+    return FindString(nID, text, length) != nullptr;
 }
 
 HINSTANCE AfxFindStringResourceHandle(UINT nID)
 {
     const wchar_t* text = nullptr;
     int length = 0;
-    if (FindStringIn(AfxGetResourceHandle(), nID, text, length))
-        return AfxGetResourceHandle();
+    return FindString(nID, text, length);
+}
+
+HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
+{
+    const HINSTANCE hFirst = AfxGetResourceHandle();
+    if (hFirst != nullptr && ::FindResourceW(hFirst, lpszName, lpszType) != nullptr)
+        return hFirst;
     for (CDynLinkLibrary* p = g_pChainHead; p != nullptr; p = p->m_pNextDLL)
-        if (FindStringIn(p->m_hResource, nID, text, length))
+        if (p->m_hResource != nullptr && ::FindResourceW(p->m_hResource, lpszName, lpszType) != nullptr)
             return p->m_hResource;
     return nullptr;
 }

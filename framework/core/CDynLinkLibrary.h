@@ -2,8 +2,10 @@
 //
 // Each extension library keeps one AFX_EXTENSION_MODULE for the life of the process. A
 // CDynLinkLibrary links such a module into the process's resource chain so that its strings
-// and dialogs are found from any module's code. String loading looks first in the resource
-// module of the application (AfxGetResourceHandle) and then along the chain, newest link first.
+// and dialogs are found from any module's code. Resources are looked up first in the resource
+// module of the current module state (AfxGetResourceHandle: the module whose code is running)
+// and then along the chain, newest link first; the program's resources are searched only while
+// the program's own state is current.
 #pragma once
 #include "CObject.h"
 
@@ -41,8 +43,12 @@ AFX_CORE_API BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hM
 // those not marked as system links) and clears the record.
 AFX_CORE_API void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll = FALSE);
 
-// The module whose resources are searched first: by default the process's executable.
+// The module whose resources are searched first: that of the current module state, by default
+// the module itself. AfxSetResourceHandle redirects it for the current state; null undoes that.
 AFX_CORE_API HINSTANCE AfxGetResourceHandle();
 AFX_CORE_API void AfxSetResourceHandle(HINSTANCE hInstResource);
 // The module that holds the given string resource, searched as LoadString searches; or null.
 AFX_CORE_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
+// The module that holds the resource of this name and type (a dialog template: RT_DIALOG),
+// searched in the same order; or null.
+AFX_CORE_API HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);

@@ -1,7 +1,7 @@
 #include "COleControl.h"
 
+#include "AFX_MAINTAIN_STATE.h"
 #include "AfxSaturate.h"
-#include "COleObjectFactory.h"
 #include "CPaintDC.h"
 #include "CResetPropExchange.h"
 #include "CPropbagPropExchange.h"
@@ -43,7 +43,8 @@ COleControl::COleControl()
       m_pClientSite(nullptr), m_pInPlaceSite(nullptr), m_pOleAdviseHolder(nullptr), m_pViewAdviseSink(nullptr),
       m_dwViewAdviseFlags(0)
 {
-    COleObjectFactory::LockModule(TRUE);
+    // A live control keeps the module that made it loaded.
+    m_pModuleState->LockModule(TRUE);
 }
 
 COleControl::~COleControl()
@@ -54,7 +55,7 @@ COleControl::~COleControl()
     ReleaseAndClear(m_pClientSite);
     ReleaseAndClear(m_pOleAdviseHolder);
     ReleaseAndClear(m_pViewAdviseSink);
-    COleObjectFactory::LockModule(FALSE);
+    m_pModuleState->LockModule(FALSE);
 }
 
 void* COleControl::GetInterface(REFIID iid)
@@ -499,6 +500,7 @@ HRESULT COleControl::XOleObject::SetHostNames(LPCOLESTR, LPCOLESTR)
 
 HRESULT COleControl::XOleObject::Close(DWORD)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     m_pThis->InPlaceDeactivate();
     if (m_pThis->m_hWnd != nullptr)
         m_pThis->DestroyWindow();
@@ -532,6 +534,7 @@ HRESULT COleControl::XOleObject::GetClipboardData(DWORD, IDataObject** ppDataObj
 HRESULT COleControl::XOleObject::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite, LONG, HWND hwndParent,
                                         LPCRECT lprcPosRect)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     return m_pThis->DoVerb(iVerb, lpmsg, pActiveSite, hwndParent, lprcPosRect);
 }
 
@@ -639,18 +642,21 @@ HRESULT COleControl::XOleInPlaceObject::ContextSensitiveHelp(BOOL)
 
 HRESULT COleControl::XOleInPlaceObject::InPlaceDeactivate()
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     m_pThis->InPlaceDeactivate();
     return S_OK;
 }
 
 HRESULT COleControl::XOleInPlaceObject::UIDeactivate()
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     m_pThis->UIDeactivate();
     return S_OK;
 }
 
 HRESULT COleControl::XOleInPlaceObject::SetObjectRects(LPCRECT lprcPosRect, LPCRECT)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (lprcPosRect == nullptr)
         return E_POINTER;
     if (m_pThis->m_hWnd != nullptr)
@@ -717,6 +723,7 @@ HRESULT COleControl::XOleControl::OnMnemonic(MSG*)
 
 HRESULT COleControl::XOleControl::OnAmbientPropertyChange(DISPID)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     m_pThis->InvalidateControl();
     return S_OK;
 }
@@ -732,6 +739,7 @@ HRESULT COleControl::XViewObject::Draw(DWORD dwDrawAspect, LONG, void*, DVTARGET
                                        HDC hdcDraw, LPCRECTL lprcBounds, LPCRECTL,
                                        BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (dwDrawAspect != DVASPECT_CONTENT)
         return DV_E_DVASPECT;
     m_pThis->EnsureInitialized();
@@ -801,6 +809,7 @@ HRESULT COleControl::XPersistStreamInit::IsDirty()
 
 HRESULT COleControl::XPersistStreamInit::Load(LPSTREAM pStm)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pStm == nullptr)
         return E_POINTER;
     CStreamPropExchange px(pStm, TRUE);
@@ -809,6 +818,7 @@ HRESULT COleControl::XPersistStreamInit::Load(LPSTREAM pStm)
 
 HRESULT COleControl::XPersistStreamInit::Save(LPSTREAM pStm, BOOL fClearDirty)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pStm == nullptr)
         return E_POINTER;
     CStreamPropExchange px(pStm, FALSE);
@@ -824,6 +834,7 @@ HRESULT COleControl::XPersistStreamInit::GetSizeMax(ULARGE_INTEGER* pcbSize)
 
 HRESULT COleControl::XPersistStreamInit::InitNew()
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     m_pThis->m_bInitialized = TRUE;
     try {
         m_pThis->OnResetState();
@@ -846,6 +857,7 @@ HRESULT COleControl::XPersistPropertyBag::InitNew()
 
 HRESULT COleControl::XPersistPropertyBag::Load(IPropertyBag* pPropBag, IErrorLog* pErrorLog)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pPropBag == nullptr)
         return E_POINTER;
     CPropbagPropExchange px(pPropBag, pErrorLog, TRUE);
@@ -854,6 +866,7 @@ HRESULT COleControl::XPersistPropertyBag::Load(IPropertyBag* pPropBag, IErrorLog
 
 HRESULT COleControl::XPersistPropertyBag::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pPropBag == nullptr)
         return E_POINTER;
     CPropbagPropExchange px(pPropBag, nullptr, FALSE);
@@ -876,6 +889,7 @@ HRESULT COleControl::XFontNotification::QueryInterface(REFIID iid, void** ppv)
 
 HRESULT COleControl::XFontNotification::OnChanged(DISPID)
 {
+    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     m_pThis->OnFontChanged();
     return S_OK;
 }

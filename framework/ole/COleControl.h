@@ -9,11 +9,17 @@
 // place (or by a host or a test through CreateControlWindow). A control that answers
 // IsSubclassedControl with true gets a window of the system class that PreCreateWindow names,
 // subclassed, so that what the control does not handle reaches that class's procedure.
+//
+// The control belongs to the module that made it: while a client calls it (persistence, drawing,
+// verbs, dispatch, its window's messages) that module's state is current, so its strings come
+// from its own module first (see AFX_MODULE_STATE.h), and while it lives it keeps its module
+// loaded.
 #pragma once
 #include "CFontHolder.h"
 #include "CPropExchange.h"
 #include "CWnd.h"
 
+#include <new>
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -221,3 +227,14 @@ private:
     IAdviseSink* m_pViewAdviseSink;
     DWORD m_dwViewAdviseFlags;
 };
+
+// The creation function that a class factory is given for a control class: a new TControl
+// that knows the class identifier it was made as, or null when memory runs out.
+template <class TControl>
+CCmdTarget* AfxCreateControl(REFCLSID clsid)
+{
+    TControl* pControl = new (std::nothrow) TControl;
+    if (pControl != nullptr)
+        pControl->SetClassID(clsid);
+    return pControl;
+}

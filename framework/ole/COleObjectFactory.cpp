@@ -1,12 +1,10 @@
 #include "COleObjectFactory.h"
 
-#include "COleControl.h"
+#include "AFX_MAINTAIN_STATE.h"
 #include "CException.h"
+#include "CString.h"
 
 namespace {
-
-COleObjectFactory* g_pFirstFactory = nullptr;
-LONG g_nLocks = 0;
 
 CString GuidText(REFCLSID clsid)
 {
@@ -34,16 +32,17 @@ void DeleteTree(const CString& key)
 
 } // namespace
 
-COleObjectFactory::COleObjectFactory(REFCLSID clsid, PFNCREATE pfnCreate, LPCTSTR lpszProgID, LPCTSTR lpszUserType)
-    : m_clsid(clsid), m_pfnCreate(pfnCreate), m_lpszProgID(lpszProgID), m_lpszUserType(lpszUserType),
-      m_pNextFactory(g_pFirstFactory)
+COleObjectFactory::COleObjectFactory(REFCLSID clsid, PFNCREATE pfnCreate, LPCTSTR lpszProgID, LPCTSTR lpszUserType,
+                                     AFX_MODULE_STATE* pModuleState)
+    : m_clsid(clsid), m_pModuleState(pModuleState), m_pfnCreate(pfnCreate), m_lpszProgID(lpszProgID),
+      m_lpszUserType(lpszUserType), m_pNextFactory(pModuleState->m_pFactoryList)
 {
-    g_pFirstFactory = this;
+    pModuleState->m_pFactoryList = this;
 }
 
 COleObjectFactory::~COleObjectFactory()
 {
-    for (COleObjectFactory** pp = &g_pFirstFactory; *pp != nullptr; pp = &(*pp)->m_pNextFactory)
+    for (COleObjectFactory** pp = &m_pModuleState->m_pFactoryList; *pp != nullptr; pp = &(*pp)->m_pNextFactory)
         if (*pp == this) {
             *pp = m_pNextFactory;
             break;
@@ -66,13 +65,13 @@ HRESULT COleObjectFactory::QueryInterface(REFIID riid, void** ppv)
 // The factories are static objects of their server: references only keep the server loaded.
 ULONG COleObjectFactory::AddRef()
 {
-    LockModule(TRUE);
+    m_pModuleState->LockModule(TRUE);
     return 2;
 }
 
 ULONG COleObjectFactory::Release()
 {
-    LockModule(FALSE);
+    m_pModuleState->LockModule(FALSE);
     return 1;
 }
 
@@ -83,51 +82,44 @@ HRESULT COleObjectFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void
     *ppv = nullptr;
     if (pUnkOuter != nullptr)
         return CLASS_E_NOAGGREGATION;
-    COleControl* pControl = nullptr;
+    // The object remembers the state current while it is made: its own module's.
+    AFX_MANAGE_STATE(m_pModuleState);
+    CCmdTarget* pTarget = nullptr;
     try {
-        pControl = m_pfnCreate();
+        pTarget = m_pfnCreate(m_clsid);
     } catch (const CException&) {
         return E_OUTOFMEMORY;
     }
-    if (pControl == nullptr)
+    if (pTarget == nullptr)
         return E_OUTOFMEMORY;
-    pControl->SetClassID(m_clsid);
-    const HRESULT hr = pControl->ExternalQueryInterface(riid, ppv);
-    pControl->ExternalRelease();
+    const HRESULT hr = pTarget->ExternalQueryInterface(riid, ppv);
+    pTarget->ExternalRelease();
     return hr;
 }
 
 HRESULT COleObjectFactory::LockServer(BOOL fLock)
 {
-    LockModule(fLock);
+    m_pModuleState->LockModule(fLock);
     return S_OK;
 }
 
-void COleObjectFactory::LockModule(BOOL bLock)
-{
-    if (bLock)
-        ::InterlockedIncrement(&g_nLocks);
-    else
-        ::InterlockedDecrement(&g_nLocks);
-}
-
-HRESULT COleObjectFactory::DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
+HRESULT COleObjectFactory::DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv, AFX_MODULE_STATE* pModuleState)
 {
     if (ppv == nullptr)
         return E_POINTER;
     *ppv = nullptr;
-    for (COleObjectFactory* p = g_pFirstFactory; p != nullptr; p = p->m_pNextFactory)
+    for (COleObjectFactory* p = pModuleState->m_pFactoryList; p != nullptr; p = p->m_pNextFactory)
         if (p->m_clsid == rclsid)
             return p->QueryInterface(riid, ppv);
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT COleObjectFactory::DllCanUnloadNow()
+HRESULT COleObjectFactory::DllCanUnloadNow(AFX_MODULE_STATE* pModuleState)
 {
-    return g_nLocks == 0 ? S_OK : S_FALSE;
+    return pModuleState->m_nObjectCount == 0 ? S_OK : S_FALSE;
 }
 
-BOOL COleObjectFactory::UpdateRegistry(BOOL bRegister, HINSTANCE hInstance)
+BOOL COleObjectFactory::UpdateRegistry(BOOL bRegister)
 {
     const CString clsidKey = L"CLSID\\" + GuidText(m_clsid);
     CString progID(m_lpszProgID);
@@ -144,7 +136,7 @@ BOOL COleObjectFactory::UpdateRegistry(BOOL bRegister, HINSTANCE hInstance)
         return TRUE;
     }
     wchar_t path[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameW(hInstance, path, MAX_PATH);
+    const DWORD n = ::GetModuleFileNameW(m_pModuleState->m_hCurrentInstanceHandle, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return FALSE;
     const CString userType(m_lpszUserType != nullptr ? m_lpszUserType : L"");
@@ -168,10 +160,10 @@ BOOL COleObjectFactory::UpdateRegistry(BOOL bRegister, HINSTANCE hInstance)
     return ok;
 }
 
-BOOL COleObjectFactory::UpdateRegistryAll(BOOL bRegister, HINSTANCE hInstance)
+BOOL COleObjectFactory::UpdateRegistryAll(BOOL bRegister, AFX_MODULE_STATE* pModuleState)
 {
     BOOL ok = TRUE;
-    for (COleObjectFactory* p = g_pFirstFactory; p != nullptr; p = p->m_pNextFactory)
-        ok = p->UpdateRegistry(bRegister, hInstance) && ok;
+    for (COleObjectFactory* p = pModuleState->m_pFactoryList; p != nullptr; p = p->m_pNextFactory)
+        ok = p->UpdateRegistry(bRegister) && ok;
     return ok;
 }

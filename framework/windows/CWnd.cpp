@@ -1,5 +1,6 @@
 #include "CWnd.h"
 
+#include "AFX_MAINTAIN_STATE.h"
 #include "CHandleMap.h"
 
 #include <new>
@@ -560,6 +561,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 {
     if (pWnd == nullptr)
         return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    AFX_MANAGE_STATE(pWnd->m_pModuleState);
     const MSG previousMsg = g_currentMsg;
     g_currentMsg.hwnd = hWnd;
     g_currentMsg.message = nMsg;

@@ -22,11 +22,6 @@ CQLNSampleTextCtrl::~CQLNSampleTextCtrl()
     delete m_pDefaultText;
 }
 
-COleControl* CQLNSampleTextCtrl::CreateObject()
-{
-    return new (std::nothrow) CQLNSampleTextCtrl;
-}
-
 UINT CQLNSampleTextCtrl::GetTitleID()
 {
     return IDS_SAMPLE_TITLE;

@@ -12,8 +12,6 @@ public:
     CQLNSampleTextCtrl();
     ~CQLNSampleTextCtrl() override;
 
-    static COleControl* CreateObject();
-
     UINT GetTitleID() override;
     long GetReportObjectKind() override;
     CQLNDefaultText* GetDefaultText() override;

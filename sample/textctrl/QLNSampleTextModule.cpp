@@ -1,32 +1,21 @@
 // The sample's in-process server: its entry, class factory and registration.
 #include "QLNSampleTextCtrl.h"
 
-#include "CDynLinkLibrary.h"
 #include "COleObjectFactory.h"
 
 namespace {
 
-AFX_EXTENSION_MODULE g_module = {FALSE, nullptr, nullptr};
-HINSTANCE g_hInstance = nullptr;
-
-COleObjectFactory g_factory(CLSID_QLNSampleTextCtrl, &CQLNSampleTextCtrl::CreateObject, L"QLNSample.TextCtrl.1",
+COleObjectFactory g_factory(CLSID_QLNSampleTextCtrl, &AfxCreateControl<CQLNSampleTextCtrl>, L"QLNSample.TextCtrl.1",
                             L"Sample Text Object");
 
 } // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID)
 {
-    if (dwReason == DLL_PROCESS_ATTACH) {
-        g_hInstance = hInstance;
-        // The catalogue and title strings are this module's; the library's strings and
-        // dialogs come through its own link.
-        if (!AfxInitExtensionModule(g_module, hInstance))
-            return FALSE;
-        new CDynLinkLibrary(g_module);
+    // The catalogue and title strings are this module's own and are found while its objects
+    // run; the library's strings and dialogs come through the library's link.
+    if (dwReason == DLL_PROCESS_ATTACH)
         QLV_BaseLibInit();
-    } else if (dwReason == DLL_PROCESS_DETACH) {
-        AfxTermExtensionModule(g_module, FALSE);
-    }
     return TRUE;
 }
 
@@ -42,12 +31,12 @@ extern "C" HRESULT __stdcall DllCanUnloadNow()
 
 extern "C" HRESULT __stdcall DllRegisterServer()
 {
-    if (!g_factory.UpdateRegistry(TRUE, g_hInstance))
+    if (!COleObjectFactory::UpdateRegistryAll(TRUE))
         return SELFREG_E_CLASS;
     return fnAddComponent(QLN_CATEGORY_TEXT_OBJECTS, CLSID_QLNSampleTextCtrl) ? S_OK : SELFREG_E_CLASS;
 }
 
 extern "C" HRESULT __stdcall DllUnregisterServer()
 {
-    return g_factory.UpdateRegistry(FALSE, g_hInstance) ? S_OK : SELFREG_E_CLASS;
+    return COleObjectFactory::UpdateRegistryAll(FALSE) ? S_OK : SELFREG_E_CLASS;
 }

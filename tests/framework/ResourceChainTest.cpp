@@ -1,5 +1,7 @@
-// String loading follows the application first, then the extension-library chain, newest
-// link first; a module's links leave the chain when its record is terminated.
+// Resources are looked up in the module whose code is running, then along the extension-library
+// chain, newest link first; the program's own resources only while the program's code runs. A
+// module's links leave the chain when its record is terminated.
+#include "AFX_MAINTAIN_STATE.h"
 #include "CDynLinkLibrary.h"
 #include "CString.h"
 #include "framework_tests_res.h"
@@ -18,6 +20,11 @@ public:
         if (m_hModule != nullptr)
             ::FreeLibrary(m_hModule);
     }
+    void Link()
+    {
+        ASSERT_TRUE(AfxInitExtensionModule(m_state, m_hModule));
+        new CDynLinkLibrary(m_state);
+    }
     AFX_EXTENSION_MODULE m_state = {FALSE, nullptr, nullptr};
     HMODULE m_hModule;
 };
@@ -31,30 +38,53 @@ CString Load(UINT id)
 
 } // namespace
 
-TEST(ResourceChain, ApplicationFirstThenNewestLinkFirst)
+TEST(ResourceChain, TheProgramsCodeFindsTheProgramFirstThenNewestLinkFirst)
 {
     ChainedModule a(L"chain_res_a.dll");
     ChainedModule b(L"chain_res_b.dll");
     ASSERT_NE(nullptr, a.m_hModule);
     ASSERT_NE(nullptr, b.m_hModule);
     EXPECT_TRUE(Load(IDS_CHAIN_A_ONLY).IsEmpty());   // not linked yet
+    EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_CHAIN_A), MAKEINTRESOURCEW(5)));
 
-    ASSERT_TRUE(AfxInitExtensionModule(a.m_state, a.m_hModule));
-    ASSERT_TRUE(AfxInitExtensionModule(b.m_state, b.m_hModule));
-    new CDynLinkLibrary(a.m_state);
-    new CDynLinkLibrary(b.m_state);
-
-    EXPECT_EQ(CString(L"Hello from the test program"), Load(IDS_TEST_HELLO));  // the application wins
+    a.Link();
+    b.Link();
+    EXPECT_EQ(CString(L"Hello from the test program"), Load(IDS_TEST_HELLO));
     EXPECT_EQ(CString(L"only in A"), Load(IDS_CHAIN_A_ONLY));
     EXPECT_EQ(CString(L"B, linked last"), Load(IDS_CHAIN_BOTH));
     EXPECT_EQ(b.m_hModule, AfxFindStringResourceHandle(IDS_CHAIN_BOTH));
     EXPECT_EQ(::GetModuleHandleW(nullptr), AfxFindStringResourceHandle(IDS_TEST_HELLO));
     EXPECT_EQ(nullptr, AfxFindStringResourceHandle(IDS_TEST_MISSING_IN_BLOCK));
+    EXPECT_EQ(a.m_hModule, AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_CHAIN_A), MAKEINTRESOURCEW(5)));
 
     AfxTermExtensionModule(b.m_state, FALSE);
     EXPECT_FALSE(b.m_state.bInitialized);
     EXPECT_EQ(CString(L"A, linked first"), Load(IDS_CHAIN_BOTH));
     EXPECT_EQ(CString(L"only in A"), Load(IDS_CHAIN_A_ONLY));
+}
+
+TEST(ResourceChain, AModulesCodeFindsItsOwnResourcesThenTheChainButNeverTheProgram)
+{
+    ChainedModule a(L"chain_res_a.dll");
+    ChainedModule b(L"chain_res_b.dll");
+    ASSERT_NE(nullptr, b.m_hModule);
+    a.Link();
+    AFX_MODULE_STATE stateOfB(b.m_hModule);
+    {
+        AFX_MANAGE_STATE(&stateOfB);
+        EXPECT_EQ(CString(L"B, linked last"), Load(IDS_CHAIN_BOTH)) << "its own before the chain";
+        EXPECT_EQ(CString(L"only in A"), Load(IDS_CHAIN_A_ONLY));
+        EXPECT_EQ(CString(L"Hello from A"), Load(IDS_TEST_HELLO)) << "the program's string of that id";
+        EXPECT_TRUE(Load(IDS_TEST_UNICODE).IsEmpty()) << "only the program has it";
+        EXPECT_EQ(a.m_hModule, AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_CHAIN_A), MAKEINTRESOURCEW(5)));
+        {
+            AFX_MANAGE_STATE(nullptr);   // back in the program's code, as in a call out to the host
+            EXPECT_EQ(CString(L"Hello from the test program"), Load(IDS_TEST_HELLO));
+        }
+        EXPECT_EQ(CString(L"Hello from A"), Load(IDS_TEST_HELLO));
+    }
+    EXPECT_EQ(AfxGetAppModuleState(), AfxGetModuleState());
+    EXPECT_EQ(CString(L"Hello from the test program"), Load(IDS_TEST_HELLO));
 }
 
 TEST(ResourceChain, ResourceHandleCanBeRedirected)
@@ -63,7 +93,7 @@ TEST(ResourceChain, ResourceHandleCanBeRedirected)
     ASSERT_NE(nullptr, a.m_hModule);
     AfxSetResourceHandle(a.m_hModule);
     EXPECT_EQ(CString(L"A, linked first"), Load(IDS_CHAIN_BOTH));
-    EXPECT_EQ(CString(L"A must not shadow the application"), Load(IDS_TEST_HELLO));
+    EXPECT_EQ(CString(L"Hello from A"), Load(IDS_TEST_HELLO));
     AfxSetResourceHandle(nullptr);
     EXPECT_EQ(CString(L"Hello from the test program"), Load(IDS_TEST_HELLO));
 }
