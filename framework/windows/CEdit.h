@@ -19,6 +19,7 @@ public:
     // Length of the line holding character nLine.
     int LineLength(int nLine = -1) const;
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
+    void GetSel(int& nStartChar, int& nEndChar) const;
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
     // The default limit of an edit control is about 32000 characters.
     void SetLimitText(UINT nMax);

@@ -111,7 +111,7 @@ private:
 
 CWndCreationHook* CWndCreationHook::s_pCurrent = nullptr;
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr)
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_bContinueModal(FALSE), m_nModalResult(-1)
 {
 }
 
@@ -438,15 +438,174 @@ CFont* CWnd::GetFont() const
                              : nullptr;
 }
 
+int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
+{
+    return ::MessageBoxW(m_hWnd, lpszText != nullptr ? lpszText : L"", lpszCaption, nType);
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = 0;
+    switch (message) {
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam))
+            return 0;
+        break;
+    case WM_NOTIFY:
+        if (lParam != 0 && OnNotify(wParam, lParam, &lResult))
+            return lResult;
+        break;
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT* pDraw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (pDraw != nullptr && pDraw->CtlType != ODT_MENU &&
+            ReflectToChild(pDraw->hwndItem, message, wParam, lParam, &lResult))
+            return lResult;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        // The only message of the kind that does not carry the control's window.
+        const MEASUREITEMSTRUCT* pMeasure = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (pMeasure != nullptr && pMeasure->CtlType != ODT_MENU && m_hWnd != nullptr &&
+            ReflectToChild(::GetDlgItem(m_hWnd, static_cast<int>(pMeasure->CtlID)), message, wParam, lParam, &lResult))
+            return lResult;
+        break;
+    }
+    case WM_COMPAREITEM: {
+        const COMPAREITEMSTRUCT* pCompare = reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam);
+        if (pCompare != nullptr && ReflectToChild(pCompare->hwndItem, message, wParam, lParam, &lResult))
+            return lResult;
+        break;
+    }
+    case WM_DELETEITEM: {
+        const DELETEITEMSTRUCT* pDelete = reinterpret_cast<const DELETEITEMSTRUCT*>(lParam);
+        if (pDelete != nullptr && ReflectToChild(pDelete->hwndItem, message, wParam, lParam, &lResult))
+            return lResult;
+        break;
+    }
+    default:
+        break;
+    }
+    if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(message, 0, 0))
+        return pEntry->pfnHandler(this, wParam, lParam);
+    return DefWindowProc(message, wParam, lParam);
+}
+
+const AFX_MSGMAP_ENTRY* CWnd::FindMessageEntry(UINT message, UINT nCode, UINT nID) const
 {
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->pfnHandler != nullptr; ++pEntry)
-            if (pEntry->nMessage == message)
-                return pEntry->pfnHandler(this, wParam, lParam);
+            if (pEntry->nMessage == message && pEntry->nCode == nCode && pEntry->nID == nID)
+                return pEntry;
     }
-    return DefWindowProc(message, wParam, lParam);
+    return nullptr;
+}
+
+BOOL CWnd::ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    CWnd* pChild = FromHandlePermanent(hWndChild);
+    return pChild != nullptr && pChild->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
+    LRESULT lResult = 0;
+    if (hWndCtrl != nullptr && ReflectToChild(hWndCtrl, WM_COMMAND, wParam, lParam, &lResult))
+        return TRUE;
+    // Menus and accelerators (code 1) are both plain commands.
+    const UINT nCode = hWndCtrl != nullptr ? HIWORD(wParam) : 0;
+    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(WM_COMMAND, nCode, LOWORD(wParam));
+    if (pEntry == nullptr)
+        return FALSE;
+    pEntry->pfnHandler(this, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+    if (pHeader == nullptr || pResult == nullptr)
+        return FALSE;
+    if (ReflectToChild(pHeader->hwndFrom, WM_NOTIFY, wParam, lParam, pResult))
+        return TRUE;
+    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(WM_NOTIFY, pHeader->code, static_cast<UINT>(pHeader->idFrom));
+    if (pEntry == nullptr)
+        return FALSE;
+    *pResult = pEntry->pfnHandler(this, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    UINT nCode = 0;
+    if (message == WM_COMMAND)
+        nCode = HIWORD(wParam);
+    else if (message == WM_NOTIFY)
+        nCode = reinterpret_cast<const NMHDR*>(lParam)->code;
+    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(WM_REFLECT_BASE + message, nCode, 0);
+    if (pEntry == nullptr)
+        return FALSE;
+    const LRESULT lResult = pEntry->pfnHandler(this, wParam, lParam);
+    if (pResult != nullptr)
+        *pResult = lResult;
+    return TRUE;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
+    }
+    return FALSE;
+}
+
+int CWnd::RunModalLoop()
+{
+    // The caller arms the loop (m_bContinueModal) before it creates the window, so that an
+    // EndModalLoop during creation is not lost. The window may be destroyed from outside.
+    const HWND hWnd = m_hWnd;
+    MSG msg;
+    while (::IsWindow(hWnd) && FromHandlePermanent(hWnd) == this && ContinueModal()) {
+        const BOOL bGot = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (bGot == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            m_bContinueModal = FALSE;
+            break;
+        }
+        if (bGot == -1)
+            break;
+        if (!WalkPreTranslateTree(hWnd, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    m_bContinueModal = FALSE;
+    return m_nModalResult;
+}
+
+BOOL CWnd::ContinueModal()
+{
+    return m_bContinueModal;
+}
+
+void CWnd::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_bContinueModal) {
+        m_bContinueModal = FALSE;
+        // Wakes the loop, which may be waiting in GetMessage.
+        PostMessage(WM_NULL);
+    }
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -469,7 +628,7 @@ void CWnd::PostNcDestroy()
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = {{0, nullptr}};
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr}};
     static const AFX_MSGMAP messageMap = {nullptr, &entries[0]};
     return &messageMap;
 }
@@ -545,6 +704,16 @@ void CWnd::OnLButtonDblClk(UINT, CPoint)
 }
 
 void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
+{
+    return reinterpret_cast<HBRUSH>(Default());
+}
+
+void CWnd::OnVScroll(UINT, UINT, CWnd*)
 {
     Default();
 }

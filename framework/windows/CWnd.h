@@ -19,12 +19,20 @@
 class CWnd;
 
 // One entry of a message map: the message and a function that unpacks its parameters for
-// the handler and packs the handler's result.
+// the handler and packs the handler's result. Commands and notifications (WM_COMMAND,
+// WM_NOTIFY, and those reflected back to the control that sent them) also name the
+// notification code and the control id they are for; other messages leave both 0.
 struct AFX_MSGMAP_ENTRY
 {
     UINT nMessage;
+    UINT nCode;
+    UINT nID;
     LRESULT (*pfnHandler)(CWnd* pWnd, WPARAM wParam, LPARAM lParam);
 };
+
+// A message a parent reflects to the child control it concerns is looked up in the child's
+// map as WM_REFLECT_BASE + the message.
+#define WM_REFLECT_BASE 0xBC00
 
 struct AFX_MSGMAP
 {
@@ -124,13 +132,36 @@ public:
     // The font the window answers to WM_GETFONT, as a temporary wrapper; null for the system font.
     CFont* GetFont() const;
 
-    // Dispatch.
+    // A message box owned by this window; a null caption leaves the system's own.
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // Dispatch. WM_COMMAND goes to OnCommand, WM_NOTIFY to OnNotify; owner-draw messages are
+    // first offered to the control they concern (OnChildNotify), then to the map.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Default processing of the message being handled.
     LRESULT Default();
     // Runs after the window's last message, when the object has been detached.
     virtual void PostNcDestroy();
+
+    // A command from a menu, an accelerator or a control (lParam): offered first to the
+    // control's own object, then to the command entries of the map. Zero: not handled.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // The same for WM_NOTIFY; the handler's result goes to *pResult.
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A message that the parent reflects to this control: looked up as WM_REFLECT_BASE + message.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    // Modal loops. A message is first offered to PreTranslateMessage of the window it is for
+    // and of each parent up to the modal window; what none of them takes is translated and
+    // dispatched. The loop runs until EndModalLoop, the window's destruction or WM_QUIT (which
+    // is posted again for the outer loop), and returns the result given to EndModalLoop (-1
+    // without one). The caller sets m_bContinueModal before creating the modal window.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+    int RunModalLoop();
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
 
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
@@ -154,9 +185,18 @@ protected:
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnContextMenu(CWnd* pWnd, CPoint pos);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+
+    // The map entry for the message (and, for commands and notifications, the code and id).
+    const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message, UINT nCode, UINT nID) const;
+    // Offers the message being handled to the permanent object of hWndChild, if it has one.
+    static BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     // The procedure that was the window's before SubclassWindow, or null for the system default.
     WNDPROC m_pfnSuper;
+    BOOL m_bContinueModal;
+    int m_nModalResult;
 
 private:
     friend AFX_CORE_API LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
@@ -193,14 +233,31 @@ public:                                                      \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                  \
-        {0, nullptr}};                                                                     \
+        {0, 0, 0, nullptr}};                                                                     \
         static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
         return &messageMap;                                                                \
     }
 
-#define AFX_MSG_ENTRY(message, body) \
-    {message, [](CWnd* pWnd, WPARAM wParam, LPARAM lParam) -> LRESULT { \
+#define AFX_MSG_ENTRY(message, body) AFX_CMD_ENTRY(message, 0, 0, body)
+#define AFX_CMD_ENTRY(message, code, id, body) \
+    {message, static_cast<UINT>(code), static_cast<UINT>(id), [](CWnd* pWnd, WPARAM wParam, LPARAM lParam) -> LRESULT { \
         ThisClass* pThis = static_cast<ThisClass*>(pWnd); (void)pThis; (void)wParam; (void)lParam; body }},
+
+// Commands: void OnXxx(). ON_COMMAND is for menus, accelerators and BN_CLICKED (code 0).
+#define ON_CONTROL(code, id, memberFxn) AFX_CMD_ENTRY(WM_COMMAND, code, id, pThis->memberFxn(); return 0;)
+#define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+#define ON_CBN_EDITCHANGE(id, memberFxn) ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
+#define ON_CBN_SELENDOK(id, memberFxn) ON_CONTROL(CBN_SELENDOK, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
+// A control's own notification, reflected back to it by its parent: void OnXxx().
+#define ON_CONTROL_REFLECT(code, memberFxn) \
+    AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, pThis->memberFxn(); return 0;)
 
 // LRESULT OnMessage(WPARAM, LPARAM), for messages without a cracker of their own.
 #define ON_MESSAGE(message, memberFxn) AFX_MSG_ENTRY(message, return pThis->memberFxn(wParam, lParam);)
@@ -230,5 +287,17 @@ public:                                                      \
 #define ON_WM_CONTEXTMENU() \
     AFX_MSG_ENTRY(WM_CONTEXTMENU, pThis->OnContextMenu(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), \
                                                        CPoint(lParam)); return 0;)
+// HBRUSH OnCtlColor(CDC*, CWnd*, UINT nCtlColor), for every kind of child (CTLCOLOR_EDIT, ...).
+#define AFX_CTLCOLOR_ENTRY(message, kind) \
+    AFX_MSG_ENTRY(message, return reinterpret_cast<LRESULT>(pThis->OnCtlColor( \
+        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), kind));)
+#define ON_WM_CTLCOLOR() \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORMSGBOX, CTLCOLOR_MSGBOX) AFX_CTLCOLOR_ENTRY(WM_CTLCOLOREDIT, CTLCOLOR_EDIT) \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX) AFX_CTLCOLOR_ENTRY(WM_CTLCOLORBTN, CTLCOLOR_BTN) \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORDLG, CTLCOLOR_DLG) AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR) \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)
+#define ON_WM_VSCROLL() \
+    AFX_MSG_ENTRY(WM_VSCROLL, pThis->OnVScroll(LOWORD(wParam), HIWORD(wParam), \
+                                               CWnd::FromHandle(reinterpret_cast<HWND>(lParam))); return 0;)
 #define ON_WM_LBUTTONDBLCLK() \
     AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, pThis->OnLButtonDblClk(static_cast<UINT>(wParam), CPoint(lParam)); return 0;)

@@ -1,0 +1,72 @@
+// A dialog box from a template resource, found through the resource search (the resource
+// module first, then the extension-library chain).
+//
+// DoModal runs the dialog in the framework's modal loop with its owner disabled; Create makes
+// it modeless (as a child when the template says WS_CHILD). The object receives the dialog's
+// messages from WM_INITDIALOG on, through CWnd's dispatch; the system's dialog procedure does
+// the default processing. WM_INITDIALOG loads the controls from the members (UpdateData(FALSE));
+// OK reads them back and validates (UpdateData(TRUE)) before the dialog ends.
+#pragma once
+#include "CDataExchange.h"
+
+class AFX_CORE_API CDialog : public CWnd
+{
+    DECLARE_DYNAMIC(CDialog)
+public:
+    CDialog();
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+
+    // Modeless; zero when the template is missing or the dialog could not be made.
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    // IDOK, IDCANCEL or what EndDialog was given; -1 when the dialog could not be made.
+    virtual INT_PTR DoModal();
+    void EndDialog(int nResult);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    // Members to controls (FALSE) or controls to members with validation (TRUE). Zero when
+    // the validation failed: the user has been told and is on the offending control.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    // Dialog items.
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void SetDlgItemText(int nID, LPCTSTR lpszString);
+    int GetDlgItemText(int nID, CString& rString) const;
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
+    void CheckDlgButton(int nIDButton, UINT nCheck);
+    UINT IsDlgButtonChecked(int nIDButton) const;
+    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+
+    // Focus moves as Tab and Shift+Tab move it, keeping the default push button right.
+    void NextDlgCtrl() const;
+    void PrevDlgCtrl() const;
+    void GotoDlgCtrl(CWnd* pWndCtrl);
+    // The default push button's id (DM_GETDEFID answers DC_HASDEFID in the high word).
+    DWORD GetDefID() const;
+    void SetDefID(UINT nID);
+
+    // Keyboard navigation (Tab, arrows, Enter for the default button, Escape for Cancel) of a
+    // top-level dialog; a child dialog leaves it to the window it lives in.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // The template and the module it was found in; null when no module has it.
+    static LPCDLGTEMPLATEW LoadTemplate(UINT nIDTemplate, HINSTANCE* phInstance);
+    // Routes the dialog's messages through this object once WM_INITDIALOG arrives and hands
+    // that message on; returns what WM_INITDIALOG answers.
+    INT_PTR AttachOnInitDialog(HWND hWnd, WPARAM wParam, LPARAM lParam);
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+
+    LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static INT_PTR CALLBACK StartDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+};

@@ -1,0 +1,41 @@
+// A property sheet of CPropertyPage pages, over the system's PropertySheetW.
+//
+// DoModal shows the sheet with its owner disabled and runs it in the framework's modal loop
+// (so that the pages' PreTranslateMessage sees their keys) until OK or Cancel closes it. The
+// pages are the caller's; the sheet neither owns nor deletes them.
+#pragma once
+#include "CPropertyPage.h"
+
+#include <vector>
+
+class AFX_CORE_API CPropertySheet : public CWnd
+{
+    DECLARE_DYNAMIC(CPropertySheet)
+public:
+    // The caption is string nIDCaption.
+    explicit CPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    explicit CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+
+    // The header as the system is given it; a caller may add flags such as PSH_HASHELP.
+    PROPSHEETHEADERW m_psh;
+
+    void AddPage(CPropertyPage* pPage);
+    int GetPageCount() const;
+    CPropertyPage* GetPage(int nPage) const;
+    // The page on show, while the sheet runs.
+    CPropertyPage* GetActivePage() const;
+
+    // IDOK when OK closed the sheet, IDCANCEL otherwise; -1 when a page's template is
+    // missing or the sheet could not be made.
+    virtual INT_PTR DoModal();
+
+    BOOL ContinueModal() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Remembers whether OK or Cancel was pressed last: the one that closes the sheet.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CString m_strCaption;
+    CWnd* m_pParentWnd;
+    std::vector<CPropertyPage*> m_pages;
+};
