@@ -1,0 +1,118 @@
+// A user at the keyboard while a modal loop runs: steps run one after the other from a timer
+// on the test's own thread. A step posts its input (so that no step waits inside a nested
+// modal loop) and returns true, or returns false until what it waits for is on screen.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qlntest {
+
+class ScriptedUser
+{
+public:
+    using Step = std::function<bool()>;
+
+    // onStall ends the modal loops when the steps do not finish within about ten seconds.
+    ScriptedUser(std::vector<Step> steps, std::function<void()> onStall)
+        : m_steps(std::move(steps)), m_onStall(std::move(onStall))
+    {
+        s_pCurrent = this;
+        m_timer = ::SetTimer(nullptr, 0, 30, &Tick);
+    }
+    ~ScriptedUser()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_pCurrent = nullptr;
+    }
+    bool Finished() const { return m_next == m_steps.size(); }
+    size_t StepsDone() const { return m_next; }
+
+    ScriptedUser(const ScriptedUser&) = delete;
+    ScriptedUser& operator=(const ScriptedUser&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ScriptedUser* p = s_pCurrent;
+        if (p == nullptr || p->m_busy)
+            return;
+        p->m_busy = true;
+        if (p->m_next < p->m_steps.size() && p->m_steps[p->m_next]())
+            ++p->m_next;
+        if (++p->m_ticks == 350 && !p->Finished() && p->m_onStall)
+            p->m_onStall();
+        p->m_busy = false;
+    }
+
+    static inline ScriptedUser* s_pCurrent = nullptr;
+    std::vector<Step> m_steps;
+    std::function<void()> m_onStall;
+    UINT_PTR m_timer = 0;
+    size_t m_next = 0;
+    int m_ticks = 0;
+    bool m_busy = false;
+};
+
+inline std::wstring TextOf(HWND hWnd)
+{
+    wchar_t sz[512] = {};
+    ::GetWindowTextW(hWnd, sz, 512);
+    return sz;
+}
+
+// Typing over the whole text of an edit control.
+inline void PostTyping(HWND hEdit, const std::wstring& text)
+{
+    ::PostMessageW(hEdit, EM_SETSEL, 0, -1);
+    for (wchar_t ch : text)
+        ::PostMessageW(hEdit, WM_CHAR, ch, 1);
+}
+
+inline void PostClick(HWND hButton)
+{
+    ::PostMessageW(hButton, BM_CLICK, 0, 0);
+}
+
+// A left click at a point of the window's client area.
+inline void PostClickAt(HWND hWnd, POINT pt)
+{
+    ::PostMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    ::PostMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+// The message box (or other dialog) that hOwner owns, if one is on screen.
+inline HWND FindOwnedDialog(HWND hOwner)
+{
+    struct Search { HWND hOwner; HWND hFound; } search = {hOwner, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
+        Search* p = reinterpret_cast<Search*>(lParam);
+        wchar_t szClass[16] = {};
+        ::GetClassNameW(hWnd, szClass, 16);
+        if (hWnd != p->hOwner && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == p->hOwner &&
+            ::lstrcmpW(szClass, L"#32770") == 0) {
+            p->hFound = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+// The message of a message box: the text of its static controls.
+inline std::wstring MessageBoxText(HWND hBox)
+{
+    std::wstring text;
+    for (HWND h = ::GetWindow(hBox, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t szClass[16] = {};
+        ::GetClassNameW(h, szClass, 16);
+        if (::lstrcmpiW(szClass, L"Static") == 0)
+            text += TextOf(h);
+    }
+    return text;
+}
+
+} // namespace qlntest

@@ -1,0 +1,30 @@
+#pragma once
+
+#define IDD_EXCHANGE 100
+#define IDC_BYTE 1001
+#define IDC_SHORT 1002
+#define IDC_INT 1003
+#define IDC_UINT 1004
+#define IDC_LONG 1005
+#define IDC_DWORD 1006
+#define IDC_FLOAT 1007
+#define IDC_DOUBLE 1008
+#define IDC_STRING 1009
+#define IDC_CHECK 1010
+#define IDC_RADIO1 1011
+#define IDC_RADIO2 1012
+#define IDC_RADIO3 1013
+#define IDC_COMBO 1014
+#define IDC_LIST 1015
+
+#define IDD_PAGE_NUMBER 101
+#define IDC_NUMBER 1101
+#define IDD_PAGE_NAME 102
+#define IDC_NAME 1201
+
+#define IDD_OWNERDRAW 103
+#define IDC_ROWS 1301
+
+#define IDS_SHEET_CAPTION 200
+#define IDS_PAGE_NUMBER 201
+#define IDS_PAGE_NAME 202
