@@ -3,7 +3,10 @@
 #pragma once
 #include "Afx.h"
 
-#if defined(QLN_BUILDING_BASE)
+#if !defined(_WIN32)
+// A native build links the platform-free parts statically into its program.
+#define QLN_BASE_API
+#elif defined(QLN_BUILDING_BASE)
 #define QLN_BASE_API __declspec(dllexport)
 #else
 #define QLN_BASE_API __declspec(dllimport)

@@ -9,6 +9,13 @@
 #else
 // A native build (sanitizers, fuzzing) of the string, array and exception types and of the
 // content model needs only these few platform types.
+//
+// wchar_t keeps the host's 32 bits there. Compiling with a 16-bit wchar_t (-fshort-wchar) would
+// make every L"" literal and std::wstring disagree with the C library and the C++ runtime the
+// program links (wcslen, wcstod, towlower and the wstring code in libstdc++ all read 4-byte
+// characters), which is the very kind of fault the native build exists to find. So the code
+// holds one character in one wchar_t, and nothing may rely on a wchar_t being 16 bits: the same
+// text is UTF-16 code units on Windows and UTF-32 natively.
 #include <cstdint>
 typedef int BOOL;
 typedef unsigned int UINT;

@@ -1,10 +1,13 @@
-// Growable array of values. Index errors raise CInvalidArgException; a failed allocation
-// raises CMemoryException.
+// Growable array of values. Index errors raise CInvalidArgException; a failed allocation, or a
+// size past what an int counts, raises CMemoryException. An element of the array itself may be
+// passed to any member.
 #pragma once
 #include "CInvalidArgException.h"
 #include "AfxGuardAllocation.h"
 #include "CObject.h"
 
+#include <climits>
+#include <utility>
 #include <vector>
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
@@ -46,14 +49,29 @@ public:
     {
         if (nIndex < 0)
             AfxThrowInvalidArgException();
-        if (nIndex >= GetSize())
-            SetSize(nIndex + 1);
-        m_data[static_cast<size_t>(nIndex)] = newElement;
+        if (nIndex < GetSize()) {
+            m_data[static_cast<size_t>(nIndex)] = newElement;
+            return;
+        }
+        const size_t nNewSize = CountableSize(nIndex + 1LL);
+        AfxGuardAllocation([&] {
+            TYPE value(newElement);     // may be an element of this array, which growing moves
+            m_data.resize(nNewSize);
+            m_data.back() = std::move(value);
+        });
     }
     int Append(const CArray& src)
     {
         const int oldSize = GetSize();
-        AfxGuardAllocation([&] { m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end()); });
+        CountableSize(static_cast<long long>(oldSize) + src.GetSize());
+        AfxGuardAllocation([&] {
+            if (&src == this) {
+                const std::vector<TYPE> copy(m_data);
+                m_data.insert(m_data.end(), copy.begin(), copy.end());
+            } else {
+                m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
+            }
+        });
         return oldSize;
     }
     void Copy(const CArray& src)
@@ -66,9 +84,13 @@ public:
     {
         if (nIndex < 0 || nCount < 0)
             AfxThrowInvalidArgException();
-        if (nIndex > GetSize())
-            SetSize(nIndex);
-        AfxGuardAllocation([&] { m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), newElement); });
+        CountableSize(static_cast<long long>(nIndex > GetSize() ? nIndex : GetSize()) + nCount);
+        AfxGuardAllocation([&] {
+            TYPE value(newElement);     // may be an element of this array, which growing moves
+            if (static_cast<size_t>(nIndex) > m_data.size())
+                m_data.resize(static_cast<size_t>(nIndex));
+            m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), value);
+        });
     }
     void RemoveAt(int nIndex, int nCount = 1)
     {
@@ -78,6 +100,13 @@ public:
     }
 
 private:
+    // Sizes and indices are ints: a size an int cannot count is more than memory holds.
+    static size_t CountableSize(long long nSize)
+    {
+        if (nSize > INT_MAX)
+            AfxThrowMemoryException();
+        return static_cast<size_t>(nSize);
+    }
     size_t Checked(int nIndex) const
     {
         if (nIndex < 0 || nIndex >= GetSize())

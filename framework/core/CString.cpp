@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <cwctype>
@@ -28,6 +29,14 @@ int Clamp(int value, int low, int high)
 int ToInt(size_t n)
 {
     return n == std::wstring::npos || n > static_cast<size_t>(INT_MAX) ? -1 : static_cast<int>(n);
+}
+
+// Characters order as unsigned numbers: wchar_t is unsigned and 16 bits on Windows but signed
+// and 32 bits natively, where a character beyond U+FFFF must neither equal its low 16 bits nor,
+// at U+10000, end the string.
+uint32_t CodeUnit(wchar_t ch)
+{
+    return static_cast<uint32_t>(ch);
 }
 
 wchar_t FoldCase(wchar_t ch)
@@ -66,6 +75,15 @@ void AppendPadded(std::wstring& out, const wchar_t* text, size_t len, bool leftA
         out.append(pad, L' ');
 }
 
+// Widths and precisions stop at this many characters, so that no format, however written, asks
+// for more memory than a line of a report could use.
+const int kMaxField = 100000;
+
+int BoundField(long long n)
+{
+    return n > kMaxField ? kMaxField : static_cast<int>(n);
+}
+
 void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
 {
     if (fmt == nullptr)
@@ -84,39 +102,40 @@ void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
         }
         int width = -1;
         if (*p == L'*') {
-            width = va_arg(args, int);
-            if (width < 0) {
+            // A negative width aligns left; its size is taken in a wider type, as the most
+            // negative int has no positive.
+            const int arg = va_arg(args, int);
+            if (arg < 0) {
                 leftAlign = true;
-                width = -width;
                 format.push_back('-');
             }
+            width = BoundField(arg < 0 ? -static_cast<long long>(arg) : arg);
             format += std::to_string(width);
             ++p;
         } else {
             while (*p >= L'0' && *p <= L'9') {
-                width = (width < 0 ? 0 : width) * 10 + (*p - L'0');
-                if (width > 100000)
-                    width = 100000;
-                format.push_back(static_cast<char>(*p++));
+                width = BoundField((width < 0 ? 0 : width) * 10LL + (*p - L'0'));
+                ++p;
             }
+            if (width >= 0)
+                format += std::to_string(width);
         }
         int precision = -1;
         if (*p == L'.') {
-            format.push_back('.');
             ++p;
-            precision = 0;
             if (*p == L'*') {
-                precision = va_arg(args, int);
-                format += std::to_string(precision < 0 ? 0 : precision);
+                const int arg = va_arg(args, int);
+                precision = arg < 0 ? -1 : BoundField(arg);     // negative: as if none was given
                 ++p;
             } else {
+                precision = 0;
                 while (*p >= L'0' && *p <= L'9') {
-                    precision = precision * 10 + (*p - L'0');
-                    if (precision > 100000)
-                        precision = 100000;
-                    format.push_back(static_cast<char>(*p++));
+                    precision = BoundField(precision * 10LL + (*p - L'0'));
+                    ++p;
                 }
             }
+            if (precision >= 0)
+                format += "." + std::to_string(precision);
         }
         int longs = 0;
         bool is64 = false;
@@ -303,9 +322,8 @@ int CString::Compare(const wchar_t* psz) const
     const wchar_t* a = m_str.c_str();
     const wchar_t* b = psz != nullptr ? psz : L"";
     for (;; ++a, ++b) {
-        // Code units compare as unsigned 16-bit values, whatever the width of wchar_t.
-        unsigned ca = static_cast<unsigned>(*a) & 0xFFFFu;
-        unsigned cb = static_cast<unsigned>(*b) & 0xFFFFu;
+        const uint32_t ca = CodeUnit(*a);
+        const uint32_t cb = CodeUnit(*b);
         if (ca != cb)
             return ca < cb ? -1 : 1;
         if (ca == 0)
@@ -318,8 +336,8 @@ int CString::CompareNoCase(const wchar_t* psz) const
     const wchar_t* a = m_str.c_str();
     const wchar_t* b = psz != nullptr ? psz : L"";
     for (;; ++a, ++b) {
-        unsigned ca = static_cast<unsigned>(FoldCase(*a)) & 0xFFFFu;
-        unsigned cb = static_cast<unsigned>(FoldCase(*b)) & 0xFFFFu;
+        const uint32_t ca = CodeUnit(FoldCase(*a));
+        const uint32_t cb = CodeUnit(FoldCase(*b));
         if (ca != cb)
             return ca < cb ? -1 : 1;
         if (ca == 0)

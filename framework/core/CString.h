@@ -1,4 +1,5 @@
-// Wide (UTF-16 on Windows) string with value semantics.
+// Wide string with value semantics, held in wchar_t: UTF-16 code units on Windows, UTF-32 in a
+// native build (see Afx.h).
 //
 // Indices and lengths are ints, as callers of the platform framework expect. Slicing functions
 // clamp their arguments to the string; element access out of range raises CInvalidArgException.
@@ -43,7 +44,8 @@ public:
     AFX_CORE_API friend CString operator+(const CString& a, wchar_t b);
     AFX_CORE_API friend CString operator+(wchar_t a, const CString& b);
 
-    // Ordinal comparison by UTF-16 code unit: <0, 0 or >0.
+    // Ordinal comparison by character value as an unsigned number (on Windows the UTF-16 code
+    // unit): <0, 0 or >0.
     int Compare(const wchar_t* psz) const;
     // Comparison that ignores case: ASCII letters always fold; others as the runtime folds them.
     int CompareNoCase(const wchar_t* psz) const;

@@ -54,20 +54,20 @@ void ExpectConversions()
 class HostLocale
 {
 public:
-    explicit HostLocale(const wchar_t* const* candidates)
+    explicit HostLocale(const char* const* candidates)
     {
-        const wchar_t* old = _wsetlocale(LC_ALL, nullptr);
-        m_saved = old != nullptr ? old : L"C";
+        const char* old = std::setlocale(LC_ALL, nullptr);
+        m_saved = old != nullptr ? old : "C";
         for (; *candidates != nullptr && m_name.empty(); ++candidates)
-            if (_wsetlocale(LC_ALL, *candidates) != nullptr)
+            if (std::setlocale(LC_ALL, *candidates) != nullptr)
                 m_name = *candidates;
     }
-    ~HostLocale() { _wsetlocale(LC_ALL, m_saved.c_str()); }
+    ~HostLocale() { std::setlocale(LC_ALL, m_saved.c_str()); }
     bool IsSet() const { return !m_name.empty(); }
 
 private:
-    std::wstring m_saved;
-    std::wstring m_name;
+    std::string m_saved;
+    std::string m_name;
 };
 
 } // namespace
@@ -90,7 +90,8 @@ TEST(ConvertStringToDouble, NoNumberForNullOrNonFiniteText)
 
 TEST(ConvertStringToDouble, CommaLocaleOfTheHostChangesNothing)
 {
-    const wchar_t* const german[] = {L"German", L"de-DE", L"German_Germany.1252", nullptr};
+    // Windows names first, then the one a native build's test run provides.
+    const char* const german[] = {"German", "de-DE", "German_Germany.1252", "de_DE.UTF-8", nullptr};
     HostLocale locale(german);
     ASSERT_TRUE(locale.IsSet());
     ASSERT_STREQ(",", std::localeconv()->decimal_point);    // the host really reads commas now

@@ -67,8 +67,13 @@ TEST(CStringCompare, OrdinalAndIgnoringCase)
     EXPECT_GT(CString(L"abc").Compare(L"ab"), 0);
     EXPECT_LT(CString(L"ab").Compare(L"abc"), 0);
     EXPECT_EQ(0, CString().Compare(nullptr));
-    // Code units above 0x7FFF compare as unsigned, whatever the width of wchar_t.
+    // Characters compare as unsigned numbers, whatever the width of wchar_t: above 0x7FFF, and
+    // beyond U+FFFF (a surrogate pair on Windows, one 32-bit character natively), where neither
+    // the low 16 bits nor U+10000 may pass for another character or the end.
     EXPECT_GT(CString(L"\uFF21").Compare(L"A"), 0);
+    EXPECT_NE(0, CString(L"\U00010041").Compare(L"A"));
+    EXPECT_NE(0, CString(L"\U00010061").CompareNoCase(L"A"));
+    EXPECT_GT(CString(L"a\U00010000").Compare(L"a"), 0);
     EXPECT_TRUE(CString(L"x") == L"x");
     EXPECT_TRUE(L"x" != CString(L"y"));
 }
@@ -129,6 +134,31 @@ TEST(CStringFormat, PrintfConversions)
     EXPECT_EQ(402, big.GetLength());
 }
 
+TEST(CStringFormat, WidthAndPrecisionFromArguments)
+{
+    // A negative width from the arguments aligns left, as a '-' would, and the widest field is
+    // 100000 characters, however it is given; a negative precision counts as none.
+    const struct { const wchar_t* format; int star; int length; const wchar_t* start; const char* why; } rows[] = {
+        {L"%*d|", 3, 4, L"  7|", "width from the arguments"},
+        {L"%*d|", -3, 4, L"7  |", "negative width aligns left"},
+        {L"%*d|", INT_MIN, 100001, L"7 ", "the most negative width, which has no positive"},
+        {L"%*d|", INT_MAX, 100001, L"  ", "the widest width"},
+        {L"%.*d|", -1, 2, L"7|", "negative precision of an integer: the digits"},
+        {L"%.*d|", INT_MAX, 100001, L"000", "the longest precision"},
+    };
+    for (const auto& row : rows) {
+        CString s;
+        s.Format(row.format, row.star, 7);
+        EXPECT_EQ(row.length, s.GetLength()) << row.why;
+        EXPECT_EQ(CString(row.start), s.Left(static_cast<int>(wcslen(row.start)))) << row.why;
+    }
+    CString s;
+    s.Format(L"%99999999d|", 7);                      // written out: the same bound
+    EXPECT_EQ(100001, s.GetLength());
+    s.Format(L"%.*f|%*s|", -1, 7.0, -2, L"x");
+    EXPECT_EQ(CString(L"7.000000|x |"), s);
+}
+
 TEST(CStringBuffer, GetAndReleaseBuffer)
 {
     CString s(L"abc");
@@ -175,6 +205,7 @@ TEST(CStringResources, LoadsFromTheApplication)
     EXPECT_TRUE(s.IsEmpty());
 }
 
+#ifdef _WIN32
 TEST(CStringAutomation, AllocSysStringKeepsTheLength)
 {
     const wchar_t raw[] = {L'a', 0, L'b'};
@@ -184,3 +215,4 @@ TEST(CStringAutomation, AllocSysStringKeepsTheLength)
     EXPECT_EQ(L'b', b[2]);
     ::SysFreeString(b);
 }
+#endif

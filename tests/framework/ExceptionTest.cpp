@@ -20,10 +20,11 @@ TEST(Exceptions, CaughtThroughTheBaseWithTheirClass)
     }
     EXPECT_THROW(AfxThrowMemoryException(), CMemoryException);
     EXPECT_THROW(AfxThrowUserException(), CUserException);
+    const SCODE noInterface = static_cast<SCODE>(0x80004002);
     try {
-        AfxThrowOleException(E_NOINTERFACE);
+        AfxThrowOleException(noInterface);
     } catch (const COleException& e) {
-        EXPECT_EQ(E_NOINTERFACE, e.m_sc);
+        EXPECT_EQ(noInterface, e.m_sc);
     }
 }
 
