@@ -18,7 +18,6 @@ public:
     int GetSize() const { return static_cast<int>(m_data.size()); }
     int GetCount() const { return GetSize(); }
     BOOL IsEmpty() const { return m_data.empty() ? TRUE : FALSE; }
-    int GetUpperBound() const { return GetSize() - 1; }
 
     void SetSize(int nNewSize)
     {
@@ -40,41 +39,6 @@ public:
     {
         AfxGuardAllocation([&] { m_data.push_back(newElement); });
         return GetSize() - 1;
-    }
-    // Sets the element, growing the array when the index is past its end.
-    void SetAtGrow(int nIndex, ARG_TYPE newElement)
-    {
-        if (nIndex < 0)
-            AfxThrowInvalidArgException();
-        if (nIndex >= GetSize())
-            SetSize(nIndex + 1);
-        m_data[static_cast<size_t>(nIndex)] = newElement;
-    }
-    int Append(const CArray& src)
-    {
-        const int oldSize = GetSize();
-        AfxGuardAllocation([&] { m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end()); });
-        return oldSize;
-    }
-    void Copy(const CArray& src)
-    {
-        if (this != &src)
-            AfxGuardAllocation([&] { m_data = src.m_data; });
-    }
-    // Inserts nCount copies before nIndex; an index at or past the end appends.
-    void InsertAt(int nIndex, ARG_TYPE newElement, int nCount = 1)
-    {
-        if (nIndex < 0 || nCount < 0)
-            AfxThrowInvalidArgException();
-        if (nIndex > GetSize())
-            SetSize(nIndex);
-        AfxGuardAllocation([&] { m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), newElement); });
-    }
-    void RemoveAt(int nIndex, int nCount = 1)
-    {
-        if (nIndex < 0 || nCount < 0 || nIndex + static_cast<long long>(nCount) > GetSize())
-            AfxThrowInvalidArgException();
-        m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + nCount);
     }
 
 private:

@@ -21,28 +21,6 @@ int CEdit::GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const
                                         reinterpret_cast<LPARAM>(lpszBuffer)));
 }
 
-int CEdit::LineIndex(int nLine) const
-{
-    return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine)));
-}
-
-int CEdit::LineLength(int nLine) const
-{
-    return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(nLine)));
-}
-
-void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll)
-{
-    SendMessage(EM_SETSEL, static_cast<WPARAM>(nStartChar), static_cast<LPARAM>(nEndChar));
-    if (!bNoScroll)
-        SendMessage(EM_SCROLLCARET);
-}
-
-void CEdit::ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo)
-{
-    SendMessage(EM_REPLACESEL, static_cast<WPARAM>(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText != nullptr ? lpszNewText : L""));
-}
-
 void CEdit::SetLimitText(UINT nMax)
 {
     SendMessage(EM_SETLIMITTEXT, nMax);
