@@ -20,13 +20,17 @@ fi
 
 mkdir -p "$build"
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/.qln-ready" ]; then
+# The marker names the version of the settings below: a prefix made with older ones is updated.
+if [ ! -f "$WINEPREFIX/.qln-ready-2" ]; then
   echo "setup: creating the Wine prefix in $WINEPREFIX"
   # Wine's service processes must not inherit our streams, or callers waiting for end-of-file hang.
   wine wineboot -i </dev/null >/dev/null 2>&1
   # The default font of the report objects, with metrics that match: Liberation Serif.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ \
        /d 'Liberation Serif' /f </dev/null >/dev/null 2>&1
+  # Top-level windows that no window manager manages: Xvfb runs none, and Wine waits up to two
+  # seconds for a manager to confirm every managed window that is hidden or destroyed.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.qln-ready"
+  touch "$WINEPREFIX/.qln-ready-2"
 fi

@@ -364,13 +364,6 @@ int CString::ReverseFind(wchar_t ch) const
     return ToInt(m_str.rfind(ch));
 }
 
-int CString::FindOneOf(const wchar_t* pszCharSet) const
-{
-    if (pszCharSet == nullptr)
-        return -1;
-    return ToInt(m_str.find_first_of(pszCharSet));
-}
-
 CString CString::Mid(int nFirst) const
 {
     return Mid(nFirst, GetLength());
@@ -387,24 +380,6 @@ CString CString::Mid(int nFirst, int nCount) const
 CString CString::Left(int nCount) const
 {
     return Mid(0, nCount);
-}
-
-CString CString::Right(int nCount) const
-{
-    nCount = Clamp(nCount, 0, GetLength());
-    return Mid(GetLength() - nCount, nCount);
-}
-
-CString CString::SpanIncluding(const wchar_t* pszCharSet) const
-{
-    size_t n = pszCharSet != nullptr ? m_str.find_first_not_of(pszCharSet) : 0;
-    return Left(n == std::wstring::npos ? GetLength() : static_cast<int>(n));
-}
-
-CString CString::SpanExcluding(const wchar_t* pszCharSet) const
-{
-    size_t n = pszCharSet != nullptr ? m_str.find_first_of(pszCharSet) : std::wstring::npos;
-    return Left(n == std::wstring::npos ? GetLength() : static_cast<int>(n));
 }
 
 CString& CString::Trim()
@@ -464,90 +439,6 @@ CString& CString::TrimRight(const wchar_t* pszTargets)
     return *this;
 }
 
-CString& CString::MakeUpper()
-{
-    for (wchar_t& ch : m_str)
-        ch = static_cast<wchar_t>(towupper(static_cast<wint_t>(ch)));
-    return *this;
-}
-
-CString& CString::MakeLower()
-{
-    for (wchar_t& ch : m_str)
-        ch = static_cast<wchar_t>(towlower(static_cast<wint_t>(ch)));
-    return *this;
-}
-
-CString& CString::MakeReverse()
-{
-    std::reverse(m_str.begin(), m_str.end());
-    return *this;
-}
-
-int CString::Replace(wchar_t chOld, wchar_t chNew)
-{
-    int count = 0;
-    for (wchar_t& ch : m_str)
-        if (ch == chOld) {
-            ch = chNew;
-            ++count;
-        }
-    return count;
-}
-
-int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
-{
-    if (pszOld == nullptr || *pszOld == L'\0')
-        return 0;
-    const size_t oldLen = wcslen(pszOld);
-    const std::wstring replacement = pszNew != nullptr ? pszNew : L"";
-    int count = 0;
-    std::wstring result;
-    AfxGuardAllocation([&] {
-        size_t from = 0;
-        for (size_t at; (at = m_str.find(pszOld, from, oldLen)) != std::wstring::npos; from = at + oldLen) {
-            result.append(m_str, from, at - from);
-            result.append(replacement);
-            ++count;
-        }
-        result.append(m_str, from, std::wstring::npos);
-    });
-    if (count > 0)
-        m_str.swap(result);
-    return count;
-}
-
-int CString::Remove(wchar_t ch)
-{
-    const size_t before = m_str.size();
-    m_str.erase(std::remove(m_str.begin(), m_str.end(), ch), m_str.end());
-    return static_cast<int>(before - m_str.size());
-}
-
-int CString::Insert(int nIndex, wchar_t ch)
-{
-    nIndex = Clamp(nIndex, 0, GetLength());
-    AfxGuardAllocation([&] { m_str.insert(static_cast<size_t>(nIndex), 1, ch); });
-    return GetLength();
-}
-
-int CString::Insert(int nIndex, const wchar_t* psz)
-{
-    nIndex = Clamp(nIndex, 0, GetLength());
-    if (psz != nullptr)
-        AfxGuardAllocation([&] { m_str.insert(static_cast<size_t>(nIndex), psz); });
-    return GetLength();
-}
-
-int CString::Delete(int nIndex, int nCount)
-{
-    const int len = GetLength();
-    nIndex = Clamp(nIndex, 0, len);
-    nCount = Clamp(nCount, 0, len - nIndex);
-    m_str.erase(static_cast<size_t>(nIndex), static_cast<size_t>(nCount));
-    return GetLength();
-}
-
 void CString::Format(const wchar_t* pszFormat, ...)
 {
     va_list args;
@@ -561,14 +452,6 @@ void CString::FormatV(const wchar_t* pszFormat, va_list args)
     std::wstring out;
     AfxGuardAllocation([&] { FormatInto(out, pszFormat, args); });
     m_str.swap(out);
-}
-
-void CString::AppendFormat(const wchar_t* pszFormat, ...)
-{
-    va_list args;
-    va_start(args, pszFormat);
-    AfxGuardAllocation([&] { FormatInto(m_str, pszFormat, args); });
-    va_end(args);
 }
 
 BOOL CString::LoadString(UINT nID)

@@ -54,14 +54,10 @@ public:
     int Find(wchar_t ch, int nStart = 0) const;
     int Find(const wchar_t* pszSub, int nStart = 0) const;
     int ReverseFind(wchar_t ch) const;
-    int FindOneOf(const wchar_t* pszCharSet) const;
 
     CString Mid(int nFirst) const;
     CString Mid(int nFirst, int nCount) const;
     CString Left(int nCount) const;
-    CString Right(int nCount) const;
-    CString SpanIncluding(const wchar_t* pszCharSet) const;
-    CString SpanExcluding(const wchar_t* pszCharSet) const;
 
     // Without an argument these trim white space (blank, tab, CR, LF, VT, FF).
     CString& Trim();
@@ -74,19 +70,8 @@ public:
     CString& TrimRight(wchar_t chTarget);
     CString& TrimRight(const wchar_t* pszTargets);
 
-    CString& MakeUpper();
-    CString& MakeLower();
-    CString& MakeReverse();
-    int Replace(wchar_t chOld, wchar_t chNew);
-    int Replace(const wchar_t* pszOld, const wchar_t* pszNew);
-    int Remove(wchar_t ch);
-    int Insert(int nIndex, wchar_t ch);
-    int Insert(int nIndex, const wchar_t* psz);
-    int Delete(int nIndex, int nCount = 1);
-
     void Format(const wchar_t* pszFormat, ...);
     void FormatV(const wchar_t* pszFormat, va_list args);
-    void AppendFormat(const wchar_t* pszFormat, ...);
 
     // Loads a string resource, looking first in the application's resources and then in every
     // linked extension library in chain order. A missing resource empties the string and gives 0.

@@ -178,21 +178,6 @@ int CDC::SetMapMode(int nMapMode)
     return nOld;
 }
 
-COLORREF CDC::GetTextColor() const
-{
-    return m_hAttribDC != nullptr ? ::GetTextColor(m_hAttribDC) : CLR_INVALID;
-}
-
-COLORREF CDC::GetBkColor() const
-{
-    return m_hAttribDC != nullptr ? ::GetBkColor(m_hAttribDC) : CLR_INVALID;
-}
-
-int CDC::GetMapMode() const
-{
-    return m_hAttribDC != nullptr ? ::GetMapMode(m_hAttribDC) : 0;
-}
-
 int CDC::SetBkMode(int nBkMode)
 {
     int nOld = 0;
@@ -203,11 +188,6 @@ int CDC::SetBkMode(int nBkMode)
     return nOld;
 }
 
-int CDC::GetBkMode() const
-{
-    return m_hAttribDC != nullptr ? ::GetBkMode(m_hAttribDC) : 0;
-}
-
 UINT CDC::SetTextAlign(UINT nFlags)
 {
     UINT nOld = GDI_ERROR;
@@ -216,31 +196,6 @@ UINT CDC::SetTextAlign(UINT nFlags)
     if (m_hAttribDC != nullptr)
         nOld = ::SetTextAlign(m_hAttribDC, nFlags);
     return nOld;
-}
-
-UINT CDC::GetTextAlign() const
-{
-    return m_hAttribDC != nullptr ? ::GetTextAlign(m_hAttribDC) : GDI_ERROR;
-}
-
-int CDC::SaveDC()
-{
-    int nSaved = 0;
-    if (m_hAttribDC != nullptr)
-        nSaved = ::SaveDC(m_hAttribDC);
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC && ::SaveDC(m_hDC) != 0)
-        nSaved = -1;
-    return nSaved;
-}
-
-BOOL CDC::RestoreDC(int nSavedDC)
-{
-    BOOL bResult = TRUE;
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        bResult = ::RestoreDC(m_hDC, nSavedDC);
-    if (m_hAttribDC != nullptr)
-        bResult = ::RestoreDC(m_hAttribDC, nSavedDC);
-    return bResult;
 }
 
 int CDC::CheckedLength(LPCTSTR lpszString, int nCount)
@@ -280,13 +235,6 @@ CSize CDC::GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions
 CSize CDC::GetTabbedTextExtent(const CString& str, int nTabPositions, LPINT lpnTabStopPositions) const
 {
     return GetTabbedTextExtent(str.GetString(), str.GetLength(), nTabPositions, lpnTabStopPositions);
-}
-
-BOOL CDC::GetTextMetrics(LPTEXTMETRICW lpMetrics) const
-{
-    if (m_hAttribDC == nullptr || lpMetrics == nullptr)
-        return FALSE;
-    return ::GetTextMetricsW(m_hAttribDC, lpMetrics);
 }
 
 int CDC::GetDeviceCaps(int nIndex) const
@@ -389,9 +337,4 @@ BOOL CDC::LineTo(int x, int y)
 BOOL CDC::LineTo(POINT point)
 {
     return LineTo(point.x, point.y);
-}
-
-COLORREF CDC::GetPixel(int x, int y) const
-{
-    return m_hDC != nullptr ? ::GetPixel(m_hDC, x, y) : CLR_INVALID;
 }

@@ -62,18 +62,8 @@ public:
     virtual COLORREF SetTextColor(COLORREF crColor);
     virtual COLORREF SetBkColor(COLORREF crColor);
     virtual int SetMapMode(int nMapMode);
-    COLORREF GetTextColor() const;
-    COLORREF GetBkColor() const;
-    int GetMapMode() const;
     int SetBkMode(int nBkMode);
-    int GetBkMode() const;
     UINT SetTextAlign(UINT nFlags);
-    UINT GetTextAlign() const;
-
-    // Saves both DCs; returns the attribute DC's level, or -1 when the output DC differs (restore
-    // it with RestoreDC(-1)); zero on failure.
-    int SaveDC();
-    BOOL RestoreDC(int nSavedDC);
 
     // Measurement on the attribute DC. A negative count or a null string measures nothing
     // (0, 0); a count past the string's end stops at the end.
@@ -83,7 +73,6 @@ public:
     virtual CSize GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions,
                                       LPINT lpnTabStopPositions) const;
     CSize GetTabbedTextExtent(const CString& str, int nTabPositions, LPINT lpnTabStopPositions) const;
-    BOOL GetTextMetrics(LPTEXTMETRICW lpMetrics) const;
     int GetDeviceCaps(int nIndex) const;
 
     // Drawing on the output DC. DrawText with a count of -1 draws up to the terminating zero;
@@ -105,7 +94,6 @@ public:
     CPoint MoveTo(POINT point);
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT point);
-    COLORREF GetPixel(int x, int y) const;
 
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;

@@ -14,13 +14,6 @@ public:
     // characters (at most 65535: the count travels in the buffer's first character); returns
     // the number copied, 0 for a line past the end.
     int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const;
-    // The character index where line nLine starts (-1: the caret's line); -1 past the end.
-    int LineIndex(int nLine = -1) const;
-    // Length of the line holding character nLine.
-    int LineLength(int nLine = -1) const;
-    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
-    void GetSel(int& nStartChar, int& nEndChar) const;
-    void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
     // The default limit of an edit control is about 32000 characters.
     void SetLimitText(UINT nMax);
 };

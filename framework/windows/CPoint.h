@@ -17,7 +17,6 @@ public:
     }
 
     void Offset(int xOffset, int yOffset) { x = AfxSaturateAdd(x, xOffset); y = AfxSaturateAdd(y, yOffset); }
-    void SetPoint(int X, int Y) { x = X; y = Y; }
 
     BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
     BOOL operator!=(POINT point) const { return !(*this == point); }

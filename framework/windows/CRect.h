@@ -27,31 +27,16 @@ public:
     int Height() const { return AfxSaturateSub(bottom, top); }
     CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint BottomRight() const { return CPoint(right, bottom); }
-    CPoint CenterPoint() const
-    {
-        return CPoint(static_cast<int>((static_cast<long long>(left) + right) / 2),
-                      static_cast<int>((static_cast<long long>(top) + bottom) / 2));
-    }
 
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 
-    // Empty: no area (zero or negative width or height).
-    BOOL IsRectEmpty() const { return Width() <= 0 || Height() <= 0; }
-    BOOL IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-    // The right and bottom edges are outside, as for the platform.
-    BOOL PtInRect(POINT point) const
-    {
-        return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
-    }
     BOOL EqualRect(LPCRECT lpRect) const
     {
         return lpRect != nullptr && left == lpRect->left && top == lpRect->top &&
                right == lpRect->right && bottom == lpRect->bottom;
     }
 
-    void SetRect(int x1, int y1, int x2, int y2) { left = x1; top = y1; right = x2; bottom = y2; }
     void SetRectEmpty() { left = top = right = bottom = 0; }
     void CopyRect(LPCRECT lpSrcRect)
     {
@@ -86,15 +71,6 @@ public:
     {
         if (left > right) { const int t = left; left = right; right = t; }
         if (top > bottom) { const int t = top; top = bottom; bottom = t; }
-    }
-    // Both return non-zero when the result is not empty; an empty result is set to all zeros.
-    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2)
-    {
-        return lpRect1 != nullptr && lpRect2 != nullptr && ::IntersectRect(this, lpRect1, lpRect2);
-    }
-    BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2)
-    {
-        return lpRect1 != nullptr && lpRect2 != nullptr && ::UnionRect(this, lpRect1, lpRect2);
     }
 
     BOOL operator==(const RECT& rect) const { return EqualRect(&rect); }

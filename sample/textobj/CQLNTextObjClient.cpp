@@ -117,7 +117,14 @@ bool CQLNTextObjClient::SaveBag(CQLNTextPropertyBag& bag, std::wstring& error)
     return true;
 }
 
-bool CQLNTextObjClient::SaveStream(std::string& bytes, std::wstring& error)
+bool CQLNTextObjClient::IsDirty()
+{
+    ComPtr<IPersistStreamInit> persist;
+    std::wstring error;
+    return Query(persist, L"IPersistStreamInit", error) && persist->IsDirty() == S_OK;
+}
+
+bool CQLNTextObjClient::SaveStream(std::string& bytes, std::wstring& error, bool clearDirty)
 {
     ComPtr<IPersistStreamInit> persist;
     if (!Query(persist, L"IPersistStreamInit", error))
@@ -125,7 +132,7 @@ bool CQLNTextObjClient::SaveStream(std::string& bytes, std::wstring& error)
     ComPtr<IStream> stream;
     HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &stream);
     if (SUCCEEDED(hr))
-        hr = persist->Save(stream.Get(), TRUE);
+        hr = persist->Save(stream.Get(), clearDirty ? TRUE : FALSE);
     STATSTG stat = {};
     if (SUCCEEDED(hr))
         hr = stream->Stat(&stat, STATFLAG_NONAME);
@@ -203,6 +210,27 @@ bool CQLNTextObjClient::PutProperty(const std::wstring& name, const std::wstring
         return false;
     }
     return true;
+}
+
+bool CQLNTextObjClient::PutProperty(const std::wstring& name, const VARIANT& value, std::wstring& error)
+{
+    std::vector<VARIANT> args(1, value);
+    return Call(name, DISPATCH_PROPERTYPUT, args, nullptr, error);
+}
+
+bool CQLNTextObjClient::GetProperty(const std::wstring& name, VARIANT& value, std::wstring& error)
+{
+    ::VariantInit(&value);
+    std::vector<VARIANT> none;
+    return Call(name, DISPATCH_PROPERTYGET, none, &value, error);
+}
+
+bool CQLNTextObjClient::CallMethod(const std::wstring& name, std::vector<VARIANT> args, VARIANT* pResult,
+                                   std::wstring& error)
+{
+    if (pResult != nullptr)
+        ::VariantInit(pResult);
+    return Call(name, DISPATCH_METHOD, args, pResult, error);
 }
 
 bool CQLNTextObjClient::GetStringProperty(const std::wstring& name, std::wstring& value, std::wstring& error)

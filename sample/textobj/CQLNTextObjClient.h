@@ -19,6 +19,9 @@ public:
     CQLNTextObjClient& operator=(const CQLNTextObjClient&) = delete;
 
     bool Create(const std::wstring& progId, std::wstring& error);
+    // The control itself, for the interfaces a host reaches past this client (embedding,
+    // drawing); null before Create.
+    IUnknown* Control() const { return m_control.Get(); }
 
     // A new control: default properties, every catalogue item a line, the default title.
     bool InitNew(std::wstring& error);
@@ -27,12 +30,22 @@ public:
     bool LoadStream(const std::string& bytes, std::wstring& error);
     // Every property, whether or not it differs from its default.
     bool SaveBag(CQLNTextPropertyBag& bag, std::wstring& error);
-    bool SaveStream(std::string& bytes, std::wstring& error);
+    // Keeping the modified flag saves a copy: the control stays modified for the next real save.
+    bool SaveStream(std::string& bytes, std::wstring& error, bool clearDirty = true);
+    // Whether the control changed since it was started or last saved: a host that saves only
+    // modified objects asks before it saves.
+    bool IsDirty();
 
     // Writes the text as a string; the control converts it to the property's type, and a
     // text it cannot take is an error.
     bool PutProperty(const std::wstring& name, const std::wstring& value, std::wstring& error);
     bool GetStringProperty(const std::wstring& name, std::wstring& value, std::wstring& error);
+    // A property as the control's own type: fonts as font objects, numbers as numbers. The
+    // value is not consumed; the caller clears what Get gives.
+    bool PutProperty(const std::wstring& name, const VARIANT& value, std::wstring& error);
+    bool GetProperty(const std::wstring& name, VARIANT& value, std::wstring& error);
+    // A method by name, arguments in the order of the method's parameters.
+    bool CallMethod(const std::wstring& name, std::vector<VARIANT> args, VARIANT* pResult, std::wstring& error);
 
     bool GetLineCount(long& count, std::wstring& error);
     bool GetLine(long index, std::wstring& text, std::wstring& error);

@@ -1,4 +1,5 @@
-// The token table: every row's key leads to the identifier that its position's range gives.
+// The token table: identifiers follow the rows' positions by the piecewise rule the stored reports
+// fixed, and a key leads to its identifier only when it matches exactly.
 #include "QLNDefaultText.h"
 
 #include <gtest/gtest.h>
@@ -7,61 +8,22 @@
 
 namespace {
 
-// The keys in table order, as the hosts know them.
-const wchar_t* const kKeys[] = {
-    /*   0 */ L"CompName", L"DetType", L"Filter", L"Trace1", L"PMOperator",
-    /*   5 */ L"Trace2", L"MassRange1", L"Wavelength1", L"MassRange2", L"Wavelength2",
-    /*  10 */ L"Keys", L"BasePeak(BP)", L"MassRange(MR)", L"ExpRT", L"Window",
-    /*  15 */ L"ViewWdth", L"RTRef", L"AdjExpRT", L"AdjUsing", L"PeakDetAlgorithm",
-    /*  20 */ L"CrestSmoothPts", L"CrestSNThresh", L"CrestValleyDet", L"CrestExpPkWidth", L"CrestConPkWdth",
-    /*  25 */ L"CrestConPkHght", L"CrestConTailFact", L"CrestIdentBy", L"CrestMinPeakHt", L"CrestIonRatConf",
-    /*  30 */ L"CrestWinPC", L"CrestQualIonCoel", L"CrestSpecThreshFor", L"CrestSpecThreshRev", L"CrestSpecThreshMatch",
-    /*  35 */ L"RidgeSmoothPts", L"RidgeBLWindow", L"RidgeArNseFact", L"RidgePkNoiseFact", L"RidgeConPkWdth",
-    /*  40 */ L"RidgePeakHeight", L"RidgeTailFact", L"RidgeIdentBy", L"RidgeMinPeakHt", L"RidgeIonRatConf",
-    /*  45 */ L"RidgeWinPC", L"RidgeQualIonCoel", L"RidgeSpecThreshFor", L"RidgeSpecThreshRev", L"RidgeSpecThreshMatch",
-    /*  50 */ L"SummitSmoothPts", L"SummitIdentBy", L"SummitMinPeakHt", L"SummitIonRatConf", L"SummitWinPC",
-    /*  55 */ L"SummitQualIonCoel", L"SummitSpecThreshFor", L"SummitSpecThreshRev", L"SummitSpecThreshMatch", L"CrestPkSNCutoff",
-    /*  60 */ L"CrestReportNoiseAs", L"CrestRise", L"CrestValleySN", L"CrestScansInBG", L"RidgeNoiseMethod",
-    /*  65 */ L"RidgeMinPkWdth", L"RidgeMultipletRes", L"RidgeAreaTailExt", L"RidgeAreaScanWind", L"CompType",
-    /*  70 */ L"RSD_Method", L"Amount", L"ISTDUnits", L"ISTD", L"Weighting",
-    /*  75 */ L"Origin", L"Response", L"CaliCurve", L"TgetCompUnits", L"NumCalLevels",
-    /*  80 */ L"NumQCLevels", L"ScanThresh", L"PeakCoverage", L"LimScanWaveRange", L"DetType",
-    /*  85 */ L"Trace", L"MassRange", L"ExpRetTime", L"RetTimeWindow", L"ViewWidth",
-    /*  90 */ L"RetTimeRef", L"StdDilBaseAmt", L"CrestSmoothPnts", L"ValleyDetEnbld", L"CrestMinPeakHt",
-    /*  95 */ L"RidgeSmoothPnts", L"RidgeMinPkHt", L"SummitSmoothPnts", L"ResThresh", L"SymPeakHt",
-    /* 100 */ L"SymThresh", L"WidPeakHt", L"MinPeakWid", L"MaxPeakWid", L"TailPeakHt",
-    /* 105 */ L"TailFailThresh", L"OverPeakHt", L"OverFailThresh", L"NDPeakWdths", L"SNRatio",
-    /* 110 */ L"rSquared", L"DetLimit", L"QuanLimit", L"LinLimit", L"CarOvrLmt",
-    /* 115 */ L"AreaThresh", L"HeightThresh", L"CreatedBy", L"WhenCreated", L"LastMod",
-    /* 120 */ L"ModifiedBy", L"Summary", L"VoidTime", L"BLandNoiseWin", L"BLNoiseTol",
-    /* 125 */ L"MinBLScans", L"ChromBy", L"CaliBy", L"DetectDelay", L"TraceType1",
-    /* 130 */ L"Operator", L"TraceType2", L"Mass1", L"Mass2", L"Range",
-    /* 135 */ L"SelTopPks", L"SelectBy", L"NumToSelect", L"RelPkHtThresh", L"PCofHighPk",
-    /* 140 */ L"MinMassesReqd", L"MinPCMassFnd", L"MinPkHt", L"WinSize", L"FilterWidth",
-    /* 145 */ L"RecompInt", L"SpecEnhUsage", L"RefineWinSize", L"NoiseThresh", L"LeftRegWidth",
-    /* 150 */ L"RegionEnd", L"PkTopWidthPts", L"RightRegWidth", L"RegionStart", L"CutoffThresh",
-    /* 155 */ L"Identity", L"Similarity", L"MaxNumHits", L"ReverseSearch", L"SearchWithMW",
-    /* 160 */ L"Availability", L"UserLib", L"Matchfact", L"RevMatchFact", L"Probability",
-    /* 165 */ L"SearchLib", L"MolWghtRng", L"OtherDB", L"NameFrag", L"ElemConstEnbld",
-    /* 170 */ L"ElemInComp", L"ElemInf", L"MSPkConstEnabld", L"MSPkMeasure", L"ISTDName",
-    /* 175 */ L"RT", L"Resp", L"Area", L"Height", L"Width",
-    /* 180 */ L"BL", L"SN", L"Sat", L"PeakStat", L"SysSuit",
-    /* 185 */ L"DataFlags", L"SpeciAmt", L"CalcAmt", L"Diff", L"RespRatio",
-    /* 190 */ L"AreaRatio", L"HeightRatio", L"IonRatioStat", L"PeakPur", L"SampType",
-    /* 195 */ L"CaliFlags", L"DataFile", L"OrigDataPath", L"CurrDataPath", L"SampID",
-    /* 200 */ L"SampName", L"AcqDate", L"RunTime", L"Comments", L"Vial",
-    /* 205 */ L"InjVol", L"Scans", L"LowMass", L"HighMass", L"SampVol",
-    /* 210 */ L"SampWt", L"ISTDAmt", L"CalLevel", L"DilFactor", L"InstMthd",
-    /* 215 */ L"ProcMthd", L"CurrentProcMthd", L"CaliFile", L"Rev", L"Barcode",
-    /* 220 */ L"BarcodeStatus", L"UserVal1", L"UserVal2", L"UserVal3", L"UserVal4",
-    /* 225 */ L"UserVal5", L"UserLabel1", L"UserLabel2", L"UserLabel3", L"UserLabel4",
-    /* 230 */ L"UserLabel5", L"InstName", L"InstModel", L"InstSerialNumber", L"InstHardRevision",
-    /* 235 */ L"InstrumentMethod",
+struct Row
+{
+    const wchar_t* key;
+    int id;   // the enumeration's value, the same on a key's second row
 };
-static_assert(sizeof kKeys / sizeof kKeys[0] == 236, "one key per row");
 
-// Identifiers were handed out before rows were inserted and moved, so they follow the position
-// only piecewise.
+const Row kRows[] = {
+#define QLN_TOKEN(name, key, id) {key, QLTT_##name},
+#define QLN_TOKEN_AGAIN(name, key) {key, QLTT_##name},
+#include "QLTxtTokenList.h"
+#undef QLN_TOKEN
+#undef QLN_TOKEN_AGAIN
+};
+
+// The identifier of the row at position p: the rows were moved and inserted after the
+// identifiers were handed out, so each range keeps its own offset.
 int IdentifierOfRow(int p)
 {
     if (p <= 24) return p;
@@ -80,45 +42,43 @@ int IdentifierOfRow(int p)
 
 } // namespace
 
-TEST(TokenTable, EveryRowsKeyGivesTheIdentifierOfItsRange)
+TEST(TokenTable, EachRowsIdentifierFollowsItsPositionAndItsKeyFindsIt)
 {
-    for (int p = 0; p < 236; ++p)
-        EXPECT_EQ(IdentifierOfRow(p), CQLNDefaultText::GetTDByTokenText(kKeys[p]))
-            << "row " << p;
-}
-
-TEST(TokenTable, IdentifiersCoverZeroTo235Except92And230)
-{
+    ASSERT_EQ(236u, sizeof kRows / sizeof kRows[0]);
     std::set<int> ids;
-    for (int p = 0; p < 236; ++p)
-        ids.insert(CQLNDefaultText::GetTDByTokenText(kKeys[p]));
+    for (int p = 0; p < 236; ++p) {
+        EXPECT_EQ(IdentifierOfRow(p), kRows[p].id) << "row " << p;
+        // A key's second row carries the first row's identifier, so the lookup cannot tell them apart.
+        EXPECT_EQ(kRows[p].id, CQLNDefaultText::GetTDByTokenText(kRows[p].key)) << "row " << p;
+        ids.insert(kRows[p].id);
+    }
+    // 0 to 235 with two gaps: 234 identifiers for 236 rows.
     EXPECT_EQ(234u, ids.size());
-    EXPECT_EQ(0, *ids.begin());
-    EXPECT_EQ(235, *ids.rbegin());
     EXPECT_EQ(0u, ids.count(92));
     EXPECT_EQ(0u, ids.count(230));
 }
 
-TEST(TokenTable, EnumerationNamesTheSameNumbers)
+TEST(TokenTable, LookupsOfKeysThatCouldGoWrong)
 {
-    EXPECT_EQ(173, QLTT_RT);
-    EXPECT_EQ(0, QLTT_CompName);
-    EXPECT_EQ(194, QLTT_DataFile);
-    EXPECT_EQ(235, QLTT_InstrumentMethod);
-    EXPECT_EQ(1, QLTT_DetType);
-    EXPECT_EQ(132, QLTT_CrestConPkHght);
-    EXPECT_EQ(199, QLTT_Operator);
-    EXPECT_EQ(27, QLTT_CrestMinPeakHt);
-    EXPECT_EQ(QLTT_RT, CQLNDefaultText::GetTDByTokenText(L"RT"));
-    EXPECT_EQ(QLTT_BasePeakBP, CQLNDefaultText::GetTDByTokenText(L"BasePeak(BP)"));
-}
-
-TEST(TokenTable, KeysMatchExactlyAndWithoutBraces)
-{
-    EXPECT_EQ(-1, CQLNDefaultText::GetTDByTokenText(L"rt"));
-    EXPECT_EQ(-1, CQLNDefaultText::GetTDByTokenText(L"{RT}"));
-    EXPECT_EQ(-1, CQLNDefaultText::GetTDByTokenText(L"RT "));
-    EXPECT_EQ(-1, CQLNDefaultText::GetTDByTokenText(L"R"));
-    EXPECT_EQ(-1, CQLNDefaultText::GetTDByTokenText(L""));
-    EXPECT_EQ(-1, CQLNDefaultText::GetTDByTokenText(nullptr));
+    const struct
+    {
+        const wchar_t* key;
+        int id;
+        const char* why;
+    } rows[] = {
+        {L"RT", 173, "a short key that starts many others"},
+        {L"CompName", 0, "the first row"},
+        {L"InstrumentMethod", 235, "the last row"},
+        {L"DataFile", 194, "after the Operator row, which broke the offset"},
+        {L"BasePeak(BP)", QLTT_BasePeakBP, "brackets belong to the key"},
+        {L"DetType", 1, "stands twice; the first row answers"},
+        {L"rt", -1, "keys are case-sensitive"},
+        {L"{RT}", -1, "braces are not part of the key"},
+        {L"RT ", -1, "no trimming"},
+        {L"R", -1, "a prefix of a key is not a key"},
+        {L"", -1, "empty"},
+        {nullptr, -1, "no text at all"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.id, CQLNDefaultText::GetTDByTokenText(row.key)) << row.why;
 }

@@ -2,7 +2,7 @@
 // report: what text is drawn where, in which colour, and that the host's DC comes back as it
 // was given.
 #include "EmfScan.h"
-#include "SampleTextObject.h"
+#include "SampleObject.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +15,14 @@ class TextCtrlDraw : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_NE(nullptr, ctrl.Unknown());
-        ASSERT_EQ(S_OK, ctrl.InitNew());
-        ASSERT_EQ(S_OK, ctrl.PutString(L"TextFields", L"Sample name: {SampName}\r\nVial: {Vial}\r\nInstrument"));
-        ASSERT_EQ(S_OK, ctrl.PutColour(L"PromptColor", RGB(200, 0, 0)));
-        ASSERT_EQ(S_OK, ctrl.PutColour(L"ValueColor", 0x80000000 | COLOR_HIGHLIGHT));
-        ASSERT_EQ(S_OK, ctrl.PutColour(L"HeadingColor", RGB(0, 0, 200)));
+        std::wstring error;
+        ASSERT_TRUE(SampleObject::Create(ctrl, error)) << error;
+        ASSERT_TRUE(ctrl.InitNew(error));
+        ASSERT_TRUE(ctrl.PutProperty(L"TextFields", L"Sample name: {SampName}\r\nVial: {Vial}\r\nInstrument", error));
+        ASSERT_TRUE(ctrl.PutProperty(L"PromptColor", SampleObject::Colour(RGB(200, 0, 0)), error));
+        ASSERT_TRUE(ctrl.PutProperty(L"ValueColor", SampleObject::Colour(0x80000000 | COLOR_HIGHLIGHT), error));
+        ASSERT_TRUE(ctrl.PutProperty(L"HeadingColor", SampleObject::Colour(RGB(0, 0, 200)), error));
+        ASSERT_EQ(S_OK, ctrl.Control()->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(view.GetAddressOf())));
     }
     // Records one draw into bounds (logical units of a screen-referenced metafile).
     HRESULT Record(const RECTL& bounds, EmfScan*& pScan, DWORD aspect = DVASPECT_CONTENT)
@@ -30,8 +32,7 @@ protected:
             return E_FAIL;
         ::SetTextColor(hdc, RGB(1, 2, 3));
         const HGDIOBJ hFontBefore = ::GetCurrentObject(hdc, OBJ_FONT);
-        const HRESULT hr = ctrl.As<IViewObject>()->Draw(aspect, -1, nullptr, nullptr, nullptr, hdc, &bounds,
-                                                        nullptr, nullptr, 0);
+        const HRESULT hr = view->Draw(aspect, -1, nullptr, nullptr, nullptr, hdc, &bounds, nullptr, nullptr, 0);
         colourAfter = ::GetTextColor(hdc);
         fontRestored = ::GetCurrentObject(hdc, OBJ_FONT) == hFontBefore;
         HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
@@ -41,7 +42,8 @@ protected:
         return hr;
     }
 
-    SampleTextObject ctrl;
+    CQLNTextObjClient ctrl;
+    Microsoft::WRL::ComPtr<IViewObject> view;
     std::list<EmfScan> scans;
     COLORREF colourAfter = 0;
     bool fontRestored = false;
@@ -107,10 +109,8 @@ TEST_F(TextCtrlDraw, BadDrawRequestsAreRefused)
     EXPECT_EQ(DV_E_DVASPECT, Record(RECTL{0, 0, 100, 100}, pScan, DVASPECT_ICON));
     EXPECT_TRUE(pScan->texts.empty());
     HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(E_INVALIDARG, ctrl.As<IViewObject>()->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, hdc,
-                                                         nullptr, nullptr, nullptr, 0));
+    EXPECT_EQ(E_INVALIDARG, view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, hdc, nullptr, nullptr, nullptr, 0));
     ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
     const RECTL bounds = {0, 0, 100, 100};
-    EXPECT_EQ(E_INVALIDARG, ctrl.As<IViewObject>()->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, nullptr,
-                                                         &bounds, nullptr, nullptr, 0));
+    EXPECT_EQ(E_INVALIDARG, view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, nullptr, &bounds, nullptr, nullptr, 0));
 }

@@ -2,7 +2,7 @@
 // caller gets, and the content a new control starts with.
 #include "CountingMetaFileDC.h"
 #include "QLNTextFieldLines.h"
-#include "SampleTextObject.h"
+#include "SampleObject.h"
 #include "TestTextCtrl.h"
 
 #include <gtest/gtest.h>
@@ -243,18 +243,21 @@ TEST_F(TextCtrlLine, SettingTheTextMarksTheControlModified)
 
 TEST(TextCtrlSampleLines, NewSampleObjectShowsItsWholeCatalogue)
 {
-    SampleTextObject sample;
-    ASSERT_NE(nullptr, sample.Unknown());
-    ASSERT_EQ(S_OK, sample.InitNew());
-    EXPECT_EQ(L"Sample Information", sample.GetString(L"Title"));
-    ASSERT_EQ(32, sample.LineCount());
+    using SampleObject::Line;
+    CQLNTextObjClient sample;
+    std::wstring error;
+    ASSERT_TRUE(SampleObject::Create(sample, error) && sample.InitNew(error)) << error;
+    EXPECT_EQ(L"Sample Information", SampleObject::Text(sample, L"Title"));
+    long count = 0;
+    ASSERT_TRUE(sample.GetLineCount(count, error));
+    ASSERT_EQ(32, count);
     long nResult = 0;
-    EXPECT_EQ(L"Sample Information", sample.Line(0, &nResult));
+    EXPECT_EQ(L"Sample Information", Line(sample, 0, &nResult));
     EXPECT_EQ(18 + 1 + 2 + 1 + 18, nResult);
-    EXPECT_EQ(L"Instrument", sample.Line(11, &nResult));
+    EXPECT_EQ(L"Instrument", Line(sample, 11, &nResult));
     EXPECT_EQ(24, nResult);
-    EXPECT_EQ(L"Run time: {RunTime}", sample.Line(8, &nResult));
+    EXPECT_EQ(L"Run time: {RunTime}", Line(sample, 8, &nResult));
     EXPECT_EQ(19 + 1 + 1 + 1 + 19, nResult) << "a time item: its default decimal setting";
-    EXPECT_EQ(L"Barcode: {Barcode}", sample.Line(31));
-    EXPECT_EQ(L"", sample.Line(32));
+    EXPECT_EQ(L"Barcode: {Barcode}", Line(sample, 31));
+    EXPECT_EQ(L"", Line(sample, 32));
 }

@@ -2,11 +2,11 @@
 // them, and what each write changes: the modified flag a host saves by, the column layout, the
 // font and colour stored.
 #include "CQLNTextPropertyBag.h"
-#include "SampleTextObject.h"
+#include "SampleObject.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+using namespace SampleObject;
 
 namespace {
 
@@ -15,67 +15,63 @@ class TextCtrlProperty : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_NE(nullptr, ctrl.Unknown()) << "the sample server did not give a control";
-        ASSERT_EQ(S_OK, ctrl.InitNew());
+        ASSERT_TRUE(Create(ctrl, error)) << error;
+        ASSERT_TRUE(ctrl.InitNew(error)) << error;
     }
     // A save that clears the modified flag, as a host does before it watches for changes.
     void SaveClean()
     {
         std::string bytes;
-        ASSERT_EQ(S_OK, ctrl.SaveStream(bytes, TRUE));
-        ASSERT_EQ(S_FALSE, ctrl.IsDirty());
+        ASSERT_TRUE(ctrl.SaveStream(bytes, error));
+        ASSERT_FALSE(ctrl.IsDirty());
     }
+    bool Put(const wchar_t* name, const VARIANT& value) { return ctrl.PutProperty(name, value, error); }
 
-    SampleTextObject ctrl;
-};
-
-struct PropertyWrite
-{
-    const char* what;
-    std::function<HRESULT(SampleTextObject&)> write;
+    CQLNTextObjClient ctrl;
+    std::wstring error;
 };
 
 } // namespace
 
 TEST_F(TextCtrlProperty, EveryWriteMarksTheControlModified)
 {
-    EXPECT_EQ(S_FALSE, ctrl.IsDirty()) << "a new control is not modified";
+    EXPECT_FALSE(ctrl.IsDirty()) << "a new control is not modified";
     Microsoft::WRL::ComPtr<IFontDisp> arial = MakeFont(L"Arial", 120000, true, false);
-    const PropertyWrite writes[] = {
-        {"AllignType", [](SampleTextObject& c) { return c.PutShort(L"AllignType", 0); }},
-        {"VerticalSpacing", [](SampleTextObject& c) { return c.PutShort(L"VerticalSpacing", 2); }},
-        {"NumColumns", [](SampleTextObject& c) { return c.PutShort(L"NumColumns", 1); }},
-        {"TextFields", [](SampleTextObject& c) { return c.PutString(L"TextFields", L"A line"); }},
-        {"IncludeDataLabel", [](SampleTextObject& c) { return c.PutBool(L"IncludeDataLabel", false); }},
-        {"IncludeTitle", [](SampleTextObject& c) { return c.PutBool(L"IncludeTitle", true); }},
-        {"Title", [](SampleTextObject& c) { return c.PutString(L"Title", L"Another title"); }},
-        {"PromptFont", [&](SampleTextObject& c) { return c.PutFont(L"PromptFont", arial.Get()); }},
-        {"ValueFont", [&](SampleTextObject& c) { return c.PutFont(L"ValueFont", arial.Get()); }},
-        {"TitleFont", [&](SampleTextObject& c) { return c.PutFont(L"TitleFont", arial.Get()); }},
-        {"HeadingFont", [&](SampleTextObject& c) { return c.PutFont(L"HeadingFont", arial.Get()); }},
-        {"PromptColor", [](SampleTextObject& c) { return c.PutColour(L"PromptColor", RGB(1, 2, 3)); }},
-        {"ValueColor", [](SampleTextObject& c) { return c.PutColour(L"ValueColor", RGB(1, 2, 3)); }},
-        {"TitleColor", [](SampleTextObject& c) { return c.PutColour(L"TitleColor", RGB(1, 2, 3)); }},
-        {"HeadingColor", [](SampleTextObject& c) { return c.PutColour(L"HeadingColor", RGB(1, 2, 3)); }},
+    const struct
+    {
+        const wchar_t* name;
+        VARIANT value;
+    } writes[] = {
+        {L"AllignType", Short(0)}, {L"VerticalSpacing", Short(2)}, {L"NumColumns", Short(1)},
+        {L"IncludeDataLabel", Bool(false)}, {L"IncludeTitle", Bool(true)},
+        {L"PromptFont", Font(arial.Get())}, {L"ValueFont", Font(arial.Get())},
+        {L"TitleFont", Font(arial.Get())}, {L"HeadingFont", Font(arial.Get())},
+        {L"PromptColor", Colour(RGB(1, 2, 3))}, {L"ValueColor", Colour(RGB(1, 2, 3))},
+        {L"TitleColor", Colour(RGB(1, 2, 3))}, {L"HeadingColor", Colour(RGB(1, 2, 3))},
         // Writing the value a property already has is still a write.
-        {"AllignType unchanged", [](SampleTextObject& c) { return c.PutShort(L"AllignType", 0); }},
+        {L"AllignType", Short(0)},
     };
-    for (const PropertyWrite& w : writes) {
-        SCOPED_TRACE(w.what);
+    for (const auto& w : writes) {
+        SCOPED_TRACE(testing::Message() << w.name);
         SaveClean();
-        ASSERT_EQ(S_OK, w.write(ctrl));
-        EXPECT_EQ(S_OK, ctrl.IsDirty());
+        ASSERT_TRUE(Put(w.name, w.value)) << error;
+        EXPECT_TRUE(ctrl.IsDirty());
+    }
+    for (const wchar_t* name : {L"TextFields", L"Title"}) {
+        SaveClean();
+        ASSERT_TRUE(ctrl.PutProperty(name, L"Another text", error)) << error;
+        EXPECT_TRUE(ctrl.IsDirty());
     }
     // A save that keeps the flag leaves the control modified.
     std::string bytes;
-    ASSERT_EQ(S_OK, ctrl.SaveStream(bytes, FALSE));
-    EXPECT_EQ(S_OK, ctrl.IsDirty());
+    ASSERT_TRUE(ctrl.SaveStream(bytes, error, false));
+    EXPECT_TRUE(ctrl.IsDirty());
 }
 
 TEST_F(TextCtrlProperty, ColumnPropertiesLayTheColumnsOutAfresh)
 {
     // A new control: one column of labels and one of values, each half of the width.
-    EXPECT_EQ((std::vector<double>{2.0, 2.0}), ctrl.ColumnWidthRatios());
+    EXPECT_EQ((std::vector<double>{2.0, 2.0}), ColumnWidthRatios(ctrl));
 
     struct Step
     {
@@ -93,16 +89,15 @@ TEST_F(TextCtrlProperty, ColumnPropertiesLayTheColumnsOutAfresh)
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
-        if (std::wstring(s.name) == L"IncludeDataLabel")
-            ASSERT_EQ(S_OK, ctrl.PutBool(s.name, s.value != 0));
-        else
-            ASSERT_EQ(S_OK, ctrl.PutShort(s.name, s.value));
-        EXPECT_EQ(static_cast<long>(s.ratios.size()), ctrl.VisibleColumnCount());
-        EXPECT_EQ(s.ratios, ctrl.ColumnWidthRatios());
+        ASSERT_TRUE(Put(s.name, std::wstring(s.name) == L"IncludeDataLabel" ? Bool(s.value != 0) : Short(s.value)));
+        EXPECT_EQ(s.ratios, ColumnWidthRatios(ctrl));
     }
     // Outside the columns: 0.0.
-    EXPECT_EQ(0.0, ctrl.ColumnWidthRatio(-1));
-    EXPECT_EQ(0.0, ctrl.ColumnWidthRatio(4));
+    for (long n : {-1L, 4L}) {
+        VARIANT index = Int(n), ratio;
+        ASSERT_TRUE(ctrl.CallMethod(L"GetColumnWidthRatio", {index}, &ratio, error)) << error;
+        EXPECT_EQ(0.0, V_R8(&ratio)) << n;
+    }
 }
 
 TEST_F(TextCtrlProperty, ColumnWritesDiscardTheUsersWidths)
@@ -111,15 +106,15 @@ TEST_F(TextCtrlProperty, ColumnWritesDiscardTheUsersWidths)
     CQLNTextPropertyBag bag;
     std::wstring error;
     ASSERT_TRUE(bag.LoadText("NumColumns=1\nIncludeDataLabel=false\nColWidthRatio0=3\nColWidthRatio1=1.5\n", error));
-    ASSERT_EQ(S_OK, ctrl.As<IPersistPropertyBag>()->Load(&bag, nullptr));
-    ASSERT_EQ((std::vector<double>{3, 1.5}), ctrl.ColumnWidthRatios());
+    ASSERT_TRUE(ctrl.LoadBag(bag, error)) << error;
+    ASSERT_EQ((std::vector<double>{3, 1.5}), ColumnWidthRatios(ctrl));
 
-    ASSERT_EQ(S_OK, ctrl.PutShort(L"VerticalSpacing", 1));
-    ASSERT_EQ(S_OK, ctrl.PutBool(L"IncludeTitle", true));
-    EXPECT_EQ((std::vector<double>{3, 1.5}), ctrl.ColumnWidthRatios()) << "spacing and title leave the widths";
+    ASSERT_TRUE(Put(L"VerticalSpacing", Short(1)));
+    ASSERT_TRUE(Put(L"IncludeTitle", Bool(true)));
+    EXPECT_EQ((std::vector<double>{3, 1.5}), ColumnWidthRatios(ctrl)) << "spacing and title leave the widths";
     // The same column count written again still starts the columns afresh.
-    ASSERT_EQ(S_OK, ctrl.PutShort(L"NumColumns", 1));
-    EXPECT_EQ((std::vector<double>{2, 2}), ctrl.ColumnWidthRatios());
+    ASSERT_TRUE(Put(L"NumColumns", Short(1)));
+    EXPECT_EQ((std::vector<double>{2, 2}), ColumnWidthRatios(ctrl));
 }
 
 TEST_F(TextCtrlProperty, FontWriteWithoutAFontGivesTheDefaultFont)
@@ -130,30 +125,30 @@ TEST_F(TextCtrlProperty, FontWriteWithoutAFontGivesTheDefaultFont)
     ASSERT_TRUE(large);
     for (const wchar_t* name : {L"PromptFont", L"ValueFont", L"TitleFont", L"HeadingFont"}) {
         SCOPED_TRACE(testing::Message() << "font " << std::string(name, name + wcslen(name)));
-        EXPECT_EQ(defaultFont, FactsOf(ctrl.GetFont(name).Get())) << "a new control's font";
-        ASSERT_EQ(S_OK, ctrl.PutFont(name, large.Get()));
-        EXPECT_EQ(largeFacts, FactsOf(ctrl.GetFont(name).Get()));
+        EXPECT_EQ(defaultFont, FactsOf(FontOf(ctrl, name).Get())) << "a new control's font";
+        ASSERT_TRUE(Put(name, Font(large.Get())));
+        EXPECT_EQ(largeFacts, FactsOf(FontOf(ctrl, name).Get()));
 
-        ASSERT_EQ(S_OK, ctrl.PutFont(name, nullptr));
-        EXPECT_EQ(defaultFont, FactsOf(ctrl.GetFont(name).Get())) << "null dispatch";
+        ASSERT_TRUE(Put(name, Font(nullptr)));
+        EXPECT_EQ(defaultFont, FactsOf(FontOf(ctrl, name).Get())) << "null dispatch";
 
-        ASSERT_EQ(S_OK, ctrl.PutFont(name, large.Get()));
+        ASSERT_TRUE(Put(name, Font(large.Get())));
         VARIANT empty;
         ::VariantInit(&empty);
-        ASSERT_EQ(S_OK, ctrl.Put(name, empty));
-        EXPECT_EQ(defaultFont, FactsOf(ctrl.GetFont(name).Get())) << "empty variant";
+        ASSERT_TRUE(Put(name, empty));
+        EXPECT_EQ(defaultFont, FactsOf(FontOf(ctrl, name).Get())) << "empty variant";
     }
 }
 
 TEST_F(TextCtrlProperty, FontReadIsTheControlsOwnCopy)
 {
     Microsoft::WRL::ComPtr<IFontDisp> host = MakeFont(L"Times New Roman", 140000, true, false);
-    ASSERT_EQ(S_OK, ctrl.PutFont(L"ValueFont", host.Get()));
+    ASSERT_TRUE(Put(L"ValueFont", Font(host.Get())));
     // The host's font object changes later: the control keeps what it was given.
     Microsoft::WRL::ComPtr<IFont> hostFont;
     ASSERT_EQ(S_OK, host.As(&hostFont));
     hostFont->put_Bold(FALSE);
-    EXPECT_TRUE(FactsOf(ctrl.GetFont(L"ValueFont").Get()).bold);
+    EXPECT_TRUE(FactsOf(FontOf(ctrl, L"ValueFont").Get()).bold);
 }
 
 TEST_F(TextCtrlProperty, ColourKeepsWhatIsWrittenSystemIndexesIncluded)
@@ -162,30 +157,33 @@ TEST_F(TextCtrlProperty, ColourKeepsWhatIsWrittenSystemIndexesIncluded)
     const OLE_COLOR colours[] = {0x80000000 | COLOR_WINDOWTEXT, 0x80000000 | COLOR_HIGHLIGHT, RGB(10, 20, 30), 0};
     for (const wchar_t* name : {L"PromptColor", L"ValueColor", L"TitleColor", L"HeadingColor"}) {
         for (OLE_COLOR c : colours) {
-            ASSERT_EQ(S_OK, ctrl.PutColour(name, c));
-            EXPECT_EQ(c, ctrl.GetColour(name));
+            ASSERT_TRUE(Put(name, Colour(c)));
+            EXPECT_EQ(c, static_cast<OLE_COLOR>(Long(ctrl, name)));
         }
     }
 }
 
 TEST_F(TextCtrlProperty, NewControlHoldsTheDefaults)
 {
-    EXPECT_EQ(1, ctrl.GetLong(L"AllignType"));
-    EXPECT_EQ(0, ctrl.GetLong(L"VerticalSpacing"));
-    EXPECT_EQ(0, ctrl.GetLong(L"NumColumns"));
-    EXPECT_NE(0, ctrl.GetLong(L"IncludeDataLabel"));
-    EXPECT_EQ(0, ctrl.GetLong(L"IncludeTitle"));
-    EXPECT_EQ(L"Sample Information", ctrl.GetString(L"Title"));
+    EXPECT_EQ(1, Long(ctrl, L"AllignType"));
+    EXPECT_EQ(0, Long(ctrl, L"VerticalSpacing"));
+    EXPECT_EQ(0, Long(ctrl, L"NumColumns"));
+    EXPECT_NE(0, Long(ctrl, L"IncludeDataLabel"));
+    EXPECT_EQ(0, Long(ctrl, L"IncludeTitle"));
+    EXPECT_EQ(L"Sample Information", Text(ctrl, L"Title"));
     // No container: the system's window-text colour stands for the ambient foreground.
-    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), ctrl.GetColour(L"PromptColor"));
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), static_cast<OLE_COLOR>(Long(ctrl, L"PromptColor")));
 }
 
 TEST(TextCtrlFirstCall, AutomationOnAnUninitialisedControlStartsItAsNew)
 {
     // A script creates the object and calls it at once, with no InitNew.
-    SampleTextObject ctrl;
-    ASSERT_NE(nullptr, ctrl.Unknown());
-    EXPECT_EQ(32, ctrl.LineCount());
-    EXPECT_EQ(L"Sample Information", ctrl.GetString(L"Title"));
-    EXPECT_EQ(S_FALSE, ctrl.IsDirty());
+    CQLNTextObjClient ctrl;
+    std::wstring error;
+    ASSERT_TRUE(Create(ctrl, error)) << error;
+    long count = 0;
+    ASSERT_TRUE(ctrl.GetLineCount(count, error)) << error;
+    EXPECT_EQ(32, count);
+    EXPECT_EQ(L"Sample Information", Text(ctrl, L"Title"));
+    EXPECT_FALSE(ctrl.IsDirty());
 }

@@ -33,7 +33,7 @@ TEST(COleControlWindow, ControlWindowIsAChildDrawnThroughOnDraw)
     ASSERT_TRUE(control.CreateControlWindow(container.m_hWnd, CRect(10, 20, 110, 70)));
     EXPECT_FALSE(control.CreateControlWindow(container.m_hWnd, CRect(0, 0, 5, 5))) << "one window per control";
     EXPECT_EQ(&container, control.GetParent());
-    EXPECT_TRUE(control.GetStyle() & WS_CHILD);
+    EXPECT_TRUE(::GetWindowLongW(control.m_hWnd, GWL_STYLE) & WS_CHILD);
     control.UpdateWindow();
     EXPECT_EQ(1, control.m_nDraws);
     EXPECT_EQ(CRect(0, 0, 100, 50), control.m_rcLastBounds);
