@@ -322,6 +322,16 @@ BOOL CWnd::IsWindow() const
     return m_hWnd != nullptr && ::IsWindow(m_hWnd);
 }
 
+DWORD CWnd::GetStyle() const
+{
+    return m_hWnd != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)) : 0;
+}
+
+DWORD CWnd::GetExStyle() const
+{
+    return m_hWnd != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)) : 0;
+}
+
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {
     return m_hWnd != nullptr && ::EnableWindow(m_hWnd, bEnable);
@@ -372,9 +382,20 @@ CWnd* CWnd::GetDlgItem(int nID) const
     return m_hWnd != nullptr ? FromHandle(::GetDlgItem(m_hWnd, nID)) : nullptr;
 }
 
+int CWnd::GetDlgCtrlID() const
+{
+    return m_hWnd != nullptr ? ::GetDlgCtrlID(m_hWnd) : 0;
+}
+
 CWnd* CWnd::GetWindow(UINT nCmd) const
 {
     return m_hWnd != nullptr ? FromHandle(::GetWindow(m_hWnd, nCmd)) : nullptr;
+}
+
+void CWnd::Invalidate(BOOL bErase)
+{
+    if (m_hWnd != nullptr)
+        ::InvalidateRect(m_hWnd, nullptr, bErase);
 }
 
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)

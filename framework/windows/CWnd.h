@@ -51,6 +51,7 @@ public:
 
     HWND m_hWnd;
 
+    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     static CWnd* FromHandle(HWND hWnd);
@@ -101,6 +102,8 @@ public:
 
     // State.
     BOOL IsWindow() const;
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     BOOL ShowWindow(int nCmdShow);
@@ -113,10 +116,12 @@ public:
     // Parent and children.
     CWnd* GetParent() const;
     CWnd* GetDlgItem(int nID) const;
+    int GetDlgCtrlID() const;
     // GW_CHILD, GW_HWNDNEXT and the other relations of GetWindow.
     CWnd* GetWindow(UINT nCmd) const;
 
     // Painting.
+    void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void UpdateWindow();
     // The window's DC as a temporary wrapper; give it back with ReleaseDC, which also frees
