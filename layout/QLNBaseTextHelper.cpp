@@ -227,7 +227,13 @@ void CQLNBaseTextHelper::ResizeColumns(int nBorder, long x)
     const double dDelta = static_cast<double>(x) - nBorderX;
     const int nLeftWidth = CQLNColumnGeometry::ColumnWidth(dLeftRatio, m_nVisibleColumns, dWidth);
     const int nRightWidth = CQLNColumnGeometry::ColumnWidth(dRightRatio, m_nVisibleColumns, dWidth);
+    const double dLeftBefore = dLeftRatio;
+    const double dRightBefore = dRightRatio;
     CQLNColumnGeometry::TradeWidths(dWidth, nLeftWidth, nRightWidth, dDelta, dLeftRatio, dRightRatio);
+    // The widths are saved with the control: a container that saves only modified objects must
+    // learn of the drag.
+    if (m_pOwnerCtrl && (dLeftRatio != dLeftBefore || dRightRatio != dRightBefore))
+        m_pOwnerCtrl->SetModifiedFlag();
 }
 
 int CQLNBaseTextHelper::m_fnOnLButtonDown(UINT nFlags, CPoint point)

@@ -44,6 +44,8 @@ void CQLNMetaFileDC::CreateHiddenWindow()
     if (lpszClass == nullptr ||
         !m_pWnd->Create(lpszClass, L"CVELMETAFILE WINDOW", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
                         nullptr, nullptr, 0, nullptr)) {
+        // A frame whose window failed is still ours, whether or not the window saw its last
+        // message.
         delete m_pWnd;
         m_pWnd = nullptr;
     }

@@ -1,7 +1,7 @@
 // Base of the framework's automation objects: COM identity and IDispatch from a dispatch map.
 //
 // A class lists its automation members in a dispatch map (see AfxDispatch.h): names are found
-// without regard to case, identifiers are fixed, arguments are coerced with VariantChangeType,
+// without regard to case, identifiers are fixed, arguments are coerced to the types the map declares,
 // and a COleDispatchException raised by a member reaches the caller as DISP_E_EXCEPTION with
 // its description. No C++ exception leaves Invoke.
 #pragma once

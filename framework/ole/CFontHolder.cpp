@@ -176,9 +176,41 @@ CY CFontHolder::GetFontSize()
     if (m_bSizeGiven)
         return m_cySizeGiven;
     CY current = {};
+    if (ReadPersistedSize(current))
+        return current;
     if (FAILED(m_pFont->get_Size(&current)))
         return CY();
     return current;
+}
+
+BOOL CFontHolder::ReadPersistedSize(CY& cySize)
+{
+    // The font's stream form: version (1 byte), charset (2), flags (1), weight (2), then the
+    // size as given, the low 32 bits of the currency value.
+    const ULONG kSizeOffset = 6;
+    IPersistStream* pPersist = nullptr;
+    if (FAILED(m_pFont->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&pPersist))))
+        return FALSE;
+    IStream* pStm = nullptr;
+    BYTE bytes[kSizeOffset + 4] = {};
+    ULONG read = 0;
+    HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &pStm);
+    if (SUCCEEDED(hr))
+        hr = pPersist->Save(pStm, FALSE);
+    const LARGE_INTEGER zero = {};
+    if (SUCCEEDED(hr))
+        hr = pStm->Seek(zero, STREAM_SEEK_SET, nullptr);
+    if (SUCCEEDED(hr))
+        hr = pStm->Read(bytes, sizeof bytes, &read);
+    if (pStm != nullptr)
+        pStm->Release();
+    pPersist->Release();
+    if (FAILED(hr) || read != sizeof bytes || bytes[0] != 1)
+        return FALSE;
+    cySize.int64 = static_cast<LONGLONG>(bytes[kSizeOffset] | (bytes[kSizeOffset + 1] << 8) |
+                                         (bytes[kSizeOffset + 2] << 16) |
+                                         (static_cast<ULONG>(bytes[kSizeOffset + 3]) << 24));
+    return cySize.int64 > 0;
 }
 
 void CFontHolder::SetFontSize(CY cySize)

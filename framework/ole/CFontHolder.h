@@ -28,10 +28,10 @@ public:
     // The same, for a device whose logical units relate to HIMETRIC as cyLogical : cyHimetric.
     HFONT GetFontHandle(long cyLogical, long cyHimetric);
 
-    // The font's size in points times 10000 as it was last given through the holder, until
-    // the font reports a change of size made elsewhere. The system's font object may report the
-    // size of the font it realised instead of the size it was given; saving that would shift a
-    // font's size a little on every save and load.
+    // The font's size in points times 10000 as it was last given, through the holder or (when
+    // the font reports a change of size made elsewhere, a script setting it) to the font
+    // itself. The system's font object may report the size of the font it realised instead of
+    // the size it was given; saving that would shift a font's size on every save and load.
     CY GetFontSize();
     // Gives the font a size and remembers it as given.
     void SetFontSize(CY cySize);
@@ -46,6 +46,9 @@ private:
     void Disconnect();
 
     void RememberGivenSize(CY cySize);
+    // The size as the font was given it, from the font's own stream form; false when the font
+    // cannot say.
+    BOOL ReadPersistedSize(CY& cySize);
     void Advise(IPropertyNotifySink* pSink, DWORD& dwCookie);
     void Unadvise(DWORD& dwCookie);
 

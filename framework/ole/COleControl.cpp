@@ -250,8 +250,8 @@ BOOL COleControl::ExchangeExtent(CPropExchange* pPX)
     if (!PX_Long(pPX, L"_ExtentX", cx) || !PX_Long(pPX, L"_ExtentY", cy))
         return FALSE;
     if (pPX->IsLoading()) {
-        if (cx < 0 || cy < 0 || cx > kMaxExtent || cy > kMaxExtent) {
-            pPX->SetFailed();
+        if (cx < 0 || cx > kMaxExtent || cy < 0 || cy > kMaxExtent) {
+            pPX->ReportBadValue(cx < 0 || cx > kMaxExtent ? L"_ExtentX" : L"_ExtentY", DISP_E_OVERFLOW);
             return FALSE;
         }
         m_sizeExtent.cx = cx;
@@ -300,7 +300,7 @@ HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
         }
         // A value that could not be read refuses the whole property set.
         if (SUCCEEDED(hr) && pPX->HasFailed())
-            hr = STG_E_READFAULT;
+            hr = pPX->GetFailure(STG_E_READFAULT);
         if (FAILED(hr)) {
             LARGE_INTEGER zero = {};
             pSnapshot->Seek(zero, STREAM_SEEK_SET, nullptr);
@@ -498,12 +498,23 @@ HRESULT COleControl::XOleObject::SetHostNames(LPCOLESTR, LPCOLESTR)
     return S_OK;
 }
 
-HRESULT COleControl::XOleObject::Close(DWORD)
+HRESULT COleControl::XOleObject::Close(DWORD dwSaveOption)
 {
     AFX_MANAGE_STATE(m_pThis->m_pModuleState);
+    // A control has no document of its own to prompt about: asked to prompt, it saves, so that
+    // nothing the user changed is lost. A container that cannot save keeps the control open.
+    if (dwSaveOption != OLECLOSE_NOSAVE && m_pThis->m_bModified && m_pThis->m_pClientSite != nullptr) {
+        const HRESULT hr = m_pThis->m_pClientSite->SaveObject();
+        if (FAILED(hr))
+            return hr;
+        if (m_pThis->m_pOleAdviseHolder != nullptr)
+            m_pThis->m_pOleAdviseHolder->SendOnSave();
+    }
     m_pThis->InPlaceDeactivate();
     if (m_pThis->m_hWnd != nullptr)
         m_pThis->DestroyWindow();
+    if (m_pThis->m_pOleAdviseHolder != nullptr)
+        m_pThis->m_pOleAdviseHolder->SendOnClose();
     return S_OK;
 }
 
@@ -827,9 +838,19 @@ HRESULT COleControl::XPersistStreamInit::Save(LPSTREAM pStm, BOOL fClearDirty)
 
 HRESULT COleControl::XPersistStreamInit::GetSizeMax(ULARGE_INTEGER* pcbSize)
 {
-    if (pcbSize != nullptr)
-        pcbSize->QuadPart = 0;
-    return E_NOTIMPL;
+    if (pcbSize == nullptr)
+        return E_POINTER;
+    pcbSize->QuadPart = 0;
+    // The exact size: the properties saved into memory.
+    IStream* pStm = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &pStm)))
+        return E_OUTOFMEMORY;
+    HRESULT hr = Save(pStm, FALSE);
+    const LARGE_INTEGER zero = {};
+    if (SUCCEEDED(hr))
+        hr = pStm->Seek(zero, STREAM_SEEK_CUR, pcbSize);
+    pStm->Release();
+    return hr;
 }
 
 HRESULT COleControl::XPersistStreamInit::InitNew()
@@ -890,6 +911,9 @@ HRESULT COleControl::XFontNotification::QueryInterface(REFIID iid, void** ppv)
 HRESULT COleControl::XFontNotification::OnChanged(DISPID)
 {
     AFX_MANAGE_STATE(m_pThis->m_pModuleState);
+    // A change made through the font object itself (a script setting a font's size) is a change
+    // of the control, to be saved like any other.
+    m_pThis->SetModifiedFlag();
     m_pThis->OnFontChanged();
     return S_OK;
 }

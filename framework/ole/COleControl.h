@@ -4,6 +4,9 @@
 // class adds embedding (IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject, IOleControl),
 // drawing into any DC (IViewObject2) and persistence (IPersistStreamInit, IPersistPropertyBag)
 // through DoPropExchange. A load that fails leaves the control as it was before the load.
+// Every change a user can make (a property, a font object changed directly) marks the control
+// modified, and Close with OLECLOSE_SAVEIFDIRTY has the container save a modified control
+// through its client site, so that a container that saves only modified objects loses nothing.
 //
 // The window is a child of the container's window, created when the control is activated in
 // place (or by a host or a test through CreateControlWindow). A control that answers

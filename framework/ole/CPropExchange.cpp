@@ -1,6 +1,14 @@
 #include "CPropExchange.h"
 
+#include "AfxCoerceColor.h"
 #include "CFontHolder.h"
+
+void CPropExchange::ReportBadValue(LPCTSTR, HRESULT hr)
+{
+    m_bFailed = TRUE;
+    if (SUCCEEDED(m_hrBadValue))
+        m_hrBadValue = FAILED(hr) ? hr : E_INVALIDARG;
+}
 
 void CPropExchange::ValueToVariant(VARTYPE vt, const void* pv, VARIANT* pvar)
 {
@@ -17,24 +25,25 @@ void CPropExchange::ValueToVariant(VARTYPE vt, const void* pv, VARIANT* pvar)
     }
 }
 
-BOOL CPropExchange::VariantToValue(VARTYPE vt, const VARIANT* pvar, void* pv)
+HRESULT CPropExchange::VariantToValue(VARTYPE vt, const VARIANT* pvar, void* pv)
 {
+    if (vt == VT_UI4)
+        return AfxCoerceColor(pvar, LOCALE_INVARIANT, *static_cast<ULONG*>(pv));
     VARIANT v;
     ::VariantInit(&v);
-    if (FAILED(::VariantChangeType(&v, const_cast<VARIANT*>(pvar), 0, vt)))
-        return FALSE;
-    BOOL ok = TRUE;
+    const HRESULT hr = ::VariantChangeTypeEx(&v, const_cast<VARIANT*>(pvar), LOCALE_INVARIANT, 0, vt);
+    if (FAILED(hr))
+        return hr;
     switch (vt) {
     case VT_I2: *static_cast<short*>(pv) = V_I2(&v); break;
     case VT_I4: *static_cast<long*>(pv) = V_I4(&v); break;
-    case VT_UI4: *static_cast<ULONG*>(pv) = V_UI4(&v); break;
     case VT_BOOL: *static_cast<BOOL*>(pv) = V_BOOL(&v) != VARIANT_FALSE ? TRUE : FALSE; break;
     case VT_R8: *static_cast<double*>(pv) = V_R8(&v); break;
     case VT_BSTR: *static_cast<CString*>(pv) = CString(V_BSTR(&v), static_cast<int>(::SysStringLen(V_BSTR(&v)))); break;
-    default: ok = FALSE; break;
+    default: ::VariantClear(&v); return DISP_E_BADVARTYPE;
     }
     ::VariantClear(&v);
-    return ok;
+    return S_OK;
 }
 
 void CPropExchange::CopyValue(VARTYPE vt, void* pvDest, const void* pvSrc)

@@ -24,6 +24,12 @@ public:
     // that the caller can refuse a damaged property set as a whole.
     BOOL HasFailed() const { return m_bFailed; }
     void SetFailed() { m_bFailed = TRUE; }
+    // Records that the value of a property could not be used (hr says why: the value's type, its
+    // range): the exchange has failed, and an exchange that can tell its caller more, as a
+    // property bag's error log can, does.
+    virtual void ReportBadValue(LPCTSTR pszPropName, HRESULT hr);
+    // Why the exchange failed: the code of the first bad value reported, else hrDefault.
+    HRESULT GetFailure(HRESULT hrDefault) const { return FAILED(m_hrBadValue) ? m_hrBadValue : hrDefault; }
     // Records the outcome of one exchange and passes it on.
     BOOL Note(BOOL bOk)
     {
@@ -39,8 +45,9 @@ public:
     // Exchanges one value of type vtProp (VT_I2, VT_I4, VT_UI4, VT_BOOL, VT_R8, VT_BSTR ...)
     // at pvProp. On loading a missing value takes *pvDefault when one is given, and leaves
     // *pvProp alone otherwise. Zero when the value could not be read or written.
-    // The value types: VT_I2 short, VT_I4 long, VT_UI4 ULONG (also OLE_COLOR), VT_BOOL BOOL,
-    // VT_R8 double, VT_BSTR CString.
+    // The value types: VT_I2 short, VT_I4 long, VT_UI4 ULONG (also OLE_COLOR: a stored value is
+    // read as 32 bits whether it was kept signed or unsigned), VT_BOOL BOOL, VT_R8 double,
+    // VT_BSTR CString.
     virtual BOOL ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void* pvDefault = nullptr) = 0;
     // Exchanges a font object. Loading a missing font initialises the holder from pFontDesc
     // (or from a copy of pFontDispAmbient).
@@ -52,14 +59,16 @@ protected:
 
     // The value at pv (of type vt, as ExchangeProp takes it) into a new variant of that type.
     static void ValueToVariant(VARTYPE vt, const void* pv, VARIANT* pvar);
-    // The variant, coerced to vt, into the value at pv; zero (pv untouched) when it cannot be.
-    static BOOL VariantToValue(VARTYPE vt, const VARIANT* pvar, void* pv);
+    // The variant, coerced to vt (text read in the invariant format), into the value at pv; the
+    // reason (pv untouched) when it cannot be.
+    static HRESULT VariantToValue(VARTYPE vt, const VARIANT* pvar, void* pv);
     static void CopyValue(VARTYPE vt, void* pvDest, const void* pvSrc);
     // Bytes of the binary form of a value of type vt other than VT_BSTR.
     static size_t ValueSize(VARTYPE vt);
 
     BOOL m_bLoading = FALSE;
     BOOL m_bFailed = FALSE;
+    HRESULT m_hrBadValue = S_OK;
 };
 
 AFX_CORE_API BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue);

@@ -4,9 +4,6 @@
 
 namespace {
 
-// Bags that hand back text are read without regard to the user's number format.
-const LCID kInvariant = MAKELCID(MAKELANGID(LANG_INVARIANT, SUBLANG_NEUTRAL), SORT_DEFAULT);
-
 CString SubName(LPCTSTR pszPropName, LPCTSTR pszPart)
 {
     return CString(pszPropName) + L"." + pszPart;
@@ -30,8 +27,9 @@ HRESULT CPropbagPropExchange::Read(LPCTSTR pszName, VARTYPE vt, VARIANT* pvar)
         // A bag answers a name it does not hold with E_INVALIDARG.
         return hr == E_INVALIDARG ? S_FALSE : hr;
     }
-    if (V_VT(pvar) != vt) {
-        const HRESULT hrCoerce = ::VariantChangeTypeEx(pvar, pvar, kInvariant, 0, vt);
+    // Bags that hand back text are read without regard to the user's number format.
+    if (vt != VT_EMPTY && V_VT(pvar) != vt) {
+        const HRESULT hrCoerce = ::VariantChangeTypeEx(pvar, pvar, LOCALE_INVARIANT, 0, vt);
         if (FAILED(hrCoerce)) {
             ::VariantClear(pvar);
             return hrCoerce;
@@ -61,8 +59,10 @@ BOOL CPropbagPropExchange::ExchangeVersion(DWORD& dwVersionLoaded, DWORD dwVersi
     }
     VARIANT v;
     const HRESULT hr = Read(L"_Version", VT_I4, &v);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
+        ReportBadValue(L"_Version", hr);
         return FALSE;
+    }
     dwVersionLoaded = hr == S_OK ? static_cast<DWORD>(V_I4(&v)) : dwVersionDefault;
     return TRUE;
 }
@@ -76,18 +76,22 @@ BOOL CPropbagPropExchange::ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, voi
         ValueToVariant(vtProp, pvProp, &v);
         return Write(pszPropName, &v);
     }
+    // A 32-bit unsigned value (a colour above all) is taken as the bag holds it, signed or not.
     VARIANT v;
-    const HRESULT hr = Read(pszPropName, vtProp, &v);
-    if (FAILED(hr))
-        return FALSE;
+    HRESULT hr = Read(pszPropName, vtProp == VT_UI4 ? static_cast<VARTYPE>(VT_EMPTY) : vtProp, &v);
     if (hr == S_FALSE) {
         if (pvDefault != nullptr)
             CopyValue(vtProp, pvProp, pvDefault);
         return TRUE;
     }
-    const BOOL ok = VariantToValue(vtProp, &v, pvProp);
+    if (SUCCEEDED(hr))
+        hr = VariantToValue(vtProp, &v, pvProp);
     ::VariantClear(&v);
-    return ok;
+    if (FAILED(hr)) {
+        ReportBadValue(pszPropName, hr);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
@@ -134,10 +138,13 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
         return ok;
     }
 
+    const CString strName = SubName(pszPropName, L"Name");
     VARIANT name;
-    HRESULT hr = Read(SubName(pszPropName, L"Name"), VT_BSTR, &name);
-    if (FAILED(hr))
+    HRESULT hr = Read(strName, VT_BSTR, &name);
+    if (FAILED(hr)) {
+        ReportBadValue(strName, hr);
         return FALSE;
+    }
     if (hr == S_FALSE) {
         font.InitializeFont(pFontDesc, pFontDispAmbient);
         return TRUE;
@@ -148,28 +155,64 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
     desc.cySize.int64 = pFontDesc != nullptr ? pFontDesc->cySize.int64 : 100000;
     desc.sWeight = FW_NORMAL;
     desc.sCharset = DEFAULT_CHARSET;
+    // Reads one part of the font into *pvar, reporting a bad value.
+    const auto readPart = [&](LPCTSTR pszPart, VARTYPE vt, VARIANT* pvar) {
+        const CString strPart = SubName(pszPropName, pszPart);
+        const HRESULT hrPart = Read(strPart, vt, pvar);
+        if (FAILED(hrPart))
+            ReportBadValue(strPart, hrPart);
+        return hrPart;
+    };
     VARIANT v;
     BOOL ok = TRUE;
-    if ((hr = Read(SubName(pszPropName, L"Size"), VT_CY, &v)) == S_OK)
+    if ((hr = readPart(L"Size", VT_CY, &v)) == S_OK) {
         desc.cySize = V_CY(&v);
+        // Sizes outside what a font can have mean a damaged bag.
+        if (desc.cySize.int64 <= 0 || desc.cySize.int64 > 16384LL * 10000) {
+            ReportBadValue(SubName(pszPropName, L"Size"), DISP_E_OVERFLOW);
+            ok = FALSE;
+        }
+    }
     ok = ok && SUCCEEDED(hr);
-    if ((hr = Read(SubName(pszPropName, L"Weight"), VT_I2, &v)) == S_OK)
+    if ((hr = readPart(L"Weight", VT_I2, &v)) == S_OK)
         desc.sWeight = V_I2(&v);
     ok = ok && SUCCEEDED(hr);
-    if ((hr = Read(SubName(pszPropName, L"Charset"), VT_I2, &v)) == S_OK)
+    if ((hr = readPart(L"Charset", VT_I2, &v)) == S_OK)
         desc.sCharset = V_I2(&v);
     ok = ok && SUCCEEDED(hr);
     BOOL* flags[] = {&desc.fItalic, &desc.fUnderline, &desc.fStrikethrough};
     LPCTSTR parts[] = {L"Italic", L"Underline", L"Strikethrough"};
     for (int i = 0; i < 3; ++i) {
-        if ((hr = Read(SubName(pszPropName, parts[i]), VT_BOOL, &v)) == S_OK)
+        if ((hr = readPart(parts[i], VT_BOOL, &v)) == S_OK)
             *flags[i] = V_BOOL(&v) != VARIANT_FALSE;
         ok = ok && SUCCEEDED(hr);
     }
-    // Sizes outside what a font can have mean a damaged bag.
-    ok = ok && desc.cySize.int64 > 0 && desc.cySize.int64 <= 16384LL * 10000;
     if (ok)
         font.InitializeFont(&desc);
     ::VariantClear(&name);
     return ok;
+}
+
+void CPropbagPropExchange::ReportBadValue(LPCTSTR pszPropName, HRESULT hr)
+{
+    CPropExchange::ReportBadValue(pszPropName, hr);
+    if (m_pErrorLog == nullptr || m_pPropBag == nullptr)
+        return;
+    // The value as the bag holds it, so that whoever fixes the bag sees what was wrong.
+    VARIANT v;
+    ::VariantInit(&v);
+    V_VT(&v) = VT_BSTR;
+    CString strWhat = L"cannot be read";
+    if (SUCCEEDED(m_pPropBag->Read(pszPropName, &v, nullptr)) &&
+        SUCCEEDED(::VariantChangeTypeEx(&v, &v, LOCALE_INVARIANT, 0, VT_BSTR))) {
+        strWhat = L"\"" + CString(V_BSTR(&v), static_cast<int>(::SysStringLen(V_BSTR(&v)))) + L"\" " +
+                  (hr == DISP_E_OVERFLOW ? L"is out of range" : L"is not a value of this property");
+    }
+    ::VariantClear(&v);
+    const CString strDescription = CString(pszPropName) + L": " + strWhat;
+    EXCEPINFO info = {};
+    info.bstrDescription = strDescription.AllocSysString();
+    info.scode = hr;
+    m_pErrorLog->AddError(pszPropName, &info);
+    ::SysFreeString(info.bstrDescription);
 }

@@ -2,7 +2,8 @@
 //
 // Values are asked for in their own type (the bag converts); a value that the bag has but that
 // cannot be read as that type makes the exchange fail, so that a corrupt bag is refused rather
-// than half loaded. A font is kept as its properties under "<name>.Name", "<name>.Size"
+// than half loaded. Each bad value is told to the error log, when there is one, with the
+// property's name and the value as the bag holds it. A font is kept as its properties under "<name>.Name", "<name>.Size"
 // (currency, points), "<name>.Weight", "<name>.Charset", "<name>.Italic", "<name>.Underline"
 // and "<name>.Strikethrough".
 #pragma once
@@ -18,9 +19,11 @@ public:
     BOOL ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void* pvDefault = nullptr) override;
     BOOL ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
                       IFontDisp* pFontDispAmbient) override;
+    void ReportBadValue(LPCTSTR pszPropName, HRESULT hr) override;
 
 private:
-    // Reads one value as vt into *pvar: S_OK, S_FALSE when the bag lacks it, or a failure.
+    // Reads one value as vt (VT_EMPTY: as the bag holds it) into *pvar: S_OK, S_FALSE when the
+    // bag lacks it, or a failure.
     HRESULT Read(LPCTSTR pszName, VARTYPE vt, VARIANT* pvar);
     BOOL Write(LPCTSTR pszName, VARIANT* pvar);
 

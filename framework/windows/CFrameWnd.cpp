@@ -16,10 +16,12 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     // The default rectangle is not a rectangle: it asks the system to place and size the window.
     const CRect rc(rect);
     const BOOL bDefault = rc == rectDefault;
+    m_bCreating = TRUE;
     const BOOL bCreated = CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle,
                                    bDefault ? CW_USEDEFAULT : rc.left, bDefault ? CW_USEDEFAULT : rc.top,
                                    bDefault ? CW_USEDEFAULT : rc.Width(), bDefault ? CW_USEDEFAULT : rc.Height(),
                                    pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu);
+    m_bCreating = FALSE;
     if (!bCreated && hMenu != nullptr)
         ::DestroyMenu(hMenu);
     return bCreated;
@@ -27,5 +29,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 
 void CFrameWnd::PostNcDestroy()
 {
-    delete this;
+    // A window refused during creation (WM_NCCREATE or WM_CREATE failed) still ends with
+    // WM_NCDESTROY; the creator learns of the failure from Create and deletes the frame itself.
+    if (!m_bCreating)
+        delete this;
 }

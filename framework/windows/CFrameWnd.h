@@ -1,5 +1,6 @@
 // A top-level frame window. A frame lives on the heap for its window's sake: it deletes itself
-// after its window's last message.
+// after its window's last message. A frame whose window fails during Create is not deleted,
+// even when the window got as far as its last message: it stays its creator's to delete.
 #pragma once
 #include "CWnd.h"
 
@@ -18,4 +19,7 @@ public:
 
 protected:
     void PostNcDestroy() override;
+
+private:
+    BOOL m_bCreating = FALSE;
 };

@@ -1,6 +1,7 @@
 #include "CQLNTextObjClient.h"
 
 #include "CQLNTextObjError.h"
+#include "CQLNTextObjErrorLog.h"
 #include "CQLNTextPropertyBag.h"
 
 using Microsoft::WRL::ComPtr;
@@ -71,9 +72,11 @@ bool CQLNTextObjClient::LoadBag(CQLNTextPropertyBag& bag, std::wstring& error)
     ComPtr<IPersistPropertyBag> persist;
     if (!Query(persist, L"IPersistPropertyBag", error))
         return false;
-    const HRESULT hr = persist->Load(&bag, nullptr);
+    CQLNTextObjErrorLog log;
+    const HRESULT hr = persist->Load(&bag, &log);
     if (FAILED(hr)) {
-        error = L"the control refused the property set: " + CQLNTextObjError::Describe(hr);
+        error = L"the control refused the property set: " +
+                (log.Errors().empty() ? CQLNTextObjError::Describe(hr) : log.Text());
         return false;
     }
     return true;

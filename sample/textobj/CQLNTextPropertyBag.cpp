@@ -156,9 +156,13 @@ HRESULT CQLNTextPropertyBag::Read(LPCOLESTR pszPropName, VARIANT* pVar, IErrorLo
         V_UI4(pVar) = static_cast<ULONG>(n);
         return S_OK;
     case VT_BOOL:
-        if (t != L"true" && t != L"false")
+        // Written in lower case; people who edit the file write True or FALSE as well.
+        if (_wcsicmp(t.c_str(), L"true") == 0)
+            V_BOOL(pVar) = VARIANT_TRUE;
+        else if (_wcsicmp(t.c_str(), L"false") == 0)
+            V_BOOL(pVar) = VARIANT_FALSE;
+        else
             return DISP_E_TYPEMISMATCH;
-        V_BOOL(pVar) = t == L"true" ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     case VT_R8:
         if (!ParseDouble(t, d))

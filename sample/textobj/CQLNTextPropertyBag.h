@@ -2,9 +2,9 @@
 //
 // Values are written as text in a form that reads back exactly: strings with backslash escapes
 // for the backslash and control characters (\\ \r \n \f \t, \uXXXX for the others), integers in
-// decimal, booleans as true/false, doubles with 17 significant digits, currency with four
-// decimals; always with the full stop as decimal separator. The file does not record types:
-// Read converts the text to the type the caller asks for and refuses text that is not of it.
+// decimal, booleans as true/false (read in any case), doubles with 17 significant digits,
+// currency with four decimals; always with the full stop as decimal separator. The file does
+// not record types: Read converts the text to the type the caller asks for and refuses text that is not of it.
 #pragma once
 #include <ocidl.h>
 

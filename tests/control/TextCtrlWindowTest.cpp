@@ -175,3 +175,19 @@ TEST(TextCtrlWindowless, LinesComeFromAHiddenHolder)
     EXPECT_NE(nullptr, ctrl.GetCEditReference().m_hWnd);
     EXPECT_FALSE(::IsWindowVisible(ctrl.GetCEditReference().m_hWnd));
 }
+
+TEST_F(TextCtrlWindow, DraggingABorderMarksTheControlModified)
+{
+    // The widths are saved with the control; a container that saves only modified objects
+    // must learn of a drag, and of nothing else the mouse does.
+    ctrl.SetModifiedFlag(FALSE);
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, 300, 60);
+    Post(WM_MOUSEMOVE, MK_LBUTTON, 350, 60);
+    Post(WM_LBUTTONUP, 0, 350, 60);
+    EXPECT_FALSE(ctrl.IsModified()) << "a press away from the border";
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, 200, 60);
+    EXPECT_FALSE(ctrl.IsModified()) << "the border grabbed, not moved yet";
+    Post(WM_MOUSEMOVE, MK_LBUTTON, 150, 60);
+    Post(WM_LBUTTONUP, 0, 150, 60);
+    EXPECT_TRUE(ctrl.IsModified());
+}

@@ -88,4 +88,19 @@ TEST_F(ScriptClientTest, ANewObjectOffersTheSampleCatalogueAsLines)
     EXPECT_EQ("32|Data file: {DataFile}|Sample Information|2\r\n", r.out);
 }
 
+TEST_F(ScriptClientTest, AColourIsTakenAsTheScriptWritesIt)
+{
+    // VBScript writes &H80000008 as a negative long and 2147483656 as a double; both are the
+    // same system colour, read back as the long a script compares with.
+    const E2e::ProcessResult r = RunScript(
+        "Set o = CreateObject(\"QLNSample.TextCtrl\")\r\n"
+        "o.PromptColor = &H80000008\r\n"
+        "o.ValueColor = 2147483656\r\n"
+        "WScript.Echo o.PromptColor & \" \" & o.ValueColor & \" \" & (o.PromptColor = &H80000008)\r\n"
+        "WScript.Quit(4)\r\n");
+    EXPECT_EQ(4u, r.exitCode) << r.out << r.err;
+    EXPECT_EQ("-2147483640 -2147483640 True\r\n", r.out);
+}
+
 } // namespace
+

@@ -158,7 +158,8 @@ const FailureCase kFailures[] = {
     {"MissingData", L"--resolve {missing}.txt --save {out}", nullptr, "File not found"},
     // A bag line the format does not know, and a value the control's property cannot take.
     {"MalformedBag", L"--load {in}.bag --save {out}", "NumColumns=1\r\nno equals sign\r\n", "line 2"},
-    {"CorruptBag", L"--load {in}.bag --save {out}", "NumColumns=abc\r\n", "refused the property set"},
+    {"CorruptBag", L"--load {in}.bag --save {out}", "NumColumns=abc\r\n",
+     "refused the property set: NumColumns: \"abc\" is not a value of this property"},
     // A stream cut short is refused by the control.
     {"TruncatedStream", L"--load {in}.bin --save {out}", "\x01", "refused the property set"},
     {"UnknownProperty", L"--set Nope=1 --save {out}", nullptr, "no property or method named Nope"},
@@ -208,6 +209,22 @@ TEST_F(TextObjHostTest, ABadCommandLineGetsTheUsageAndExitCodeTwo)
         EXPECT_EQ(2u, r.exitCode) << arguments;
         EXPECT_NE(std::string::npos, r.err.find("usage: textobj")) << arguments;
     }
+}
+
+TEST_F(TextObjHostTest, AColourIsTakenInEveryFormItIsWrittenIn)
+{
+    // What --save writes, a script's signed long and hexadecimal, on the command line; a bag
+    // written by a host that keeps colours signed. All are the same system colour.
+    const std::string bag = EditedBag({{"HeadingColor", "-2147483640"}, {"IncludeTitle", "True"}});
+    ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"signed.bag"), bag));
+    const E2e::ProcessResult r =
+        TextObj(L"--load " + Quoted(L"signed.bag") + L" --set PromptColor=2147483656 --set ValueColor=0x80000008" +
+                L" --set TitleColor=-2147483640 --save " + Quoted(L"out.bag"));
+    ASSERT_EQ(0u, r.exitCode) << r.err;
+    const std::string saved = E2e::ReadBytes(m_folder.Path(L"out.bag"));
+    for (const char* line : {"PromptColor=2147483656\r\n", "ValueColor=2147483656\r\n", "TitleColor=2147483656\r\n",
+                             "HeadingColor=2147483656\r\n", "IncludeTitle=true\r\n"})
+        EXPECT_NE(std::string::npos, saved.find(line)) << line << saved;
 }
 
 } // namespace

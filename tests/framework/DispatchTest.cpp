@@ -229,3 +229,106 @@ TEST(Dispatch, MethodsTakeTypedArgumentsAndStringOutParameters)
     EXPECT_EQ(S_OK, c.Call(L"GetLineCount", {}, &r));
     EXPECT_EQ(3, V_I4(&r));
 }
+
+namespace {
+
+// Members whose C++ types alone would be misread: an int that is a count, not a BOOL, and an
+// OLE_COLOR whose 32 bits arrive signed, unsigned, as a double or as text.
+class Typed : public CCmdTarget
+{
+public:
+    int m_nCount = 0;
+    BOOL m_bOn = FALSE;
+    OLE_COLOR m_clr = 0;
+    void OnChanged() {}
+    OLE_COLOR GetColor() { return m_clr; }
+    void SetColor(OLE_COLOR clr) { m_clr = clr; }
+    int Twice(int n) { return 2 * n; }
+
+    DECLARE_DISPATCH_MAP()
+};
+
+BEGIN_DISPATCH_MAP(Typed, CCmdTarget)
+    DISP_PROPERTY_NOTIFY_ID(Typed, "Count", 1, m_nCount, OnChanged, VT_I4)
+    DISP_PROPERTY_NOTIFY_ID(Typed, "On", 2, m_bOn, OnChanged, VT_BOOL)
+    DISP_PROPERTY_EX_ID(Typed, "Color", 3, GetColor, SetColor, VT_COLOR)
+    DISP_FUNCTION_ID(Typed, "Twice", 4, Twice, VT_I4, VTS_I4)
+END_DISPATCH_MAP()
+
+VARIANT Of(VARTYPE vt, double d, const wchar_t* text = nullptr)
+{
+    VARIANT v;
+    ::VariantInit(&v);
+    V_VT(&v) = vt;
+    switch (vt) {
+    case VT_I4: V_I4(&v) = static_cast<LONG>(static_cast<long long>(d)); break;
+    case VT_UI4: V_UI4(&v) = static_cast<ULONG>(d); break;
+    case VT_R8: V_R8(&v) = d; break;
+    case VT_BSTR: V_BSTR(&v) = ::SysAllocString(text); break;
+    default: break;
+    }
+    return v;
+}
+
+} // namespace
+
+TEST(Dispatch, TheDeclaredTypeDecidesCoercionAndResult)
+{
+    const struct
+    {
+        const wchar_t* property;
+        VARTYPE vt;
+        double number;
+        const wchar_t* text;
+        HRESULT hr;
+        unsigned long stored;   // what the member holds afterwards (it starts at 0x1234)
+        const char* why;
+    } rows[] = {
+        {L"Count", VT_I4, 5, nullptr, S_OK, 5, "an int declared VT_I4 is a number, not a boolean"},
+        {L"Count", VT_BSTR, 0, L"-7", S_OK, static_cast<unsigned long>(-7), "text becomes the number"},
+        {L"Count", VT_BSTR, 0, L"seven", DISP_E_TYPEMISMATCH, 0x1234, "a refused write keeps the value"},
+        {L"On", VT_I4, 5, nullptr, S_OK, TRUE, "an int declared VT_BOOL is a boolean"},
+        {L"Color", VT_I4, -2147483640.0, nullptr, S_OK, 0x80000008, "a system colour written as a script's long"},
+        {L"Color", VT_UI4, 2147483656.0, nullptr, S_OK, 0x80000008, "the same bits unsigned"},
+        {L"Color", VT_R8, 2147483656.0, nullptr, S_OK, 0x80000008, "a literal beyond the long range is a double"},
+        {L"Color", VT_BSTR, 0, L"2147483656", S_OK, 0x80000008, "text as a saved bag writes it"},
+        {L"Color", VT_BSTR, 0, L"-2147483640", S_OK, 0x80000008, "text of the signed form"},
+        {L"Color", VT_BSTR, 0, L"0x80000008", S_OK, 0x80000008, "hexadecimal text"},
+        {L"Color", VT_BSTR, 0, L"&H80000008", S_OK, 0x80000008, "a script's hexadecimal text"},
+        {L"Color", VT_R8, 4294967296.0, nullptr, DISP_E_OVERFLOW, 0x1234, "one past 32 bits"},
+        {L"Color", VT_BSTR, 0, L"0x180000008", DISP_E_TYPEMISMATCH, 0x1234, "nine hexadecimal digits"},
+        {L"Color", VT_BSTR, 0, L"red", DISP_E_TYPEMISMATCH, 0x1234, "not a number"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        Typed t;
+        t.m_nCount = 0x1234;
+        t.m_bOn = 0x1234;
+        t.m_clr = 0x1234;
+        Client c(t.GetIDispatch(FALSE));
+        VARIANT v = Of(row.vt, row.number, row.text);
+        EXPECT_EQ(row.hr, c.Put(row.property, v));
+        ::VariantClear(&v);
+        const CString name(row.property);
+        const unsigned long stored = name == L"Count" ? static_cast<unsigned long>(t.m_nCount)
+                                     : name == L"On"  ? static_cast<unsigned long>(t.m_bOn)
+                                                      : t.m_clr;
+        EXPECT_EQ(row.stored, stored);
+    }
+
+    // Results come back as declared: the count as a long, the colour as a long of the same bits.
+    Typed t;
+    t.m_nCount = 3;
+    t.m_clr = 0x80000008;
+    Client c(t.GetIDispatch(FALSE));
+    VARIANT r;
+    ASSERT_EQ(S_OK, c.Get(L"Count", &r));
+    EXPECT_EQ(VT_I4, V_VT(&r));
+    EXPECT_EQ(3, V_I4(&r));
+    ASSERT_EQ(S_OK, c.Get(L"Color", &r));
+    EXPECT_EQ(VT_I4, V_VT(&r));
+    EXPECT_EQ(static_cast<LONG>(0x80000008), V_I4(&r));
+    ASSERT_EQ(S_OK, c.Call(L"Twice", {I4(21)}, &r));
+    EXPECT_EQ(VT_I4, V_VT(&r));
+    EXPECT_EQ(42, V_I4(&r));
+}

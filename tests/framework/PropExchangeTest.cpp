@@ -2,6 +2,7 @@
 // reset, with missing, truncated and damaged input.
 #include "CFontHolder.h"
 #include "CPropbagPropExchange.h"
+#include "CQLNTextObjErrorLog.h"
 #include "CQLNTextPropertyBag.h"
 #include "CResetPropExchange.h"
 #include "CStreamPropExchange.h"
@@ -215,7 +216,7 @@ TEST(PropbagPropExchange, DamagedValuesAreRefused)
         "NumColumns=70000\n",
         "IncludeDataLabel=yes\n",
         "ColWidthRatio0=0.5x\n",
-        "PromptColor=-1\n",
+        "PromptColor=4294967296\n",   // beyond 32 bits
         "PromptFont.Name=Arial\nPromptFont.Size=0\n",
         "PromptFont.Name=Arial\nPromptFont.Weight=bold\n",
         "_Version=1.5\n",
@@ -266,4 +267,61 @@ TEST(ResetPropExchange, AppliesDefaultsOnly)
     CY size = {};
     v.font.m_pFont->get_Size(&size);
     EXPECT_NE(240000, size.int64);
+}
+
+TEST(PropbagPropExchange, ColoursLoadSignedOrUnsignedAndBooleansInAnyCase)
+{
+    const struct
+    {
+        const char* text;
+        OLE_COLOR colour;
+        BOOL labels;
+    } rows[] = {
+        {"PromptColor=2147483656\nIncludeDataLabel=true\n", 0x80000008, TRUE},    // as this system saves
+        {"PromptColor=-2147483640\nIncludeDataLabel=FALSE\n", 0x80000008, FALSE}, // a writer of signed longs
+        {"PromptColor=0x80000008\nIncludeDataLabel=True\n", 0x80000008, TRUE},    // written by hand
+        {"PromptColor=4294967295\nIncludeDataLabel=fAlSe\n", 0xFFFFFFFF, FALSE},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
+        std::wstring error;
+        ASSERT_TRUE(bag->LoadText(row.text, error));
+        Values v;
+        CPropbagPropExchange in(bag, nullptr, TRUE);
+        EXPECT_TRUE(v.Exchange(&in));
+        EXPECT_EQ(row.colour, v.clr);
+        EXPECT_EQ(row.labels, v.bLabels);
+        bag->Release();
+    }
+}
+
+TEST(PropbagPropExchange, ABadValueIsLoggedWithItsNameAndText)
+{
+    const struct
+    {
+        const char* text;
+        const wchar_t* logged;
+        HRESULT failure;
+    } rows[] = {
+        {"NumColumns=two\n", L"NumColumns: \"two\" is not a value of this property", DISP_E_TYPEMISMATCH},
+        {"PromptColor=4294967296\n", L"PromptColor: \"4294967296\" is out of range", DISP_E_OVERFLOW},
+        {"PromptFont.Name=Arial\nPromptFont.Size=0\n", L"PromptFont.Size: \"0\" is out of range", DISP_E_OVERFLOW},
+        {"IncludeDataLabel=yes\n", L"IncludeDataLabel: \"yes\" is not a value of this property", DISP_E_TYPEMISMATCH},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
+        std::wstring error;
+        ASSERT_TRUE(bag->LoadText(row.text, error));
+        Values v;
+        CQLNTextObjErrorLog log;
+        CPropbagPropExchange in(bag, &log, TRUE);
+        v.Exchange(&in);
+        EXPECT_TRUE(in.HasFailed());
+        EXPECT_EQ(row.failure, in.GetFailure(E_FAIL));
+        ASSERT_EQ(1u, log.Errors().size());
+        EXPECT_EQ(row.logged, log.Errors()[0]);
+        bag->Release();
+    }
 }

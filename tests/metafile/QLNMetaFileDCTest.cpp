@@ -280,3 +280,47 @@ TEST(QLNMetaFileDCClipboard, ClipboardHeldOpenByAnotherWindowGives52)
     // A frame deletes itself with its window.
     pHolder->DestroyWindow();
 }
+
+namespace {
+
+// Makes the hidden frame's window fail at WM_CREATE, after the framework has taken it over: the
+// system then destroys the window, down to WM_NCDESTROY, before creation returns.
+WNDPROC g_pfnFrameProc = nullptr;
+
+LRESULT CALLBACK RefuseCreate(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE)
+        return -1;
+    return ::CallWindowProcW(g_pfnFrameProc, hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK RefuseHiddenFrame(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND) {
+        const CREATESTRUCTW* pcs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (pcs->lpszName != nullptr && !IS_INTRESOURCE(pcs->lpszName) &&
+            wcscmp(pcs->lpszName, L"CVELMETAFILE WINDOW") == 0)
+            g_pfnFrameProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+                reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefuseCreate)));
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+} // namespace
+
+TEST(QLNMetaFileDCReference, HiddenWindowRefusedAtCreationLeavesADeviceWithoutWindow)
+{
+    const HHOOK hHook = ::SetWindowsHookExW(WH_CBT, &RefuseHiddenFrame, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    {
+        CQLNMetaFileDC dc(false);
+        ::UnhookWindowsHookEx(hHook);
+        ASSERT_NE(nullptr, g_pfnFrameProc) << "the hook saw the hidden window";
+        EXPECT_EQ(nullptr, HiddenWindow());
+        EXPECT_EQ(nullptr, dc.m_fnGetWindowDC());
+        EXPECT_EQ(nullptr, dc.m_fnGetAttribDC());
+    }   // the frame is deleted here, and only here
+    CQLNMetaFileDC dc(false);
+    EXPECT_NE(nullptr, dc.m_fnGetWindowDC());
+    EXPECT_EQ(0, dc.m_fnCreate(g_krcFrame));
+}
