@@ -10,7 +10,6 @@
 #include "QLNConvertStringToDouble.h"
 #include "QLNFontConversion.h"
 #include "QLNMetaFileDC.h"
-#include "QLNEnhMetaFilePng.h"
 #include "QLNMultiLineCenteredStatic.h"
 #include "QLNBaseTextHelper.h"
 #include "QLNColumnGeometry.h"

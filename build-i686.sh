@@ -5,6 +5,6 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bash "$top/cmake/setup.sh" "$top/build"
 cmake -S "$top" -B "$top/build-i686" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" -DQLN_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$top/build-i686"
 echo "i686 build: ok"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the library and its tests for 64-bit Windows and runs them under Wine and Xvfb.
+# Builds the library and its tests for 64-bit Windows, warnings in the project's own code being
+# errors, and runs the tests under Wine and Xvfb.
 #   ./test.sh [ctest arguments...]      (QLN_BUILD=dir picks another build tree)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -7,7 +8,7 @@ build=${QLN_BUILD:-$top/build}
 bash "$top/cmake/setup.sh" "$build"
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" -DQLN_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$build"
 
 source "$top/cmake/wine-session.sh" "$build"

@@ -1,15 +1,16 @@
 // Pictures of enhanced metafiles as PNG files, for people to look at what a report object drew
-// (the demo host writes them beside the EMF; the tests read their pixels back).
+// (the demo host writes them beside the EMF; the tests read their pixels back). Writing pictures
+// is a host's business, so this lives with the sample hosts, outside the library.
 #pragma once
-#include "QLNBaseExport.h"
+#include <windows.h>
 
 // The metafile's frame in pixels of its reference device (at least 1 × 1, at most 16384 ×
 // 16384); (0, 0) for a null or unreadable metafile.
-QLN_BASE_EXTERN_C SIZE QLNEnhMetaFilePixelSize(HENHMETAFILE hEmf);
+SIZE QLNEnhMetaFilePixelSize(HENHMETAFILE hEmf);
 
 // Plays the metafile onto a white picture of nWidth × nHeight pixels (the frame stretched to
 // fill it; 0 × 0 means QLNEnhMetaFilePixelSize) and writes it as a PNG file through the
 // system's imaging codecs. COM must be initialised on the calling thread. Returns S_OK, or
 // E_INVALIDARG for a null metafile or path or a size outside 1..16384, or the failure of the
 // step that failed.
-QLN_BASE_EXTERN_C HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath);
+HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath);
