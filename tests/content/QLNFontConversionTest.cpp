@@ -4,29 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <cstring>
 #include <cwchar>
 #include <limits>
+#include <utility>
 
 namespace {
+
+// The font object reports the size of the font it realized, in whole pixels of its ratio (96 to
+// the inch unless told otherwise); this face realizes the sizes used here exactly.
+const wchar_t kFace[] = L"Liberation Mono";
 
 // A holder with a real font object made from the description.
 struct Font
 {
-    Font(const wchar_t* face, LONGLONG size, SHORT weight = FW_NORMAL, BOOL italic = FALSE,
-         BOOL underline = FALSE, BOOL strike = FALSE, SHORT charset = ANSI_CHARSET)
+    Font(const wchar_t* face, LONGLONG size, SHORT weight = FW_NORMAL, BOOL italic = FALSE, BOOL underline = FALSE,
+         BOOL strike = FALSE, SHORT charset = ANSI_CHARSET)
         : holder(nullptr)
     {
-        FONTDESC fd = {};
-        fd.cbSizeofstruct = sizeof fd;
-        fd.lpstrName = const_cast<LPOLESTR>(face);
+        FONTDESC fd = {sizeof fd, const_cast<LPOLESTR>(face), {}, weight, charset, italic, underline, strike};
         fd.cySize.int64 = size;
-        fd.sWeight = weight;
-        fd.sCharset = charset;
-        fd.fItalic = italic;
-        fd.fUnderline = underline;
-        fd.fStrikethrough = strike;
         holder.InitializeFont(&fd);
     }
     LONGLONG Size() const
@@ -46,118 +43,59 @@ LOGFONTW Dirty()
     return lf;
 }
 
-LOGFONTW Record(const wchar_t* face, LONG height, LONG weight, BYTE italic, BYTE underline, BYTE strike,
-                BYTE charset)
+LOGFONTW Record(const wchar_t* face, LONG height, LONG weight = FW_NORMAL, BYTE italic = 0, BYTE underline = 0,
+                BYTE strike = 0, BYTE charset = ANSI_CHARSET)
 {
-    LOGFONTW lf = {};
-    lf.lfHeight = height;
-    lf.lfWeight = weight;
-    lf.lfItalic = italic;
-    lf.lfUnderline = underline;
-    lf.lfStrikeOut = strike;
-    lf.lfCharSet = charset;
+    LOGFONTW lf = {height, 0, 0, 0, weight, italic, underline, strike, charset, 0, 0, 0, 0, {}};
     wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
     return lf;
 }
 
 } // namespace
 
-// The font object reports the size of the font it realized, in whole pixels of its ratio
-// (96 pixels to the inch unless the font was told otherwise); Liberation Mono realizes the sizes
-// used here exactly, so the object reports what was asked for, except where noted.
-const wchar_t kFace[] = L"Liberation Mono";
-
-TEST(FontConversion, PointSizesBecomeTruncatedPixelHeights)
+TEST(FontConversion, FontGivesTheRecordWithATruncatedPixelHeightAndNothingElse)
 {
-    const struct { LONGLONG size; LONGLONG reported; LONG height; } at96[] = {
-        {97500, 97500, -13},        // 13 px exactly
-        {100000, 97500, -13},       // realized at 13 px, so reported as 9.75 pt
-        {120000, 120000, -16},
+    struct { Font font; LONGLONG reported; LOGFONTW expected; } rows[] = {
+        {{kFace, 97500}, 97500, Record(kFace, -13)},        // 13 px exactly
+        {{kFace, 100000, FW_BOLD, TRUE, FALSE, TRUE, GREEK_CHARSET}, 97500,   // realized at 13 px
+         Record(kFace, -13, FW_BOLD, 1, 0, 1, GREEK_CHARSET)},
+        {{kFace, 120000, FW_LIGHT, FALSE, TRUE, FALSE, RUSSIAN_CHARSET}, 120000,
+         Record(kFace, -16, FW_LIGHT, 0, 1, 0, RUSSIAN_CHARSET)},
     };
-    for (const auto& row : at96) {
-        Font font(kFace, row.size);
-        ASSERT_NE(nullptr, font.holder.m_pFont);
-        ASSERT_EQ(row.reported, font.Size()) << row.size;
+    for (auto& row : rows) {
+        ASSERT_NE(nullptr, row.font.holder.m_pFont);
+        ASSERT_EQ(row.reported, row.font.Size());
         LOGFONTW lf = Dirty();
-        OleFontToLogFont(font.holder, lf);
-        // Nothing but the carried fields is set.
-        const LOGFONTW expected = Record(kFace, row.height, FW_NORMAL, 0, 0, 0, ANSI_CHARSET);
-        EXPECT_EQ(0, std::memcmp(&expected, &lf, sizeof lf)) << row.size;
-        EXPECT_EQ(row.height, lf.lfHeight) << row.size;
+        OleFontToLogFont(row.font.holder, lf);
+        EXPECT_EQ(0, std::memcmp(&row.expected, &lf, sizeof lf)) << row.reported << ": height " << lf.lfHeight;
     }
 
     // At one logical unit per point the object reports whole points, and the pixel height
     // truncates: 13.33 px and 10.67 px.
-    const struct { LONGLONG size; LONG height; } atPoints[] = {{100000, -13}, {80000, -10}};
-    for (const auto& row : atPoints) {
-        Font font(kFace, row.size);
+    for (const auto& row : {std::pair<LONGLONG, LONG>{100000, -13}, {80000, -10}}) {
+        Font font(kFace, row.first);
         ASSERT_EQ(S_OK, font.holder.m_pFont->SetRatio(72, 2540));
-        ASSERT_EQ(row.size, font.Size());
+        ASSERT_EQ(row.first, font.Size());
         LOGFONTW lf = Dirty();
         OleFontToLogFont(font.holder, lf);
-        EXPECT_EQ(row.height, lf.lfHeight) << row.size;
+        EXPECT_EQ(row.second, lf.lfHeight) << row.first;
     }
 }
 
-TEST(FontConversion, StyleWeightAndCharacterSetAreCarried)
+TEST(FontConversion, RecordSetsTheFontAndComesBackUnchanged)
 {
-    Font font(kFace, 120000, FW_BOLD, TRUE, TRUE, TRUE, GREEK_CHARSET);
-    LOGFONTW lf = Dirty();
-    OleFontToLogFont(font.holder, lf);
-    const LOGFONTW expected = Record(kFace, -16, FW_BOLD, 1, 1, 1, GREEK_CHARSET);
-    EXPECT_EQ(0, std::memcmp(&expected, &lf, sizeof lf));
-}
-
-TEST(FontConversion, LogicalFontSetsTheFontObject)
-{
-    Font font(L"Times New Roman", 100000);
-    LogFontToOleFont(Record(kFace, -13, FW_BOLD, 1, 0, 1, RUSSIAN_CHARSET), font.holder);
-    EXPECT_EQ(97500, font.Size());      // -13 px is 9.75 pt
-    BSTR name = nullptr;
-    ASSERT_EQ(S_OK, font.holder.m_pFont->get_Name(&name));
-    EXPECT_STREQ(kFace, name);
-    ::SysFreeString(name);
-    BOOL flag = FALSE;
-    font.holder.m_pFont->get_Bold(&flag);
-    EXPECT_TRUE(flag);                  // through the weight
-    font.holder.m_pFont->get_Italic(&flag);
-    EXPECT_TRUE(flag);
-    font.holder.m_pFont->get_Underline(&flag);
-    EXPECT_FALSE(flag);
-    font.holder.m_pFont->get_Strikethrough(&flag);
-    EXPECT_TRUE(flag);
-    SHORT charset = 0;
-    font.holder.m_pFont->get_Charset(&charset);
-    EXPECT_EQ(RUSSIAN_CHARSET, charset);
-
-    // A positive (cell) height gives the same size as its negative.
-    LogFontToOleFont(Record(kFace, 16, FW_NORMAL, 0, 0, 0, ANSI_CHARSET), font.holder);
-    EXPECT_EQ(120000, font.Size());
-}
-
-TEST(FontConversion, RoundTripsKeepTheRecord)
-{
-    for (LONG height : {-13L, -16L, -10L, -30L}) {
+    // A height of -13 is 9.75 pt; a positive (cell) height gives the size of its negative.
+    const struct { LONG height; LONGLONG size; } rows[] = {{-13, 97500}, {-16, 120000}, {-10, 75000}, {-30, 225000}, {16, 120000}};
+    for (const auto& row : rows) {
         Font font(L"Times New Roman", 100000);
-        const LOGFONTW original = Record(kFace, height, FW_SEMIBOLD, 1, 1, 0, EASTEUROPE_CHARSET);
+        const LOGFONTW original = Record(kFace, row.height, FW_SEMIBOLD, 1, 1, 0, EASTEUROPE_CHARSET);
         LogFontToOleFont(original, font.holder);
+        EXPECT_EQ(row.size, font.Size()) << row.height;
         LOGFONTW back = Dirty();
         OleFontToLogFont(font.holder, back);
-        EXPECT_EQ(0, std::memcmp(&original, &back, sizeof back)) << height;
-    }
-    // Font to record to font: 9.75 and 12 pt survive; 10 pt was 9.75 pt on screen all along.
-    for (LONGLONG size : {97500LL, 120000LL, 100000LL}) {
-        Font font(kFace, size, FW_BOLD, TRUE);
-        LOGFONTW lf;
-        OleFontToLogFont(font.holder, lf);
-        Font copy(L"Times New Roman", 80000);
-        LogFontToOleFont(lf, copy.holder);
-        if (size == 100000) {
-            EXPECT_EQ(97500, copy.Size());
-        } else {
-            EXPECT_EQ(size, copy.Size());
-            EXPECT_EQ(S_OK, copy.holder.m_pFont->IsEqual(font.holder.m_pFont)) << size;
-        }
+        const LOGFONTW expected = Record(kFace, row.height < 0 ? row.height : -row.height, FW_SEMIBOLD, 1, 1, 0,
+                                         EASTEUROPE_CHARSET);
+        EXPECT_EQ(0, std::memcmp(&expected, &back, sizeof back)) << row.height;
     }
 }
 
@@ -166,15 +104,11 @@ TEST(FontConversion, FaceNameFillingTheWholeFieldIsTakenWithoutReadingPastIt)
     wchar_t full[LF_FACESIZE + 1] = {};
     for (int i = 0; i < LF_FACESIZE; ++i)
         full[i] = L'A' + (i % 26);
-    struct
-    {
-        LOGFONTW lf;
-        wchar_t after[4];           // what a reader past the field would take as more name
-    } record = {Record(L"", -13, FW_NORMAL, 0, 0, 0, ANSI_CHARSET), {L'X', L'Y', L'Z', 0}};
+    // What follows the field is what a reader past it would take as more name.
+    struct { LOGFONTW lf; wchar_t after[4]; } record = {Record(L"", -13), {L'X', L'Y', L'Z', 0}};
     std::wmemcpy(record.lf.lfFaceName, full, LF_FACESIZE);
     Font font(kFace, 100000);
     LogFontToOleFont(record.lf, font.holder);
-
     // Compared before either font is realized, while both still hold the names they were given.
     Font expected(full, 97500);
     EXPECT_EQ(S_OK, font.holder.m_pFont->IsEqual(expected.holder.m_pFont));
@@ -183,41 +117,35 @@ TEST(FontConversion, FaceNameFillingTheWholeFieldIsTakenWithoutReadingPastIt)
 TEST(FontConversion, HolderWithoutFontGivesZerosAndTakesNothing)
 {
     CFontHolder empty(nullptr);
+    const LOGFONTW zero = {};
     LOGFONTW lf = Dirty();
     OleFontToLogFont(empty, lf);
-    const LOGFONTW zero = {};
     EXPECT_EQ(0, std::memcmp(&zero, &lf, sizeof lf));
-    LogFontToOleFont(Record(L"Arial", -13, FW_BOLD, 1, 1, 1, 0), empty);
-    EXPECT_EQ(nullptr, empty.m_pFont);
     lf = Dirty();
     QLNZoomFontHolderToLOGFONT(empty, 2.0, lf);
     EXPECT_EQ(0, std::memcmp(&zero, &lf, sizeof lf));
+    LogFontToOleFont(Record(L"Arial", -13, FW_BOLD, 1, 1, 1), empty);
+    EXPECT_EQ(nullptr, empty.m_pFont);
 }
 
 TEST(FontConversion, ZoomScalesTheHeightRoundingHalfUp)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct { LONGLONG size; double zoom; LONG height; const char* why; } rows[] = {
-        {100000, 1.0, -13, "zoom 1 changes nothing"},
-        {100000, 1.5, -19, "-19.5 + 0.5 = -19"},
-        {100000, 2.0, -26, "exact"},
-        {120000, 1.5, -24, "exact"},
-        {100000, 0.5, -6, "-6.5 + 0.5 = -6"},
-        {100000, 0.75, -10, "-9.75 + 0.5 = -9.25, floored"},
-        {100000, nan, -13, "not a number: unzoomed"},
-        {100000, inf, -13, "infinite: unzoomed"},
-        {100000, 0.0, -13, "zero: unzoomed"},
-        {100000, -2.0, -13, "negative: unzoomed"},
-        {100000, 1e300, -INT_MAX, "beyond int: clamped"},
+    const struct { double zoom; LONG height; const char* why; } rows[] = {
+        {1.0, -13, "zoom 1 changes nothing"},
+        {1.5, -19, "-19.5 + 0.5 = -19"},
+        {2.0, -26, "exact"},
+        {0.75, -10, "-9.75 + 0.5 = -9.25, floored"},
+        {std::numeric_limits<double>::quiet_NaN(), -13, "not a number: unzoomed"},
+        {std::numeric_limits<double>::infinity(), -13, "infinite: unzoomed"},
+        {0.0, -13, "zero: unzoomed"},
+        {-2.0, -13, "negative: unzoomed"},
+        {1e300, -INT_MAX, "beyond int: clamped"},
     };
+    Font font(kFace, 100000, FW_BOLD, TRUE);
     for (const auto& row : rows) {
-        Font font(kFace, row.size, FW_BOLD, TRUE);
         LOGFONTW lf = Dirty();
         QLNZoomFontHolderToLOGFONT(font.holder, row.zoom, lf);
-        EXPECT_EQ(row.height, lf.lfHeight) << row.why;
-        EXPECT_EQ(FW_BOLD, lf.lfWeight) << row.why;
-        EXPECT_EQ(1, lf.lfItalic) << row.why;
-        EXPECT_EQ(0, lf.lfWidth) << row.why;
+        const LOGFONTW expected = Record(kFace, row.height, FW_BOLD, 1);
+        EXPECT_EQ(0, std::memcmp(&expected, &lf, sizeof lf)) << row.why << ": " << lf.lfHeight;
     }
 }

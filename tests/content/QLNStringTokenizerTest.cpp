@@ -62,21 +62,7 @@ TEST(StringTokenizer, WalksAwkwardLinesIntoPromptsAndValues)
     }
 }
 
-TEST(StringTokenizer, EndOfTextLeavesTheOutArgumentsAlone)
-{
-    CQLNStringTokenizer tokenizer(L"{RT}");
-    CString item;
-    BOOL isValue = FALSE;
-    ASSERT_TRUE(tokenizer.GetNextString(item, isValue));
-    item = L"kept";
-    isValue = 5;
-    EXPECT_FALSE(tokenizer.GetNextString(item, isValue));
-    EXPECT_EQ(CString(L"kept"), item);
-    EXPECT_EQ(5, isValue);
-    EXPECT_FALSE(tokenizer.GetNextString(item, isValue));    // and stays at the end
-}
-
-TEST(StringTokenizer, RemainingTextAndCopiesKeepTheirPosition)
+TEST(StringTokenizer, WalkKeepsItsPlaceAcrossCopiesAndLeavesTheOutArgumentsAloneAtTheEnd)
 {
     CQLNStringTokenizer tokenizer(L"RT: {RT} min");
     CString item;
@@ -89,32 +75,31 @@ TEST(StringTokenizer, RemainingTextAndCopiesKeepTheirPosition)
     ASSERT_TRUE(copy.GetNextString(item, isValue));
     EXPECT_EQ(CString(L"{RT}"), item);
     EXPECT_EQ(CString(L"{RT} min"), tokenizer.GetRemainingString());   // the original did not move
-
     tokenizer = copy;
-    EXPECT_EQ(CString(L" min"), tokenizer.GetRemainingString());
     ASSERT_TRUE(tokenizer.GetNextString(item, isValue));
     EXPECT_EQ(CString(), tokenizer.GetRemainingString());
+
+    item = L"kept";
+    isValue = 5;
+    EXPECT_FALSE(tokenizer.GetNextString(item, isValue));
+    EXPECT_FALSE(tokenizer.GetNextString(item, isValue));    // and stays at the end
+    EXPECT_EQ(CString(L"kept"), item);
+    EXPECT_EQ(5, isValue);
 }
 
 TEST(StringTokenizer, LineItemByIndex)
 {
-    const CString line = L"Area: {Area} counts";
-    BOOL isValue = -7;
-    EXPECT_EQ(CString(L"Area: "), CQLNStringTokenizer::GetLineItem(line, 0, isValue));
-    EXPECT_EQ(0, isValue);
-    EXPECT_EQ(CString(L"{Area}"), CQLNStringTokenizer::GetLineItem(line, 1, isValue));
-    EXPECT_EQ(1, isValue);
-    EXPECT_EQ(CString(L" counts"), CQLNStringTokenizer::GetLineItem(line, 2, isValue));
-    EXPECT_EQ(0, isValue);
-
     // Past the last item: empty, and the flag of the last item walked.
-    EXPECT_EQ(CString(), CQLNStringTokenizer::GetLineItem(L"Area: {Area}", 2, isValue));
-    EXPECT_EQ(1, isValue);
-    EXPECT_EQ(CString(), CQLNStringTokenizer::GetLineItem(L"{Area}", -1, isValue));
-    EXPECT_EQ(1, isValue);
-    isValue = 1;
-    EXPECT_EQ(CString(), CQLNStringTokenizer::GetLineItem(L"", 0, isValue));
-    EXPECT_EQ(0, isValue);
+    const struct { const wchar_t* line; int index; const wchar_t* item; BOOL isValue; } rows[] = {
+        {L"Area: {Area} counts", 0, L"Area: ", FALSE}, {L"Area: {Area} counts", 1, L"{Area}", TRUE},
+        {L"Area: {Area} counts", 2, L" counts", FALSE}, {L"Area: {Area}", 2, L"", TRUE},
+        {L"{Area}", -1, L"", TRUE}, {L"", 0, L"", FALSE},
+    };
+    for (const auto& row : rows) {
+        BOOL isValue = -7;
+        EXPECT_EQ(CString(row.item), CQLNStringTokenizer::GetLineItem(row.line, row.index, isValue)) << row.index;
+        EXPECT_EQ(row.isValue, isValue) << row.index;
+    }
 }
 
 TEST(StringTokenizer, TrimOffDelimitatorsStripsOnlyTheEnds)

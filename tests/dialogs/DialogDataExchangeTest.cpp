@@ -66,10 +66,17 @@ protected:
 // A top-level window standing for the application's main window.
 struct OwnerWindow : CWnd
 {
-    OwnerWindow()
-    {
-        CreateEx(0, AfxRegisterWndClass(0), L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr);
-    }
+    OwnerWindow() { CreateEx(0, AfxRegisterWndClass(0), L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr); }
+};
+
+// OK refused in turn: the user corrects the edit refused before, types a bad text, and reads
+// the message; the focus must then be on the edit that failed, its whole text selected.
+const struct { int fixId; const wchar_t* fix; int badId; const wchar_t* bad; const wchar_t* message; } kRefusals[] = {
+    {0, nullptr, IDC_BYTE, L"300", L"Please enter an integer between 0 and 255."},
+    {IDC_BYTE, L" 17 ", IDC_INT, L"12x", L"Please enter an integer."},
+    {0, nullptr, IDC_INT, L"101", L"Please enter an integer between 0 and 100."},
+    {IDC_INT, L"77", IDC_UINT, L"-1", L"Please enter a positive integer."},
+    {IDC_UINT, L"4294967295", IDC_DOUBLE, L"1e400", L"Please enter a number."},
 };
 
 } // namespace
@@ -80,104 +87,73 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
     ASSERT_TRUE(owner.IsWindow());
     ExchangeDialog dlg(&owner);
     auto item = [&dlg](int nID) { return ::GetDlgItem(dlg.m_hWnd, nID); };
-    std::vector<std::wstring> messages;
     bool bOwnerDisabled = false;
-    std::wstring loaded;
-    bool bFocusBackOnEdit = true;
+    std::wstring loaded, message;
+    std::vector<std::wstring> refusals, expected;
 
-    // After a refused OK: the message box is read and dismissed, then the focus must be on
-    // the edit that failed, its whole text selected for retyping.
-    auto dismissMessage = [&]() {
-        const HWND hBox = FindOwnedDialog(dlg.m_hWnd);
-        if (hBox == nullptr)
+    std::vector<ScriptedUser::Step> steps = {[&]() {
+        if (dlg.m_hWnd == nullptr || !::IsWindowVisible(dlg.m_hWnd))
             return false;
-        messages.push_back(MessageBoxText(hBox));
-        PostClick(::GetDlgItem(hBox, IDOK));
+        bOwnerDisabled = !::IsWindowEnabled(owner.m_hWnd);
+        for (int nID = IDC_BYTE; nID <= IDC_STRING; ++nID)
+            loaded += TextOf(item(nID)) + L"|";
+        loaded += std::to_wstring(::SendMessageW(item(IDC_STRING), EM_GETLIMITTEXT, 0, 0)) + L"|" +
+                  std::to_wstring(::IsDlgButtonChecked(dlg.m_hWnd, IDC_CHECK)) +
+                  std::to_wstring(::IsDlgButtonChecked(dlg.m_hWnd, IDC_RADIO3)) + L"|" +
+                  std::to_wstring(::SendMessageW(item(IDC_COMBO), CB_GETCURSEL, 0, 0)) +
+                  std::to_wstring(::SendMessageW(item(IDC_LIST), LB_GETCURSEL, 0, 0));
         return true;
-    };
-    auto expectFocusOn = [&](int nID) {
-        return [&, nID]() {
+    }};
+    for (const auto& row : kRefusals) {
+        expected.push_back(std::wstring(row.message) + L" @" + std::to_wstring(row.badId));
+        steps.push_back([&]() {
+            if (row.fix != nullptr)
+                PostTyping(item(row.fixId), row.fix);
+            PostTyping(item(row.badId), row.bad);
+            PostClick(item(IDOK));
+            return true;
+        });
+        steps.push_back([&]() {
+            const HWND hBox = FindOwnedDialog(dlg.m_hWnd);
+            if (hBox == nullptr)
+                return false;
+            message = MessageBoxText(hBox);
+            PostClick(::GetDlgItem(hBox, IDOK));
+            return true;
+        });
+        steps.push_back([&]() {
             if (FindOwnedDialog(dlg.m_hWnd) != nullptr)
                 return false;
+            const HWND hFocus = ::GetFocus();
             DWORD start = 0, end = 0;
-            ::SendMessageW(item(nID), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-            bFocusBackOnEdit = bFocusBackOnEdit && ::GetFocus() == item(nID) && start == 0 &&
-                               end == static_cast<DWORD>(::GetWindowTextLengthW(item(nID)));
+            ::SendMessageW(hFocus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            const bool bWhole = start == 0 && end == static_cast<DWORD>(::GetWindowTextLengthW(hFocus));
+            refusals.push_back(message + L" @" + std::to_wstring(bWhole ? ::GetDlgCtrlID(hFocus) : -1));
             return true;
-        };
-    };
+        });
+    }
+    steps.push_back([&]() {
+        PostTyping(item(IDC_DOUBLE), L"0.125");
+        // The edit refuses a ninth character typed (the limit set on loading).
+        PostTyping(item(IDC_STRING), L"worldwide!");
+        PostClick(item(IDC_CHECK));
+        PostClick(item(IDC_RADIO1));
+        ::PostMessageW(item(IDC_COMBO), WM_KEYDOWN, VK_DOWN, 0);
+        RECT rc = {};
+        ::SendMessageW(item(IDC_LIST), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rc));
+        PostClickAt(item(IDC_LIST), POINT{rc.left + 5, (rc.top + rc.bottom) / 2});
+        PostClick(item(IDOK));
+        return true;
+    });
+    ScriptedUser user(std::move(steps), [&]() { dlg.EndDialog(-2); });
 
-    ScriptedUser user(
-        {[&]() {
-             if (dlg.m_hWnd == nullptr || !::IsWindowVisible(dlg.m_hWnd))
-                 return false;
-             bOwnerDisabled = !::IsWindowEnabled(owner.m_hWnd);
-             for (int nID = IDC_BYTE; nID <= IDC_STRING; ++nID)
-                 loaded += TextOf(item(nID)) + L"|";
-             loaded += std::to_wstring(::SendMessageW(item(IDC_STRING), EM_GETLIMITTEXT, 0, 0)) + L"|" +
-                       std::to_wstring(::IsDlgButtonChecked(dlg.m_hWnd, IDC_CHECK)) +
-                       std::to_wstring(::IsDlgButtonChecked(dlg.m_hWnd, IDC_RADIO3)) + L"|" +
-                       std::to_wstring(::SendMessageW(item(IDC_COMBO), CB_GETCURSEL, 0, 0)) +
-                       std::to_wstring(::SendMessageW(item(IDC_LIST), LB_GETCURSEL, 0, 0));
-             PostTyping(item(IDC_BYTE), L"300");
-             PostClick(item(IDOK));
-             return true;
-         },
-         dismissMessage, expectFocusOn(IDC_BYTE),
-         [&]() {
-             PostTyping(item(IDC_BYTE), L" 17 ");
-             PostTyping(item(IDC_INT), L"12x");
-             PostClick(item(IDOK));
-             return true;
-         },
-         dismissMessage, expectFocusOn(IDC_INT),
-         [&]() {
-             PostTyping(item(IDC_INT), L"101");
-             PostClick(item(IDOK));
-             return true;
-         },
-         dismissMessage, expectFocusOn(IDC_INT),
-         [&]() {
-             PostTyping(item(IDC_INT), L"77");
-             PostTyping(item(IDC_UINT), L"-1");
-             PostClick(item(IDOK));
-             return true;
-         },
-         dismissMessage, expectFocusOn(IDC_UINT),
-         [&]() {
-             PostTyping(item(IDC_UINT), L"4294967295");
-             PostTyping(item(IDC_DOUBLE), L"1e400");
-             PostClick(item(IDOK));
-             return true;
-         },
-         dismissMessage, expectFocusOn(IDC_DOUBLE),
-         [&]() {
-             PostTyping(item(IDC_DOUBLE), L"0.125");
-             // The edit refuses a ninth character typed (the limit set on loading).
-             PostTyping(item(IDC_STRING), L"worldwide!");
-             PostClick(item(IDC_CHECK));
-             PostClick(item(IDC_RADIO1));
-             ::PostMessageW(item(IDC_COMBO), WM_KEYDOWN, VK_DOWN, 0);
-             RECT rc = {};
-             ::SendMessageW(item(IDC_LIST), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rc));
-             PostClickAt(item(IDC_LIST), POINT{rc.left + 5, (rc.top + rc.bottom) / 2});
-             PostClick(item(IDOK));
-             return true;
-         }},
-        [&]() { dlg.EndDialog(-2); });
-
-    const INT_PTR nResult = dlg.DoModal();
+    EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(user.Finished()) << "stalled after step " << user.StepsDone();
-    EXPECT_EQ(IDOK, nResult);
     EXPECT_TRUE(bOwnerDisabled);
     EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(L"200|-1234|42|4000000000|-7|123456|2.5|3.14159265358979|hello|8|11|11", loaded);
-    const std::vector<std::wstring> expected = {
-        L"Please enter an integer between 0 and 255.", L"Please enter an integer.",
-        L"Please enter an integer between 0 and 100.", L"Please enter a positive integer.",
-        L"Please enter a number."};
-    EXPECT_EQ(expected, messages);
-    EXPECT_TRUE(bFocusBackOnEdit);
+    EXPECT_EQ(expected, refusals);
 
     EXPECT_EQ(17, dlg.m_byte);
     EXPECT_EQ(-1234, dlg.m_short);
@@ -192,9 +168,9 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
     EXPECT_EQ(0, dlg.m_radio);
     EXPECT_STREQ(L"Gamma", dlg.m_combo);
     EXPECT_EQ(2, dlg.m_list);
-    EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
+// The box carries the context that F1 or its Help button hands to the owner's WM_HELP.
 TEST(DialogDataExchangeTest, FrameworkPromptShowsItsTextWithItsHelpContext)
 {
     OwnerWindow owner;
@@ -202,7 +178,6 @@ TEST(DialogDataExchangeTest, FrameworkPromptShowsItsTextWithItsHelpContext)
     ::SetActiveWindow(owner.m_hWnd);
     std::wstring text;
     DWORD context = 0;
-    // The box carries the context that F1 or its Help button hands to the owner's WM_HELP.
     ScriptedUser user({[&]() {
                           const HWND hBox = FindOwnedDialog(owner.m_hWnd);
                           if (hBox == nullptr)

@@ -7,38 +7,25 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-DISPID IdOf(IDispatch* pDispatch, const wchar_t* pszName)
-{
-    LPOLESTR name = const_cast<LPOLESTR>(pszName);
-    DISPID dispid = DISPID_UNKNOWN;
-    return SUCCEEDED(pDispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &dispid)) ? dispid : DISPID_UNKNOWN;
-}
-
-} // namespace
-
 TEST(DispatchDriverTest, PropertiesByNameThroughTheSampleControl)
 {
     E2e::SampleRegistration registration;
     ASSERT_EQ(S_OK, registration.Result());
     COleDispatchDriver driver;
     ASSERT_TRUE(driver.CreateDispatch(L"QLNSample.TextCtrl"));
-    const DISPID title = IdOf(driver.m_lpDispatch, L"Title");
-    const DISPID columns = IdOf(driver.m_lpDispatch, L"NumColumns");
-    const DISPID spacing = IdOf(driver.m_lpDispatch, L"VerticalSpacing");
-    const DISPID labels = IdOf(driver.m_lpDispatch, L"IncludeDataLabel");
-    const DISPID fields = IdOf(driver.m_lpDispatch, L"TextFields");
-    const DISPID getLineCount = IdOf(driver.m_lpDispatch, L"GetLineCount");
-    ASSERT_NE(DISPID_UNKNOWN, title);
-    ASSERT_NE(DISPID_UNKNOWN, getLineCount);
+    auto id = [&driver](const wchar_t* pszName) {
+        LPOLESTR name = const_cast<LPOLESTR>(pszName);
+        DISPID dispid = DISPID_UNKNOWN;
+        EXPECT_EQ(S_OK, driver.m_lpDispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &dispid)) << pszName;
+        return dispid;
+    };
+    const DISPID title = id(L"Title"), columns = id(L"NumColumns"), spacing = id(L"VerticalSpacing");
 
     driver.SetProperty(title, VT_BSTR, L"Run summary");
     CString strTitle;
     driver.GetProperty(title, VT_BSTR, &strTitle);
     EXPECT_STREQ(L"Run summary", strTitle);
-
-    // An int-sized argument sent as a 16-bit property; read back as 32 bits and as a string.
+    // An int-sized argument sent as a 16-bit property, read back as 32 bits; a string read as 16 bits.
     driver.SetProperty(columns, VT_I2, 2);
     long nColumns = 0;
     driver.GetProperty(columns, VT_I4, &nColumns);
@@ -47,15 +34,13 @@ TEST(DispatchDriverTest, PropertiesByNameThroughTheSampleControl)
     short nSpacing = 0;
     driver.GetProperty(spacing, VT_I2, &nSpacing);
     EXPECT_EQ(1, nSpacing);
-
-    driver.SetProperty(labels, VT_BOOL, FALSE);
+    driver.SetProperty(id(L"IncludeDataLabel"), VT_BOOL, FALSE);
     BOOL bLabels = TRUE;
-    driver.GetProperty(labels, VT_BOOL, &bLabels);
+    driver.GetProperty(id(L"IncludeDataLabel"), VT_BOOL, &bLabels);
     EXPECT_FALSE(bLabels);
-
-    driver.SetProperty(fields, VT_BSTR, L"One\r\nTwo\r\nThree");
+    driver.SetProperty(id(L"TextFields"), VT_BSTR, L"One\r\nTwo\r\nThree");
     long nLines = 0;
-    driver.InvokeHelper(getLineCount, DISPATCH_METHOD, VT_I4, &nLines, nullptr);
+    driver.InvokeHelper(id(L"GetLineCount"), DISPATCH_METHOD, VT_I4, &nLines, nullptr);
     EXPECT_EQ(3, nLines);
 
     // A text that is no number is refused by the control's conversion; the value stays.

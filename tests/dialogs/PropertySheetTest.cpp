@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace qlntest;
 
 namespace {
@@ -26,11 +29,7 @@ public:
     int m_nApplies = 0;
     int m_nHelps = 0;
 
-    BOOL OnApply() override
-    {
-        ++m_nApplies;
-        return CPropertyPage::OnApply();
-    }
+    BOOL OnApply() override { ++m_nApplies; return CPropertyPage::OnApply(); }
     void OnNumberChange() { SetModified(TRUE); }
     void OnHelp() { ++m_nHelps; }
 
@@ -50,23 +49,6 @@ BEGIN_MESSAGE_MAP(NumberPage, CPropertyPage)
     ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
-class NamePage : public CPropertyPage
-{
-public:
-    NamePage() : CPropertyPage(IDD_PAGE_NAME, IDS_PAGE_NAME) {}
-    CString m_strName = L"first";
-    int m_nApplies = 0;
-
-    BOOL OnApply() override
-    {
-        ++m_nApplies;
-        return CPropertyPage::OnApply();
-    }
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_NAME, m_strName); }
-};
-
 // A click on the tab of page nPage.
 void PostTabClick(HWND hSheet, int nPage)
 {
@@ -85,32 +67,28 @@ HWND CurrentPage(HWND hSheet)
 
 TEST(PropertySheetTest, ApplyFollowsSetModifiedValidationKeepsThePageAndReentryReloads)
 {
-    NumberPage number;
-    NamePage name;
+    NumberPage number, second;
     CPropertySheet sheet(IDS_SHEET_CAPTION);
     sheet.m_psh.dwFlags |= PSH_HASHELP;
     sheet.AddPage(&number);
-    sheet.AddPage(&name);
-
+    sheet.AddPage(&second);
     HWND hSheet = nullptr;
-    std::wstring caption;
-    bool bApplyAtStart = true, bApplyAfterTyping = false, bStayedOnNumber = false, bFocusOnNumber = false;
-    std::wstring message, reloaded;
-    int nLoadsAfterFirstEntry = 0;
+    auto numberEdit = [&number] { return number.GetDlgItem(IDC_NUMBER)->m_hWnd; };
+    auto applyEnabled = [&hSheet] { return std::wstring(L"Apply ") + (::IsWindowEnabled(::GetDlgItem(hSheet, kApplyButton)) ? L"on" : L"off"); };
+    std::vector<std::wstring> seen;     // what the user saw, step by step
 
     ScriptedUser user(
         {[&]() {
              hSheet = sheet.m_hWnd;
              if (hSheet == nullptr || !::IsWindowVisible(hSheet))
                  return false;
-             caption = TextOf(hSheet);
-             bApplyAtStart = ::IsWindowEnabled(::GetDlgItem(hSheet, kApplyButton));
+             seen = {TextOf(hSheet).substr(0, 9), applyEnabled()};
              PostClick(::GetDlgItem(hSheet, IDHELP));
-             PostTyping(number.GetDlgItem(IDC_NUMBER)->m_hWnd, L"99");
+             PostTyping(numberEdit(), L"99");
              return true;
          },
          [&]() {
-             bApplyAfterTyping = ::IsWindowEnabled(::GetDlgItem(hSheet, kApplyButton));
+             seen.push_back(applyEnabled());
              PostTabClick(hSheet, 1);
              return true;
          },
@@ -118,33 +96,33 @@ TEST(PropertySheetTest, ApplyFollowsSetModifiedValidationKeepsThePageAndReentryR
              const HWND hBox = FindOwnedDialog(hSheet);
              if (hBox == nullptr)
                  return false;
-             message = MessageBoxText(hBox);
+             seen.push_back(MessageBoxText(hBox));
              PostClick(::GetDlgItem(hBox, IDOK));
              return true;
          },
          [&]() {
              if (FindOwnedDialog(hSheet) != nullptr)
                  return false;
-             bStayedOnNumber = CurrentPage(hSheet) == number.m_hWnd;
-             bFocusOnNumber = ::GetFocus() == number.GetDlgItem(IDC_NUMBER)->m_hWnd;
-             nLoadsAfterFirstEntry = number.m_nLoads;
-             PostTyping(number.GetDlgItem(IDC_NUMBER)->m_hWnd, L"5");
+             seen.push_back(std::wstring(CurrentPage(hSheet) == number.m_hWnd ? L"on Number" : L"left Number") +
+                            (::GetFocus() == numberEdit() ? L", in its edit" : L"") + L", loaded " +
+                            std::to_wstring(number.m_nLoads));
+             PostTyping(numberEdit(), L"5");
              PostTabClick(hSheet, 1);
              return true;
          },
          [&]() {
-             if (CurrentPage(hSheet) != name.m_hWnd)
+             if (CurrentPage(hSheet) != second.m_hWnd)
                  return false;
              // Changed behind the page's back while it is not on show.
              number.m_nNumber = 7;
-             PostTyping(name.GetDlgItem(IDC_NAME)->m_hWnd, L"second");
+             PostTyping(second.GetDlgItem(IDC_NUMBER)->m_hWnd, L"6");
              PostTabClick(hSheet, 0);
              return true;
          },
          [&]() {
              if (CurrentPage(hSheet) != number.m_hWnd)
                  return false;
-             reloaded = TextOf(number.GetDlgItem(IDC_NUMBER)->m_hWnd);
+             seen.push_back(L"reloaded " + TextOf(numberEdit()));
              PostClick(::GetDlgItem(hSheet, IDOK));
              return true;
          }},
@@ -152,19 +130,14 @@ TEST(PropertySheetTest, ApplyFollowsSetModifiedValidationKeepsThePageAndReentryR
 
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_TRUE(user.Finished()) << "stalled after step " << user.StepsDone();
-    EXPECT_EQ(L"Two pages", caption.substr(0, 9));
-    EXPECT_FALSE(bApplyAtStart);
-    EXPECT_TRUE(bApplyAfterTyping);
+    const std::vector<std::wstring> expected = {L"Two pages", L"Apply off", L"Apply on",
+        L"Please enter an integer between 1 and 10.", L"on Number, in its edit, loaded 1", L"reloaded 7"};
+    EXPECT_EQ(expected, seen);
     EXPECT_EQ(1, number.m_nHelps);
-    EXPECT_EQ(L"Please enter an integer between 1 and 10.", message);
-    EXPECT_TRUE(bStayedOnNumber);
-    EXPECT_TRUE(bFocusOnNumber);
-    EXPECT_EQ(1, nLoadsAfterFirstEntry);
-    EXPECT_EQ(L"7", reloaded);
     EXPECT_EQ(7, number.m_nNumber);
-    EXPECT_STREQ(L"second", name.m_strName);
+    EXPECT_EQ(6, second.m_nNumber);
     EXPECT_EQ(1, number.m_nApplies);
-    EXPECT_EQ(1, name.m_nApplies);
+    EXPECT_EQ(1, second.m_nApplies);
     EXPECT_EQ(nullptr, sheet.m_hWnd);
 }
 

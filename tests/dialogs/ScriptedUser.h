@@ -18,10 +18,9 @@ public:
 
     // onStall ends the modal loops when the steps do not finish within about ten seconds.
     ScriptedUser(std::vector<Step> steps, std::function<void()> onStall)
-        : m_steps(std::move(steps)), m_onStall(std::move(onStall))
+        : m_steps(std::move(steps)), m_onStall(std::move(onStall)), m_timer(::SetTimer(nullptr, 0, 30, &Tick))
     {
         s_pCurrent = this;
-        m_timer = ::SetTimer(nullptr, 0, 30, &Tick);
     }
     ~ScriptedUser()
     {
@@ -51,7 +50,7 @@ private:
     static inline ScriptedUser* s_pCurrent = nullptr;
     std::vector<Step> m_steps;
     std::function<void()> m_onStall;
-    UINT_PTR m_timer = 0;
+    UINT_PTR m_timer;
     size_t m_next = 0;
     int m_ticks = 0;
     bool m_busy = false;
@@ -87,19 +86,11 @@ inline void PostClickAt(HWND hWnd, POINT pt)
 // The message box (or other dialog) that hOwner owns, if one is on screen.
 inline HWND FindOwnedDialog(HWND hOwner)
 {
-    struct Search { HWND hOwner; HWND hFound; } search = {hOwner, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-        Search* p = reinterpret_cast<Search*>(lParam);
-        wchar_t szClass[16] = {};
-        ::GetClassNameW(hWnd, szClass, 16);
-        if (hWnd != p->hOwner && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == p->hOwner &&
-            ::lstrcmpW(szClass, L"#32770") == 0) {
-            p->hFound = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    for (HWND h = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); h != nullptr;
+         h = ::FindWindowExW(nullptr, h, L"#32770", nullptr))
+        if (h != hOwner && ::IsWindowVisible(h) && ::GetWindow(h, GW_OWNER) == hOwner)
+            return h;
+    return nullptr;
 }
 
 // The message of a message box: the text of its static controls.

@@ -12,10 +12,8 @@ struct RecordedHelpCall
     DWORD_PTR dwData;
 };
 
-// Exported by name from qln_help_recorder.dll; found with GetProcAddress so that the test itself
-// never loads the recorder.
-typedef int (*RecorderCallCountProc)();
-typedef BOOL (*RecorderLastCallProc)(RecordedHelpCall*);
+// Exported by name: the number of calls so far, the last one copied out when there was one.
+typedef int (*RecorderCallsProc)(RecordedHelpCall* pLast);
 
 // What the recorder's help function returns, so tests can see the result passed through.
 #define QLN_RECORDER_RESULT reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4242))

@@ -16,15 +16,9 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-struct Category
-{
-    GUID id;
-    const wchar_t* description;
-};
-
 // Written out again here, not taken from the library: these are the identifiers and texts
 // already in the field.
-const Category g_expected[] = {
+const struct { GUID id; const wchar_t* description; } kCategories[] = {
     {{0x26CBEB70, 0x59FC, 0x11D1, {0x84, 0xD1, 0x00, 0x00, 0xC0, 0x7A, 0x4C, 0xF5}}, L"Halverin Report Objects"},
     {{0x26CBEB71, 0x59FC, 0x11D1, {0x84, 0xD1, 0x00, 0x00, 0xC0, 0x7A, 0x4C, 0xF5}}, L"Halverin Report Text Objects"},
     {{0x26CBEB72, 0x59FC, 0x11D1, {0x84, 0xD1, 0x00, 0x00, 0xC0, 0x7A, 0x4C, 0xF5}}, L"Halverin Report Repeating Section"},
@@ -33,11 +27,11 @@ const Category g_expected[] = {
     {{0x5B7559C0, 0x91EB, 0x11D1, {0xB7, 0x3B, 0x00, 0xA0, 0x24, 0x4A, 0xCB, 0xE8}}, L"Halverin Report Graphical Objects"},
 };
 
-std::wstring GuidText(REFGUID guid)
+std::wstring Key(const wchar_t* parent, REFGUID guid)
 {
     wchar_t text[40] = {};
     ::StringFromGUID2(guid, text, 40);
-    return text;
+    return std::wstring(parent) + L"\\" + text;
 }
 
 bool KeyExists(const std::wstring& subKey)
@@ -57,6 +51,22 @@ ComPtr<ICatInformation> CategoryInformation()
     return information;
 }
 
+// The manager's listing in the system locale is how a report designer finds the categories.
+void ExpectAllSixCategoriesListed()
+{
+    ComPtr<IEnumCATEGORYINFO> enumerator;
+    ASSERT_EQ(S_OK, CategoryInformation()->EnumCategories(0x0800, enumerator.GetAddressOf()));
+    std::vector<std::wstring> listed(6);
+    CATEGORYINFO info;
+    ULONG fetched = 0;
+    while (enumerator->Next(1, &info, &fetched) == S_OK && fetched == 1)
+        for (size_t i = 0; i < 6; ++i)
+            if (info.catid == kCategories[i].id)
+                listed[i] = info.szDescription;
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(kCategories[i].description, listed[i]) << "category " << i;
+}
+
 // Each test enters a class of its own, made up for it, and removes it again; categories the
 // test registered for the first time are removed too, and ones that were there stay.
 class AddComponentTest : public ::testing::Test
@@ -65,101 +75,58 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(S_OK, ::CoCreateGuid(&m_classId));
-        for (const Category& category : g_expected)
-            m_hadCategory.push_back(KeyExists(L"Component Categories\\" + GuidText(category.id)));
+        for (const auto& category : kCategories)
+            m_hadCategory.push_back(KeyExists(Key(L"Component Categories", category.id)));
     }
-
     void TearDown() override
     {
-        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(m_classId)).c_str());
-        for (size_t i = 0; i < m_hadCategory.size(); ++i) {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, ClassKey().c_str());
+        for (size_t i = 0; i < m_hadCategory.size(); ++i)
             if (!m_hadCategory[i])
-                ::RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"Component Categories\\" + GuidText(g_expected[i].id)).c_str());
-        }
+                ::RegDeleteTreeW(HKEY_CLASSES_ROOT, Key(L"Component Categories", kCategories[i].id).c_str());
     }
 
-    std::vector<GUID> ImplementedCategories() const
+    std::wstring ClassKey() const { return Key(L"CLSID", m_classId); }
+    std::vector<std::wstring> ImplementedCategories() const
     {
-        std::vector<GUID> categories;
-        ComPtr<ICatInformation> information = CategoryInformation();
+        std::vector<std::wstring> categories;
         ComPtr<IEnumCATID> enumerator;
-        if (!information
-            || FAILED(information->EnumImplCategoriesOfClass(m_classId, enumerator.GetAddressOf())))
+        if (FAILED(CategoryInformation()->EnumImplCategoriesOfClass(m_classId, enumerator.GetAddressOf())))
             return categories;
         CATID id;
         ULONG fetched = 0;
         while (enumerator->Next(1, &id, &fetched) == S_OK && fetched == 1)
-            categories.push_back(id);
+            categories.push_back(Key(L"", id));
         return categories;
     }
-
-    bool ClassKeyExists() const { return KeyExists(L"CLSID\\" + GuidText(m_classId)); }
 
     CLSID m_classId = {};
     std::vector<bool> m_hadCategory;
 };
 
-void ExpectAllSixCategories()
-{
-    ComPtr<ICatInformation> information = CategoryInformation();
-    ASSERT_TRUE(information);
-    // The manager's listing in the system locale is how a report designer finds them.
-    ComPtr<IEnumCATEGORYINFO> enumerator;
-    ASSERT_EQ(S_OK, information->EnumCategories(0x0800, enumerator.GetAddressOf()));
-    std::vector<bool> listed(6, false);
-    CATEGORYINFO info;
-    ULONG fetched = 0;
-    while (enumerator->Next(1, &info, &fetched) == S_OK && fetched == 1) {
-        for (size_t i = 0; i < 6; ++i) {
-            if (info.catid == g_expected[i].id) {
-                listed[i] = true;
-                EXPECT_STREQ(g_expected[i].description, info.szDescription);
-            }
-        }
-    }
-    for (size_t i = 0; i < 6; ++i)
-        EXPECT_TRUE(listed[i]) << "category " << i << " not listed";
-}
+} // namespace
 
-TEST_F(AddComponentTest, RegistersAllSixCategoriesWithTheirDescriptions)
+TEST_F(AddComponentTest, EachIndexEntersTheClassIntoExactlyThatCategoryAndEveryCallRegistersAllSix)
 {
-    ASSERT_EQ(1, fnAddComponent(QLN_CATEGORY_TEXT_OBJECTS, m_classId));
-    ExpectAllSixCategories();
-}
-
-// The index selects from the table in its order; index 4 in particular is the one identifier
-// outside the 26CBEB7x series, the easiest to get wrong.
-TEST_F(AddComponentTest, EachIndexEntersTheClassIntoExactlyThatCategory)
-{
-    for (int index = 0; index < 6; ++index) {
-        SCOPED_TRACE(index);
-        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(m_classId)).c_str());
-        ASSERT_EQ(1, fnAddComponent(index, m_classId));
-        const std::vector<GUID> implemented = ImplementedCategories();
-        ASSERT_EQ(1u, implemented.size());
-        EXPECT_EQ(GuidText(g_expected[index].id), GuidText(implemented[0]));
-    }
-}
-
-// An index outside the table refreshes the categories and enters nothing: not a failure.
-TEST_F(AddComponentTest, IndexOutsideTheTableRegistersCategoriesButNoClass)
-{
+    // An index outside the table registers the categories and enters nothing: not a failure.
     for (int index : {6, -1, INT_MAX, INT_MIN}) {
-        SCOPED_TRACE(index);
-        EXPECT_EQ(1, fnAddComponent(index, m_classId));
-        EXPECT_FALSE(ClassKeyExists());
+        EXPECT_EQ(1, fnAddComponent(index, m_classId)) << index;
+        EXPECT_FALSE(KeyExists(ClassKey())) << index;
     }
-    ExpectAllSixCategories();
-}
+    ExpectAllSixCategoriesListed();
 
-TEST_F(AddComponentTest, SecondCallForTheSameClassSucceedsAndChangesNothing)
-{
+    // Index 4 in particular is the one identifier outside the 26CBEB7x series.
+    for (int index = 0; index < 6; ++index) {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, ClassKey().c_str());
+        ASSERT_EQ(1, fnAddComponent(index, m_classId));
+        EXPECT_EQ(std::vector<std::wstring>{Key(L"", kCategories[index].id)}, ImplementedCategories()) << index;
+    }
+    // A second call for the same class succeeds and changes nothing.
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, ClassKey().c_str());
     ASSERT_EQ(1, fnAddComponent(QLN_CATEGORY_TABLE_OBJECTS, m_classId));
     ASSERT_EQ(1, fnAddComponent(QLN_CATEGORY_TABLE_OBJECTS, m_classId));
-    const std::vector<GUID> implemented = ImplementedCategories();
-    ASSERT_EQ(1u, implemented.size());
-    EXPECT_EQ(GuidText(g_expected[3].id), GuidText(implemented[0]));
-    ExpectAllSixCategories();
+    EXPECT_EQ(std::vector<std::wstring>{Key(L"", kCategories[3].id)}, ImplementedCategories());
+    ExpectAllSixCategoriesListed();
 }
 
 // A thread that never initialised COM cannot create the manager: the first stage fails, the
@@ -170,7 +137,5 @@ TEST_F(AddComponentTest, FailsWithoutComOnTheCallingThread)
     const CLSID classId = m_classId;
     std::thread([&result, classId] { result = fnAddComponent(QLN_CATEGORY_REPORT_OBJECTS, classId); }).join();
     EXPECT_EQ(0, result);
-    EXPECT_FALSE(ClassKeyExists());
+    EXPECT_FALSE(KeyExists(ClassKey()));
 }
-
-} // namespace

@@ -2,7 +2,6 @@
 // path comes from. Its failure with error information is seen through OpenHtmlHelp.
 #include "QLNHelpFileLocator.h"
 
-#include "HtmlHelpRecorderProbe.h"
 #include "LocatorRegistration.h"
 #include "ScopedRegistryValue.h"
 
@@ -16,65 +15,44 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-const wchar_t g_settingsKey[] = L"Software\\Halverin\\Report Objects\\Help";
-const wchar_t g_serverKey[] = L"CLSID\\{B2E6DBFF-E614-4BAE-9710-AE97A9AD5865}\\InprocServer32";
-
-std::wstring ReadString(HKEY hRoot, const wchar_t* subKey, const wchar_t* name)
-{
-    wchar_t value[MAX_PATH * 2] = {};
-    DWORD size = sizeof(value) - sizeof(wchar_t);
-    if (::RegGetValueW(hRoot, subKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-        return L"<missing>";
-    return value;
-}
-
-// What a caller that knows nothing but the slot number gets: the thirteenth entry of the table.
-HRESULT CallPathSlot(IUnknown* pLocator, BSTR* pPath)
-{
-    typedef HRESULT(STDMETHODCALLTYPE * PathMethod)(IUnknown*, BSTR*);
-    void** table = *reinterpret_cast<void***>(pLocator);
-    return reinterpret_cast<PathMethod>(table[QLN_HELP_FILE_PATH_SLOT])(pLocator, pPath);
-}
+const wchar_t kSettingsKey[] = L"Software\\Halverin\\Report Objects\\Help";
 
 class HelpLocatorTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_EQ(S_OK, m_registration.Register()); }
 
-    // The path through the raw slot, or the failure code as text.
-    std::wstring PathFromSlot()
+    // The path through the raw slot, as a caller that knows nothing but the slot number gets it,
+    // or the failure as text.
+    static std::wstring PathFromSlot()
     {
         ComPtr<IUnknown> locator;
-        const HRESULT created = ::CoCreateInstance(CLSID_QLNHelpFileLocator, nullptr, CLSCTX_INPROC_SERVER,
-                                                   IID_IQLNHelpFileLocator,
-                                                   reinterpret_cast<void**>(locator.GetAddressOf()));
-        if (FAILED(created))
+        if (FAILED(::CoCreateInstance(CLSID_QLNHelpFileLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IQLNHelpFileLocator,
+                                      reinterpret_cast<void**>(locator.GetAddressOf()))))
             return L"<not created>";
+        typedef HRESULT(STDMETHODCALLTYPE * PathMethod)(IUnknown*, BSTR*);
+        const auto method = reinterpret_cast<PathMethod>((*reinterpret_cast<void***>(locator.Get()))[QLN_HELP_FILE_PATH_SLOT]);
         BSTR path = nullptr;
-        const HRESULT hr = CallPathSlot(locator.Get(), &path);
-        if (FAILED(hr))
+        if (FAILED(method(locator.Get(), &path)))
             return L"<failed>";
-        std::wstring result(path != nullptr ? path : L"");
+        const std::wstring result(path != nullptr ? path : L"");
         ::SysFreeString(path);
         return result;
     }
 
-    ScopedRegistryValue m_userSetting{HKEY_CURRENT_USER, g_settingsKey, L"HelpFile"};
-    ScopedRegistryValue m_machineSetting{HKEY_LOCAL_MACHINE, g_settingsKey, L"HelpFile"};
+    ScopedRegistryValue m_userSetting{HKEY_CURRENT_USER, kSettingsKey, L"HelpFile"};
+    ScopedRegistryValue m_machineSetting{HKEY_LOCAL_MACHINE, kSettingsKey, L"HelpFile"};
     LocatorRegistration m_registration;
 };
 
-TEST_F(HelpLocatorTest, WithoutASettingTheHelpFileLiesBesideTheServer)
+} // namespace
+
+TEST_F(HelpLocatorTest, UserSettingComesBeforeTheMachineSettingBeforeTheFileBesideTheServer)
 {
     m_userSetting.Delete();
     m_machineSetting.Delete();
-    EXPECT_EQ(HtmlHelpRecorderProbe::BinDirectory() + L"QLNReports.chm", PathFromSlot());
-}
-
-TEST_F(HelpLocatorTest, UserSettingComesBeforeTheMachineSettingAndIsExpanded)
-{
+    EXPECT_EQ(E2e::BinDirectory() + L"QLNReports.chm", PathFromSlot());
     m_machineSetting.SetString(REG_SZ, L"C:\\machine.chm");
-    m_userSetting.Delete();
     EXPECT_EQ(L"C:\\machine.chm", PathFromSlot());
     ::SetEnvironmentVariableW(L"QLN_TEST_HELP", L"C:\\Halverin");
     m_userSetting.SetString(REG_EXPAND_SZ, L"%QLN_TEST_HELP%\\Help\\Reports.chm");
@@ -86,28 +64,17 @@ TEST_F(HelpLocatorTest, UserSettingComesBeforeTheMachineSettingAndIsExpanded)
 TEST_F(HelpLocatorTest, Regsvr32RegistersAndUnregistersTheServer)
 {
     ASSERT_EQ(S_OK, m_registration.Unregister());
-    auto run = [](const std::wstring& arguments) {
-        std::wstring commandLine = L"regsvr32.exe /s " + arguments;
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process))
-            return static_cast<DWORD>(-1);
-        ::WaitForSingleObject(process.hProcess, 60000);
-        DWORD exitCode = static_cast<DWORD>(-1);
-        ::GetExitCodeProcess(process.hProcess, &exitCode);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        return exitCode;
-    };
-    const std::wstring quoted = L"\"" + LocatorRegistration::LocatorPath() + L"\"";
-    EXPECT_EQ(0u, run(quoted));
-    EXPECT_EQ(LocatorRegistration::LocatorPath(), ReadString(HKEY_CLASSES_ROOT, g_serverKey, nullptr));
-    EXPECT_EQ(L"Apartment", ReadString(HKEY_CLASSES_ROOT, g_serverKey, L"ThreadingModel"));
-    EXPECT_EQ(0u, run(L"/u " + quoted));
+    const std::wstring quoted = L" \"" + LocatorRegistration::LocatorPath() + L"\"";
+    EXPECT_EQ(0u, E2e::Run(L"regsvr32.exe /s" + quoted).exitCode);
+    const wchar_t serverKey[] = L"CLSID\\{B2E6DBFF-E614-4BAE-9710-AE97A9AD5865}\\InprocServer32";
+    for (const auto& value : {std::make_pair(L"", LocatorRegistration::LocatorPath()),
+                              std::make_pair(L"ThreadingModel", std::wstring(L"Apartment"))}) {
+        wchar_t text[MAX_PATH * 2] = {};
+        DWORD size = sizeof text - sizeof(wchar_t);
+        ::RegGetValueW(HKEY_CLASSES_ROOT, serverKey, value.first, RRF_RT_REG_SZ, nullptr, text, &size);
+        EXPECT_EQ(value.second, text);
+    }
+    EXPECT_EQ(0u, E2e::Run(L"regsvr32.exe /s /u" + quoted).exitCode);
     EXPECT_FALSE(LocatorRegistration::IsRegistered());
-    EXPECT_EQ(0u, run(L"/u " + quoted)) << "unregistering twice is no failure";
+    EXPECT_EQ(0u, E2e::Run(L"regsvr32.exe /s /u" + quoted).exitCode) << "unregistering twice is no failure";
 }
-
-} // namespace

@@ -10,21 +10,18 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(HtmlHelpFailureTest, FailedLoadIsRememberedAndNeverRetried)
 {
-    HMODULE hControl = ::LoadLibraryW(L"hhctrl.ocx");
+    const HMODULE hControl = ::LoadLibraryW(L"hhctrl.ocx");
     if (hControl != nullptr)
         ::FreeLibrary(hControl);
     ASSERT_EQ(nullptr, hControl) << "the control must be disabled for this program";
 
     LocatorRegistration locator;
     ASSERT_EQ(S_OK, locator.Unregister());
-    ScopedRegistryValue control(HKEY_CLASSES_ROOT, g_htmlHelpControlKey, nullptr);
-    control.SetString(REG_SZ, HtmlHelpRecorderProbe::BinDirectory() + L"missing.ocx");
+    ScopedRegistryValue control(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
+    control.SetString(REG_SZ, E2e::BinDirectory() + L"missing.ocx");
     HtmlHelpRecorderProbe::ResetLoads();
-
     OpenHtmlHelp(::GetDesktopWindow(), 2100);
 
     // Now a working control is registered; a request that tried again would find it.
@@ -33,5 +30,3 @@ TEST(HtmlHelpFailureTest, FailedLoadIsRememberedAndNeverRetried)
     EXPECT_EQ(0, HtmlHelpRecorderProbe::Loads());
     EXPECT_FALSE(HtmlHelpRecorderProbe::IsLoaded());
 }
-
-} // namespace

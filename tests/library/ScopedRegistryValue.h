@@ -15,12 +15,16 @@ public:
     ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
     ~ScopedRegistryValue();
 
-    void SetString(DWORD type, const std::wstring& text);
-    void SetDword(DWORD value);
-    void Delete();
+    void SetString(DWORD type, const std::wstring& text) { Set(type, text.c_str(), (text.size() + 1) * sizeof(wchar_t)); }
+    void SetDword(DWORD value) { Set(REG_DWORD, &value, sizeof value); }
+    void Delete() { ::RegDeleteKeyValueW(m_hRoot, m_subKey.c_str(), Name()); }
 
 private:
-    void Set(DWORD type, const void* data, DWORD size);
+    void Set(DWORD type, const void* data, size_t size)
+    {
+        ::RegSetKeyValueW(m_hRoot, m_subKey.c_str(), Name(), type, data, static_cast<DWORD>(size));
+    }
+    const wchar_t* Name() const { return m_bHasName ? m_valueName.c_str() : nullptr; }
 
     HKEY m_hRoot;
     std::wstring m_subKey;

@@ -1,9 +1,10 @@
 // Report objects of two libraries in a host program whose own string table uses the same ids
-// (the title 100, the catalogue 200-231, the base library's overflow marker 2518): each object
+// (the title 100, catalogue ids from 200, the base library's overflow marker 2518): each object
 // shows its own title and catalogue, and the base library's marker.
 #include "CDynLinkLibrary.h"
 #include "CQLNTextObjClient.h"
 #include "CString.h"
+#include "EmfScan.h"
 #include "ServerModule.h"
 #include "host_res.h"
 
@@ -16,27 +17,18 @@ using modtest::ServerModule;
 
 namespace {
 
-// What a host sees of a new object: its title, its lines, and every text its drawing holds.
+// What a host sees of a new object: its title, its lines, and the texts of its drawing.
 struct Shown
 {
     std::wstring title;
     std::vector<std::wstring> lines;
-    std::vector<std::wstring> drawn;
+    std::wstring drawn;     // each text as "|text@x,y"
 };
 
-int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam)
-{
-    if (pRecord->iType == EMR_EXTTEXTOUTW) {
-        const auto* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
-        const auto* pch = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(pRecord) + pText->emrtext.offString);
-        reinterpret_cast<std::vector<std::wstring>*>(lParam)->emplace_back(pch, pText->emrtext.nChars);
-    }
-    return 1;
-}
-
-Shown ShowNewObject(const wchar_t* progId)
+Shown ShowNewObject(const ServerModule& server, const wchar_t* progId)
 {
     Shown shown;
+    EXPECT_EQ(S_OK, server.Register());
     CQLNTextObjClient client;
     std::wstring error;
     EXPECT_TRUE(client.Create(progId, error) && client.InitNew(error) &&
@@ -46,72 +38,38 @@ Shown ShowNewObject(const wchar_t* progId)
     HDC hdcScreen = ::GetDC(nullptr);
     HDC hdcMeta = ::CreateEnhMetaFileW(hdcScreen, nullptr, nullptr, nullptr);
     EXPECT_TRUE(client.Draw(hdcScreen, hdcMeta, RECT{0, 0, 400, 60}, error)) << error;
-    HENHMETAFILE hemf = ::CloseEnhMetaFile(hdcMeta);
+    const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdcMeta);
     ::ReleaseDC(nullptr, hdcScreen);
-    ::EnumEnhMetaFile(nullptr, hemf, &CollectText, &shown.drawn, nullptr);
+    shown.drawn = L"|" + EmfScan(hemf).TextList();
     ::DeleteEnhMetaFile(hemf);
+    server.Unregister();
     return shown;
 }
-
-bool Contains(const std::vector<std::wstring>& texts, const std::wstring& text)
-{
-    for (const std::wstring& t : texts)
-        if (t == text)
-            return true;
-    return false;
-}
-
-bool AnyStartsWith(const std::vector<std::wstring>& texts, const std::wstring& prefix)
-{
-    for (const std::wstring& t : texts)
-        if (t.compare(0, prefix.size(), prefix) == 0)
-            return true;
-    return false;
-}
-
-// Registers a server for the length of a test, so that the host creates its objects by name.
-class Registered
-{
-public:
-    explicit Registered(const ServerModule& server) : m_server(server), m_hr(server.Register()) {}
-    ~Registered() { m_server.Unregister(); }
-    HRESULT Result() const { return m_hr; }
-
-private:
-    const ServerModule& m_server;
-    HRESULT m_hr;
-};
 
 } // namespace
 
 TEST(ReportLibraries, EachObjectShowsItsOwnTextsBesideAHostAndALibraryWithTheSameIds)
 {
-    ServerModule sample(L"QLNSampleText.dll");
-    ServerModule second(L"QLNSecondText.dll");
-    Registered sampleRegistered(sample);
-    Registered secondRegistered(second);
-    ASSERT_EQ(S_OK, sampleRegistered.Result());
-    ASSERT_EQ(S_OK, secondRegistered.Result());
-
-    const Shown ofSample = ShowNewObject(modtest::kSampleProgId);
+    ServerModule sample(L"QLNSampleText.dll"), second(L"QLNSecondText.dll");
+    ASSERT_TRUE(sample.Handle() != nullptr && second.Handle() != nullptr);
+    const Shown ofSample = ShowNewObject(sample, L"QLNSample.TextCtrl.1");
     EXPECT_EQ(L"Sample Information", ofSample.title);
     ASSERT_EQ(32u, ofSample.lines.size());
     EXPECT_EQ(L"Data file: {DataFile}", ofSample.lines[1]);
     EXPECT_EQ(L"Barcode: {Barcode}", ofSample.lines[31]);
+    EXPECT_NE(std::wstring::npos, ofSample.drawn.find(L"|Data file:@")) << ofSample.drawn;
 
-    const Shown ofSecond = ShowNewObject(modtest::kSecondProgId);
+    const Shown ofSecond = ShowNewObject(second, L"QLNSecond.TextCtrl.1");
     EXPECT_EQ(L"Second Object", ofSecond.title);
     ASSERT_EQ(6u, ofSecond.lines.size());
     EXPECT_EQ(L"Second heading", ofSecond.lines[0]);
     EXPECT_EQ(L"Second amount: {CalcAmt}", ofSecond.lines[5]);
+    EXPECT_NE(std::wstring::npos, ofSecond.drawn.find(L"|Second retention:@")) << ofSecond.drawn;
 
     for (const Shown* shown : {&ofSample, &ofSecond}) {
-        EXPECT_TRUE(Contains(shown->drawn, L"(More...)")) << "the base library's marker";
-        EXPECT_FALSE(AnyStartsWith(shown->drawn, L"Host")) << "nothing of the host's string table";
+        EXPECT_NE(std::wstring::npos, shown->drawn.find(L"|(More...)@")) << "the base library's marker";
+        EXPECT_EQ(std::wstring::npos, shown->drawn.find(L"|Host")) << "nothing of the host's string table";
     }
-    EXPECT_TRUE(Contains(ofSample.drawn, L"Data file:"));
-    EXPECT_TRUE(Contains(ofSecond.drawn, L"Second retention:"));
-
     // The host's own code still finds its own strings.
     CString hostTitle;
     EXPECT_TRUE(hostTitle.LoadString(IDS_HOST_TITLE));
@@ -123,18 +81,13 @@ TEST(ReportLibraries, ALibraryThatLinkedNothingStillDrawsTheBaseLibrarysMarker)
     // The second library never calls QLV_BaseLibInit; whatever else linked the base library into
     // the chain in this process goes, as if no library had.
     ServerModule second(L"QLNSecondText.dll");
+    ASSERT_NE(nullptr, second.Handle());
     const HMODULE hBase = ::GetModuleHandleW(L"QLNBase.dll");
-    ASSERT_NE(nullptr, hBase);
-    for (CDynLinkLibrary* p = CDynLinkLibrary::GetHead(); p != nullptr;) {
-        CDynLinkLibrary* next = p->m_pNextDLL;
+    for (CDynLinkLibrary *p = CDynLinkLibrary::GetHead(), *next = nullptr; p != nullptr; p = next) {
+        next = p->m_pNextDLL;
         if (p->m_hModule == hBase)
             delete p;
-        p = next;
     }
-    Registered secondRegistered(second);
-    ASSERT_EQ(S_OK, secondRegistered.Result());
-
-    const Shown ofSecond = ShowNewObject(modtest::kSecondProgId);
-    EXPECT_TRUE(Contains(ofSecond.drawn, L"(More...)"));
-    EXPECT_FALSE(Contains(ofSecond.drawn, L"Host marker"));
+    const Shown ofSecond = ShowNewObject(second, L"QLNSecond.TextCtrl.1");
+    EXPECT_NE(std::wstring::npos, ofSecond.drawn.find(L"|(More...)@")) << ofSecond.drawn;
 }

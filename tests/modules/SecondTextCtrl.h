@@ -4,19 +4,18 @@
 #pragma once
 #include "QLNBase.h"
 
+#include <memory>
+
 // {3C8A1F64-2B7D-4E59-9A0C-71D4E6B2F835}
 extern const CLSID CLSID_SecondTextCtrl;
 
 class CSecondTextCtrl : public CQLNTextBaseCtrl
 {
 public:
-    CSecondTextCtrl();
-    ~CSecondTextCtrl() override;
-
     UINT GetTitleID() override;
-    long GetReportObjectKind() override;
+    long GetReportObjectKind() override { return QLN_CATEGORY_TEXT_OBJECTS; }
     CQLNDefaultText* GetDefaultText() override;
 
 private:
-    CQLNDefaultText* m_pDefaultText;
+    std::unique_ptr<CQLNDefaultText> m_pDefaultText;
 };

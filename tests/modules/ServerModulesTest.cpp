@@ -3,53 +3,32 @@
 
 #include <gtest/gtest.h>
 
-using modtest::ServerModule;
+using modtest::kSampleClsid;
+using modtest::kSecondClsid;
+using modtest::RegisteredServer;
 
 namespace {
 
 class ServerModulesTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(nullptr, m_sample.Handle());
-        ASSERT_NE(nullptr, m_second.Handle());
-    }
-    ServerModule m_sample{L"QLNSampleText.dll"};
-    ServerModule m_second{L"QLNSecondText.dll"};
+    void SetUp() override { ASSERT_TRUE(m_sample.Handle() != nullptr && m_second.Handle() != nullptr); }
+    modtest::ServerModule m_sample{L"QLNSampleText.dll"};
+    modtest::ServerModule m_second{L"QLNSecondText.dll"};
 };
 
 } // namespace
 
-TEST_F(ServerModulesTest, EachServerHandsOutOnlyItsOwnClasses)
+TEST_F(ServerModulesTest, EachServerHandsOutAndCountsOnlyItsOwnClasses)
 {
-    struct Row
-    {
-        const ServerModule& server;
-        const CLSID& clsid;
-        HRESULT expected;
-    } rows[] = {
-        {m_sample, modtest::kSampleClsid, S_OK},
-        {m_sample, modtest::kSecondClsid, CLASS_E_CLASSNOTAVAILABLE},
-        {m_second, modtest::kSecondClsid, S_OK},
-        {m_second, modtest::kSampleClsid, CLASS_E_CLASSNOTAVAILABLE},
-    };
-    for (const Row& row : rows) {
-        IClassFactory* pFactory = nullptr;
-        EXPECT_EQ(row.expected, row.server.GetClassObject(row.clsid, &pFactory)) << (&row - rows);
-        EXPECT_EQ(row.expected == S_OK, pFactory != nullptr);
-        if (pFactory != nullptr)
-            pFactory->Release();
-    }
-}
-
-TEST_F(ServerModulesTest, CanUnloadNowAnswersForItsOwnServerOnly)
-{
+    IClassFactory* pFactory = nullptr;
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, m_sample.GetClassObject(kSecondClsid, &pFactory));
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, m_second.GetClassObject(kSampleClsid, &pFactory));
+    EXPECT_EQ(nullptr, pFactory);
     ASSERT_EQ(S_OK, m_sample.CanUnloadNow());
     ASSERT_EQ(S_OK, m_second.CanUnloadNow());
 
-    IClassFactory* pFactory = nullptr;
-    ASSERT_EQ(S_OK, m_second.GetClassObject(modtest::kSecondClsid, &pFactory));
+    ASSERT_EQ(S_OK, m_second.GetClassObject(kSecondClsid, &pFactory));
     IUnknown* pObject = nullptr;
     ASSERT_EQ(S_OK, pFactory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&pObject)));
     pFactory->Release();
@@ -58,7 +37,7 @@ TEST_F(ServerModulesTest, CanUnloadNowAnswersForItsOwnServerOnly)
     pObject->Release();
     EXPECT_EQ(S_OK, m_second.CanUnloadNow());
 
-    ASSERT_EQ(S_OK, m_sample.GetClassObject(modtest::kSampleClsid, &pFactory));
+    ASSERT_EQ(S_OK, m_sample.GetClassObject(kSampleClsid, &pFactory));
     EXPECT_EQ(S_OK, pFactory->LockServer(TRUE));
     EXPECT_EQ(S_FALSE, m_sample.CanUnloadNow()) << "locked";
     EXPECT_EQ(S_OK, m_second.CanUnloadNow());
@@ -69,21 +48,18 @@ TEST_F(ServerModulesTest, CanUnloadNowAnswersForItsOwnServerOnly)
 
 TEST_F(ServerModulesTest, RegistrationEntersOnlyTheCallersClassesUnderItsOwnFile)
 {
-    const bool sampleWasRegistered = !modtest::RegisteredServer(modtest::kSampleClsid).empty();
+    const bool sampleWasRegistered = !RegisteredServer(kSampleClsid).empty();
     ASSERT_EQ(S_OK, m_sample.Unregister());
     ASSERT_EQ(S_OK, m_second.Unregister());
-
     ASSERT_EQ(S_OK, m_second.Register());
-    EXPECT_EQ(0, _wcsicmp(m_second.Path().c_str(), modtest::RegisteredServer(modtest::kSecondClsid).c_str()));
-    EXPECT_TRUE(modtest::RegisteredServer(modtest::kSampleClsid).empty()) << "the sample's class is not the caller's";
+    EXPECT_EQ(0, _wcsicmp(m_second.Path().c_str(), RegisteredServer(kSecondClsid).c_str()));
+    EXPECT_EQ(L"", RegisteredServer(kSampleClsid)) << "the sample's class is not the caller's";
 
     ASSERT_EQ(S_OK, m_sample.Register());
-    EXPECT_EQ(0, _wcsicmp(m_sample.Path().c_str(), modtest::RegisteredServer(modtest::kSampleClsid).c_str()));
-    EXPECT_EQ(0, _wcsicmp(m_second.Path().c_str(), modtest::RegisteredServer(modtest::kSecondClsid).c_str()));
-
+    EXPECT_EQ(0, _wcsicmp(m_sample.Path().c_str(), RegisteredServer(kSampleClsid).c_str()));
     EXPECT_EQ(S_OK, m_second.Unregister());
-    EXPECT_TRUE(modtest::RegisteredServer(modtest::kSecondClsid).empty());
-    EXPECT_FALSE(modtest::RegisteredServer(modtest::kSampleClsid).empty()) << "unregistering one leaves the other";
+    EXPECT_EQ(L"", RegisteredServer(kSecondClsid));
+    EXPECT_NE(L"", RegisteredServer(kSampleClsid)) << "unregistering one leaves the other";
     if (!sampleWasRegistered)
         m_sample.Unregister();
 }
