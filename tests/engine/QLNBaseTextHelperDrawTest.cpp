@@ -53,12 +53,6 @@ std::wstring Describe(const EmfScan& scan)
     return out;
 }
 
-std::wstring Describe(const RECT& rc)
-{
-    return std::to_wstring(rc.left) + L"," + std::to_wstring(rc.top) + L"," + std::to_wstring(rc.right) + L"," +
-           std::to_wstring(rc.bottom) + L" ";
-}
-
 class EngineDraw : public testing::Test
 {
 protected:
@@ -142,19 +136,19 @@ TEST_F(EngineDraw, InPlaceEditingDrawsTheBordersWithGrabHandles)
     scan = Draw(L"", CRect(10, 20, 610, 420));
     EXPECT_TRUE(scan.texts.empty());
     // Border k is the right edge of column k, offset by the bounds' left edge.
-    std::wstring lines;
+    std::wstring drawn;
     for (const EmfLine& l : scan.lines)
-        lines += Describe(RECT{l.from.x, l.from.y, l.to.x, l.to.y});
-    EXPECT_EQ(L"210,20,210,420 410,20,410,420 ", lines);
+        drawn += At(L"", l.from.x, l.from.y) + At(L"", l.to.x, l.to.y);
+    EXPECT_EQ(L"@210,20|@210,420|@410,20|@410,420|", drawn);
     EXPECT_EQ(2, scan.selectsOfStockBlackPen);
     // Three handles per border, six pixels square: middle, top and bottom.
     ASSERT_EQ(6u, scan.fills.size());
-    std::wstring fills;
+    drawn.clear();
     for (const EmfFill& f : scan.fills) {
-        fills += Describe(f.rect);
+        drawn += At(L"", f.rect.left, f.rect.top) + At(L"", f.rect.right, f.rect.bottom);
         EXPECT_EQ(RGB(146, 213, 208), f.colour);
     }
-    EXPECT_EQ(0u, fills.find(L"207,217,213,223 207,20,213,26 207,414,213,420 "));
+    EXPECT_EQ(0u, drawn.find(L"@207,217|@213,223|@207,20|@213,26|@207,414|@213,420|"));
     // One column has no interior border.
     ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
     EXPECT_TRUE(Draw(L"{A}").lines.empty());

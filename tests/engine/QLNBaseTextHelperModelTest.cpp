@@ -1,5 +1,5 @@
 // The column model's getters and the persistence of its ratios through the readable property bag
-// a host keeps a text object in. The reset itself is pinned through the control's properties.
+// a host keeps a text object in. The reset and missing keys are pinned through the control.
 #include "QLNBaseTextHelper.h"
 
 #include "CPropbagPropExchange.h"
@@ -67,8 +67,6 @@ TEST(EnginePersistence, LoadKeepsOnlyRatiosADragCanProduce)
 {
     const struct { const char* why; const char* text; std::vector<double> ratios; } rows[] = {
         {"every version loads alike", "VelBaseTextVer=7\nColWidthRatio0=1.5\nColWidthRatio1=3\nColWidthRatio2=6\n", {1.5, 3, 6}},
-        // Saved with fewer columns: the rest take an equal share (0.0), not what they held.
-        {"missing keys", "ColWidthRatio0=1.5\n", {1.5, 0, 0}},
         {"damaged values", "ColWidthRatio0=nan\nColWidthRatio1=-4\nColWidthRatio2=inf\n", {0, 0, 0}},
     };
     for (const auto& r : rows) {
