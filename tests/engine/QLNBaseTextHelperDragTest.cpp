@@ -1,5 +1,5 @@
-// Border drags driven by real mouse messages to a real control window whose handlers forward
-// them to the engine, as a text control does. Three columns of 200: borders at 200 and 400.
+// Border drags driven by real mouse input and messages to a real control window whose handlers
+// forward them to the engine, as a text control does. Three columns of 200: borders at 200, 400.
 #include "QLNBaseTextHelper.h"
 
 #include "TestTextControl.h"
@@ -35,11 +35,26 @@ protected:
         ctrl->PostMessage(message, message == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(x, 50));
         qlntest::PumpMessages();
     }
+    // A drag with the pointer itself, through the system's input queue, which finds the control
+    // under the pointer.
     void Drag(int from, int to)
     {
-        Post(WM_LBUTTONDOWN, from);
-        Post(WM_MOUSEMOVE, to);
-        Post(WM_LBUTTONUP, to);
+        ::SetForegroundWindow(::GetParent(ctrl->m_hWnd));
+        const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+        const struct { int x; DWORD button; } steps[] = {{from, MOUSEEVENTF_LEFTDOWN}, {to, 0}, {to, MOUSEEVENTF_LEFTUP}};
+        for (const auto& step : steps) {
+            POINT pt = {step.x, 50};
+            ::ClientToScreen(ctrl->m_hWnd, &pt);
+            INPUT in = {};
+            in.type = INPUT_MOUSE;
+            // Absolute: relative moves are scaled by the pointer speed.
+            in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | step.button;
+            in.mi.dx = static_cast<LONG>((pt.x * 65536LL + cx - 1) / cx);
+            in.mi.dy = static_cast<LONG>((pt.y * 65536LL + cy - 1) / cy);
+            ASSERT_EQ(1u, ::SendInput(1, &in, sizeof(INPUT)));
+            for (int i = 0; i < 5; ++i)
+                qlntest::PumpMessages();
+        }
     }
     Ratios Got()
     {
@@ -90,33 +105,6 @@ TEST_F(EngineDrag, CursorShowsWhereABorderCanBeGrabbed)
     EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEWE), ::GetCursor());
     Post(WM_MOUSEMOVE, 300);
     EXPECT_EQ(::LoadCursorW(nullptr, IDC_ARROW), ::GetCursor());
-}
-
-TEST_F(EngineDrag, RealInputDragsABorder)
-{
-    // The pointer itself, through the system's input queue, which finds the control under it.
-    ::SetForegroundWindow(::GetParent(ctrl->m_hWnd));
-    POINT from = {200, 50}, to = {250, 50};
-    ::ClientToScreen(ctrl->m_hWnd, &from);
-    ::ClientToScreen(ctrl->m_hWnd, &to);
-    ::SetCursorPos(from.x, from.y);
-    qlntest::PumpMessages();
-    INPUT inputs[3] = {};
-    for (INPUT& in : inputs)
-        in.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    // An absolute move: relative moves are scaled by the pointer speed.
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dx = static_cast<LONG>((to.x * 65536LL + cx - 1) / cx);
-    inputs[1].mi.dy = static_cast<LONG>((to.y * 65536LL + cy - 1) / cy);
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    for (INPUT& in : inputs) {
-        ASSERT_EQ(1u, ::SendInput(1, &in, sizeof(INPUT)));
-        for (int i = 0; i < 7; ++i)
-            qlntest::PumpMessages();
-    }
-    EXPECT_EQ((Ratios{2.4, 4.0, 3.0}), Got());
 }
 
 } // namespace
