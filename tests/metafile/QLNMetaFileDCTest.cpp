@@ -42,8 +42,8 @@ void SelectSerif(CDC& dc, CFont& font, int height)
     dc.SelectObject(&font);
 }
 
-// A device of the screen that has recorded a small picture the way a report object draws:
-// a font, a colour, text in a rectangle, a filled bar. The frame is 100 mm × 30 mm.
+// A device of the screen that has recorded text in a font, as a report object draws it, in a
+// frame of 100 mm × 30 mm.
 struct Recorded : CQLNMetaFileDC
 {
     Recorded() : CQLNMetaFileDC(false)
@@ -51,11 +51,8 @@ struct Recorded : CQLNMetaFileDC
         EXPECT_EQ(0, m_fnCreate(RECT{0, 0, 10000, 3000}));
         CFont font;
         SelectSerif(*this, font, -24);
-        SetTextColor(RGB(0, 0, 128));
         CRect rc(10, 10, 390, 110);
         DrawText(CString(L"Data file: {Data File}"), rc, DT_LEFT | DT_TOP);
-        CBrush brush(RGB(146, 213, 208));
-        FillRect(CRect(10, 60, 390, 70), &brush);
         SelectStockObject(SYSTEM_FONT);
     }
 };
