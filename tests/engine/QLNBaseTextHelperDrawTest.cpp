@@ -12,16 +12,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 
 namespace {
 
-SIZE Extent(CFontHolder& holder, const wchar_t* psz, double dZoom = 1.0)
+SIZE Extent(CFontHolder& holder, const wchar_t* psz)
 {
     LOGFONTW lf = {};
-    QLNZoomFontHolderToLOGFONT(holder, dZoom, lf);
+    QLNZoomFontHolderToLOGFONT(holder, 1.0, lf);
     HDC hdc = ::GetDC(nullptr);
     HFONT hFont = ::CreateFontIndirectW(&lf);
     HGDIOBJ hOld = ::SelectObject(hdc, hFont);
@@ -33,20 +34,32 @@ SIZE Extent(CFontHolder& holder, const wchar_t* psz, double dZoom = 1.0)
     return size;
 }
 
+// "text@x,y|": where a text was drawn, for tables of expected layouts.
+std::wstring At(const std::wstring& text, long x, long y)
+{
+    return text + L"@" + std::to_wstring(x) + L"," + std::to_wstring(y) + L"|";
+}
+
+// Every text drawn, its kind told by its colour: p(rompt), v(alue), h(eading), or the marker's.
+std::wstring Describe(const EmfScan& scan)
+{
+    std::wstring out;
+    for (const EmfText& t : scan.texts) {
+        const wchar_t* kind = t.colour == TestTextControl::kPromptColour  ? L"p:"
+                              : t.colour == TestTextControl::kValueColour ? L"v:"
+                              : t.colour == TestTextControl::kHeadingColour ? L"h:" : L"";
+        out += At(kind + t.text, t.ref.x, t.ref.y);
+    }
+    return out;
+}
+
 class EngineDraw : public testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        // The marker's text is a string of the library, found through the resource chain as a
-        // report-object library would have linked it.
-        QLV_BaseLibInit();
-    }
-    void SetUp() override
-    {
-        ctrl = std::make_unique<TestTextControl>();
-        ASSERT_TRUE(ctrl->Place(600, 400));
-    }
+    // The marker's text is a string of the library, found through the resource chain as a
+    // report-object library would have linked it.
+    static void SetUpTestSuite() { QLV_BaseLibInit(); }
+    void SetUp() override { ASSERT_TRUE(ctrl->Place(600, 400)); }
     // Records the lines drawn into bounds and reads the recording back.
     EmfScan Draw(const wchar_t* lines, const CRect& bounds = CRect(0, 0, 600, 400))
     {
@@ -59,161 +72,86 @@ protected:
     }
     int Height(CFontHolder& holder) { return Extent(holder, L"A").cy; }
 
-    std::unique_ptr<TestTextControl> ctrl;
+    std::unique_ptr<TestTextControl> ctrl = std::make_unique<TestTextControl>();
 };
 
-TEST_F(EngineDraw, NoLinesStoresBordersAndDrawsThemInPlace)
+TEST_F(EngineDraw, LinesFillTheirCellsRowByRow)
 {
-    ctrl->m_engine.m_fnResetColumnWidths(3, 1, 0);
-    ctrl->m_engine.m_fnOnInPlaceEdit(1);
-    const EmfScan scan = Draw(L"", CRect(10, 20, 610, 420));
-    EXPECT_TRUE(scan.texts.empty()) << scan.TextList();
-    // Border k is the right edge of column k, offset by the bounds' left edge when drawn.
-    ASSERT_EQ(2u, scan.lines.size());
-    EXPECT_EQ(210, scan.lines[0].from.x);
-    EXPECT_EQ(20, scan.lines[0].from.y);
-    EXPECT_EQ(210, scan.lines[0].to.x);
-    EXPECT_EQ(420, scan.lines[0].to.y);
-    EXPECT_EQ(410, scan.lines[1].from.x);
-    EXPECT_EQ(2, scan.selectsOfStockBlackPen);
-    // Three grab handles per border: middle, top and bottom, six pixels square.
-    ASSERT_EQ(6u, scan.fills.size()) ;
-    const RECT expected[] = {{207, 217, 213, 223}, {207, 20, 213, 26}, {207, 414, 213, 420}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(expected[i].left, scan.fills[i].rect.left) << i;
-        EXPECT_EQ(expected[i].top, scan.fills[i].rect.top) << i;
-        EXPECT_EQ(expected[i].right, scan.fills[i].rect.right) << i;
-        EXPECT_EQ(expected[i].bottom, scan.fills[i].rect.bottom) << i;
-        EXPECT_EQ(RGB(146, 213, 208), scan.fills[i].colour) << i;
-    }
-}
-
-TEST_F(EngineDraw, BordersAreNotDrawnOutsideInPlaceEditing)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(3, 1, 0);
-    const EmfScan scan = Draw(L"{RT}");
-    EXPECT_TRUE(scan.lines.empty());
-    EXPECT_TRUE(scan.fills.empty());
-}
-
-TEST_F(EngineDraw, OneColumnPutsEveryCellOnANewRow)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
-    ctrl->m_engine.m_fnOnInPlaceEdit(1);
-    const EmfScan scan = Draw(L"{A}\r\n{B}\r\n{C}");
-    ASSERT_EQ(3u, scan.texts.size()) << scan.TextList();
     const int h = Height(ctrl->m_valueFont);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(0, scan.texts[i].ref.x);
-        EXPECT_EQ(i * h, scan.texts[i].ref.y);
+    const int pw = Extent(ctrl->m_promptFont, L"Data file:").cx;
+    const int rtw = Extent(ctrl->m_promptFont, L"RT:").cx;
+    const int row = std::max({Height(ctrl->m_promptFont), h, Height(ctrl->m_defaultFont)});
+    const int headed = std::max({Height(ctrl->m_promptFont), h, Height(ctrl->m_headingFont)});
+    const struct { const char* why; int columns, labels; short labelSpacing, spacing; const wchar_t* lines; std::wstring expected; } rows[] = {
+        {"one column: a row per line", 1, 1, 0, 0, L"{A}\r\n{B}\r\n{C}",
+         At(L"v:{A}", 0, 0) + At(L"v:{B}", 0, h) + At(L"v:{C}", 0, 2 * h)},
+        // A joined pair: the value goes on after the label's text (its trailing blank not drawn);
+        // the blank line takes column 1, the lone value flows in column 2; then a new row.
+        {"joined pair, blank and flowing line", 3, 1, 0, 0, L"Data file: {Data File}\r\n\r\n{Data File}\r\n{RT}",
+         At(L"p:Data file:", 0, 0) + At(L"v:{Data File}", pw, 0) + At(L"v:{Data File}", 400, 0) + At(L"v:{RT}", 0, row)},
+        {"data labels off: the value at the cell start", 3, 0, 0, 0, L"Data file: {Data File}\r\n{RT}",
+         At(L"v:{Data File}", 0, 0) + At(L"v:{RT}", 200, 0)},
+        // Six columns of 100: the pair apart, a heading over 2 and 3, two values sharing 4 and 5,
+        // a flowing line over a label and a value column on the next row.
+        {"label columns", 3, 1, 1, 0, L"Data file: {Data File}\r\nHeading:\r\n{A}{B}\r\nRT: {RT} min",
+         At(L"p:Data file:", 0, 0) + At(L"v:{Data File}", 100, 0) + At(L"h:Heading:", 200, 0) + At(L"v:{A}", 400, 0) +
+             At(L"v:{B}", 400 + Extent(ctrl->m_valueFont, L"{A}").cx, 0) + At(L"p:RT:", 0, headed) +
+             At(L"v:{RT}", rtw, headed) + At(L"p:min", rtw + Extent(ctrl->m_valueFont, L"{RT}").cx, headed)},
+        {"headings drawn with data labels off", 2, 0, 1, 0, L"Heading:", At(L"h:Heading:", 0, 0)},
+        // "AAA" in the font selected when the pass begins: the control's default font.
+        {"an all-blank row is the default row high", 3, 1, 0, 0, L"\r\n\r\n\r\n{RT}",
+         At(L"v:{RT}", 0, Extent(ctrl->m_defaultFont, L"AAA").cy)},
+        {"lines of blanks take a cell without height", 3, 1, 0, 0, L"   \r\n   \r\n   \r\n{RT}", At(L"v:{RT}", 0, 0)},
+        {"spacing one and a half", 1, 1, 0, 1, L"{A}\r\n{B}", At(L"v:{A}", 0, 0) + At(L"v:{B}", 0, h + h / 2)},
+        {"spacing double", 1, 1, 0, 2, L"{A}\r\n{B}", At(L"v:{A}", 0, 0) + At(L"v:{B}", 0, 2 * h)},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        ctrl->m_engine.m_fnResetColumnWidths(r.columns, r.labels, r.labelSpacing);
+        ctrl->m_nSpacing = r.spacing;
+        EXPECT_EQ(r.expected, Describe(Draw(r.lines)));
     }
-    // One column has no interior border.
-    EXPECT_TRUE(scan.lines.empty());
 }
 
-TEST_F(EngineDraw, JoinedPairBlankAndFlowingLineFillOneRow)
+TEST_F(EngineDraw, EachKindHasItsFontAndArea)
 {
-    ctrl->m_engine.m_fnResetColumnWidths(3, 1, 0);
-    const EmfScan scan = Draw(L"Data file: {Data File}\r\n\r\n{Data File}\r\n{RT}");
-    ASSERT_EQ(4u, scan.texts.size()) << scan.TextList();
-    // The label at the cell start in the prompt font and colour, its trailing blank not drawn.
-    EXPECT_EQ(L"Data file:", scan.texts[0].text);
-    EXPECT_EQ(0, scan.texts[0].ref.x);
-    EXPECT_EQ(0, scan.texts[0].ref.y);
-    EXPECT_EQ(L"Liberation Serif", scan.texts[0].face);
-    EXPECT_EQ(RGB(128, 0, 0), scan.texts[0].colour);
-    // The value goes on directly after the label's text, on the same text line.
-    EXPECT_EQ(L"{Data File}", scan.texts[1].text);
-    EXPECT_EQ(Extent(ctrl->m_promptFont, L"Data file:").cx, scan.texts[1].ref.x);
-    EXPECT_EQ(0, scan.texts[1].ref.y);
-    EXPECT_EQ(L"Liberation Mono", scan.texts[1].face);
-    EXPECT_EQ(RGB(0, 128, 0), scan.texts[1].colour);
-    // The blank line took column 1; the lone value flows in column 2.
-    EXPECT_EQ(400, scan.texts[2].ref.x);
-    EXPECT_EQ(0, scan.texts[2].ref.y);
-    // A fourth line starts the second row, below the tallest text of the first.
-    const int rowHeight = std::max(Height(ctrl->m_promptFont), Height(ctrl->m_valueFont));
-    EXPECT_EQ(0, scan.texts[3].ref.x);
-    EXPECT_EQ(rowHeight, scan.texts[3].ref.y);
-}
-
-TEST_F(EngineDraw, DataLabelsOffDrawOnlyTheValueAtTheCellStart)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(3, 0, 0);
-    const EmfScan scan = Draw(L"Data file: {Data File}\r\n{RT}");
-    ASSERT_EQ(2u, scan.texts.size()) << scan.TextList();
-    EXPECT_EQ(L"{Data File}", scan.texts[0].text);
-    EXPECT_EQ(0, scan.texts[0].ref.x);
-    EXPECT_EQ(200, scan.texts[1].ref.x);
-}
-
-TEST_F(EngineDraw, LabelColumnsSeparateThePairAndHeadingsSpanTwoColumns)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(3, 1, 1);   // six columns of 100
+    ctrl->m_engine.m_fnResetColumnWidths(3, 1, 1);
     const EmfScan scan = Draw(L"Data file: {Data File}\r\nHeading:\r\n{A}{B}\r\nRT: {RT} min");
-    ASSERT_EQ(8u, scan.texts.size()) << scan.TextList();
-    EXPECT_EQ(0, scan.texts[0].ref.x);
-    EXPECT_EQ(100, scan.texts[1].ref.x);
-    // The heading: heading font and colour, one area over columns 2 and 3.
-    EXPECT_EQ(L"Heading:", scan.texts[2].text);
-    EXPECT_EQ(200, scan.texts[2].ref.x);
-    EXPECT_EQ(400, scan.texts[2].clip.right);
+    ASSERT_EQ(8u, scan.texts.size()) << Describe(scan);
+    EXPECT_EQ(L"Liberation Serif", scan.texts[0].face);
+    EXPECT_EQ(L"Liberation Mono", scan.texts[1].face);
     EXPECT_EQ(L"Liberation Sans", scan.texts[2].face);
-    EXPECT_EQ(RGB(0, 0, 128), scan.texts[2].colour);
-    // Two values share columns 4 and 5, both drawn in an area one column wide.
-    EXPECT_EQ(400, scan.texts[3].ref.x);
-    EXPECT_EQ(400 + Extent(ctrl->m_valueFont, L"{A}").cx, scan.texts[4].ref.x);
+    // The heading's area spans two columns, the second of two values one, a flowing line two.
+    EXPECT_EQ(400, scan.texts[2].clip.right);
     EXPECT_EQ(500, scan.texts[4].clip.right);
-    // A flowing line on the next row, over a label and a value column.
-    EXPECT_EQ(L"RT:", scan.texts[5].text);
-    EXPECT_EQ(0, scan.texts[5].ref.x);
-    EXPECT_GT(scan.texts[5].ref.y, 0);
     EXPECT_EQ(200, scan.texts[5].clip.right);
 }
 
-TEST_F(EngineDraw, HeadingsAreDrawnWithDataLabelsOff)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(2, 0, 1);
-    const EmfScan scan = Draw(L"Heading:");
-    ASSERT_EQ(1u, scan.texts.size());
-    EXPECT_EQ(L"Liberation Sans", scan.texts[0].face);
-}
-
-TEST_F(EngineDraw, AllBlankRowIsTheDefaultRowHigh)
+TEST_F(EngineDraw, InPlaceEditingDrawsTheBordersWithGrabHandles)
 {
     ctrl->m_engine.m_fnResetColumnWidths(3, 1, 0);
-    const EmfScan scan = Draw(L"\r\n\r\n\r\n{RT}");
-    ASSERT_EQ(1u, scan.texts.size());
-    // "AAA" in the font selected when the pass begins: the control's default font.
-    EXPECT_EQ(Extent(ctrl->m_defaultFont, L"AAA").cy, scan.texts[0].ref.y);
-    // Every blank line selected the default font.
-    int defaults = 0;
-    for (const LOGFONTW& lf : scan.fontsCreated)
-        defaults += wcscmp(lf.lfFaceName, L"Times New Roman") == 0;
-    EXPECT_GE(defaults, 3);
-}
-
-TEST_F(EngineDraw, BlankSpacesLineTakesACellWithoutHeight)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(3, 1, 0);
-    // The first row starts from row height 0 and lines of blanks do not raise it.
-    const EmfScan scan = Draw(L"   \r\n   \r\n   \r\n{RT}");
-    ASSERT_EQ(1u, scan.texts.size());
-    EXPECT_EQ(0, scan.texts[0].ref.x);
-    EXPECT_EQ(0, scan.texts[0].ref.y);
-}
-
-TEST_F(EngineDraw, VerticalSpacingScalesTheRowHeight)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
-    const int h = Height(ctrl->m_valueFont);
-    const struct { short spacing; int expected; } rows[] = {{0, h}, {1, h + h / 2}, {2, 2 * h}, {-1, 2 * h}};
-    for (const auto& row : rows) {
-        ctrl->m_nSpacing = row.spacing;
-        const EmfScan scan = Draw(L"{A}\r\n{B}");
-        ASSERT_EQ(2u, scan.texts.size());
-        EXPECT_EQ(row.expected, scan.texts[1].ref.y) << "spacing " << row.spacing;
+    EmfScan scan = Draw(L"{RT}");
+    EXPECT_TRUE(scan.lines.empty() && scan.fills.empty()) << "none outside in-place editing";
+    ctrl->m_engine.m_fnOnInPlaceEdit(1);
+    scan = Draw(L"", CRect(10, 20, 610, 420));
+    EXPECT_TRUE(scan.texts.empty());
+    // Border k is the right edge of column k, offset by the bounds' left edge.
+    std::wstring drawn;
+    for (const EmfLine& l : scan.lines)
+        drawn += At(L"", l.from.x, l.from.y) + At(L"", l.to.x, l.to.y);
+    EXPECT_EQ(L"@210,20|@210,420|@410,20|@410,420|", drawn);
+    EXPECT_EQ(2, scan.selectsOfStockBlackPen);
+    // Three handles per border, six pixels square: middle, top and bottom.
+    ASSERT_EQ(6u, scan.fills.size());
+    drawn.clear();
+    for (const EmfFill& f : scan.fills) {
+        drawn += At(L"", f.rect.left, f.rect.top) + At(L"", f.rect.right, f.rect.bottom);
+        EXPECT_EQ(RGB(146, 213, 208), f.colour);
     }
+    EXPECT_EQ(0u, drawn.find(L"@207,217|@213,223|@207,20|@213,26|@207,414|@213,420|"));
+    // One column has no interior border.
+    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
+    EXPECT_TRUE(Draw(L"{A}").lines.empty());
 }
 
 TEST_F(EngineDraw, WordWiderThanItsCellIsSplitWithoutLoss)
@@ -223,12 +161,9 @@ TEST_F(EngineDraw, WordWiderThanItsCellIsSplitWithoutLoss)
     const EmfScan scan = Draw(word.c_str(), CRect(0, 0, 60, 400));
     ASSERT_GT(scan.texts.size(), 2u);
     std::wstring joined;
-    const int h = Height(ctrl->m_valueFont);
     for (size_t i = 0; i < scan.texts.size(); ++i) {
-        EXPECT_FALSE(scan.texts[i].text.empty());
-        EXPECT_EQ(static_cast<LONG>(i) * h, scan.texts[i].ref.y);
-        // Each piece clipped at the cell's right edge.
-        EXPECT_EQ(60, scan.texts[i].clip.right);
+        EXPECT_EQ(static_cast<LONG>(i) * Height(ctrl->m_valueFont), scan.texts[i].ref.y);
+        EXPECT_EQ(60, scan.texts[i].clip.right) << "each piece clipped at the cell's right edge";
         joined += scan.texts[i].text;
     }
     EXPECT_EQ(word, joined);
@@ -237,110 +172,69 @@ TEST_F(EngineDraw, WordWiderThanItsCellIsSplitWithoutLoss)
 TEST_F(EngineDraw, MarkerFollowsTheLineThatFilledTheBounds)
 {
     ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
-    const EmfScan scan = Draw(L"{A}\r\n{B}\r\n{C}\r\n{D}", CRect(5, 0, 305, 40));
+    EmfScan scan = Draw(L"{A}\r\n{B}\r\n{C}\r\n{D}", CRect(5, 0, 305, 40));
     const EmfText* pMore = scan.Find(L"(More...)");
-    ASSERT_NE(nullptr, pMore) << scan.TextList();
-    const int mh = Extent(ctrl->m_defaultFont, L"(More...)").cy;
+    ASSERT_NE(nullptr, pMore) << Describe(scan);
     EXPECT_EQ(5, pMore->ref.x);
-    EXPECT_EQ(40 - mh, pMore->ref.y);
+    EXPECT_EQ(40 - Extent(ctrl->m_defaultFont, L"(More...)").cy, pMore->ref.y);
     EXPECT_EQ(ETO_OPAQUE, pMore->options & (ETO_OPAQUE | ETO_CLIPPED));
     EXPECT_EQ(305, pMore->clip.right);
     EXPECT_EQ(0u, pMore->colour);
-    // The lines after the one that filled the bounds are not read.
-    EXPECT_EQ(nullptr, scan.Find(L"{D}"));
-}
+    EXPECT_EQ(nullptr, scan.Find(L"{D}")) << "the lines after it are not read";
 
-TEST_F(EngineDraw, MarkerIsClippedWhenTheBoundsAreNarrowerThanIt)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
-    const EmfScan scan = Draw(L"{A}\r\n{B}\r\n{C}", CRect(0, 0, 30, 20));
-    const EmfText* pMore = scan.Find(L"(More...)");
-    ASSERT_NE(nullptr, pMore) << scan.TextList();
-    EXPECT_EQ(ETO_CLIPPED, pMore->options & (ETO_OPAQUE | ETO_CLIPPED));
-}
+    scan = Draw(L"{A}\r\n{B}\r\n{C}", CRect(0, 0, 30, 20));
+    pMore = scan.Find(L"(More...)");
+    ASSERT_NE(nullptr, pMore) << Describe(scan);
+    EXPECT_EQ(ETO_CLIPPED, pMore->options & (ETO_OPAQUE | ETO_CLIPPED)) << "bounds narrower than the marker";
 
-TEST_F(EngineDraw, NoMarkerWhileEveryLineWasBlank)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
+    // Blank lines alone run past the bottom without a marker; the first text below raises it,
+    // itself outside the bounds.
     std::wstring lines;
     for (int i = 0; i < 20; ++i)
         lines += L"\r\n";
-    // Blank lines alone run past the bottom without a marker.
-    EXPECT_TRUE(Draw(lines.c_str(), CRect(0, 0, 300, 40)).texts.empty());
-    // The first text below the bottom raises it; the text itself lies outside the bounds.
+    EXPECT_EQ(L"", Describe(Draw(lines.c_str(), CRect(0, 0, 300, 40))));
     lines += L"{Z}";
-    const EmfScan scan = Draw(lines.c_str(), CRect(0, 0, 300, 40));
-    ASSERT_EQ(1u, scan.texts.size()) << scan.TextList();
-    EXPECT_EQ(L"(More...)", scan.texts[0].text);
+    EXPECT_EQ(At(L"(More...)", 0, 40 - Extent(ctrl->m_defaultFont, L"(More...)").cy),
+              Describe(Draw(lines.c_str(), CRect(0, 0, 300, 40))));
 }
 
-TEST_F(EngineDraw, ZoomScalesEveryFont)
+TEST_F(EngineDraw, ZoomScalesEveryFontAndDamagedZoomStillDraws)
 {
     ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
-    ctrl->m_engine.m_fnSetZoom(2.0);
-    const EmfScan scan = Draw(L"{RT}");
-    ASSERT_EQ(1u, scan.texts.size());
-    EXPECT_EQ(-26, scan.texts[0].height);
-}
-
-TEST_F(EngineDraw, ZoomFromDamagedDataStillDraws)
-{
-    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
-    const double zooms[] = {std::numeric_limits<double>::quiet_NaN(), -3.0, 0.0, 1e300,
-                            std::numeric_limits<double>::infinity()};
-    for (double zoom : zooms) {
-        ctrl->m_engine.m_fnSetZoom(zoom);
-        const EmfScan scan = Draw(L"{RT}");
-        ASSERT_EQ(1u, scan.texts.size()) << zoom;
-        EXPECT_NE(0, scan.texts[0].height) << zoom;
-        EXPECT_LE(std::abs(scan.texts[0].height), 16384) << zoom;
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    // Zooms no user sets draw at 1, and a huge one at the largest zoom, 100: bounds to fit that.
+    const struct { double zoom, drawnAt; } rows[] = {{2.0, 2.0}, {nan, 1.0}, {-3.0, 1.0}, {0.0, 1.0}, {inf, 1.0}, {1e300, 100.0}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.zoom);
+        LOGFONTW lf = {};
+        QLNZoomFontHolderToLOGFONT(ctrl->m_valueFont, r.drawnAt, lf);
+        ctrl->m_engine.m_fnSetZoom(r.zoom);
+        const EmfScan scan = Draw(L"{RT}", CRect(0, 0, 40000, 40000));
+        ASSERT_EQ(At(L"v:{RT}", 0, 0), Describe(scan));
+        EXPECT_EQ(lf.lfHeight, scan.texts[0].height);
     }
 }
 
-TEST_F(EngineDraw, MissingPiecesDrawNothing)
+TEST_F(EngineDraw, IncompleteCallsDrawNothingAndKeepThePreviousFonts)
 {
-    ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
     ctrl->SetLines(L"{RT}");
     CMetaFileDC dc;
     ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
-    // Fonts never handed over.
-    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 100, 100), CRect(), &ctrl->m_lines));
-    EXPECT_EQ(1, ctrl->m_engine.m_fnSetFonts(0, &ctrl->m_defaultFont, &ctrl->m_titleFont, 0, &ctrl->m_headingFont,
-                                              0, &ctrl->m_promptFont, 0, &ctrl->m_valueFont, 0));
-    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(nullptr, CRect(0, 0, 100, 100), CRect(), &ctrl->m_lines));
-    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 100, 100), CRect(), nullptr));
-    HENHMETAFILE hemf = dc.CloseEnhanced();
-    EmfScan scan(hemf);
-    ::DeleteEnhMetaFile(hemf);
-    EXPECT_TRUE(scan.texts.empty());
-}
-
-TEST_F(EngineDraw, NullFontKeepsThePreviousFonts)
-{
+    const CRect bounds(0, 0, 300, 100);
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), &ctrl->m_lines)) << "fonts never handed over";
+    EXPECT_THROW(ctrl->Draw(&dc, bounds), CInvalidArgException) << "no columns";
     ctrl->m_engine.m_fnResetColumnWidths(1, 1, 0);
-    ctrl->SetLines(L"{RT}");
-    CMetaFileDC dc;
-    ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(1, ctrl->m_engine.m_fnSetFonts(0, &ctrl->m_defaultFont, &ctrl->m_titleFont, 0, &ctrl->m_headingFont,
-                                              0, &ctrl->m_promptFont, 0, &ctrl->m_valueFont, 0));
     CFontHolder other(nullptr);
     other.InitializeFont();
     EXPECT_EQ(0, ctrl->m_engine.m_fnSetFonts(0, &other, &other, 0, &other, 0, &other, 0, nullptr, 0));
-    EXPECT_EQ(1, ctrl->m_engine.m_fnOnDraw(&dc, CRect(0, 0, 300, 100), CRect(), &ctrl->m_lines));
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(nullptr, bounds, CRect(), &ctrl->m_lines));
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), nullptr));
+    EXPECT_EQ(1, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), &ctrl->m_lines));
     HENHMETAFILE hemf = dc.CloseEnhanced();
-    EmfScan scan(hemf);
+    const EmfScan scan(hemf);
     ::DeleteEnhMetaFile(hemf);
-    ASSERT_EQ(1u, scan.texts.size());
+    ASSERT_EQ(1u, scan.texts.size()) << Describe(scan);
     EXPECT_EQ(L"Liberation Mono", scan.texts[0].face);
-}
-
-TEST_F(EngineDraw, WithoutColumnsTheDrawRaisesInvalidArgument)
-{
-    ctrl->SetLines(L"{RT}");
-    CMetaFileDC dc;
-    ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
-    EXPECT_THROW(ctrl->Draw(&dc, CRect(0, 0, 100, 100)), CInvalidArgException);
-    ::DeleteEnhMetaFile(dc.CloseEnhanced());
 }
 
 TEST_F(EngineDraw, LongLineIsMeasuredByHalving)
@@ -349,23 +243,21 @@ TEST_F(EngineDraw, LongLineIsMeasuredByHalving)
     std::wstring line = L"{";
     while (line.size() < 3000)
         line += L"lorem ipsum dolor sit amet consectetur ";
-    ctrl->SetLines(line.c_str());
-    CountingMetaFileDC dc;
-    ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
-    ctrl->Draw(&dc, CRect(0, 0, 300, 100000));
-    ::DeleteEnhMetaFile(dc.CloseEnhanced());
+    const auto measure = [&](const wchar_t* lines, CountingMetaFileDC& dc, int height) {
+        ctrl->SetLines(lines);
+        ASSERT_TRUE(dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
+        ctrl->Draw(&dc, CRect(0, 0, 300, height));
+        ::DeleteEnhMetaFile(dc.CloseEnhanced());
+    };
+    CountingMetaFileDC dc, dcShort;
+    measure(line.c_str(), dc, 100000);
     ASSERT_GT(dc.m_nDrawn, 10);
     // Per text line at most the halving of the whole remaining text (12 steps for 3000
     // characters) and one more; "AAA" and "A" once per pass and per item.
     const int perLine = static_cast<int>(std::ceil(std::log2(static_cast<double>(line.size())))) + 1;
     EXPECT_LE(dc.m_nMeasured, 2 + dc.m_nDrawn * perLine);
-    // A short item that fits is measured once, beside "AAA" and "A".
-    ctrl->SetLines(L"{RT}");
-    CountingMetaFileDC dcShort;
-    ASSERT_TRUE(dcShort.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
-    ctrl->Draw(&dcShort, CRect(0, 0, 300, 100));
-    ::DeleteEnhMetaFile(dcShort.CloseEnhanced());
-    EXPECT_EQ(3, dcShort.m_nMeasured);
+    measure(L"{RT}", dcShort, 100);
+    EXPECT_EQ(3, dcShort.m_nMeasured) << "a short item that fits, beside \"AAA\" and \"A\"";
 }
 
 TEST_F(EngineDraw, HugeBoundsDoNotOverflow)
@@ -373,7 +265,7 @@ TEST_F(EngineDraw, HugeBoundsDoNotOverflow)
     ctrl->m_engine.m_fnResetColumnWidths(3, 1, 1);
     ctrl->m_engine.m_fnOnInPlaceEdit(1);
     const EmfScan scan = Draw(L"Data file: {Data File}\r\nHeading:", CRect(INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2));
-    EXPECT_EQ(3u, scan.texts.size()) << scan.TextList();
+    EXPECT_EQ(3u, scan.texts.size()) << Describe(scan);
 }
 
 } // namespace
