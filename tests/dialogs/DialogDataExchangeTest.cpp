@@ -122,7 +122,7 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
             return true;
         });
         steps.push_back([&]() {
-            if (FindOwnedDialog(dlg.m_hWnd) != nullptr)
+            if (OwnsDialog(dlg.m_hWnd))
                 return false;
             const HWND hFocus = ::GetFocus();
             DWORD start = 0, end = 0;

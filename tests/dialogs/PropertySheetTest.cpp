@@ -101,7 +101,7 @@ TEST(PropertySheetTest, ApplyFollowsSetModifiedValidationKeepsThePageAndReentryR
              return true;
          },
          [&]() {
-             if (FindOwnedDialog(hSheet) != nullptr)
+             if (OwnsDialog(hSheet))
                  return false;
              seen.push_back(std::wstring(CurrentPage(hSheet) == number.m_hWnd ? L"on Number" : L"left Number") +
                             (::GetFocus() == numberEdit() ? L", in its edit" : L"") + L", loaded " +
