@@ -18,10 +18,8 @@ public:
     void OnDraw(CDC*, const CRect&, const CRect&) override { m_pDrawState = AfxGetModuleState(); }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == kRecordState) {
+        if (message == kRecordState)
             m_pMessageState = AfxGetModuleState();
-            return 0;
-        }
         return COleControl::WindowProc(message, wParam, lParam);
     }
 };
