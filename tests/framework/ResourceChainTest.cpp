@@ -1,7 +1,6 @@
-// Resources are looked up in the module whose code is running, then along the extension-library
-// chain, newest link first; the program's own resources only while the program's code runs. A
-// module's links leave the chain when its record is terminated.
-#include "AFX_MAINTAIN_STATE.h"
+// The program's code finds its resources in the program, then along the library chain, newest link
+// first; a module's links leave with its record. A library's code (its own, the chain, never the
+// program's) is the report libraries' test.
 #include "CDynLinkLibrary.h"
 #include "CString.h"
 #include "framework_tests_res.h"
@@ -10,9 +9,9 @@
 
 namespace {
 
-class ChainedModule
+// A resource-only module, linked into the chain as its DllMain would link it.
+struct ChainedModule
 {
-public:
     explicit ChainedModule(const wchar_t* file) : m_hModule(::LoadLibraryW(file)) {}
     ~ChainedModule()
     {
@@ -24,8 +23,9 @@ public:
         ASSERT_TRUE(AfxInitExtensionModule(m_state, m_hModule));
         new CDynLinkLibrary(m_state);
     }
+
     AFX_EXTENSION_MODULE m_state = {FALSE, nullptr, nullptr};
-    HMODULE m_hModule;
+    const HMODULE m_hModule;
 };
 
 CString Load(UINT id)
@@ -68,26 +68,4 @@ TEST(ResourceChain, TheProgramsCodeFindsTheProgramFirstThenNewestLinkFirst)
     AFX_EXTENSION_MODULE none = {FALSE, nullptr, nullptr};
     EXPECT_FALSE(AfxInitExtensionModule(none, nullptr));
     AfxTermExtensionModule(none, FALSE);            // harmless on a record never initialised
-}
-
-TEST(ResourceChain, AModulesCodeFindsItsOwnResourcesThenTheChainButNeverTheProgram)
-{
-    ChainedModule a(L"chain_res_a.dll");
-    ChainedModule b(L"chain_res_b.dll");
-    ASSERT_NE(nullptr, b.m_hModule);
-    a.Link();
-    AFX_MODULE_STATE stateOfB(b.m_hModule);
-    {
-        AFX_MANAGE_STATE(&stateOfB);
-        EXPECT_EQ(CString(L"B, linked last"), Load(IDS_CHAIN_BOTH)) << "its own before the chain";
-        EXPECT_EQ(CString(L"Hello from A"), Load(IDS_TEST_HELLO)) << "the program's string of that id";
-        EXPECT_TRUE(Load(IDS_TEST_UNICODE).IsEmpty()) << "only the program has it";
-        EXPECT_EQ(a.m_hModule, DialogOfA());
-        {
-            AFX_MANAGE_STATE(nullptr);   // back in the program's code, as in a call out to the host
-            EXPECT_EQ(CString(L"Hello from the test program"), Load(IDS_TEST_HELLO));
-        }
-        EXPECT_EQ(CString(L"Hello from A"), Load(IDS_TEST_HELLO));
-    }
-    EXPECT_EQ(AfxGetAppModuleState(), AfxGetModuleState());
 }
