@@ -15,3 +15,6 @@
 #include "QLNColumnGeometry.h"
 #include "QLNCellTextFit.h"
 #include "QLNTextBaseCtrl.h"
+#include "QLNChangeNotification.h"
+#include "QLNTextObjectListBox.h"
+#include "QLN_IntEditCtrl.h"
