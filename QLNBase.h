@@ -18,3 +18,4 @@
 #include "QLNChangeNotification.h"
 #include "QLNTextObjectListBox.h"
 #include "QLN_IntEditCtrl.h"
+#include "QLNCtrlDialogBase.h"
