@@ -84,21 +84,32 @@ inline void PostClickAt(HWND hWnd, POINT pt)
     ::PostMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
+struct OwnedDialogSearch
+{
+    HWND hOwner;
+    HWND hFound;
+};
+
+// The enumeration's callback: the calling convention of a 32-bit callback is no
+// lambda's, so it is a function of its own.
+inline BOOL CALLBACK FindOwnedDialogProc(HWND hWnd, LPARAM lParam)
+{
+    OwnedDialogSearch* p = reinterpret_cast<OwnedDialogSearch*>(lParam);
+    wchar_t szClass[16] = {};
+    ::GetClassNameW(hWnd, szClass, 16);
+    if (hWnd != p->hOwner && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == p->hOwner &&
+        ::lstrcmpW(szClass, L"#32770") == 0) {
+        p->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The message box (or other dialog) that hOwner owns, if one is on screen.
 inline HWND FindOwnedDialog(HWND hOwner)
 {
-    struct Search { HWND hOwner; HWND hFound; } search = {hOwner, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-        Search* p = reinterpret_cast<Search*>(lParam);
-        wchar_t szClass[16] = {};
-        ::GetClassNameW(hWnd, szClass, 16);
-        if (hWnd != p->hOwner && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == p->hOwner &&
-            ::lstrcmpW(szClass, L"#32770") == 0) {
-            p->hFound = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    OwnedDialogSearch search = {hOwner, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnedDialogProc, reinterpret_cast<LPARAM>(&search));
     return search.hFound;
 }
 
