@@ -15,3 +15,7 @@
 #include "QLNColumnGeometry.h"
 #include "QLNCellTextFit.h"
 #include "QLNTextBaseCtrl.h"
+#include "QLNChangeNotification.h"
+#include "QLNTextObjectListBox.h"
+#include "QLN_IntEditCtrl.h"
+#include "QLNCtrlDialogBase.h"

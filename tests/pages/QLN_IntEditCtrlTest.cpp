@@ -1,0 +1,140 @@
+// The decimal edit in a dialog: its range check, and the message box that leaving it with a bad
+// entry brings up once the focus has moved, found on screen and dismissed as a user would.
+#include "CDialog.h"
+#include "QLN_IntEditCtrl.h"
+#include "ScriptedUser.h"
+#include "WindowTestUtil.h"
+#include "pages_tests_res.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace qlntest;
+
+namespace {
+
+const UINT kRangeMessage = WM_USER + 7;
+
+class DecimalDialog : public CDialog
+{
+public:
+    CQLN_IntEditCtrl m_edit;
+
+    BOOL OnInitDialog() override
+    {
+        m_edit.SubclassDlgItem(IDC_DECIMAL, this);
+        m_edit.m_nMin = 0;
+        m_edit.m_nMax = 5;
+        return CDialog::OnInitDialog();
+    }
+};
+
+bool RangeMessageWaiting(HWND hEdit)
+{
+    MSG msg;
+    return ::PeekMessageW(&msg, hEdit, kRangeMessage, kRangeMessage, PM_NOREMOVE) != FALSE;
+}
+
+} // namespace
+
+TEST(QLN_IntEditCtrlTest, ANumberWithinTheBoundsIsValidAndAnyTextWhileHiddenOrDisabled)
+{
+    DecimalDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_DECIMAL));
+    dlg.ShowWindow(SW_SHOWNORMAL);
+    CQLN_IntEditCtrl& edit = dlg.m_edit;
+    EXPECT_TRUE(edit.IsKindOf(RUNTIME_CLASS(CQLN_IntEditCtrl)));
+    const struct { const wchar_t* text; bool valid; const char* why; } cases[] = {
+        {L"3", true, "inside the bounds"},
+        {L"0", true, "the lower bound is inclusive"},
+        {L"5", true, "the upper bound is inclusive"},
+        {L" 4 ", true, "blanks around a number are no part of it"},
+        {L"7", false, "above the upper bound"},
+        {L"-1", false, "below the lower bound"},
+        {L"5.5", false, "compared as a number, not rounded to an integer"},
+        {L"", false, "an empty text is no number"},
+        {L"2x", false, "a number must be the whole text"},
+    };
+    for (const auto& c : cases) {
+        edit.SetWindowText(c.text);
+        EXPECT_EQ(c.valid, edit.IsValid() != FALSE) << c.why;
+    }
+    edit.SetWindowText(L"7");
+    edit.EnableWindow(FALSE);
+    EXPECT_TRUE(edit.IsValid()) << "disabled";
+    edit.EnableWindow(TRUE);
+    edit.ShowWindow(SW_HIDE);
+    EXPECT_TRUE(edit.IsValid()) << "hidden";
+    dlg.DestroyWindow();
+}
+
+TEST(QLN_IntEditCtrlTest, LeavingABadEntryShowsTheRangeMessageAndReturnsToTheEntrySelected)
+{
+    DecimalDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_DECIMAL));
+    dlg.ShowWindow(SW_SHOWNORMAL);
+    PumpMessages();
+    const HWND hEdit = dlg.m_edit.m_hWnd;
+    const HWND hOther = ::GetDlgItem(dlg.m_hWnd, IDC_OTHER);
+    const HWND hCancel = ::GetDlgItem(dlg.m_hWnd, IDCANCEL);
+
+    // Good entries and a move to Cancel pass in silence.
+    dlg.m_edit.SetWindowText(L"3");
+    ::SetFocus(hEdit);
+    ::SetFocus(hOther);
+    EXPECT_FALSE(RangeMessageWaiting(hEdit));
+    dlg.m_edit.SetWindowText(L"9");
+    ::SetFocus(hEdit);
+    ::SetFocus(hCancel);
+    EXPECT_FALSE(RangeMessageWaiting(hEdit)) << "moving to Cancel";
+
+    ::SetFocus(hEdit);
+    HWND hBox = nullptr;
+    std::wstring message;
+    std::wstring caption;
+    HWND hFocusDuringBox = nullptr;
+    int nQuietTicks = 0;
+    HWND hSecondBox = nullptr;
+    bool stalled = false;
+    ScriptedUser user(
+        {
+            [&] { ::SetFocus(hOther); return true; },
+            [&] { hBox = FindOwnedDialog(dlg.m_hWnd); return hBox != nullptr; },
+            [&] {
+                message = MessageBoxText(hBox);
+                caption = TextOf(hBox);
+                hFocusDuringBox = ::GetFocus();
+                ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+                return true;
+            },
+            [&] { return !::IsWindow(hBox); },
+            [&] {
+                hSecondBox = FindOwnedDialog(dlg.m_hWnd);
+                return hSecondBox != nullptr || ++nQuietTicks == 5;
+            },
+        },
+        [&] {
+            stalled = true;
+            if (HWND h = FindOwnedDialog(dlg.m_hWnd))
+                ::PostMessageW(h, WM_COMMAND, IDOK, 0);
+        });
+    MSG msg;
+    while (!user.Finished() && !stalled && ::GetMessageW(&msg, nullptr, 0, 0)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    ASSERT_FALSE(stalled) << "steps done: " << user.StepsDone();
+    EXPECT_EQ(L"Please enter a decimal between 0 and 5.", message);
+    EXPECT_EQ(L"Text", caption);
+    EXPECT_NE(hEdit, hFocusDuringBox);
+    EXPECT_EQ(nullptr, hSecondBox) << "the box taking the focus raises no second one";
+    EXPECT_FALSE(dlg.m_edit.m_bInMessage);
+    EXPECT_EQ(hEdit, ::GetFocus());
+    DWORD nStart = 1;
+    DWORD nEnd = 0;
+    ::SendMessageW(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&nStart), reinterpret_cast<LPARAM>(&nEnd));
+    EXPECT_EQ(0u, nStart);
+    EXPECT_EQ(1u, nEnd);
+    dlg.DestroyWindow();
+}
