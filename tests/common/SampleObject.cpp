@@ -54,6 +54,18 @@ bool LoadBagText(CQLNTextObjClient& object, const std::string& text)
     return bag.LoadText(text, error) && object.LoadBag(bag, error);
 }
 
+std::string WithValues(std::string text, const std::vector<std::pair<std::string, std::string>>& values)
+{
+    for (const auto& [key, value] : values) {
+        const size_t line = text.find("\n" + key + "=");   // the version comes first: every property follows a break
+        if (line == std::string::npos)
+            return "no " + key;
+        const size_t at = line + key.size() + 2;
+        text.replace(at, text.find('\r', at) - at, value);
+    }
+    return text;
+}
+
 ComPtr<IFontDisp> MakeFont(const wchar_t* face, long long size, bool bold, bool italic)
 {
     FONTDESC fd = {sizeof fd, const_cast<LPOLESTR>(face), {}, static_cast<SHORT>(bold ? FW_BOLD : FW_NORMAL),

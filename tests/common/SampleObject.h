@@ -23,6 +23,9 @@ std::vector<double> ColumnWidthRatios(CQLNTextObjClient& object);
 // Every property in the readable text bag (empty on failure); the modified flag stays as it was.
 std::string SaveBagText(CQLNTextObjClient& object);
 bool LoadBagText(CQLNTextObjClient& object, const std::string& text);
+// Bag text with the values of the named properties replaced, the order kept; a name it lacks
+// makes it a text the bag refuses.
+std::string WithValues(std::string text, const std::vector<std::pair<std::string, std::string>>& values);
 
 // A font object of the system's own, as a host hands to a font property (size in points times
 // 10000), and the variant that passes it without taking a reference.

@@ -18,7 +18,7 @@ protected:
         std::wstring error;
         ASSERT_TRUE(SampleObject::Create(ctrl, error) && ctrl.InitNew(error)) << error;
         for (const auto& [name, value] : {std::pair(L"TextFields", L"Sample name: {SampName}\r\nVial: {Vial}\r\nInstrument"),
-                                          {L"PromptColor", L"200"}, {L"ValueColor", L"-2147483635"},   // COLOR_HIGHLIGHT
+                                          {L"PromptColor", L"200"}, {L"ValueColor", L"2147483661"},    // COLOR_HIGHLIGHT
                                           {L"HeadingColor", L"13107200"}})                            // RGB(0, 0, 200)
             ASSERT_TRUE(ctrl.PutProperty(name, value, error)) << error;
         ASSERT_EQ(S_OK, ctrl.Control()->QueryInterface(IID_PPV_ARGS(&view)));

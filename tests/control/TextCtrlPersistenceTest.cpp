@@ -12,20 +12,6 @@ namespace {
 const char kText[] = "Vial: {Vial}\\f-1\\fVial: {Vial}\\r\\n\\r\\nPlain \\\\ line\\t\xC3\xA9";
 const char kTitle[] = "Caf\xC3\xA9 report";
 
-// The bag text with the values of the named properties replaced; a key it lacks makes it a text
-// the bag refuses.
-std::string Edited(std::string text, std::initializer_list<std::pair<std::string, std::string>> values)
-{
-    for (const auto& [key, value] : values) {
-        const size_t line = text.find("\n" + key + "=");
-        if (line == std::string::npos)
-            return "no " + key;
-        const size_t at = line + key.size() + 2;
-        text.replace(at, text.find('\r', at) - at, value);
-    }
-    return text;
-}
-
 class TextCtrlPersistence : public testing::Test
 {
 protected:
@@ -36,7 +22,7 @@ protected:
         // Every kind of property away from its default, and widths a user dragged in two text
         // columns with aligned labels: a property set is the only way in for those.
         ASSERT_TRUE(source.PutProperty(L"NumColumns", L"1", error)) << error;
-        saved = Edited(SaveBagText(source),
+        saved = WithValues(SaveBagText(source),
                        {{"VerticalSpacing", "2"}, {"TextFields", kText}, {"PromptFont.Name", "Liberation Mono"},
                         {"PromptFont.Size", "9.0000"}, {"PromptFont.Weight", "700"}, {"ValueFont.Italic", "true"}, {"PromptColor", "200"},
                         {"ValueColor", "2147483661"}, {"IncludeTitle", "true"}, {"Title", kTitle},
@@ -100,7 +86,7 @@ TEST_F(TextCtrlPersistence, CorruptBagIsRefusedAndChangesNothing)
     const std::string before = SaveBagText(target);
     for (const auto& d : damages) {
         SCOPED_TRACE(d.first + "=" + d.second);
-        EXPECT_FALSE(LoadBagText(target, Edited(saved, {d})));
+        EXPECT_FALSE(LoadBagText(target, WithValues(saved, {d})));
         EXPECT_EQ(before, SaveBagText(target));
         EXPECT_FALSE(target.IsDirty());
     }

@@ -9,16 +9,6 @@
 
 namespace {
 
-// The context menus the container window was told of: its wParam and lParam.
-std::vector<std::pair<WPARAM, LPARAM>> g_contextMenus;
-
-LRESULT CALLBACK ContainerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CONTEXTMENU)
-        g_contextMenus.emplace_back(wParam, lParam);
-    return ::DefWindowProcW(hWnd, message, wParam, lParam);
-}
-
 const wchar_t kText[] = L"Sample name: {SampName}\r\nVial: {Vial}\r\nInstrument";
 
 class TextCtrlWindow : public testing::Test
@@ -26,15 +16,8 @@ class TextCtrlWindow : public testing::Test
 protected:
     void SetUp() override
     {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = ContainerProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = L"TextCtrlTestContainer";
-        ::RegisterClassW(&wc);
-        g_contextMenus.clear();
-        hContainer = ::CreateWindowExW(0, wc.lpszClassName, L"container", WS_POPUP | WS_VISIBLE, 0, 0, 500, 300,
-                                       nullptr, nullptr, wc.hInstance, nullptr);
+        hContainer = ::CreateWindowExW(0, L"STATIC", L"container", WS_POPUP | WS_VISIBLE, 0, 0, 500, 300, nullptr,
+                                       nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, hContainer);
         ASSERT_EQ(S_OK, ctrl.InitNew());
         ctrl.SetTextFields(kText);
@@ -126,14 +109,13 @@ TEST_F(TextCtrlWindow, ContextMenuIsPostedToTheContainerNamingTheContainer)
 {
     // A point on the screen, and one left of and above the primary screen.
     for (const POINT pt : {POINT{120, 130}, POINT{-5, -7}}) {
-        g_contextMenus.clear();
         ctrl.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ctrl.m_hWnd), MAKELPARAM(pt.x, pt.y));
-        EXPECT_TRUE(g_contextMenus.empty()) << "posted, not sent";
-        qlntest::PumpMessages();
-        ASSERT_EQ(1u, g_contextMenus.size());
-        EXPECT_EQ(reinterpret_cast<WPARAM>(hContainer), g_contextMenus[0].first);
-        EXPECT_EQ(pt.x, GET_X_LPARAM(g_contextMenus[0].second));
-        EXPECT_EQ(pt.y, GET_Y_LPARAM(g_contextMenus[0].second));
+        MSG msg;
+        ASSERT_TRUE(::PeekMessageW(&msg, hContainer, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE)) << "posted";
+        EXPECT_EQ(reinterpret_cast<WPARAM>(hContainer), msg.wParam);
+        EXPECT_EQ(pt.x, GET_X_LPARAM(msg.lParam));
+        EXPECT_EQ(pt.y, GET_Y_LPARAM(msg.lParam));
+        EXPECT_FALSE(::PeekMessageW(&msg, hContainer, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE)) << "posted once";
     }
 }
 
