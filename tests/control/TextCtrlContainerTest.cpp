@@ -1,6 +1,5 @@
 // The text control in a container that saves only the objects that say they were modified, and
-// closes them with "save if dirty": every way the control changes must reach it.
-#include "CQLNTextPropertyBag.h"
+// closes them with "save if dirty".
 #include "TestTextCtrl.h"
 
 #include <gtest/gtest.h>
@@ -115,33 +114,4 @@ TEST(TextCtrlContainer, SizeMaxIsTheSizeSaved)
     pStm->Release();
     EXPECT_GT(sizeMax.QuadPart, 10000u) << "5000 characters of text";
     EXPECT_EQ(written.QuadPart, sizeMax.QuadPart);
-}
-
-// A script or a font page changes a font object the control handed out, not the control.
-TEST(TextCtrlContainer, AChangedFontObjectMarksTheControlModifiedAndIsSaved)
-{
-    TestTextCtrl ctrl;
-    ASSERT_EQ(S_OK, ctrl.InitNew());
-    IPersistStreamInit* pPersist = Query<IPersistStreamInit>(ctrl);
-    // Drawing, as the container does before anyone edits, changes nothing of the control.
-    const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    const RECTL bounds = {0, 0, 300, 200};
-    EXPECT_EQ(S_OK, Query<IViewObject>(ctrl)->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, hdc, &bounds,
-                                                    nullptr, nullptr, 0));
-    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
-    ASSERT_EQ(S_FALSE, pPersist->IsDirty());
-
-    IFontDisp* pDisp = ctrl.GetPromptFont();
-    IFont* pFont = nullptr;
-    ASSERT_EQ(S_OK, pDisp->QueryInterface(IID_IFont, reinterpret_cast<void**>(&pFont)));
-    CY size;
-    size.int64 = 120000;
-    pFont->put_Size(size);
-    pFont->Release();
-    pDisp->Release();
-    ASSERT_EQ(S_OK, pPersist->IsDirty());
-
-    CQLNTextPropertyBag bag;
-    ASSERT_EQ(S_OK, Query<IPersistPropertyBag>(ctrl)->Save(&bag, TRUE, TRUE));
-    EXPECT_NE(std::string::npos, bag.SaveText().find("\nPromptFont.Size=12.0000\r\n")) << bag.SaveText();
 }

@@ -129,6 +129,8 @@ TEST_F(TextCtrlLine, DefaultContentIsOneLinePerCatalogueItem)
     ::SysFreeString(all);
     ::SysFreeString(title);
     EXPECT_EQ(3, ctrl.GetLineCount());
+    // No window yet: a hidden holder holds the lines.
+    EXPECT_FALSE(::IsWindowVisible(ctrl.GetCEditReference().m_hWnd));
     long nResult = 0;
     EXPECT_EQ(L"Amount: {CalcAmt}", Line(2, &nResult));
     EXPECT_EQ(17 + 1 + 1 + 1 + 17, nResult);

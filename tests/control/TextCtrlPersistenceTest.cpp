@@ -73,6 +73,8 @@ TEST_F(TextCtrlPersistence, TruncatedStreamIsRefusedAndChangesNothing)
     }
     ASSERT_TRUE(target.LoadStream(bytes, error)) << error;
     EXPECT_EQ(saved, SaveBagText(target));
+    long count = 0;
+    EXPECT_TRUE(target.GetLineCount(count, error) && count == 3) << "the loaded text is in the line holder";
     EXPECT_FALSE(target.IsDirty()) << "loading is not a change";
 }
 

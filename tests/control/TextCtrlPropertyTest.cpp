@@ -112,3 +112,24 @@ TEST_F(TextCtrlProperty, EachFontWriteGoesToItsFontAndNoFontGivesTheDefault)
         EXPECT_EQ(fresh, SaveBagText(ctrl)) << "an empty variant";
     }
 }
+
+// A script or a font page changes a font object the control handed out, not the control: a
+// container that saves only modified objects must still save it.
+TEST_F(TextCtrlProperty, AChangedFontObjectMarksTheControlModifiedAndIsSaved)
+{
+    // Drawing, as the container does before anyone edits, changes nothing of the control.
+    const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(ctrl.Draw(hdc, hdc, RECT{0, 0, 300, 200}, error)) << error;
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
+    ASSERT_FALSE(ctrl.IsDirty());
+    VARIANT font;
+    Microsoft::WRL::ComPtr<IFont> pFont;
+    ASSERT_TRUE(ctrl.GetProperty(L"PromptFont", font, error)) << error;
+    ASSERT_EQ(S_OK, V_DISPATCH(&font)->QueryInterface(IID_PPV_ARGS(&pFont)));
+    ::VariantClear(&font);
+    CY size;
+    size.int64 = 120000;
+    pFont->put_Size(size);
+    EXPECT_TRUE(ctrl.IsDirty());
+    EXPECT_NE(std::string::npos, SaveBagText(ctrl).find("\nPromptFont.Size=12.0000\r\n"));
+}
