@@ -1,5 +1,8 @@
 #include "E2eSupport.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace E2e {
@@ -65,32 +68,14 @@ ProcessResult Run(const std::wstring& commandLine)
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes)
 {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD n = 0;
-    const BOOL ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    ::CloseHandle(h);
-    return ok && n == bytes.size();
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
 }
 
 std::string ReadBytes(const std::wstring& path)
 {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string data;
-    char buf[4096];
-    DWORD n = 0;
-    while (::ReadFile(h, buf, sizeof buf, &n, nullptr) && n != 0)
-        data.append(buf, n);
-    ::CloseHandle(h);
-    return data;
-}
-
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace E2e

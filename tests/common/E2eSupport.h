@@ -22,7 +22,6 @@ ProcessResult Run(const std::wstring& commandLine);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 // Empty when the file cannot be read.
 std::string ReadBytes(const std::wstring& path);
-bool Exists(const std::wstring& path);
 
 // The sample text object, by its version-independent name.
 extern const wchar_t kProgId[];

@@ -15,25 +15,28 @@ struct ScanState
     POINT position = {0, 0};
 };
 
+template <class Record>
+const Record& As(const ENHMETARECORD* pRecord)
+{
+    return *reinterpret_cast<const Record*>(pRecord);
+}
+
 int CALLBACK OnRecord(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam)
 {
     ScanState& state = *reinterpret_cast<ScanState*>(lParam);
     switch (pRecord->iType) {
     case EMR_EXTCREATEFONTINDIRECTW: {
-        const auto* p = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(pRecord);
-        state.fonts[p->ihFont] = p->elfw.elfLogFont;
-        state.scan->fontsCreated.push_back(p->elfw.elfLogFont);
+        const auto& r = As<EMREXTCREATEFONTINDIRECTW>(pRecord);
+        state.fonts[r.ihFont] = r.elfw.elfLogFont;
+        state.scan->fontsCreated.push_back(r.elfw.elfLogFont);
         break;
     }
-    case EMR_CREATEBRUSHINDIRECT: {
-        const auto* p = reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(pRecord);
-        state.brushes[p->ihBrush] = p->lb.lbColor;
+    case EMR_CREATEBRUSHINDIRECT:
+        state.brushes[As<EMRCREATEBRUSHINDIRECT>(pRecord).ihBrush] = As<EMRCREATEBRUSHINDIRECT>(pRecord).lb.lbColor;
         break;
-    }
     case EMR_SELECTOBJECT: {
-        const DWORD ih = reinterpret_cast<const EMRSELECTOBJECT*>(pRecord)->ihObject;
-        if (ih == (ENHMETA_STOCK_OBJECT | BLACK_PEN))
-            ++state.scan->selectsOfStockBlackPen;
+        const DWORD ih = As<EMRSELECTOBJECT>(pRecord).ihObject;
+        state.scan->selectsOfStockBlackPen += ih == (ENHMETA_STOCK_OBJECT | BLACK_PEN);
         if (state.fonts.count(ih))
             state.font = state.fonts[ih];
         if (state.brushes.count(ih))
@@ -41,44 +44,35 @@ int CALLBACK OnRecord(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPAR
         break;
     }
     case EMR_SETTEXTCOLOR:
-        state.textColour = reinterpret_cast<const EMRSETTEXTCOLOR*>(pRecord)->crColor;
+        state.textColour = As<EMRSETTEXTCOLOR>(pRecord).crColor;
         break;
     case EMR_EXTTEXTOUTW: {
-        const auto* p = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
-        EmfText text;
-        const auto* pch = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(pRecord) + p->emrtext.offString);
-        text.text.assign(pch, p->emrtext.nChars);
-        text.ref = {p->emrtext.ptlReference.x, p->emrtext.ptlReference.y};
-        text.clip = {p->emrtext.rcl.left, p->emrtext.rcl.top, p->emrtext.rcl.right, p->emrtext.rcl.bottom};
-        text.options = p->emrtext.fOptions;
-        text.face = state.font.lfFaceName;
-        text.height = state.font.lfHeight;
-        text.colour = state.textColour;
-        state.scan->texts.push_back(text);
+        const EMRTEXT& t = As<EMREXTTEXTOUTW>(pRecord).emrtext;
+        const auto* pch = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(pRecord) + t.offString);
+        state.scan->texts.push_back({std::wstring(pch, t.nChars), {t.ptlReference.x, t.ptlReference.y},
+                                     {t.rcl.left, t.rcl.top, t.rcl.right, t.rcl.bottom}, t.fOptions,
+                                     state.font.lfFaceName, state.font.lfHeight, state.textColour});
         break;
     }
-    case EMR_MOVETOEX: {
-        const auto* p = reinterpret_cast<const EMRMOVETOEX*>(pRecord);
-        state.position = {p->ptl.x, p->ptl.y};
+    case EMR_MOVETOEX:
+        state.position = {As<EMRMOVETOEX>(pRecord).ptl.x, As<EMRMOVETOEX>(pRecord).ptl.y};
         break;
-    }
     case EMR_LINETO: {
-        const auto* p = reinterpret_cast<const EMRLINETO*>(pRecord);
-        const POINT to = {p->ptl.x, p->ptl.y};
+        const POINT to = {As<EMRLINETO>(pRecord).ptl.x, As<EMRLINETO>(pRecord).ptl.y};
         state.scan->lines.push_back({state.position, to});
         state.position = to;
         break;
     }
     case EMR_BITBLT: {
         // FillRect arrives as a pattern blit with the selected brush.
-        const auto* p = reinterpret_cast<const EMRBITBLT*>(pRecord);
-        state.scan->fills.push_back({{p->xDest, p->yDest, p->xDest + p->cxDest, p->yDest + p->cyDest}, state.brushColour});
+        const auto& r = As<EMRBITBLT>(pRecord);
+        state.scan->fills.push_back({{r.xDest, r.yDest, r.xDest + r.cxDest, r.yDest + r.cyDest}, state.brushColour});
         break;
     }
     case EMR_FILLRGN: {
-        const auto* p = reinterpret_cast<const EMRFILLRGN*>(pRecord);
-        const COLORREF colour = state.brushes.count(p->ihBrush) ? state.brushes[p->ihBrush] : 0;
-        state.scan->fills.push_back({{p->rclBounds.left, p->rclBounds.top, p->rclBounds.right + 1, p->rclBounds.bottom + 1}, colour});
+        const auto& r = As<EMRFILLRGN>(pRecord);
+        const COLORREF colour = state.brushes.count(r.ihBrush) ? state.brushes[r.ihBrush] : 0;
+        state.scan->fills.push_back({{r.rclBounds.left, r.rclBounds.top, r.rclBounds.right + 1, r.rclBounds.bottom + 1}, colour});
         break;
     }
     default:

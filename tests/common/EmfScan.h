@@ -18,17 +18,8 @@ struct EmfText
     COLORREF colour;
 };
 
-struct EmfLine
-{
-    POINT from;
-    POINT to;
-};
-
-struct EmfFill
-{
-    RECT rect;
-    COLORREF colour;
-};
+struct EmfLine { POINT from, to; };
+struct EmfFill { RECT rect; COLORREF colour; };
 
 class EmfScan
 {

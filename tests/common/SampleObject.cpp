@@ -4,6 +4,7 @@
 #include "E2eSupport.h"
 #include "SampleRegistration.h"
 
+
 using Microsoft::WRL::ComPtr;
 
 namespace SampleObject {
@@ -15,33 +16,64 @@ bool Create(CQLNTextObjClient& object, std::wstring& error)
     return object.Create(E2e::kProgId, error);
 }
 
-VARIANT Short(short value)
+std::wstring Get(CQLNTextObjClient& object, const wchar_t* name)
 {
-    VARIANT v;
-    V_VT(&v) = VT_I2;
-    V_I2(&v) = value;
-    return v;
+    std::wstring value, error;
+    return object.GetStringProperty(name, value, error) ? value : L"<failed: " + error + L">";
 }
 
-VARIANT Int(long value)
+std::vector<double> ColumnWidthRatios(CQLNTextObjClient& object)
 {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    return v;
+    std::vector<double> ratios;
+    VARIANT count, index, ratio;
+    std::wstring error;
+    if (!object.CallMethod(L"GetVisibleColumnCount", {}, &count, error) || V_VT(&count) != VT_I4)
+        return ratios;
+    V_VT(&index) = VT_I4;
+    for (V_I4(&index) = 0; V_I4(&index) < V_I4(&count); ++V_I4(&index)) {
+        const bool ok = object.CallMethod(L"GetColumnWidthRatio", {index}, &ratio, error) && V_VT(&ratio) == VT_R8;
+        ratios.push_back(ok ? V_R8(&ratio) : -1.0);
+    }
+    return ratios;
 }
 
-VARIANT Bool(bool value)
+std::string SaveBagText(CQLNTextObjClient& object)
 {
-    VARIANT v;
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
+    ComPtr<IPersistPropertyBag> persist;
+    CQLNTextPropertyBag bag;
+    if (object.Control() == nullptr || FAILED(object.Control()->QueryInterface(IID_PPV_ARGS(&persist))) ||
+        FAILED(persist->Save(&bag, FALSE, TRUE)))
+        return std::string();
+    return bag.SaveText();
 }
 
-VARIANT Colour(OLE_COLOR value)
+bool LoadBagText(CQLNTextObjClient& object, const std::string& text)
 {
-    return Int(static_cast<LONG>(value));
+    CQLNTextPropertyBag bag;
+    std::wstring error;
+    return bag.LoadText(text, error) && object.LoadBag(bag, error);
+}
+
+std::string WithValues(std::string text, const std::vector<std::pair<std::string, std::string>>& values)
+{
+    for (const auto& [key, value] : values) {
+        const size_t line = text.find("\n" + key + "=");   // the version comes first: every property follows a break
+        if (line == std::string::npos)
+            return "no " + key;
+        const size_t at = line + key.size() + 2;
+        text.replace(at, text.find('\r', at) - at, value);
+    }
+    return text;
+}
+
+ComPtr<IFontDisp> MakeFont(const wchar_t* face, long long size, bool bold, bool italic)
+{
+    FONTDESC fd = {sizeof fd, const_cast<LPOLESTR>(face), {}, static_cast<SHORT>(bold ? FW_BOLD : FW_NORMAL),
+                   ANSI_CHARSET, italic, FALSE, FALSE};
+    fd.cySize.int64 = size;
+    ComPtr<IFontDisp> font;
+    ::OleCreateFontIndirect(&fd, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf()));
+    return font;
 }
 
 VARIANT Font(IFontDisp* pFont)
@@ -52,117 +84,4 @@ VARIANT Font(IFontDisp* pFont)
     return v;
 }
 
-long Long(CQLNTextObjClient& object, const wchar_t* name)
-{
-    VARIANT v;
-    std::wstring error;
-    const bool ok = object.GetProperty(name, v, error) && SUCCEEDED(::VariantChangeType(&v, &v, 0, VT_I4));
-    const long value = ok ? V_I4(&v) : -12345;
-    ::VariantClear(&v);
-    return value;
-}
-
-std::wstring Text(CQLNTextObjClient& object, const wchar_t* name)
-{
-    std::wstring value, error;
-    return object.GetStringProperty(name, value, error) ? value : L"<failed: " + error + L">";
-}
-
-ComPtr<IFont> FontOf(CQLNTextObjClient& object, const wchar_t* name)
-{
-    VARIANT v;
-    std::wstring error;
-    ComPtr<IFont> font;
-    if (object.GetProperty(name, v, error) && V_VT(&v) == VT_DISPATCH && V_DISPATCH(&v) != nullptr)
-        V_DISPATCH(&v)->QueryInterface(IID_IFont, reinterpret_cast<void**>(font.GetAddressOf()));
-    ::VariantClear(&v);
-    return font;
-}
-
-std::vector<double> ColumnWidthRatios(CQLNTextObjClient& object)
-{
-    std::vector<double> ratios;
-    VARIANT count;
-    std::wstring error;
-    if (!object.CallMethod(L"GetVisibleColumnCount", {}, &count, error) || V_VT(&count) != VT_I4)
-        return ratios;
-    for (long i = 0; i < V_I4(&count); ++i) {
-        VARIANT ratio;
-        const bool ok = object.CallMethod(L"GetColumnWidthRatio", {Int(i)}, &ratio, error) && V_VT(&ratio) == VT_R8;
-        ratios.push_back(ok ? V_R8(&ratio) : -1.0);
-    }
-    return ratios;
-}
-
-std::wstring Line(CQLNTextObjClient& object, long n, long* pnResult)
-{
-    BSTR text = nullptr;
-    VARIANT args[2];
-    V_VT(&args[0]) = VT_I4;
-    V_I4(&args[0]) = n;
-    V_VT(&args[1]) = VT_BYREF | VT_BSTR;
-    V_BSTRREF(&args[1]) = &text;
-    VARIANT result;
-    std::wstring error;
-    const bool ok = object.CallMethod(L"GetLine", {args[0], args[1]}, &result, error);
-    if (pnResult != nullptr)
-        *pnResult = ok && V_VT(&result) == VT_I4 ? V_I4(&result) : -12345;
-    std::wstring line = ok && text != nullptr ? std::wstring(text, ::SysStringLen(text)) : L"";
-    ::SysFreeString(text);
-    return line;
-}
-
-std::string SaveBagText(CQLNTextObjClient& object)
-{
-    CQLNTextPropertyBag bag;
-    std::wstring error;
-    return object.SaveBag(bag, error) ? bag.SaveText() : std::string();
-}
-
-bool LoadBagText(CQLNTextObjClient& object, const std::string& text)
-{
-    CQLNTextPropertyBag bag;
-    std::wstring error;
-    return bag.LoadText(text, error) && object.LoadBag(bag, error);
-}
-
-ComPtr<IFontDisp> MakeFont(const wchar_t* face, long long size, bool bold, bool italic)
-{
-    FONTDESC fd = {};
-    fd.cbSizeofstruct = sizeof fd;
-    fd.lpstrName = const_cast<LPOLESTR>(face);
-    fd.cySize.int64 = size;
-    fd.sWeight = bold ? FW_BOLD : FW_NORMAL;
-    fd.fItalic = italic;
-    ComPtr<IFontDisp> font;
-    ::OleCreateFontIndirect(&fd, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf()));
-    return font;
-}
-
 } // namespace SampleObject
-
-FontFacts FactsOf(IFont* pFont)
-{
-    FontFacts facts = {L"<none>", 0, false, false};
-    if (pFont == nullptr)
-        return facts;
-    BSTR name = nullptr;
-    if (SUCCEEDED(pFont->get_Name(&name)) && name != nullptr)
-        facts.name.assign(name, ::SysStringLen(name));
-    ::SysFreeString(name);
-    CY size = {};
-    pFont->get_Size(&size);
-    facts.size = size.int64;
-    BOOL b = FALSE;
-    pFont->get_Bold(&b);
-    facts.bold = b != FALSE;
-    pFont->get_Italic(&b);
-    facts.italic = b != FALSE;
-    return facts;
-}
-
-void PrintTo(const FontFacts& facts, std::ostream* os)
-{
-    *os << std::string(facts.name.begin(), facts.name.end()) << " " << facts.size / 10000.0 << " pt"
-        << (facts.bold ? " bold" : "") << (facts.italic ? " italic" : "");
-}

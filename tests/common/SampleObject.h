@@ -1,14 +1,11 @@
 // The sample text object as the control tests drive it: made through its registration by the
-// host's own client, and read back in forms a test compares. A read that fails gives a value no
-// property holds, so the comparison fails and names the property.
+// host's own client, and read back in forms a test compares.
 #pragma once
 #include "CQLNTextObjClient.h"
 
-#include <ocidl.h>
 #include <olectl.h>
 #include <wrl/client.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,43 +15,21 @@ namespace SampleObject {
 // reason in error.
 bool Create(CQLNTextObjClient& object, std::wstring& error);
 
-// Arguments of the types the properties take; a font is not consumed.
-VARIANT Short(short value);
-VARIANT Int(long value);
-VARIANT Bool(bool value);
-VARIANT Colour(OLE_COLOR value);
-VARIANT Font(IFontDisp* pFont);
-
-long Long(CQLNTextObjClient& object, const wchar_t* name);
-std::wstring Text(CQLNTextObjClient& object, const wchar_t* name);
-Microsoft::WRL::ComPtr<IFont> FontOf(CQLNTextObjClient& object, const wchar_t* name);
+// A property as text; a read that fails gives a text no property holds, naming the failure.
+std::wstring Get(CQLNTextObjClient& object, const wchar_t* name);
+// GetColumnWidthRatio of every visible column; -1 where a call fails.
 std::vector<double> ColumnWidthRatios(CQLNTextObjClient& object);
-// Line n as handed out, and the method's result in *pnResult.
-std::wstring Line(CQLNTextObjClient& object, long n, long* pnResult = nullptr);
 
-// The property set in the readable text bag: saved (empty on failure) and loaded.
+// Every property in the readable text bag (empty on failure); the modified flag stays as it was.
 std::string SaveBagText(CQLNTextObjClient& object);
 bool LoadBagText(CQLNTextObjClient& object, const std::string& text);
+// Bag text with the values of the named properties replaced, the order kept; a name it lacks
+// makes it a text the bag refuses.
+std::string WithValues(std::string text, const std::vector<std::pair<std::string, std::string>>& values);
 
-// A font object of the system's own, as a host hands to a font property.
+// A font object of the system's own, as a host hands to a font property (size in points times
+// 10000), and the variant that passes it without taking a reference.
 Microsoft::WRL::ComPtr<IFontDisp> MakeFont(const wchar_t* face, long long size, bool bold, bool italic);
+VARIANT Font(IFontDisp* pFont);
 
 } // namespace SampleObject
-
-// A font description of a font object, for comparisons.
-struct FontFacts
-{
-    std::wstring name;
-    long long size;   // currency units: points times 10000
-    bool bold;
-    bool italic;
-    // The system's font object reports the size of the font it realised, not the size it was
-    // given (10 points read back as 10.5): sizes match within a point.
-    bool operator==(const FontFacts& o) const
-    {
-        const long long d = size > o.size ? size - o.size : o.size - size;
-        return name == o.name && d <= 10000 && bold == o.bold && italic == o.italic;
-    }
-};
-FontFacts FactsOf(IFont* pFont);
-void PrintTo(const FontFacts& facts, std::ostream* os);

@@ -16,11 +16,8 @@ bool IsRegistered()
 
 HRESULT CallEntry(HMODULE hModule, const char* name)
 {
-    if (hModule == nullptr)
-        return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
-    typedef HRESULT(STDAPICALLTYPE * EntryProc)();
-    const auto entry = reinterpret_cast<EntryProc>(::GetProcAddress(hModule, name));
-    return entry != nullptr ? entry() : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+    const auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(hModule ? ::GetProcAddress(hModule, name) : nullptr);
+    return entry != nullptr ? entry() : HRESULT_FROM_WIN32(hModule ? ERROR_PROC_NOT_FOUND : ERROR_MOD_NOT_FOUND);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 namespace E2e {
@@ -9,14 +10,24 @@ namespace E2e {
 class ScratchFolder
 {
 public:
-    ScratchFolder();
+    ScratchFolder()
+    {
+        static unsigned s_nSerial = 0;
+        m_path = std::filesystem::temp_directory_path() /
+                 (L"qln-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++s_nSerial));
+        std::filesystem::create_directories(m_path);
+    }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder();
-    std::wstring Path(const std::wstring& name) const { return m_path + L"\\" + name; }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::wstring Path(const std::wstring& name) const { return (m_path / name).wstring(); }
 
 private:
-    std::wstring m_path;
+    std::filesystem::path m_path;
 };
 
 } // namespace E2e

@@ -7,11 +7,8 @@ namespace {
 
 void InitFont(CFontHolder& holder, const wchar_t* face, LONGLONG points, SHORT weight)
 {
-    FONTDESC fd = {};
-    fd.cbSizeofstruct = sizeof(FONTDESC);
-    fd.lpstrName = const_cast<LPOLESTR>(face);
+    FONTDESC fd = {sizeof fd, const_cast<LPOLESTR>(face), {}, weight, ANSI_CHARSET, FALSE, FALSE, FALSE};
     fd.cySize.int64 = points * 10000;
-    fd.sWeight = weight;
     holder.InitializeFont(&fd);
 }
 
@@ -49,10 +46,7 @@ BOOL TestTextControl::Place(int cx, int cy)
     return m_hWndFrame && CreateControlWindow(m_hWndFrame, CRect(0, 0, cx, cy));
 }
 
-void TestTextControl::SetLines(const wchar_t* pszText)
-{
-    m_lines.SetText(pszText);
-}
+void TestTextControl::SetLines(const wchar_t* pszText) { m_lines.SetText(pszText); }
 
 int TestTextControl::Draw(CDC* pDC, const CRect& rcBounds)
 {
@@ -84,17 +78,6 @@ void TestTextControl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRect&)
     Draw(pDC, rcBounds);
 }
 
-void TestTextControl::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_engine.m_fnOnLButtonDown(nFlags, point);
-}
-
-void TestTextControl::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_engine.m_fnOnMouseMove(nFlags, point);
-}
-
-void TestTextControl::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_engine.m_fnOnLButtonUp(nFlags, point);
-}
+void TestTextControl::OnLButtonDown(UINT nFlags, CPoint point) { m_engine.m_fnOnLButtonDown(nFlags, point); }
+void TestTextControl::OnMouseMove(UINT nFlags, CPoint point) { m_engine.m_fnOnMouseMove(nFlags, point); }
+void TestTextControl::OnLButtonUp(UINT nFlags, CPoint point) { m_engine.m_fnOnLButtonUp(nFlags, point); }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace qlntest {
@@ -29,12 +30,7 @@ public:
                                                       m_pixels(static_cast<size_t>(width) * height)
     {
         BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = width;
-        bmi.bmiHeader.biHeight = -height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
+        bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};   // top-down rows
         HDC hMem = ::CreateCompatibleDC(hSource);
         void* pBits = nullptr;
         HBITMAP hBitmap = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
@@ -62,22 +58,13 @@ public:
     // (all zeros) when there is none.
     RECT InkBox(const RECT& rcArea) const
     {
-        RECT box = {0, 0, 0, 0};
-        bool found = false;
+        RECT box = {rcArea.right, rcArea.bottom, rcArea.left, rcArea.top};
         for (int y = rcArea.top; y < rcArea.bottom; ++y)
-            for (int x = rcArea.left; x < rcArea.right; ++x) {
-                if (!IsInk(x, y))
-                    continue;
-                if (!found) {
-                    box = {x, y, x + 1, y + 1};
-                    found = true;
-                }
-                box.left = x < box.left ? x : box.left;
-                box.right = x + 1 > box.right ? x + 1 : box.right;
-                box.top = y < box.top ? y : box.top;
-                box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
-            }
-        return box;
+            for (int x = rcArea.left; x < rcArea.right; ++x)
+                if (IsInk(x, y))
+                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                           std::max<LONG>(box.bottom, y + 1)};
+        return box.left < box.right ? box : RECT{0, 0, 0, 0};
     }
     RECT InkBox() const { return InkBox(RECT{0, 0, m_width, m_height}); }
 

@@ -4,4 +4,3 @@
 #define IDS_TEST_HEADING     4001
 #define IDS_TEST_SAMPLE_NAME 4002
 #define IDS_TEST_AMOUNT      4003
-#define TEST_ITEM_COUNT      3
