@@ -15,3 +15,5 @@
 #include "QLNColumnGeometry.h"
 #include "QLNCellTextFit.h"
 #include "QLNTextBaseCtrl.h"
+#include "QLNPropertyPage.h"
+#include "QLNOlePropertyPage.h"
