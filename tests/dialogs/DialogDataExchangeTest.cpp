@@ -97,7 +97,7 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
     };
     auto expectFocusOn = [&](int nID) {
         return [&, nID]() {
-            if (FindOwnedDialog(dlg.m_hWnd) != nullptr)
+            if (OwnsDialog(dlg.m_hWnd))
                 return false;
             DWORD start = 0, end = 0;
             ::SendMessageW(item(nID), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

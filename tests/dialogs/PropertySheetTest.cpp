@@ -123,7 +123,7 @@ TEST(PropertySheetTest, ApplyFollowsSetModifiedValidationKeepsThePageAndReentryR
              return true;
          },
          [&]() {
-             if (FindOwnedDialog(hSheet) != nullptr)
+             if (OwnsDialog(hSheet))
                  return false;
              bStayedOnNumber = CurrentPage(hSheet) == number.m_hWnd;
              bFocusOnNumber = ::GetFocus() == number.GetDlgItem(IDC_NUMBER)->m_hWnd;
