@@ -15,6 +15,8 @@
 #include "QLNColumnGeometry.h"
 #include "QLNCellTextFit.h"
 #include "QLNTextBaseCtrl.h"
+#include "QLNPropertyPage.h"
+#include "QLNOlePropertyPage.h"
 #include "QLNChangeNotification.h"
 #include "QLNTextObjectListBox.h"
 #include "QLN_IntEditCtrl.h"

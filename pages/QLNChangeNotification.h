@@ -1,8 +1,10 @@
-// Which notifications of a page's controls mean that the user changed something: an edit's text,
-// a button click, a combo box's edit or selection, a list box's selection.
+// Which notifications of a child control are a change the user made to the edited object: the
+// pair of the sender's window class and the notification code, looked up in a fixed table.
 #pragma once
 #include "QLNBaseExport.h"
 
-// Non-zero when the notification nCode from the control hWndSender is a change. The sender's
-// window class is compared as a whole name without regard to case, the code exactly.
+// Non-zero when the window class of hWndSender (read into 100 characters, compared with the
+// table's names as whole names without regard to case) and nCode (compared exactly) are a row
+// of the table: an edit's text change, a button's click or double click, a combo box's edited
+// text or new selection, a list box's new selection, or a rich edit's text change.
 QLN_BASE_API BOOL QLNIsChangeNotification(HWND hWndSender, UINT nCode);

@@ -29,6 +29,18 @@ IDispatch* CCmdTarget::GetIDispatch(BOOL bAddRef)
     return &m_xDispatch;
 }
 
+CCmdTarget* CCmdTarget::FromIDispatch(LPDISPATCH lpDispatch)
+{
+    // Every object's dispatch part is made here, in the framework's one DLL, so they all share
+    // one table of functions; a pointer with another table is not ours and is not looked into
+    // any further.
+    static const XDispatch probe(nullptr);
+    if (lpDispatch == nullptr ||
+        *reinterpret_cast<void* const*>(lpDispatch) != *reinterpret_cast<void* const*>(&probe))
+        return nullptr;
+    return static_cast<XDispatch*>(lpDispatch)->m_pOuter;
+}
+
 ULONG CCmdTarget::ExternalAddRef()
 {
     return static_cast<ULONG>(::InterlockedIncrement(&m_dwRef));

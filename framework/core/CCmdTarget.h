@@ -36,6 +36,9 @@ public:
 
     // The object's IDispatch; with bAddRef the caller receives a reference.
     IDispatch* GetIDispatch(BOOL bAddRef);
+    // The object behind a dispatch pointer that GetIDispatch gave out, in this process; null
+    // for any other dispatch pointer (another implementation, a proxy). No reference is taken.
+    static CCmdTarget* FromIDispatch(LPDISPATCH lpDispatch);
 
     // COM identity shared by every interface of the object.
     ULONG ExternalAddRef();
@@ -85,6 +88,7 @@ private:
                                          VARIANT* pResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
     private:
+        friend class CCmdTarget;
         CCmdTarget* m_pOuter;
     };
     XDispatch m_xDispatch;

@@ -9,6 +9,12 @@ public:
     // Copies the message for the user into the buffer (at most nMaxError characters with the
     // terminating zero); returns zero when there is no message.
     virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
+#ifdef _WIN32
+    // Tells the user in a message box of type nType: the exception's own message, else string
+    // nMessageID, else the framework's word that no message is available. Returns the box's
+    // answer. It lives beside AfxMessageBox, so that the exception types stay free of windows.
+    int ReportError(UINT nType = MB_OK, UINT nMessageID = 0) const;
+#endif
 
 protected:
     static BOOL CopyMessage(const wchar_t* text, LPTSTR lpszError, UINT nMaxError);

@@ -1,5 +1,8 @@
 #include "AfxMessageBox.h"
 
+#include "AfxRes.h"
+#include "CException.h"
+
 namespace {
 
 HMODULE FrameworkModule()
@@ -52,6 +55,14 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 {
     const CString text = LoadPrompt(nIDPrompt);
     return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
+}
+
+int CException::ReportError(UINT nType, UINT nMessageID) const
+{
+    wchar_t szMessage[512] = {};
+    if (GetErrorMessage(szMessage, 512))
+        return AfxMessageBox(szMessage, nType);
+    return AfxMessageBox(nMessageID != 0 ? nMessageID : AFX_IDP_NO_ERROR_AVAILABLE, nType);
 }
 
 void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1)

@@ -4,6 +4,9 @@
 // The command a property sheet's Help button sends to the page on show.
 #define ID_HELP 0xE146
 
+// What an error reports when it has no message of its own.
+#define AFX_IDP_NO_ERROR_AVAILABLE 0xF108
+
 // Messages of dialog data exchange: a text that is not a number of the field's type, or one
 // outside the field's range or length. %1 and %2 stand for the bounds.
 #define AFX_IDP_PARSE_INT 0xF110

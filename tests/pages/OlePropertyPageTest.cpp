@@ -1,0 +1,291 @@
+// A sheet as a user drives it: two pages on the sample text object and one on a control of the
+// test's own that records its writes and refuses a Beta above 100.
+#include "AfxDDX.h"
+#include "AfxDispatch.h"
+#include "CPropertySheet.h"
+#include "QLNOlePropertyPage.h"
+#include "SampleObject.h"
+#include "ScriptedUser.h"
+#include "pages_tests_res.h"
+
+#include <gtest/gtest.h>
+
+using Microsoft::WRL::ComPtr;
+using namespace qlntest;
+
+namespace {
+
+class RecordingControl : public COleControl
+{
+public:
+    std::vector<std::wstring> m_writes;
+    CString GetAlpha() { return L"initial"; }
+    void SetAlpha(LPCTSTR psz) { m_writes.push_back(L"Alpha=" + std::wstring(psz)); }
+    long GetBeta() { return 2; }
+    void SetBeta(long n)
+    {
+        if (n > 100)
+            AfxThrowOleDispatchException(0, L"Beta may not exceed 100.");
+        m_writes.push_back(L"Beta=" + std::to_wstring(n));
+    }
+    BOOL GetGamma() { return TRUE; }
+    void SetGamma(BOOL b) { m_writes.push_back(L"Gamma=" + std::to_wstring(b)); }
+    DECLARE_DISPATCH_MAP()
+};
+
+BEGIN_DISPATCH_MAP(RecordingControl, COleControl)
+    DISP_PROPERTY_EX_ID(RecordingControl, "Alpha", 1, GetAlpha, SetAlpha, VT_BSTR)
+    DISP_PROPERTY_EX_ID(RecordingControl, "Beta", 2, GetBeta, SetBeta, VT_I4)
+    DISP_PROPERTY_EX_ID(RecordingControl, "Gamma", 3, GetGamma, SetGamma, VT_BOOL)
+END_DISPATCH_MAP()
+
+// Registered neither by name nor by dispatch id order.
+class RecordedPage : public CQLNOlePropertyPage
+{
+public:
+    explicit RecordedPage(RecordingControl& ctrl) : CQLNOlePropertyPage(IDD_RECORDED, ctrl, 0) {}
+    CString m_strAlpha;
+    int m_bGamma = 0, m_nBeta = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        Quillon_DDP_Check(pDX, IDC_GAMMA, m_bGamma, L"Gamma");
+        DDX_Check(pDX, IDC_GAMMA, m_bGamma);
+        Quillon_DDP_Text(pDX, IDC_BETA, m_nBeta, L"Beta");
+        DDX_Text(pDX, IDC_BETA, m_nBeta);
+        Quillon_DDP_Text(pDX, IDC_ALPHA, m_strAlpha, L"Alpha");
+        DDX_Text(pDX, IDC_ALPHA, m_strAlpha);
+        Quillon_DDP_PostProcessing(pDX);
+    }
+};
+
+// The note is the user's own and changes nothing in the object.
+class TitlePage : public CQLNOlePropertyPage
+{
+public:
+    explicit TitlePage(COleControl& ctrl) : CQLNOlePropertyPage(IDD_TITLE, ctrl, 0) {}
+    CString m_strTitle;
+    int m_bIncludeTitle = 0, m_nColumns = 0, m_nSpacing = 0;
+
+    BOOL OnInitDialog() override
+    {
+        for (const wchar_t* psz : {L"Single", L"One and a half", L"Double"})
+            SendDlgItemMessage(IDC_SPACING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz));
+        IgnoreApply(IDC_NOTE);
+        return CQLNOlePropertyPage::OnInitDialog();
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        Quillon_DDP_Text(pDX, IDC_TITLE, m_strTitle, L"Title");
+        DDX_Text(pDX, IDC_TITLE, m_strTitle);
+        Quillon_DDP_Check(pDX, IDC_INCLUDE_TITLE, m_bIncludeTitle, L"IncludeTitle");
+        DDX_Check(pDX, IDC_INCLUDE_TITLE, m_bIncludeTitle);
+        Quillon_DDP_Radio(pDX, IDC_COLUMNS1, m_nColumns, L"NumColumns");
+        DDX_Radio(pDX, IDC_COLUMNS1, m_nColumns);
+        Quillon_DDP_CBIndex(pDX, IDC_SPACING, m_nSpacing, L"VerticalSpacing");
+        DDX_CBIndex(pDX, IDC_SPACING, m_nSpacing);
+        Quillon_DDP_PostProcessing(pDX);
+    }
+};
+
+// The title's font and colour, exchanged directly; the size in whole points.
+class LookPage : public CQLNOlePropertyPage
+{
+public:
+    explicit LookPage(COleControl& ctrl) : CQLNOlePropertyPage(IDD_LOOK, ctrl, 0) {}
+    LOGFONTW m_lf = {};
+    int m_bBold = 0, m_nPoints = 0;
+    DWORD m_clr = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (!pDX->m_bSaveAndValidate) {
+            m_lf = GetFontProperty(L"TitleFont");
+            m_bBold = m_lf.lfWeight >= FW_BOLD;
+            m_nPoints = ::MulDiv(-m_lf.lfHeight, 72, 96);
+            m_clr = GetColorProperty(L"TitleColor");
+        }
+        DDX_Check(pDX, IDC_BOLD, m_bBold);
+        DDX_Text(pDX, IDC_POINTS, m_nPoints);
+        DDV_MinMaxInt(pDX, m_nPoints, 1, 72);
+        DDX_Text(pDX, IDC_COLOUR, m_clr);
+        if (pDX->m_bSaveAndValidate) {
+            m_lf.lfWeight = m_bBold ? FW_BOLD : FW_NORMAL;
+            m_lf.lfHeight = -::MulDiv(m_nPoints, 96, 72);
+            SetFontProperty(m_lf, L"TitleFont");
+            SetColorProperty(m_clr, L"TitleColor");
+        }
+    }
+};
+
+// The framework object behind the sample's dispatch interface (the sample lives in this process).
+COleControl* ControlOf(CQLNTextObjClient& object)
+{
+    ComPtr<IDispatch> dispatch;
+    if (object.Control() == nullptr || FAILED(object.Control()->QueryInterface(IID_PPV_ARGS(&dispatch))))
+        return nullptr;
+    return static_cast<COleControl*>(CCmdTarget::FromIDispatch(dispatch.Get()));
+}
+
+} // namespace
+
+TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusalsKeepThePage)
+{
+    CQLNTextObjClient object;
+    std::wstring error;
+    ASSERT_TRUE(SampleObject::Create(object, error) && object.InitNew(error)) << error;
+    const ComPtr<IFontDisp> font = SampleObject::MakeFont(L"Times New Roman", 120000, true, true);
+    ASSERT_TRUE(object.PutProperty(L"IncludeTitle", SampleObject::Bool(true), error) &&
+                object.PutProperty(L"TitleColor", SampleObject::Colour(RGB(0, 0, 128)), error) &&
+                object.PutProperty(L"TitleFont", SampleObject::Font(font.Get()), error) &&
+                object.PutProperty(L"Title", std::wstring(L"Run summary"), error)) << error;
+    COleControl* pControl = ControlOf(object);
+    ASSERT_NE(nullptr, pControl);
+    RecordingControl recording;
+    TitlePage title(*pControl);
+    LookPage look(*pControl);
+    RecordedPage recorded(recording);
+    CPropertySheet sheet(L"Text object");
+    for (CPropertyPage* pPage : std::initializer_list<CPropertyPage*>{&title, &look, &recorded})
+        sheet.AddPage(pPage);
+
+    HWND hSheet = nullptr;
+    auto current = [&](CWnd& page) { return ::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0) == LRESULT(page.m_hWnd); };
+    // The sheet's Apply button, on or off.
+    auto apply = [&]() { return std::wstring(::IsWindowEnabled(::GetDlgItem(hSheet, 0x3021)) ? L"on" : L"off"); };
+    auto tab = [&](int nPage) {
+        const HWND hTab = reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
+        RECT rc = {};
+        ::SendMessageW(hTab, TCM_GETITEMRECT, nPage, reinterpret_cast<LPARAM>(&rc));
+        PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    };
+    auto item = [](CWnd& page, int nID) { return page.GetDlgItem(nID)->m_hWnd; };
+    auto checked = [](CWnd& page, int nID) { return std::wstring(::IsDlgButtonChecked(page.m_hWnd, nID) ? L"on" : L"off"); };
+    auto number = [&](const wchar_t* name) { return std::to_wstring(SampleObject::Long(object, name)); };
+    auto dropped = [&]() { return ::SendMessageW(item(title, IDC_SPACING), CB_GETDROPPEDSTATE, 0, 0) != 0; };
+    std::vector<std::wstring> seen;
+    auto readBox = [&]() {
+        const HWND hBox = FindOwnedDialog(hSheet);
+        if (hBox != nullptr) {
+            seen.push_back(L"box: " + MessageBoxText(hBox));
+            PostClick(::GetDlgItem(hBox, IDOK));
+        }
+        return hBox != nullptr;
+    };
+
+    ScriptedUser user(
+        {[&]() {
+             hSheet = sheet.m_hWnd;
+             if (hSheet == nullptr || !::IsWindowVisible(hSheet))
+                 return false;
+             // Loading sent change notifications; entering the page cleared them.
+             seen.push_back(L"opened: " + TextOf(item(title, IDC_TITLE)) + L", " + checked(title, IDC_INCLUDE_TITLE) +
+                            L", " + checked(title, IDC_COLUMNS1) + L", apply " + apply());
+             PostTyping(item(title, IDC_NOTE), L"excluded");
+             RECT rc = {};
+             ::GetClientRect(item(title, IDC_SPACING), &rc);
+             PostClickAt(item(title, IDC_SPACING), POINT{rc.right / 2, rc.bottom / 2});
+             return true;
+         },
+         [&]() {
+             if (!dropped())
+                 return false;
+             // Escape closes the list choosing nothing.
+             ::PostMessageW(item(title, IDC_SPACING), WM_KEYDOWN, VK_ESCAPE, 1);
+             return true;
+         },
+         [&]() {
+             if (dropped())
+                 return false;
+             seen.push_back(L"excluded note and drop-down: apply " + apply());
+             PostTyping(item(title, IDC_TITLE), L"Assay report");
+             PostClick(item(title, IDC_INCLUDE_TITLE));
+             PostClick(item(title, IDC_COLUMNS2));
+             ::PostMessageW(item(title, IDC_SPACING), WM_KEYDOWN, VK_DOWN, 1);   // Single to One and a half
+             ::PostMessageW(item(title, IDC_SPACING), WM_KEYUP, VK_DOWN, 0xC0000001);
+             return true;
+         },
+         [&]() {
+             seen.push_back(L"edited: apply " + apply());
+             tab(1);
+             return true;
+         },
+         [&]() {
+             if (!current(look))
+                 return false;
+             seen.push_back(L"on Look: " + checked(look, IDC_BOLD) + L", " + TextOf(item(look, IDC_COLOUR)) +
+                            L", apply " + apply() + L"; object: " + SampleObject::Text(object, L"Title") + L", " +
+                            number(L"IncludeTitle") + L", " + number(L"NumColumns") + L", " + number(L"VerticalSpacing"));
+             PostClick(item(look, IDC_BOLD));
+             PostTyping(item(look, IDC_POINTS), L"99");
+             PostTyping(item(look, IDC_COLOUR), L"255");
+             tab(0);
+             return true;
+         },
+         readBox,
+         [&]() {
+             if (OwnsDialog(hSheet))
+                 return false;
+             seen.push_back(std::wstring(current(look) ? L"kept on Look" : L"left Look") + L", apply " + apply());
+             PostTyping(item(look, IDC_POINTS), L"8");
+             tab(0);
+             return true;
+         },
+         [&]() {
+             if (!current(title))
+                 return false;
+             seen.push_back(L"back on Title: apply " + apply());
+             tab(2);
+             return true;
+         },
+         [&]() {
+             if (!current(recorded))
+                 return false;
+             seen.push_back(L"on Recorded: " + std::to_wstring(recording.m_writes.size()) + L" writes");
+             PostTyping(item(recorded, IDC_ALPHA), L"typed");
+             PostTyping(item(recorded, IDC_BETA), L"500");
+             PostClick(item(recorded, IDC_GAMMA));
+             PostClick(::GetDlgItem(hSheet, IDOK));
+             return true;
+         },
+         readBox,
+         [&]() {
+             if (OwnsDialog(hSheet))
+                 return false;
+             const HWND hBeta = item(recorded, IDC_BETA);
+             seen.push_back(std::wstring(current(recorded) && ::GetFocus() == hBeta ? L"kept in Beta" : L"left Beta") +
+                            L", selected " + std::to_wstring(::SendMessageW(hBeta, EM_GETSEL, 0, 0) == MAKELONG(0, 3)));
+             PostTyping(hBeta, L"50");
+             PostClick(::GetDlgItem(hSheet, IDOK));
+             return true;
+         }},
+        [&]() { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
+
+    EXPECT_EQ(IDOK, sheet.DoModal());
+    EXPECT_TRUE(user.Finished()) << "stalled after step " << user.StepsDone();
+    // Leaving Title wrote what the user left in its controls (IncludeTitle as VT_BOOL: TRUE reads
+    // -1); Look's refused leave kept its mark; Beta's refusal stopped the writes after it.
+    const std::vector<std::wstring> expected = {
+        L"opened: Run summary, on, on, apply off",
+        L"excluded note and drop-down: apply off",
+        L"edited: apply on",
+        L"on Look: on, 8388608, apply off; object: Assay report, 0, 1, 1",
+        L"box: Please enter an integer between 1 and 72.",
+        L"kept on Look, apply on",
+        L"back on Title: apply off",
+        L"on Recorded: 0 writes",
+        L"box: Beta may not exceed 100.",
+        L"kept in Beta, selected 1",
+    };
+    EXPECT_EQ(expected, seen);
+    const std::vector<std::wstring> writes = {L"Gamma=0", L"Gamma=0", L"Beta=50", L"Alpha=typed"};
+    EXPECT_EQ(writes, recording.m_writes);
+    // Leaving Look changed the font in place: 8 points are 11 pixels, 8.25 points; italic kept.
+    EXPECT_EQ((FontFacts{L"Times New Roman", 82500, false, true}), FactsOf(SampleObject::FontOf(object, L"TitleFont").Get()));
+    EXPECT_EQ(255, SampleObject::Long(object, L"TitleColor"));
+
+}
