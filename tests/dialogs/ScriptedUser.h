@@ -105,18 +105,6 @@ inline bool OwnsDialog(HWND hOwner)
     return false;
 }
 
-// Whether a dialog that hOwner owns still exists, shown or not: a message box is hidden before its
-// modal loop ends, and that loop may still run a step; what follows its return (the focus going
-// back to a failed edit) has happened only once the box is gone.
-inline bool OwnsDialog(HWND hOwner)
-{
-    for (HWND h = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); h != nullptr;
-         h = ::FindWindowExW(nullptr, h, L"#32770", nullptr))
-        if (h != hOwner && ::GetWindow(h, GW_OWNER) == hOwner)
-            return true;
-    return false;
-}
-
 // The message of a message box: the text of its static controls.
 inline std::wstring MessageBoxText(HWND hBox)
 {
