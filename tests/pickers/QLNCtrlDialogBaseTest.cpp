@@ -19,8 +19,6 @@ using namespace qlntest;
 
 namespace {
 
-constexpr int kApplyButton = 0x3021;
-
 // Its initialisation posts a click of its check box to itself, as the font dialog posts its
 // first selection notifications: a change the user did not make.
 class HostedDialog : public CQLNCtrlDialogBase
@@ -31,8 +29,7 @@ public:
     BOOL OnInitDialog() override
     {
         CQLNCtrlDialogBase::OnInitDialog();
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDC_TICK, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDC_TICK)));
+        PostMessage(WM_COMMAND, MAKEWPARAM(IDC_TICK, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDC_TICK)));
         return TRUE;
     }
     void OnPush() { ++m_nPushes; }
@@ -44,35 +41,26 @@ BEGIN_MESSAGE_MAP(HostedDialog, CQLNCtrlDialogBase)
     ON_BN_CLICKED(IDC_PUSH, OnPush)
 END_MESSAGE_MAP()
 
-class HostPage : public CPropertyPage
+// A page of either kind with the dialog as its one control.
+template <class Page, UINT nIDD>
+class HostPage : public Page
 {
 public:
-    HostPage() : CPropertyPage(IDD_HOST_PAGE, IDS_HOST_PAGE) {}
+    HostPage() : Page(nIDD, IDS_HOST_PAGE) {}
     HostedDialog m_hosted;
 
     BOOL OnInitDialog() override
     {
-        CPropertyPage::OnInitDialog();
+        Page::OnInitDialog();
         return m_hosted.CreateDialogBase(IDD_HOSTED, this);
     }
 };
-
-class OlePage : public COlePropertyPage
-{
-public:
-    OlePage() : COlePropertyPage(IDD_OLE_PAGE, IDS_HOST_PAGE) {}
-    HostedDialog m_hosted;
-
-    BOOL OnInitDialog() override
-    {
-        COlePropertyPage::OnInitDialog();
-        return m_hosted.CreateDialogBase(IDD_HOSTED, this);
-    }
-};
+using OlePage = HostPage<COlePropertyPage, IDD_OLE_PAGE>;
 
 // The keyboard's Enter, as the system posts it to the window with the focus.
 void PostEnter(HWND hWnd)
 {
+    ::SetFocus(hWnd);
     ::PostMessageW(hWnd, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     ::PostMessageW(hWnd, WM_KEYUP, VK_RETURN, 0xC01C0001);
 }
@@ -84,75 +72,51 @@ ScriptedUser::Step Settle()
     return [nTicks] { return ++*nTicks % 4 == 0; };
 }
 
+// Once ready, the acts in turn, each once what the one before posted has been handled; the last
+// closes the dialog.
+std::vector<ScriptedUser::Step> Settled(std::function<bool()> ready, std::vector<std::function<void()>> acts)
+{
+    std::vector<ScriptedUser::Step> steps = {std::move(ready)};
+    for (auto& act : acts)
+        steps.insert(steps.end(), {Settle(), [act] { act(); return true; }});
+    return steps;
+}
+
 } // namespace
 
 TEST(QLNCtrlDialogBaseTest, InAPlainPageItsChangesBringApplyAliveAndEnterClicksItsButtons)
 {
     CPropertySheet sheet(IDS_HOST_SHEET);
-    HostPage page;
+    HostPage<CPropertyPage, IDD_HOST_PAGE> page;
     sheet.AddPage(&page);
     HostedDialog& hosted = page.m_hosted;
-    auto Apply = [&] { return ::GetDlgItem(sheet.m_hWnd, kApplyButton); };
-    BOOL bApplyAfterCreation = TRUE;
-    BOOL bApplyAfterEnterOnTick = FALSE;
-    BOOL bApplyAfterApply = TRUE;
-    BOOL bApplyAfterEnterOnPush = FALSE;
-    BOOL bSheetOpenAfterEnter = FALSE;
+    std::vector<BOOL> apply;   // whether Apply is enabled after each step
+    const auto Look = [&] { apply.push_back(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021))); };
     UINT nTick = BST_UNCHECKED;
     ScriptedUser user(
-        {
-            [&] { return hosted.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); },
-            Settle(),
-            [&] {
-                bApplyAfterCreation = ::IsWindowEnabled(Apply());
-                ::SetFocus(hosted.Item(IDC_TICK));
-                PostEnter(hosted.Item(IDC_TICK));
-                return true;
-            },
-            Settle(),
-            [&] {
-                nTick = static_cast<UINT>(::SendMessageW(hosted.Item(IDC_TICK), BM_GETCHECK, 0, 0));
-                bApplyAfterEnterOnTick = ::IsWindowEnabled(Apply());
-                bSheetOpenAfterEnter = ::IsWindowVisible(sheet.m_hWnd);
-                PostClick(Apply());
-                return true;
-            },
-            Settle(),
-            [&] {
-                bApplyAfterApply = ::IsWindowEnabled(Apply());
-                ::SetFocus(hosted.Item(IDC_PUSH));
-                PostEnter(hosted.Item(IDC_PUSH));
-                return true;
-            },
-            Settle(),
-            [&] {
-                bApplyAfterEnterOnPush = ::IsWindowEnabled(Apply());
-                // In the combo box's edit field Enter is not the hosted dialog's: the sheet's
-                // default button, OK, takes it.
-                HWND hComboEdit = ::GetWindow(hosted.Item(IDC_CHOICE), GW_CHILD);
-                ::SetFocus(hComboEdit);
-                PostEnter(hComboEdit);
-                return true;
-            },
-        },
+        Settled([&] { return hosted.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); },
+                {[&] { Look(); PostEnter(hosted.Item(IDC_TICK)); },
+                 [&] {
+                     Look();
+                     nTick = static_cast<UINT>(::SendMessageW(hosted.Item(IDC_TICK), BM_GETCHECK, 0, 0));
+                     PostClick(::GetDlgItem(sheet.m_hWnd, 0x3021));
+                 },
+                 [&] { Look(); PostEnter(hosted.Item(IDC_PUSH)); },
+                 // In the combo box's edit field Enter is not the hosted dialog's: the sheet's OK takes it.
+                 [&] { Look(); PostEnter(::GetWindow(hosted.Item(IDC_CHOICE), GW_CHILD)); }}),
         [&] { ::PostMessageW(sheet.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
-    EXPECT_FALSE(bApplyAfterCreation) << "the click its creation posted does not count";
-    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), nTick) << "Enter on the check box clicks it";
-    EXPECT_TRUE(bSheetOpenAfterEnter) << "and does not press the sheet's default button";
-    EXPECT_TRUE(bApplyAfterEnterOnTick);
-    EXPECT_FALSE(bApplyAfterApply);
+    EXPECT_EQ((std::vector<BOOL>{FALSE, TRUE, FALSE, TRUE}), apply)
+        << "not after creation; after Enter on the check box; not after Apply; after Enter on the button";
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), nTick) << "Enter on the check box clicks it, not the sheet's OK";
     EXPECT_EQ(1, hosted.m_nPushes);
-    EXPECT_TRUE(bApplyAfterEnterOnPush);
 }
 
 namespace {
 
 const CLSID CLSID_TestOlePage = {0x5a1c2f3e, 0x7b41, 0x4e0d, {0x9c, 0x2a, 0x61, 0x0b, 0x3d, 0x84, 0xe5, 0x17}};
-
-// The page the frame made, kept alive for the test beyond the frame.
-OlePage* g_pOlePage = nullptr;
+OlePage* g_pOlePage = nullptr;   // the page the frame made, kept alive beyond the frame
 
 CCmdTarget* CreateOlePage(REFCLSID)
 {
@@ -174,56 +138,34 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
     ASSERT_EQ(S_OK, ::CoRegisterClassObject(CLSID_TestOlePage, &g_olePageFactory, CLSCTX_INPROC_SERVER,
                                             REGCLS_MULTIPLEUSE, &dwCookie));
     g_pOlePage = nullptr;
-
-    struct Seen
-    {
-        BOOL bModified = TRUE;
-        BOOL bTickStatus = TRUE;
-        BOOL bPushStatus = FALSE;
-        BOOL bWordsStatus = FALSE;
-        HRESULT hrDirty = S_FALSE;
-    } afterCreation, afterChanges, afterEnum;
-    auto Look = [](Seen& seen) {
-        seen.bModified = g_pOlePage->IsModified();
-        seen.bTickStatus = g_pOlePage->GetControlStatus(IDC_TICK);
-        seen.bPushStatus = g_pOlePage->GetControlStatus(IDC_PUSH);
-        seen.bWordsStatus = g_pOlePage->GetControlStatus(IDC_WORDS);
+    // Modified, dirty, and the statuses of the check box, the button and the edit, after each step.
+    std::vector<std::vector<BOOL>> seen;
+    const auto Look = [&] {
         IPropertyPage* pPage = nullptr;
-        if (SUCCEEDED(g_pOlePage->ExternalQueryInterface(IID_IPropertyPage, reinterpret_cast<void**>(&pPage)))) {
-            seen.hrDirty = pPage->IsPageDirty();
-            pPage->Release();
-        }
+        g_pOlePage->ExternalQueryInterface(IID_IPropertyPage, reinterpret_cast<void**>(&pPage));
+        seen.push_back({g_pOlePage->IsModified(), pPage->IsPageDirty() == S_OK, g_pOlePage->GetControlStatus(IDC_TICK),
+                        g_pOlePage->GetControlStatus(IDC_PUSH), g_pOlePage->GetControlStatus(IDC_WORDS)});
+        pPage->Release();
     };
     ULONG nObjects = 0;
-    bool bSameObject = false;
+    IUnknown* pEdited = nullptr;
     ScriptedUser user(
-        {
-            [&] { return g_pOlePage != nullptr && g_pOlePage->m_hosted.m_hWnd != nullptr; },
-            Settle(),
-            [&] {
-                Look(afterCreation);
-                LPDISPATCH* ppDispatch = g_pOlePage->GetObjectArray(&nObjects);
-                IUnknown* pUnknown = nullptr;
-                if (ppDispatch != nullptr &&
-                    SUCCEEDED(ppDispatch[0]->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pUnknown)))) {
-                    bSameObject = pUnknown == control.Control();
-                    pUnknown->Release();
-                }
-                PostClick(g_pOlePage->m_hosted.Item(IDC_PUSH));
-                PostTyping(g_pOlePage->m_hosted.Item(IDC_WORDS), L"ab");
-                return true;
-            },
-            Settle(),
-            [&] {
-                Look(afterChanges);
-                ::EnumChildWindows(g_pOlePage->m_hosted.m_hWnd, &CQLNCtrlDialogBase::EnumControls,
-                                   reinterpret_cast<LPARAM>(static_cast<COlePropertyPage*>(g_pOlePage)));
-                Look(afterEnum);
-                const HWND hFrame = ::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT);
-                PostClick(::GetDlgItem(hFrame, IDCANCEL));
-                return true;
-            },
-        },
+        Settled([&] { return g_pOlePage != nullptr && g_pOlePage->m_hosted.m_hWnd != nullptr; },
+                {[&] {
+                     Look();
+                     LPDISPATCH* ppDispatch = g_pOlePage->GetObjectArray(&nObjects);
+                     if (ppDispatch != nullptr)
+                         ppDispatch[0]->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pEdited));
+                     PostClick(g_pOlePage->m_hosted.Item(IDC_PUSH));
+                     PostTyping(g_pOlePage->m_hosted.Item(IDC_WORDS), L"ab");
+                 },
+                 [&] {
+                     Look();
+                     ::EnumChildWindows(g_pOlePage->m_hosted.m_hWnd, &CQLNCtrlDialogBase::EnumControls,
+                                        reinterpret_cast<LPARAM>(static_cast<COlePropertyPage*>(g_pOlePage)));
+                     Look();
+                     PostClick(::GetDlgItem(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), IDCANCEL));
+                 }}),
         [&] {
             if (g_pOlePage != nullptr && g_pOlePage->m_hWnd != nullptr)
                 ::PostMessageW(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), WM_COMMAND, IDCANCEL, 0);
@@ -235,23 +177,16 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
     ASSERT_NE(nullptr, g_pOlePage);
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
     EXPECT_EQ(1u, nObjects);
-    EXPECT_TRUE(bSameObject) << "the page edits the object the frame was given";
-
-    EXPECT_FALSE(afterCreation.bModified) << "the click its creation posted does not count";
-    EXPECT_FALSE(afterCreation.bTickStatus);
-    EXPECT_EQ(S_FALSE, afterCreation.hrDirty);
-
-    EXPECT_TRUE(afterChanges.bModified);
-    EXPECT_EQ(S_OK, afterChanges.hrDirty);
-    EXPECT_TRUE(afterChanges.bPushStatus);
-    EXPECT_TRUE(afterChanges.bWordsStatus);
-    EXPECT_FALSE(afterChanges.bTickStatus);
+    EXPECT_EQ(pObject, pEdited) << "the page edits the object the frame was given";
+    if (pEdited != nullptr)
+        pEdited->Release();
+    const std::vector<std::vector<BOOL>> expected = {
+        {FALSE, FALSE, FALSE, FALSE, FALSE},   // the click its creation posted does not count
+        {TRUE, TRUE, FALSE, TRUE, TRUE},       // a click and typing mark the page and their controls
+        {TRUE, TRUE, FALSE, FALSE, FALSE},     // EnumControls clears the statuses; the page stays modified
+    };
+    EXPECT_EQ(expected, seen);
     EXPECT_EQ(1, g_pOlePage->m_hosted.m_nPushes);
-
-    EXPECT_FALSE(afterEnum.bPushStatus);
-    EXPECT_FALSE(afterEnum.bWordsStatus);
-    EXPECT_TRUE(afterEnum.bModified) << "the statuses go, the page stays modified";
-
     EXPECT_EQ(nullptr, g_pOlePage->m_hWnd) << "the frame deactivated the page";
     g_pOlePage->ExternalRelease();
     g_pOlePage = nullptr;
