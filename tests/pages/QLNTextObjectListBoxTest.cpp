@@ -94,14 +94,12 @@ TEST(QLNTextObjectListBoxTest, RowsAreDrawnAsTheirPlaceholdersPromptsOrKeysAndTh
         list.SendMessage(LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rcRow));
         const RECT ink = grab.InkBox(rcRow);
         const int cxText = Extent(hList, rows[i].shown).cx;
-        EXPECT_LE(ink.left, 2) << "row " << i;
-        EXPECT_GE(ink.right, cxText - 4) << "row " << i;
-        EXPECT_LE(ink.right, cxText + 1) << "row " << i;
+        EXPECT_TRUE(ink.left <= 2 && ink.right >= cxText - 4 && ink.right <= cxText + 1)
+            << "row " << i << ": ink " << ink.left << ".." << ink.right << ", text " << cxText;
     }
     list.SendMessage(LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&rcRow));
-    const COLORREF cr = ::GetSysColor(COLOR_HIGHLIGHT);
-    EXPECT_EQ(static_cast<DWORD>((GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr)),
-              grab.At(rcRow.right - 2, (rcRow.top + rcRow.bottom) / 2));
+    const COLORREF cr = ::GetSysColor(COLOR_HIGHLIGHT);   // read back as 0x00RRGGBB
+    EXPECT_EQ(RGB(GetBValue(cr), GetGValue(cr), GetRValue(cr)), grab.At(rcRow.right - 2, (rcRow.top + rcRow.bottom) / 2));
 
     // A burst of changes asks for one extent update (WM_USER + 1); emptied, the range goes.
     list.ResetContent();

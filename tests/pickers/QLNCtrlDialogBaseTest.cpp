@@ -1,8 +1,6 @@
-// A dialog hosted as a control of a property page, driven as a user drives it: its changes mark
-// a plain page of the framework's sheet (Apply comes alive) and an OLE page of the system's
-// property frame (the control's changed status and the page's dirty flag), the changes that its
-// own creation posts do not count, Enter on its button clicks that button and elsewhere goes to
-// the sheet, and EnumControls clears the statuses of every control.
+// A dialog hosted as a control of a property page, driven as a user drives it: its changes (not
+// those its own creation posts) mark a plain page of the framework's sheet and an OLE page of the
+// system's property frame; Enter on its button clicks the button; EnumControls clears statuses.
 #include "COleObjectFactory.h"
 #include "COlePropertyPage.h"
 #include "CPropertySheet.h"
@@ -65,20 +63,13 @@ void PostEnter(HWND hWnd)
     ::PostMessageW(hWnd, WM_KEYUP, VK_RETURN, 0xC01C0001);
 }
 
-// Waits a few timer ticks, so that what the last step posted has been handled.
-ScriptedUser::Step Settle()
-{
-    auto nTicks = std::make_shared<int>(0);
-    return [nTicks] { return ++*nTicks % 4 == 0; };
-}
-
-// Once ready, the acts in turn, each once what the one before posted has been handled; the last
-// closes the dialog.
-std::vector<ScriptedUser::Step> Settled(std::function<bool()> ready, std::vector<std::function<void()>> acts)
+// Once ready, the acts in turn, each a few timer ticks after the one before so that what that
+// posted has been handled; the last closes the dialog.
+std::vector<ScriptedUser::Step> Settled(ScriptedUser::Step ready, std::vector<std::function<void()>> acts)
 {
     std::vector<ScriptedUser::Step> steps = {std::move(ready)};
     for (auto& act : acts)
-        steps.insert(steps.end(), {Settle(), [act] { act(); return true; }});
+        steps.insert(steps.end(), {[n = 0]() mutable { return ++n == 4; }, [act] { act(); return true; }});
     return steps;
 }
 
@@ -153,8 +144,7 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
         Settled([&] { return g_pOlePage != nullptr && g_pOlePage->m_hosted.m_hWnd != nullptr; },
                 {[&] {
                      Look();
-                     LPDISPATCH* ppDispatch = g_pOlePage->GetObjectArray(&nObjects);
-                     if (ppDispatch != nullptr)
+                     if (LPDISPATCH* ppDispatch = g_pOlePage->GetObjectArray(&nObjects))
                          ppDispatch[0]->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pEdited));
                      PostClick(g_pOlePage->m_hosted.Item(IDC_PUSH));
                      PostTyping(g_pOlePage->m_hosted.Item(IDC_WORDS), L"ab");
@@ -166,10 +156,8 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
                      Look();
                      PostClick(::GetDlgItem(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), IDCANCEL));
                  }}),
-        [&] {
-            if (g_pOlePage != nullptr && g_pOlePage->m_hWnd != nullptr)
-                ::PostMessageW(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), WM_COMMAND, IDCANCEL, 0);
-        });
+        [&] { if (g_pOlePage != nullptr && g_pOlePage->m_hWnd != nullptr)
+                  ::PostMessageW(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), WM_COMMAND, IDCANCEL, 0); });
     IUnknown* pObject = control.Control();
     CLSID clsid = CLSID_TestOlePage;
     EXPECT_EQ(S_OK, ::OleCreatePropertyFrame(nullptr, 0, 0, L"Hosted", 1, &pObject, 1, &clsid, 0, 0, nullptr));
@@ -177,9 +165,8 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
     ASSERT_NE(nullptr, g_pOlePage);
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
     EXPECT_EQ(1u, nObjects);
-    EXPECT_EQ(pObject, pEdited) << "the page edits the object the frame was given";
-    if (pEdited != nullptr)
-        pEdited->Release();
+    ASSERT_EQ(pObject, pEdited) << "the page edits the object the frame was given";
+    pEdited->Release();
     const std::vector<std::vector<BOOL>> expected = {
         {FALSE, FALSE, FALSE, FALSE, FALSE},   // the click its creation posted does not count
         {TRUE, TRUE, FALSE, TRUE, TRUE},       // a click and typing mark the page and their controls
