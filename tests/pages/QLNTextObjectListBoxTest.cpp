@@ -50,7 +50,6 @@ TEST(QLNTextObjectListBoxTest, RowsAreDrawnAsTheirPlaceholdersPromptsOrKeysAndTh
 {
     const struct { const wchar_t* text; int kind; const wchar_t* shown; const char* why; } rows[] = {
         {L"", CQLNDefaultText::eBlankLine, L"<Blank line>", "a blank line has no text of its own"},
-        {L" \t ", CQLNDefaultText::eBlankLine, L"<Blank line>", "white space is no text"},
         {L"   ", CQLNDefaultText::eUserText, L"<User text>", "an empty user text shows its placeholder"},
         {L"", CQLNDefaultText::eDataItem, L"<User text>", "every kind but a blank line shows the user-text one"},
         {L"Data file: {Data File}", CQLNDefaultText::eDataItem, L"Data file:", "a prompt hides the value after it"},

@@ -10,31 +10,16 @@
 
 using namespace qlntest;
 
-namespace {
-
-class DecimalDialog : public CDialog
-{
-public:
-    CQLN_IntEditCtrl m_edit;
-
-    BOOL OnInitDialog() override
-    {
-        m_edit.SubclassDlgItem(IDC_DECIMAL, this);
-        m_edit.m_nMin = 0;
-        m_edit.m_nMax = 5;
-        return CDialog::OnInitDialog();
-    }
-};
-
-} // namespace
-
 TEST(QLN_IntEditCtrlTest, ANumberWithinTheBoundsIsValidAndLeavingABadOneShowsTheRangeMessageOnce)
 {
-    DecimalDialog dlg;
+    CQLN_IntEditCtrl edit;
+    CDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_DECIMAL));
+    edit.SubclassDlgItem(IDC_DECIMAL, &dlg);
+    edit.m_nMin = 0;
+    edit.m_nMax = 5;
     dlg.ShowWindow(SW_SHOWNORMAL);
     PumpMessages();
-    CQLN_IntEditCtrl& edit = dlg.m_edit;
     const struct { const wchar_t* text; bool valid; const char* why; } cases[] = {
         {L"0", true, "the lower bound is inclusive"},
         {L"5", true, "the upper bound is inclusive"},
