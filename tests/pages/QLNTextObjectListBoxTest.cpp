@@ -81,8 +81,7 @@ TEST(QLNTextObjectListBoxTest, RowsAreDrawnAsTheirPlaceholdersPromptsOrKeysAndTh
 
     // On screen the ink of a row spans what it shows; the selected row is highlighted to its end.
     list.SetCurSel(4);
-    list.Invalidate();
-    list.UpdateWindow();
+    ::RedrawWindow(hList, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT rcClient = {}, rcRow = {};
     ::GetClientRect(hList, &rcClient);
     const HDC hDC = ::GetDC(hList);

@@ -75,15 +75,11 @@ TEST(QLNCtrlDialogBaseTest, InAPlainPageItsChangesBringApplyAliveAndEnterClicksI
     HostedDialog& hosted = page.m_hosted;
     std::vector<BOOL> apply;   // whether Apply is enabled after each step
     const auto Look = [&] { apply.push_back(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021))); };
-    UINT nTick = BST_UNCHECKED;
+    LRESULT nTick = BST_UNCHECKED;
     ScriptedUser user(
         Settled([&] { return hosted.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); },
                 {[&] { Look(); PostEnter(hosted.Item(IDC_TICK)); },
-                 [&] {
-                     Look();
-                     nTick = static_cast<UINT>(::SendMessageW(hosted.Item(IDC_TICK), BM_GETCHECK, 0, 0));
-                     PostClick(::GetDlgItem(sheet.m_hWnd, 0x3021));
-                 },
+                 [&] { Look(); nTick = ::SendMessageW(hosted.Item(IDC_TICK), BM_GETCHECK, 0, 0); PostClick(::GetDlgItem(sheet.m_hWnd, 0x3021)); },
                  [&] { Look(); PostEnter(hosted.Item(IDC_PUSH)); },
                  // In the combo box's edit field Enter is not the hosted dialog's: the sheet's OK takes it.
                  [&] { Look(); PostEnter(::GetWindow(hosted.Item(IDC_CHOICE), GW_CHILD)); }}),
@@ -92,7 +88,7 @@ TEST(QLNCtrlDialogBaseTest, InAPlainPageItsChangesBringApplyAliveAndEnterClicksI
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
     EXPECT_EQ((std::vector<BOOL>{FALSE, TRUE, FALSE, TRUE}), apply)
         << "not after creation; after Enter on the check box; not after Apply; after Enter on the button";
-    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), nTick) << "Enter on the check box clicks it, not the sheet's OK";
+    EXPECT_EQ(BST_CHECKED, nTick) << "Enter on the check box clicks it, not the sheet's OK";
 }
 
 namespace {
@@ -119,7 +115,6 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
     DWORD dwCookie = 0;
     ASSERT_EQ(S_OK, ::CoRegisterClassObject(CLSID_TestOlePage, &g_olePageFactory, CLSCTX_INPROC_SERVER,
                                             REGCLS_MULTIPLEUSE, &dwCookie));
-    g_pOlePage = nullptr;
     // Modified, dirty, and the statuses of the check box, the button and the edit, after each step.
     std::vector<std::vector<BOOL>> seen;
     const auto Look = [&] {
@@ -147,16 +142,14 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
                      Look();
                      PostClick(::GetDlgItem(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), IDCANCEL));
                  }}),
-        [&] { if (g_pOlePage != nullptr && g_pOlePage->m_hWnd != nullptr)
-                  ::PostMessageW(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), WM_COMMAND, IDCANCEL, 0); });
+        [] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
     IUnknown* pObject = control.Control();
     CLSID clsid = CLSID_TestOlePage;
     EXPECT_EQ(S_OK, ::OleCreatePropertyFrame(nullptr, 0, 0, L"Hosted", 1, &pObject, 1, &clsid, 0, 0, nullptr));
     ::CoRevokeClassObject(dwCookie);
     ASSERT_NE(nullptr, g_pOlePage);
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
-    EXPECT_EQ(1u, nObjects);
-    ASSERT_EQ(pObject, pEdited) << "the page edits the object the frame was given";
+    ASSERT_TRUE(nObjects == 1 && pObject == pEdited) << "the page edits the one object the frame was given";
     pEdited->Release();
     const std::vector<std::vector<BOOL>> expected = {
         {FALSE, FALSE, FALSE, FALSE, FALSE},   // the click its creation posted does not count
@@ -166,5 +159,4 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
     EXPECT_EQ(expected, seen);
     EXPECT_EQ(nullptr, g_pOlePage->m_hWnd) << "the frame deactivated the page";
     g_pOlePage->ExternalRelease();
-    g_pOlePage = nullptr;
 }
