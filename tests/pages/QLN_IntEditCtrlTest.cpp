@@ -16,8 +16,7 @@ TEST(QLN_IntEditCtrlTest, ANumberWithinTheBoundsIsValidAndLeavingABadOneShowsThe
     CDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_DECIMAL));
     edit.SubclassDlgItem(IDC_DECIMAL, &dlg);
-    edit.m_nMin = 0;
-    edit.m_nMax = 5;
+    edit.m_nMin = 0, edit.m_nMax = 5;
     dlg.ShowWindow(SW_SHOWNORMAL);
     PumpMessages();
     const struct { const wchar_t* text; bool valid; const char* why; } cases[] = {

@@ -93,7 +93,7 @@ TEST(QLNCtrlDialogBaseTest, InAPlainPageItsChangesBringApplyAliveAndEnterClicksI
 
 namespace {
 
-const CLSID CLSID_TestOlePage = {0x5a1c2f3e, 0x7b41, 0x4e0d, {0x9c, 0x2a, 0x61, 0x0b, 0x3d, 0x84, 0xe5, 0x17}};
+CLSID CLSID_TestOlePage = {0x5a1c2f3e, 0x7b41, 0x4e0d, {0x9c, 0x2a, 0x61, 0x0b, 0x3d, 0x84, 0xe5, 0x17}};
 OlePage* g_pOlePage = nullptr;   // the page the frame made, kept alive beyond the frame
 
 CCmdTarget* CreateOlePage(REFCLSID)
@@ -144,8 +144,7 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
                  }}),
         [] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
     IUnknown* pObject = control.Control();
-    CLSID clsid = CLSID_TestOlePage;
-    EXPECT_EQ(S_OK, ::OleCreatePropertyFrame(nullptr, 0, 0, L"Hosted", 1, &pObject, 1, &clsid, 0, 0, nullptr));
+    EXPECT_EQ(S_OK, ::OleCreatePropertyFrame(nullptr, 0, 0, L"Hosted", 1, &pObject, 1, &CLSID_TestOlePage, 0, 0, nullptr));
     ::CoRevokeClassObject(dwCookie);
     ASSERT_NE(nullptr, g_pOlePage);
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
