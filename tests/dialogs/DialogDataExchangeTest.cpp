@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace qlntest;
 
 namespace {
@@ -21,17 +23,13 @@ public:
 
     BYTE m_byte = 200;
     short m_short = -1234;
-    int m_int = 42;
+    int m_int = 42, m_check = BST_CHECKED, m_radio = 2, m_list = 1;
     UINT m_uint = 4000000000u;
     long m_long = -7;
     DWORD m_dword = 123456;
     float m_float = 2.5f;
     double m_double = 3.14159265358979;
-    CString m_string = L"hello";
-    int m_check = BST_CHECKED;
-    int m_radio = 2;
-    CString m_combo = L"Beta";
-    int m_list = 1;
+    CString m_string = L"hello", m_combo = L"Beta";
 
     BOOL OnInitDialog() override
     {
@@ -91,6 +89,21 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
     std::wstring loaded, message;
     std::vector<std::wstring> refusals, expected;
 
+    auto readBox = [&]() {
+        const HWND hBox = FindOwnedDialog(dlg.m_hWnd);
+        return hBox != nullptr && (message = MessageBoxText(hBox), PostClick(::GetDlgItem(hBox, IDOK)), true);
+    };
+    // Once the box is gone: the refused edit must have the focus with its whole text selected.
+    auto recordFocus = [&]() {
+        if (OwnsDialog(dlg.m_hWnd))
+            return false;
+        const HWND hFocus = ::GetFocus();
+        DWORD start = 0, end = 0;
+        ::SendMessageW(hFocus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const bool bWhole = start == 0 && end == static_cast<DWORD>(::GetWindowTextLengthW(hFocus));
+        refusals.push_back(message + L" @" + std::to_wstring(bWhole ? ::GetDlgCtrlID(hFocus) : -1));
+        return true;
+    };
     std::vector<ScriptedUser::Step> steps = {[&]() {
         if (dlg.m_hWnd == nullptr || !::IsWindowVisible(dlg.m_hWnd))
             return false;
@@ -113,24 +126,8 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
             PostClick(item(IDOK));
             return true;
         });
-        steps.push_back([&]() {
-            const HWND hBox = FindOwnedDialog(dlg.m_hWnd);
-            if (hBox == nullptr)
-                return false;
-            message = MessageBoxText(hBox);
-            PostClick(::GetDlgItem(hBox, IDOK));
-            return true;
-        });
-        steps.push_back([&]() {
-            if (OwnsDialog(dlg.m_hWnd))
-                return false;
-            const HWND hFocus = ::GetFocus();
-            DWORD start = 0, end = 0;
-            ::SendMessageW(hFocus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-            const bool bWhole = start == 0 && end == static_cast<DWORD>(::GetWindowTextLengthW(hFocus));
-            refusals.push_back(message + L" @" + std::to_wstring(bWhole ? ::GetDlgCtrlID(hFocus) : -1));
-            return true;
-        });
+        steps.push_back(readBox);
+        steps.push_back(recordFocus);
     }
     steps.push_back([&]() {
         PostTyping(item(IDC_DOUBLE), L"0.125");
@@ -155,19 +152,12 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
     EXPECT_EQ(L"200|-1234|42|4000000000|-7|123456|2.5|3.14159265358979|hello|8|11|11", loaded);
     EXPECT_EQ(expected, refusals);
 
-    EXPECT_EQ(17, dlg.m_byte);
-    EXPECT_EQ(-1234, dlg.m_short);
-    EXPECT_EQ(77, dlg.m_int);
-    EXPECT_EQ(4294967295u, dlg.m_uint);
-    EXPECT_EQ(-7, dlg.m_long);
-    EXPECT_EQ(123456u, dlg.m_dword);
-    EXPECT_EQ(2.5f, dlg.m_float);
-    EXPECT_EQ(0.125, dlg.m_double);
-    EXPECT_STREQ(L"worldwid", dlg.m_string);
-    EXPECT_EQ(BST_UNCHECKED, dlg.m_check);
-    EXPECT_EQ(0, dlg.m_radio);
-    EXPECT_STREQ(L"Gamma", dlg.m_combo);
-    EXPECT_EQ(2, dlg.m_list);
+    // Saved back: the corrected entries, the untouched ones as loaded, the string cut at its limit.
+    EXPECT_EQ(std::make_tuple(17, -1234, 77, 4294967295u, -7L, 123456ul, 2.5f, 0.125, std::wstring(L"worldwid")),
+              std::make_tuple(int(dlg.m_byte), int(dlg.m_short), dlg.m_int, dlg.m_uint, dlg.m_long, dlg.m_dword,
+                              dlg.m_float, dlg.m_double, std::wstring(dlg.m_string)));
+    EXPECT_EQ(std::make_tuple(BST_UNCHECKED, 0, std::wstring(L"Gamma"), 2),
+              std::make_tuple(dlg.m_check, dlg.m_radio, std::wstring(dlg.m_combo), dlg.m_list));
 }
 
 // The box carries the context that F1 or its Help button hands to the owner's WM_HELP.
@@ -180,12 +170,9 @@ TEST(DialogDataExchangeTest, FrameworkPromptShowsItsTextWithItsHelpContext)
     DWORD context = 0;
     ScriptedUser user({[&]() {
                           const HWND hBox = FindOwnedDialog(owner.m_hWnd);
-                          if (hBox == nullptr)
-                              return false;
-                          text = MessageBoxText(hBox);
-                          context = ::GetWindowContextHelpId(hBox);
-                          PostClick(::GetDlgItem(hBox, IDOK));
-                          return true;
+                          if (hBox != nullptr)
+                              text = MessageBoxText(hBox), context = ::GetWindowContextHelpId(hBox), PostClick(::GetDlgItem(hBox, IDOK));
+                          return hBox != nullptr;
                       }},
                       [&]() { ::PostMessageW(FindOwnedDialog(owner.m_hWnd), WM_COMMAND, IDOK, 0); });
     EXPECT_EQ(IDOK, AfxMessageBox(AFX_IDP_PARSE_REAL, MB_OK | MB_HELP));

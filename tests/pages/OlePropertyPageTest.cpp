@@ -20,15 +20,10 @@ class RecordingControl : public COleControl
 public:
     std::vector<std::wstring> m_writes;
     CString GetAlpha() { return L"initial"; }
-    void SetAlpha(LPCTSTR psz) { m_writes.push_back(L"Alpha=" + std::wstring(psz)); }
     long GetBeta() { return 2; }
-    void SetBeta(long n)
-    {
-        if (n > 100)
-            AfxThrowOleDispatchException(0, L"Beta may not exceed 100.");
-        m_writes.push_back(L"Beta=" + std::to_wstring(n));
-    }
     BOOL GetGamma() { return TRUE; }
+    void SetAlpha(LPCTSTR psz) { m_writes.push_back(L"Alpha=" + std::wstring(psz)); }
+    void SetBeta(long n) { n > 100 ? AfxThrowOleDispatchException(0, L"Beta may not exceed 100.") : m_writes.push_back(L"Beta=" + std::to_wstring(n)); }
     void SetGamma(BOOL b) { m_writes.push_back(L"Gamma=" + std::to_wstring(b)); }
     DECLARE_DISPATCH_MAP()
 };
@@ -50,12 +45,9 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        Quillon_DDP_Check(pDX, IDC_GAMMA, m_bGamma, L"Gamma");
-        DDX_Check(pDX, IDC_GAMMA, m_bGamma);
-        Quillon_DDP_Text(pDX, IDC_BETA, m_nBeta, L"Beta");
-        DDX_Text(pDX, IDC_BETA, m_nBeta);
-        Quillon_DDP_Text(pDX, IDC_ALPHA, m_strAlpha, L"Alpha");
-        DDX_Text(pDX, IDC_ALPHA, m_strAlpha);
+        Quillon_DDP_Check(pDX, IDC_GAMMA, m_bGamma, L"Gamma"); DDX_Check(pDX, IDC_GAMMA, m_bGamma);
+        Quillon_DDP_Text(pDX, IDC_BETA, m_nBeta, L"Beta"); DDX_Text(pDX, IDC_BETA, m_nBeta);
+        Quillon_DDP_Text(pDX, IDC_ALPHA, m_strAlpha, L"Alpha"); DDX_Text(pDX, IDC_ALPHA, m_strAlpha);
         Quillon_DDP_PostProcessing(pDX);
     }
 };
@@ -79,14 +71,10 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        Quillon_DDP_Text(pDX, IDC_TITLE, m_strTitle, L"Title");
-        DDX_Text(pDX, IDC_TITLE, m_strTitle);
-        Quillon_DDP_Check(pDX, IDC_INCLUDE_TITLE, m_bIncludeTitle, L"IncludeTitle");
-        DDX_Check(pDX, IDC_INCLUDE_TITLE, m_bIncludeTitle);
-        Quillon_DDP_Radio(pDX, IDC_COLUMNS1, m_nColumns, L"NumColumns");
-        DDX_Radio(pDX, IDC_COLUMNS1, m_nColumns);
-        Quillon_DDP_CBIndex(pDX, IDC_SPACING, m_nSpacing, L"VerticalSpacing");
-        DDX_CBIndex(pDX, IDC_SPACING, m_nSpacing);
+        Quillon_DDP_Text(pDX, IDC_TITLE, m_strTitle, L"Title"); DDX_Text(pDX, IDC_TITLE, m_strTitle);
+        Quillon_DDP_Check(pDX, IDC_INCLUDE_TITLE, m_bIncludeTitle, L"IncludeTitle"); DDX_Check(pDX, IDC_INCLUDE_TITLE, m_bIncludeTitle);
+        Quillon_DDP_Radio(pDX, IDC_COLUMNS1, m_nColumns, L"NumColumns"); DDX_Radio(pDX, IDC_COLUMNS1, m_nColumns);
+        Quillon_DDP_CBIndex(pDX, IDC_SPACING, m_nSpacing, L"VerticalSpacing"); DDX_CBIndex(pDX, IDC_SPACING, m_nSpacing);
         Quillon_DDP_PostProcessing(pDX);
     }
 };
@@ -126,45 +114,17 @@ protected:
 COleControl* ControlOf(CQLNTextObjClient& object)
 {
     ComPtr<IDispatch> dispatch;
-    if (object.Control() == nullptr || FAILED(object.Control()->QueryInterface(IID_PPV_ARGS(&dispatch))))
-        return nullptr;
-    return static_cast<COleControl*>(CCmdTarget::FromIDispatch(dispatch.Get()));
+    const bool ok = object.Control() != nullptr && SUCCEEDED(object.Control()->QueryInterface(IID_PPV_ARGS(&dispatch)));
+    return ok ? static_cast<COleControl*>(CCmdTarget::FromIDispatch(dispatch.Get())) : nullptr;
 }
 
-VARIANT Typed(VARTYPE vt, long value)
+// The saved lines of the properties whose names start with prefix, joined by "; ".
+std::string Saved(CQLNTextObjClient& object, const std::string& prefix)
 {
-    VARIANT v;
-    ::VariantInit(&v);
-    V_VT(&v) = vt;
-    if (vt == VT_BOOL)
-        V_BOOL(&v) = value != 0 ? VARIANT_TRUE : VARIANT_FALSE;
-    else
-        V_I4(&v) = value;
-    return v;
-}
-
-// The font of a font property as "face size bold italic", the size in currency units.
-std::wstring FontText(CQLNTextObjClient& object, const wchar_t* name)
-{
-    VARIANT v;
-    ::VariantInit(&v);
-    std::wstring error;
-    ComPtr<IFont> font;
-    if (!object.GetProperty(name, v, error) || V_VT(&v) != VT_DISPATCH || V_DISPATCH(&v) == nullptr ||
-        FAILED(V_DISPATCH(&v)->QueryInterface(IID_PPV_ARGS(&font))))
-        return L"<no font: " + error + L">";
-    ::VariantClear(&v);
-    BSTR face = nullptr;
-    CY size = {};
-    BOOL bold = FALSE, italic = FALSE;
-    font->get_Name(&face);
-    font->get_Size(&size);
-    font->get_Bold(&bold);
-    font->get_Italic(&italic);
-    const std::wstring text = std::wstring(face != nullptr ? face : L"") + L" " + std::to_wstring(size.int64) +
-                              (bold ? L" bold" : L"") + (italic ? L" italic" : L"");
-    ::SysFreeString(face);
-    return text;
+    std::string text = SampleObject::SaveBagText(object), lines;
+    for (size_t at = text.find("\n" + prefix); at != std::string::npos; at = text.find("\n" + prefix, at + 1))
+        lines += (lines.empty() ? "" : "; ") + text.substr(at + 1, text.find('\r', at) - at - 1);
+    return lines;
 }
 
 } // namespace
@@ -175,8 +135,8 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     std::wstring error;
     ASSERT_TRUE(SampleObject::Create(object, error) && object.InitNew(error)) << error;
     const ComPtr<IFontDisp> font = SampleObject::MakeFont(L"Times New Roman", 120000, true, true);
-    ASSERT_TRUE(object.PutProperty(L"IncludeTitle", Typed(VT_BOOL, 1), error) &&
-                object.PutProperty(L"TitleColor", Typed(VT_I4, RGB(0, 0, 128)), error) &&
+    ASSERT_TRUE(object.PutProperty(L"IncludeTitle", std::wstring(L"-1"), error) &&
+                object.PutProperty(L"TitleColor", std::to_wstring(RGB(0, 0, 128)), error) &&
                 object.PutProperty(L"TitleFont", SampleObject::Font(font.Get()), error) &&
                 object.PutProperty(L"Title", std::wstring(L"Run summary"), error)) << error;
     COleControl* pControl = ControlOf(object);
@@ -186,8 +146,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     LookPage look(*pControl);
     RecordedPage recorded(recording);
     CPropertySheet sheet(L"Text object");
-    for (CPropertyPage* pPage : std::initializer_list<CPropertyPage*>{&title, &look, &recorded})
-        sheet.AddPage(pPage);
+    sheet.AddPage(&title), sheet.AddPage(&look), sheet.AddPage(&recorded);
 
     HWND hSheet = nullptr;
     auto current = [&](CWnd& page) { return ::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0) == LRESULT(page.m_hWnd); };
@@ -198,6 +157,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
         RECT rc = {};
         ::SendMessageW(hTab, TCM_GETITEMRECT, nPage, reinterpret_cast<LPARAM>(&rc));
         PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+        return true;
     };
     auto item = [](CWnd& page, int nID) { return page.GetDlgItem(nID)->m_hWnd; };
     auto checked = [](CWnd& page, int nID) { return std::wstring(::IsDlgButtonChecked(page.m_hWnd, nID) ? L"on" : L"off"); };
@@ -206,11 +166,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     std::vector<std::wstring> seen;
     auto readBox = [&]() {
         const HWND hBox = FindOwnedDialog(hSheet);
-        if (hBox != nullptr) {
-            seen.push_back(L"box: " + MessageBoxText(hBox));
-            PostClick(::GetDlgItem(hBox, IDOK));
-        }
-        return hBox != nullptr;
+        return hBox != nullptr && (seen.push_back(L"box: " + MessageBoxText(hBox)), PostClick(::GetDlgItem(hBox, IDOK)), true);
     };
 
     ScriptedUser user(
@@ -222,9 +178,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              seen.push_back(L"opened: " + TextOf(item(title, IDC_TITLE)) + L", " + checked(title, IDC_INCLUDE_TITLE) +
                             L", " + checked(title, IDC_COLUMNS1) + L", apply " + apply());
              PostTyping(item(title, IDC_NOTE), L"excluded");
-             RECT rc = {};
-             ::GetClientRect(item(title, IDC_SPACING), &rc);
-             PostClickAt(item(title, IDC_SPACING), POINT{rc.right / 2, rc.bottom / 2});
+             PostClickAt(item(title, IDC_SPACING), POINT{10, 5});
              return true;
          },
          [&]() {
@@ -245,11 +199,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              ::PostMessageW(item(title, IDC_SPACING), WM_KEYUP, VK_DOWN, 0xC0000001);
              return true;
          },
-         [&]() {
-             seen.push_back(L"edited: apply " + apply());
-             tab(1);
-             return true;
-         },
+         [&]() { return seen.push_back(L"edited: apply " + apply()), tab(1); },
          [&]() {
              if (!current(look))
                  return false;
@@ -259,8 +209,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              PostClick(item(look, IDC_BOLD));
              PostTyping(item(look, IDC_POINTS), L"99");
              PostTyping(item(look, IDC_COLOUR), L"255");
-             tab(0);
-             return true;
+             return tab(0);
          },
          readBox,
          [&]() {
@@ -268,15 +217,10 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
                  return false;
              seen.push_back(std::wstring(current(look) ? L"kept on Look" : L"left Look") + L", apply " + apply());
              PostTyping(item(look, IDC_POINTS), L"8");
-             tab(0);
-             return true;
+             return tab(0);
          },
          [&]() {
-             if (!current(title))
-                 return false;
-             seen.push_back(L"back on Title: apply " + apply());
-             tab(2);
-             return true;
+             return current(title) && (seen.push_back(L"back on Title: apply " + apply()), tab(2));
          },
          [&]() {
              if (!current(recorded))
@@ -321,7 +265,8 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     const std::vector<std::wstring> writes = {L"Gamma=0", L"Gamma=0", L"Beta=50", L"Alpha=typed"};
     EXPECT_EQ(writes, recording.m_writes);
     // Leaving Look changed the font in place: 8 points are 11 pixels, 8.25 points; italic kept.
-    EXPECT_EQ(L"Times New Roman 82500 italic", FontText(object, L"TitleFont"));
+    EXPECT_EQ("TitleFont.Name=Times New Roman; TitleFont.Size=8.2500; TitleFont.Weight=400; TitleFont.Charset=0; "
+              "TitleFont.Italic=true; TitleFont.Underline=false; TitleFont.Strikethrough=false",
+              Saved(object, "TitleFont"));
     EXPECT_EQ(L"255", SampleObject::Get(object, L"TitleColor"));
-
 }
