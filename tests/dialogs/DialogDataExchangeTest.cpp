@@ -21,15 +21,9 @@ class ExchangeDialog : public CDialog
 public:
     explicit ExchangeDialog(CWnd* pParent) : CDialog(IDD_EXCHANGE, pParent) {}
 
-    BYTE m_byte = 200;
-    short m_short = -1234;
+    BYTE m_byte = 200; short m_short = -1234; UINT m_uint = 4000000000u; long m_long = -7; DWORD m_dword = 123456;
+    float m_float = 2.5f; double m_double = 3.14159265358979; CString m_string = L"hello", m_combo = L"Beta";
     int m_int = 42, m_check = BST_CHECKED, m_radio = 2, m_list = 1;
-    UINT m_uint = 4000000000u;
-    long m_long = -7;
-    DWORD m_dword = 123456;
-    float m_float = 2.5f;
-    double m_double = 3.14159265358979;
-    CString m_string = L"hello", m_combo = L"Beta";
 
     BOOL OnInitDialog() override
     {
@@ -40,30 +34,20 @@ public:
         return CDialog::OnInitDialog();
     }
 
-protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        DDX_Text(pDX, IDC_BYTE, m_byte);
-        DDX_Text(pDX, IDC_SHORT, m_short);
-        DDX_Text(pDX, IDC_INT, m_int);
-        DDV_MinMaxInt(pDX, m_int, 0, 100);
-        DDX_Text(pDX, IDC_UINT, m_uint);
-        DDX_Text(pDX, IDC_LONG, m_long);
-        DDX_Text(pDX, IDC_DWORD, m_dword);
-        DDX_Text(pDX, IDC_FLOAT, m_float);
-        DDX_Text(pDX, IDC_DOUBLE, m_double);
-        DDX_Text(pDX, IDC_STRING, m_string);
-        DDV_MaxChars(pDX, m_string, 8);
-        DDX_Check(pDX, IDC_CHECK, m_check);
-        DDX_Radio(pDX, IDC_RADIO1, m_radio);
-        DDX_CBStringExact(pDX, IDC_COMBO, m_combo);
-        DDX_LBIndex(pDX, IDC_LIST, m_list);
+        DDX_Text(pDX, IDC_BYTE, m_byte); DDX_Text(pDX, IDC_SHORT, m_short);
+        DDX_Text(pDX, IDC_INT, m_int); DDV_MinMaxInt(pDX, m_int, 0, 100);
+        DDX_Text(pDX, IDC_UINT, m_uint); DDX_Text(pDX, IDC_LONG, m_long); DDX_Text(pDX, IDC_DWORD, m_dword);
+        DDX_Text(pDX, IDC_FLOAT, m_float); DDX_Text(pDX, IDC_DOUBLE, m_double);
+        DDX_Text(pDX, IDC_STRING, m_string); DDV_MaxChars(pDX, m_string, 8);
+        DDX_Check(pDX, IDC_CHECK, m_check); DDX_Radio(pDX, IDC_RADIO1, m_radio);
+        DDX_CBStringExact(pDX, IDC_COMBO, m_combo); DDX_LBIndex(pDX, IDC_LIST, m_list);
     }
 };
 
 // A top-level window standing for the application's main window.
-struct OwnerWindow : CWnd
-{
+struct OwnerWindow : CWnd {
     OwnerWindow() { CreateEx(0, AfxRegisterWndClass(0), L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr); }
 };
 
@@ -126,8 +110,7 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
             PostClick(item(IDOK));
             return true;
         });
-        steps.push_back(readBox);
-        steps.push_back(recordFocus);
+        steps.insert(steps.end(), {readBox, recordFocus});
     }
     steps.push_back([&]() {
         PostTyping(item(IDC_DOUBLE), L"0.125");

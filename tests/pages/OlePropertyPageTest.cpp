@@ -39,10 +39,7 @@ class RecordedPage : public CQLNOlePropertyPage
 {
 public:
     explicit RecordedPage(RecordingControl& ctrl) : CQLNOlePropertyPage(IDD_RECORDED, ctrl, 0) {}
-    CString m_strAlpha;
-    int m_bGamma = 0, m_nBeta = 0;
-
-protected:
+    CString m_strAlpha; int m_bGamma = 0, m_nBeta = 0;
     void DoDataExchange(CDataExchange* pDX) override
     {
         Quillon_DDP_Check(pDX, IDC_GAMMA, m_bGamma, L"Gamma"); DDX_Check(pDX, IDC_GAMMA, m_bGamma);
@@ -57,8 +54,7 @@ class TitlePage : public CQLNOlePropertyPage
 {
 public:
     explicit TitlePage(COleControl& ctrl) : CQLNOlePropertyPage(IDD_TITLE, ctrl, 0) {}
-    CString m_strTitle;
-    int m_bIncludeTitle = 0, m_nColumns = 0, m_nSpacing = 0;
+    CString m_strTitle; int m_bIncludeTitle = 0, m_nColumns = 0, m_nSpacing = 0;
 
     BOOL OnInitDialog() override
     {
@@ -67,8 +63,6 @@ public:
         IgnoreApply(IDC_NOTE);
         return CQLNOlePropertyPage::OnInitDialog();
     }
-
-protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
         Quillon_DDP_Text(pDX, IDC_TITLE, m_strTitle, L"Title"); DDX_Text(pDX, IDC_TITLE, m_strTitle);
@@ -84,11 +78,7 @@ class LookPage : public CQLNOlePropertyPage
 {
 public:
     explicit LookPage(COleControl& ctrl) : CQLNOlePropertyPage(IDD_LOOK, ctrl, 0) {}
-    LOGFONTW m_lf = {};
-    int m_bBold = 0, m_nPoints = 0;
-    DWORD m_clr = 0;
-
-protected:
+    LOGFONTW m_lf = {}; int m_bBold = 0, m_nPoints = 0; DWORD m_clr = 0;
     void DoDataExchange(CDataExchange* pDX) override
     {
         if (!pDX->m_bSaveAndValidate) {
@@ -98,8 +88,7 @@ protected:
             m_clr = GetColorProperty(L"TitleColor");
         }
         DDX_Check(pDX, IDC_BOLD, m_bBold);
-        DDX_Text(pDX, IDC_POINTS, m_nPoints);
-        DDV_MinMaxInt(pDX, m_nPoints, 1, 72);
+        DDX_Text(pDX, IDC_POINTS, m_nPoints), DDV_MinMaxInt(pDX, m_nPoints, 1, 72);
         DDX_Text(pDX, IDC_COLOUR, m_clr);
         if (pDX->m_bSaveAndValidate) {
             m_lf.lfWeight = m_bBold ? FW_BOLD : FW_NORMAL;
@@ -142,9 +131,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     COleControl* pControl = ControlOf(object);
     ASSERT_NE(nullptr, pControl);
     RecordingControl recording;
-    TitlePage title(*pControl);
-    LookPage look(*pControl);
-    RecordedPage recorded(recording);
+    TitlePage title(*pControl); LookPage look(*pControl); RecordedPage recorded(recording);
     CPropertySheet sheet(L"Text object");
     sheet.AddPage(&title), sheet.AddPage(&look), sheet.AddPage(&recorded);
 
@@ -161,7 +148,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     };
     auto item = [](CWnd& page, int nID) { return page.GetDlgItem(nID)->m_hWnd; };
     auto checked = [](CWnd& page, int nID) { return std::wstring(::IsDlgButtonChecked(page.m_hWnd, nID) ? L"on" : L"off"); };
-    auto number = [&](const wchar_t* name) { return SampleObject::Get(object, name); };
+    auto get = [&](const wchar_t* name) { return SampleObject::Get(object, name); };
     auto dropped = [&]() { return ::SendMessageW(item(title, IDC_SPACING), CB_GETDROPPEDSTATE, 0, 0) != 0; };
     std::vector<std::wstring> seen;
     auto readBox = [&]() {
@@ -181,13 +168,8 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              PostClickAt(item(title, IDC_SPACING), POINT{10, 5});
              return true;
          },
-         [&]() {
-             if (!dropped())
-                 return false;
-             // Escape closes the list choosing nothing.
-             ::PostMessageW(item(title, IDC_SPACING), WM_KEYDOWN, VK_ESCAPE, 1);
-             return true;
-         },
+         // Escape closes the list choosing nothing.
+         [&]() { return dropped() && ::PostMessageW(item(title, IDC_SPACING), WM_KEYDOWN, VK_ESCAPE, 1); },
          [&]() {
              if (dropped())
                  return false;
@@ -204,8 +186,8 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              if (!current(look))
                  return false;
              seen.push_back(L"on Look: " + checked(look, IDC_BOLD) + L", " + TextOf(item(look, IDC_COLOUR)) +
-                            L", apply " + apply() + L"; object: " + SampleObject::Get(object, L"Title") + L", " +
-                            number(L"IncludeTitle") + L", " + number(L"NumColumns") + L", " + number(L"VerticalSpacing"));
+                            L", apply " + apply() + L"; object: " + get(L"Title") + L", " +
+                            get(L"IncludeTitle") + L", " + get(L"NumColumns") + L", " + get(L"VerticalSpacing"));
              PostClick(item(look, IDC_BOLD));
              PostTyping(item(look, IDC_POINTS), L"99");
              PostTyping(item(look, IDC_COLOUR), L"255");
@@ -219,9 +201,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              PostTyping(item(look, IDC_POINTS), L"8");
              return tab(0);
          },
-         [&]() {
-             return current(title) && (seen.push_back(L"back on Title: apply " + apply()), tab(2));
-         },
+         [&]() { return current(title) && (seen.push_back(L"back on Title: apply " + apply()), tab(2)); },
          [&]() {
              if (!current(recorded))
                  return false;
@@ -262,11 +242,10 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
         L"kept in Beta, selected 1",
     };
     EXPECT_EQ(expected, seen);
-    const std::vector<std::wstring> writes = {L"Gamma=0", L"Gamma=0", L"Beta=50", L"Alpha=typed"};
-    EXPECT_EQ(writes, recording.m_writes);
+    EXPECT_EQ((std::vector<std::wstring>{L"Gamma=0", L"Gamma=0", L"Beta=50", L"Alpha=typed"}), recording.m_writes);
     // Leaving Look changed the font in place: 8 points are 11 pixels, 8.25 points; italic kept.
     EXPECT_EQ("TitleFont.Name=Times New Roman; TitleFont.Size=8.2500; TitleFont.Weight=400; TitleFont.Charset=0; "
               "TitleFont.Italic=true; TitleFont.Underline=false; TitleFont.Strikethrough=false",
               Saved(object, "TitleFont"));
-    EXPECT_EQ(L"255", SampleObject::Get(object, L"TitleColor"));
+    EXPECT_EQ(L"255", get(L"TitleColor"));
 }
