@@ -14,23 +14,20 @@
 
 namespace {
 
-std::wstring TempPath(const wchar_t* name)
+CString TempPath(const wchar_t* name)
 {
     wchar_t dir[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + name;
+    return CString(dir) + name;
 }
 
-std::string ReadFile(const std::wstring& path)
+std::string ReadFile(const wchar_t* path)
 {
-    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-HWND HiddenWindow()
-{
-    return ::FindWindowW(nullptr, L"CVELMETAFILE WINDOW");
-}
+HWND HiddenWindow() { return ::FindWindowW(nullptr, L"CVELMETAFILE WINDOW"); }
 
 // Selects a serif font of the given height into dc; the returned font must outlive its use.
 void SelectSerif(CDC& dc, CFont& font, int height)
@@ -68,9 +65,8 @@ TEST(QLNMetaFileDCReference, ScreenDeviceMeasuresOnItsHiddenWindow)
     EXPECT_TRUE(::GetClassLongW(hWnd, GCL_STYLE) & CS_OWNDC);
     // The window's own DC: the same handle every time, never released.
     const HDC hWindowDC = ::GetDC(hWnd);
-    ASSERT_NE(nullptr, dc.m_fnGetAttribDC());
+    ASSERT_TRUE(dc.m_fnGetAttribDC() && dc.m_fnGetWindowDC());
     EXPECT_EQ(hWindowDC, dc.m_fnGetAttribDC()->m_hDC);
-    ASSERT_NE(nullptr, dc.m_fnGetWindowDC());
     EXPECT_EQ(hWindowDC, dc.m_fnGetWindowDC()->m_hDC);
 
     // Drawing is recorded; measuring is done on the window's DC.
@@ -104,22 +100,21 @@ TEST(QLNMetaFileDCRecording, SavedFileHoldsThePictureFrameAndDescription)
 {
     Recorded dc;
     ASSERT_EQ(0, dc.m_fnFinishResolve());
-    const std::wstring path = TempPath(L"qln-recorded.emf");
-    ASSERT_EQ(0, dc.m_fnSaveToFile(CString(path.c_str())));
-    const HENHMETAFILE hEmf = ::GetEnhMetaFileW(path.c_str());
+    const CString path = TempPath(L"qln-recorded.emf");
+    ASSERT_EQ(0, dc.m_fnSaveToFile(path));
+    const HENHMETAFILE hEmf = ::GetEnhMetaFileW(path);
     ASSERT_NE(nullptr, hEmf);
     EXPECT_EQ(L"Data file: {Data File}", EmfScan(hEmf).texts.at(0).text);
-    ENHMETAHEADER header = {};
-    ASSERT_NE(0u, ::GetEnhMetaFileHeader(hEmf, sizeof(header), &header));
-    EXPECT_EQ(10000, header.rclFrame.right - header.rclFrame.left);
-    EXPECT_EQ(3000, header.rclFrame.bottom - header.rclFrame.top);
+    ENHMETAHEADER h = {};
+    ASSERT_NE(0u, ::GetEnhMetaFileHeader(hEmf, sizeof(h), &h));
+    EXPECT_EQ(CSize(10000, 3000), CSize(h.rclFrame.right - h.rclFrame.left, h.rclFrame.bottom - h.rclFrame.top));
     wchar_t description[64] = {};
     ASSERT_EQ(sizeof(L"Halverin Graphic\0Test\0") / sizeof(wchar_t), ::GetEnhMetaFileDescriptionW(hEmf, 64, description));
     EXPECT_EQ(std::wstring(L"Halverin Graphic\0Test", 21), std::wstring(description, 21));
 
     // A picture for people to look at: a PNG as large as the frame, its size in the header.
-    const std::wstring png = TempPath(L"qln-recorded.png");
-    ASSERT_EQ(S_OK, QLNSaveEnhMetaFileAsPng(hEmf, 0, 0, png.c_str()));
+    const CString png = TempPath(L"qln-recorded.png");
+    ASSERT_EQ(S_OK, QLNSaveEnhMetaFileAsPng(hEmf, 0, 0, png));
     const SIZE size = QLNEnhMetaFilePixelSize(hEmf);
     std::string pngSize;
     for (const LONG v : {size.cx, size.cy})
@@ -127,11 +122,11 @@ TEST(QLNMetaFileDCRecording, SavedFileHoldsThePictureFrameAndDescription)
             pngSize += static_cast<char>(v >> shift);
     EXPECT_EQ(pngSize, ReadFile(png).substr(16, 8));
     // Bad arguments are refused.
-    const std::wstring bad = TempPath(L"qln-bad.png");
-    EXPECT_EQ(E_INVALIDARG, QLNSaveEnhMetaFileAsPng(nullptr, 10, 10, bad.c_str()));
+    const CString bad = TempPath(L"qln-bad.png");
+    EXPECT_EQ(E_INVALIDARG, QLNSaveEnhMetaFileAsPng(nullptr, 10, 10, bad));
     EXPECT_EQ(E_INVALIDARG, QLNSaveEnhMetaFileAsPng(hEmf, 10, 10, nullptr));
-    EXPECT_EQ(E_INVALIDARG, QLNSaveEnhMetaFileAsPng(hEmf, -1, 10, bad.c_str()));
-    EXPECT_EQ(E_INVALIDARG, QLNSaveEnhMetaFileAsPng(hEmf, 100000, 100000, bad.c_str()));
+    EXPECT_EQ(E_INVALIDARG, QLNSaveEnhMetaFileAsPng(hEmf, -1, 10, bad));
+    EXPECT_EQ(E_INVALIDARG, QLNSaveEnhMetaFileAsPng(hEmf, 100000, 100000, bad));
     EXPECT_TRUE(FAILED(QLNSaveEnhMetaFileAsPng(hEmf, 10, 10, L"Z:\\no\\such\\folder\\x.png")));
     ::DeleteEnhMetaFile(hEmf);
 }
@@ -140,7 +135,7 @@ TEST(QLNMetaFileDCResults, EachStepGivesItsCode)
 {
     CQLNMetaFileDC never(false);
     EXPECT_EQ(40, never.m_fnFinishResolve());
-    EXPECT_EQ(40, never.m_fnSaveToFile(CString(TempPath(L"qln-never.emf").c_str())));
+    EXPECT_EQ(40, never.m_fnSaveToFile(TempPath(L"qln-never.emf")));
     EXPECT_EQ(40, never.m_fnCopyToClipboard());
 
     Recorded dc;
@@ -148,15 +143,15 @@ TEST(QLNMetaFileDCResults, EachStepGivesItsCode)
     // A path that cannot be written keeps the picture for another save, and the same again.
     EXPECT_EQ(41, dc.m_fnSaveToFile(CString(L"Z:\\no\\such\\folder\\picture.emf")));
     EXPECT_EQ(41, dc.m_fnSaveToFile(CString()));
-    const std::wstring first = TempPath(L"qln-first.emf"), second = TempPath(L"qln-second.emf");
-    ASSERT_EQ(0, dc.m_fnSaveToFile(CString(first.c_str())));
+    const CString first = TempPath(L"qln-first.emf"), second = TempPath(L"qln-second.emf");
+    ASSERT_EQ(0, dc.m_fnSaveToFile(first));
     EXPECT_EQ(nullptr, dc.m_hDC) << "the recording was closed by the save";
-    ASSERT_EQ(0, dc.m_fnSaveToFile(CString(second.c_str())));
+    ASSERT_EQ(0, dc.m_fnSaveToFile(second));
     EXPECT_FALSE(ReadFile(first).empty());
     EXPECT_EQ(ReadFile(first), ReadFile(second));
     // Finishing a closed recording discards the held picture and none replaces it.
     EXPECT_EQ(40, dc.m_fnFinishResolve());
-    EXPECT_EQ(40, dc.m_fnSaveToFile(CString(TempPath(L"qln-gone.emf").c_str())));
+    EXPECT_EQ(40, dc.m_fnSaveToFile(TempPath(L"qln-gone.emf")));
 }
 
 TEST(QLNMetaFileDCClipboard, CopyPutsTheMetafileOnTheClipboardAndKeepsItsOwn)
@@ -176,7 +171,7 @@ TEST(QLNMetaFileDCClipboard, CopyPutsTheMetafileOnTheClipboardAndKeepsItsOwn)
     EXPECT_EQ(L"Data file: {Data File}", EmfScan(hOnClipboard).texts.at(0).text);
     ::CloseClipboard();
     // The device still has a picture of its own to save, and copies it again.
-    EXPECT_EQ(0, dc.m_fnSaveToFile(CString(TempPath(L"qln-after-clipboard.emf").c_str())));
+    EXPECT_EQ(0, dc.m_fnSaveToFile(TempPath(L"qln-after-clipboard.emf")));
     EXPECT_EQ(0, dc.m_fnCopyToClipboard());
 }
 
