@@ -12,34 +12,28 @@
 #include "QLNBaseRes.h"
 #endif
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// Sets the process-wide RT precision for one scope and puts back what was there.
-struct RTPrecision
-{
-    explicit RTPrecision(LONG lPrecision) : m_lSaved(g_lRTPrecision) { g_lRTPrecision = lPrecision; }
-    ~RTPrecision() { g_lRTPrecision = m_lSaved; }
-    LONG m_lSaved;
-};
-
-CQLNDefaultText Build(const std::vector<UINT>& ids) { return CQLNDefaultText(ids.data(), static_cast<int>(ids.size())); }
-
-template <class Row, size_t N> std::vector<UINT> Ids(const Row (&rows)[N])
+// The catalogue of the rows' string ids.
+template <class Row, size_t N> CQLNDefaultText Build(const Row (&rows)[N])
 {
     std::vector<UINT> ids;
     for (const Row& row : rows)
         ids.push_back(row.id);
-    return ids;
+    return CQLNDefaultText(ids.data(), static_cast<int>(N));
 }
 
 } // namespace
 
-TEST(Catalogue, ResourceFieldsFillTheFiveLists)
+TEST(Catalogue, ResourceFieldsFillTheListsAndLookupsTakeTheFirstExactMatch)
 {
+    // The lists hold every row; a lookup answers with the first row of the same text.
     const struct { UINT id; const wchar_t* item; const wchar_t* description; const wchar_t* decimal; int min, max; const char* why; } rows[] = {
         {IDS_CAT_TEXT_ONLY, L"Data file: {DataFile}", L"", L"-1", INT_MIN, INT_MAX, "one field: all defaults"},
         {IDS_CAT_TWO_FIELDS, L"Sample name: {SampName}", L"Name of the sample", L"-1", INT_MIN, INT_MAX, "description only"},
@@ -49,45 +43,35 @@ TEST(Catalogue, ResourceFieldsFillTheFiveLists)
         {IDS_CAT_FIFTH_HAS_LF, L"Comments: {Comments}", L"Free comments", L"2\nextra\n", 1, 3, "the fifth field keeps its line feeds"},
         {IDS_CAT_HEADING, L"Calibration", L"Heading:Calibration section", L"-1", INT_MIN, INT_MAX, "a heading's description is marked"},
         {IDS_CAT_TIME_PADDED, L"Window: {RetTimeWindow}", L"Window", L"0", 0, 5, "bounds read with blanks, sign and trailing text"},
-        // The two missing strings share the empty text; the first one answers for both.
+        {IDS_CAT_DUPLICATE, L"Amount: {Amount}", L"Second amount", L"1", 1, 2, "a repeated item"},
         {IDS_CAT_MISSING_IN_BLOCK, L"", L"Heading:", L"-1", INT_MIN, INT_MAX, "missing string in a block that exists"},
         {IDS_CAT_MISSING_BLOCK, L"", L"Heading:", L"-1", INT_MIN, INT_MAX, "missing string and block"},
     };
-    RTPrecision precision(0);
-    const CQLNDefaultText catalogue = Build(Ids(rows));
-    const int n = static_cast<int>(Ids(rows).size());
+    const CQLNDefaultText catalogue = Build(rows);
+    const int n = static_cast<int>(std::size(rows));
     ASSERT_EQ(n, catalogue.GetStringArray().GetSize());
     ASSERT_EQ(n, catalogue.GetDecimalArray().GetSize());
     for (int i = 0; i < n; ++i) {
         SCOPED_TRACE(rows[i].why);
         const CString text = catalogue.GetStringArray()[i];
+        EXPECT_EQ(CString(rows[i].item), text);
+        EXPECT_EQ(CString(rows[i].decimal), catalogue.GetDecimalArray()[i]);
+        const auto& first = *std::find_if(rows, rows + n, [&](const auto& row) { return text == row.item; });
         int min = 0, max = 0;
         EXPECT_TRUE(catalogue.IsDefaultItem(text));
         EXPECT_TRUE(catalogue.GetDefaultDecimalMinMax(text, min, max));
-        EXPECT_EQ(std::make_pair(rows[i].min, rows[i].max), std::make_pair(min, max));
-        EXPECT_EQ(CString(rows[i].item), text);
-        EXPECT_EQ(CString(rows[i].decimal), catalogue.GetDecimalArray()[i]);
-        EXPECT_EQ(CString(rows[i].decimal), catalogue.GetDefaultDecimal(text));
-        EXPECT_EQ(CString(rows[i].description), catalogue.FindMatchingDescription(text, CQLNDefaultText::eDataItem));
+        EXPECT_EQ(std::make_pair(first.min, first.max), std::make_pair(min, max));
+        EXPECT_EQ(CString(first.decimal), catalogue.GetDefaultDecimal(text));
+        EXPECT_EQ(CString(first.description), catalogue.FindMatchingDescription(text, CQLNDefaultText::eDataItem));
     }
-}
-
-TEST(Catalogue, LookupsMatchExactlyAndTakeTheFirstItem)
-{
-    const CQLNDefaultText catalogue = Build({IDS_CAT_FIVE_FIELDS, IDS_CAT_DUPLICATE});
     for (const wchar_t* text : {L"amount: {Amount}", L"Amount: {Amount} ", L"Amount: {Amount}\nCalculated amount"})
         EXPECT_FALSE(catalogue.IsDefaultItem(text)) << CString(text).str();
-    int min = 0, max = 0;
-    catalogue.GetDefaultDecimalMinMax(L"Amount: {Amount}", min, max);
-    EXPECT_EQ(6, max);
-    EXPECT_EQ(CString(L"2"), catalogue.GetDefaultDecimal(L"Amount: {Amount}"));
-    EXPECT_EQ(CString(L"Calculated amount"), catalogue.FindMatchingDescription(L"Amount: {Amount}", CQLNDefaultText::eDataItem));
 
     // An empty catalogue (a negative count, no ids, the default one) finds nothing and gives the widest range.
     const UINT one = IDS_CAT_FIVE_FIELDS;
     const CQLNDefaultText negative(&one, -3), fromNone(nullptr, 0), byDefault;
     for (const CQLNDefaultText* empty : {&negative, &fromNone, &byDefault}) {
-        min = max = 0;
+        int min = 0, max = 0;
         EXPECT_EQ(0, empty->GetStringArray().GetSize());
         EXPECT_FALSE(empty->IsDefaultItem(L""));
         EXPECT_EQ(CString(), empty->GetDefaultDecimal(L""));
@@ -113,17 +97,18 @@ TEST(Catalogue, TimeItemsTakeTheRTPrecisionWhenTheirRangeHoldsIt)
         {IDS_CAT_TIME_NO_RANGE, {L"-1", L"-1", L"-1"}, "no range: no setting at all"},
         {IDS_CAT_TIME_LOOKALIKE, {L"2", L"2", L"2"}, "lookalikes of {RT} are no time tokens"},
     };
-    const CQLNDefaultText builtAt0 = Build({IDS_CAT_TIME_WIDE});
-    for (int p = 0; p < 3; ++p) {
-        RTPrecision set(precisions[p]);
-        const CQLNDefaultText catalogue = Build(Ids(rows));
-        ASSERT_EQ(static_cast<int>(Ids(rows).size()), catalogue.GetDecimalArray().GetSize());
-        for (int i = 0; i < catalogue.GetDecimalArray().GetSize(); ++i)
-            EXPECT_EQ(CString(rows[i].at[p]), catalogue.GetDecimalArray()[i]) << "precision " << precisions[p] << ": " << rows[i].why;
+    // Built at each precision, all read at precision 0: the precision counts when a catalogue is built.
+    std::vector<CQLNDefaultText> built;
+    for (LONG precision : precisions) {
+        g_lRTPrecision = precision;
+        built.push_back(Build(rows));
     }
-    // The precision is read when a catalogue is built, not when it is asked.
-    RTPrecision set(4);
-    EXPECT_EQ(CString(L"0"), builtAt0.GetDecimalArray()[0]);
+    g_lRTPrecision = 0;
+    for (int p = 0; p < 3; ++p) {
+        ASSERT_EQ(static_cast<int>(std::size(rows)), built[p].GetDecimalArray().GetSize());
+        for (int i = 0; i < built[p].GetDecimalArray().GetSize(); ++i)
+            EXPECT_EQ(CString(rows[i].at[p]), built[p].GetDecimalArray()[i]) << "precision " << precisions[p] << ": " << rows[i].why;
+    }
 }
 
 TEST(Catalogue, DescriptionsOfLineKindsComeFromTheLibraryWithOrWithoutTheChain)
@@ -132,7 +117,8 @@ TEST(Catalogue, DescriptionsOfLineKindsComeFromTheLibraryWithOrWithoutTheChain)
     // Nothing has linked the library into the resource chain yet: its strings are found anyway.
     ASSERT_EQ(nullptr, AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
 #endif
-    const CQLNDefaultText catalogue = Build({IDS_CAT_FIVE_FIELDS, IDS_CAT_HEADING});
+    const UINT ids[] = {IDS_CAT_FIVE_FIELDS, IDS_CAT_HEADING};
+    const CQLNDefaultText catalogue(ids, 2);
     const auto describe = [&](const wchar_t* text, int kind) {
         return catalogue.FindMatchingDescription(text, static_cast<CQLNDefaultText::eItemType>(kind));
     };
@@ -147,9 +133,6 @@ TEST(Catalogue, DescriptionsOfLineKindsComeFromTheLibraryWithOrWithoutTheChain)
     CDynLinkLibrary* pLink = QLV_BaseLibInit();
     ASSERT_NE(nullptr, pLink);
     EXPECT_EQ(::GetModuleHandleW(L"QLNBase.dll"), AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
-    CString heading;
-    EXPECT_TRUE(heading.LoadString(IDS_QLN_HEADING_DESCRIPTION));
-    EXPECT_EQ(CString(L"Heading:"), heading);
     delete pLink;
     EXPECT_EQ(nullptr, AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
 #endif
