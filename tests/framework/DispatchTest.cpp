@@ -34,11 +34,14 @@ public:
         m_strTitle = p;
     }
     OLE_COLOR GetColor() { return m_clr; }
-    void SetColor(OLE_COLOR clr) { m_clr = clr, OnChanged(); }
+    void SetColor(OLE_COLOR clr)
+    {
+        m_clr = clr;
+        OnChanged();
+    }
     long GetLine(long index, BSTR* line)   // an in-out string: the caller's is replaced
     {
-        ::SysFreeString(*line);
-        *line = ::SysAllocString(L"line");
+        ::SysReAllocString(line, L"line");
         return index;
     }
     long Count() { return 3; }
@@ -78,8 +81,10 @@ struct Client
         return hr;
     }
     HRESULT Put(const wchar_t* name, VARIANT value) { return Invoke(name, DISPATCH_PROPERTYPUT, {value}); }
-    // As scripts call a method.
-    HRESULT Call(const wchar_t* name, std::vector<VARIANT> args, VARIANT* r) { return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, r); }
+    HRESULT Call(const wchar_t* name, std::vector<VARIANT> args, VARIANT* r)   // as scripts call a method
+    {
+        return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, r);
+    }
 };
 
 // A value as a client sends it: text, or the number the text spells in the type given.
@@ -132,10 +137,9 @@ TEST(Dispatch, TheDeclaredTypeDecidesCoercion)
         Sample s;
         Client c{s.GetIDispatch(FALSE)};
         EXPECT_EQ(row.hr, c.Put(row.property, row.value));
-        const unsigned long raw[] = {static_cast<unsigned long>(s.m_nColumns), static_cast<unsigned long>(s.m_nCount),
-                                     static_cast<unsigned long>(s.m_bOn), s.m_clr};
-        const int member = CString(row.property) == L"NumColumns" ? 0 : CString(row.property) == L"Count" ? 1 : CString(row.property) == L"On" ? 2 : 3;
-        EXPECT_EQ(row.stored, raw[member]);
+        const CString p(row.property);
+        const long raw = p == L"NumColumns" ? s.m_nColumns : p == L"Count" ? s.m_nCount : p == L"On" ? s.m_bOn : static_cast<long>(s.m_clr);
+        EXPECT_EQ(row.stored, static_cast<unsigned long>(raw));
         EXPECT_EQ(row.hr == S_OK ? 1 : 0, s.changes) << "told of a change only when it was made";
         EXPECT_EQ(row.hr == S_OK ? 99u : 0u, c.argErr) << "a refused value is named";
     }
