@@ -34,16 +34,9 @@ public:
         m_strTitle = p;
     }
     OLE_COLOR GetColor() { return m_clr; }
-    void SetColor(OLE_COLOR clr)
-    {
-        m_clr = clr;
-        OnChanged();
-    }
-    long GetLine(long index, BSTR* line)   // an in-out string: the caller's is replaced
-    {
-        ::SysReAllocString(line, L"line");
-        return index;
-    }
+    void SetColor(OLE_COLOR clr) { m_clr = clr; OnChanged(); }
+    // An in-out string: the caller's is replaced.
+    long GetLine(long index, BSTR* line) { ::SysReAllocString(line, L"line"); return index; }
     long Count() { return 3; }
 
     DECLARE_DISPATCH_MAP()
@@ -59,9 +52,8 @@ BEGIN_DISPATCH_MAP(Sample, CCmdTarget)
     DISP_FUNCTION_ID(Sample, "GetLineCount", 21, Count, VT_I4, VTS_NONE)
 END_DISPATCH_MAP()
 
-// Calls through IDispatch as a client does: the name first, then Invoke with the arguments in
-// reverse order, as the protocol wants; a put names its value unless told not to. The arguments
-// are cleared afterwards.
+// Calls through IDispatch as a client does: the name first, then Invoke with the arguments reversed
+// as the protocol wants (and cleared after); a put names its value unless told not to.
 struct Client
 {
     IDispatch* d;
@@ -81,10 +73,8 @@ struct Client
         return hr;
     }
     HRESULT Put(const wchar_t* name, VARIANT value) { return Invoke(name, DISPATCH_PROPERTYPUT, {value}); }
-    HRESULT Call(const wchar_t* name, std::vector<VARIANT> args, VARIANT* r)   // as scripts call a method
-    {
-        return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, r);
-    }
+    // As scripts call a method.
+    HRESULT Call(const wchar_t* name, std::vector<VARIANT> a, VARIANT* r) { return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, a, r); }
 };
 
 // A value as a client sends it: text, or the number the text spells in the type given.
