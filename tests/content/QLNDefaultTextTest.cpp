@@ -12,28 +12,32 @@
 #include "QLNBaseRes.h"
 #endif
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// Sets the process-wide RT precision for one scope and puts back what was there.
-struct RTPrecision
+// The catalogue of the rows' string ids.
+template <class Row, size_t N> CQLNDefaultText Build(const Row (&rows)[N])
 {
-    explicit RTPrecision(LONG lPrecision) : m_lSaved(g_lRTPrecision) { g_lRTPrecision = lPrecision; }
-    ~RTPrecision() { g_lRTPrecision = m_lSaved; }
-    LONG m_lSaved;
-};
-
-CQLNDefaultText Build(std::vector<UINT> ids)
-{
-    return CQLNDefaultText(ids.data(), static_cast<int>(ids.size()));
+    std::vector<UINT> ids;
+    for (const Row& row : rows)
+        ids.push_back(row.id);
+    return CQLNDefaultText(ids.data(), static_cast<int>(N));
 }
 
 } // namespace
 
-TEST(Catalogue, ResourceFieldsFillTheFiveLists)
+TEST(Catalogue, ResourceFieldsFillTheListsAndLookupsTakeTheFirstExactMatch)
 {
+#ifdef _WIN32
+    // Nothing has linked the library into the resource chain yet: its strings are found anyway.
+    ASSERT_EQ(nullptr, AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
+#endif
+    // The lists hold every row; a lookup answers with the first row of the same text.
     const struct { UINT id; const wchar_t* item; const wchar_t* description; const wchar_t* decimal; int min, max; const char* why; } rows[] = {
         {IDS_CAT_TEXT_ONLY, L"Data file: {DataFile}", L"", L"-1", INT_MIN, INT_MAX, "one field: all defaults"},
         {IDS_CAT_TWO_FIELDS, L"Sample name: {SampName}", L"Name of the sample", L"-1", INT_MIN, INT_MAX, "description only"},
@@ -43,125 +47,93 @@ TEST(Catalogue, ResourceFieldsFillTheFiveLists)
         {IDS_CAT_FIFTH_HAS_LF, L"Comments: {Comments}", L"Free comments", L"2\nextra\n", 1, 3, "the fifth field keeps its line feeds"},
         {IDS_CAT_HEADING, L"Calibration", L"Heading:Calibration section", L"-1", INT_MIN, INT_MAX, "a heading's description is marked"},
         {IDS_CAT_TIME_PADDED, L"Window: {RetTimeWindow}", L"Window", L"0", 0, 5, "bounds read with blanks, sign and trailing text"},
-        // The two missing strings share the empty text; the first one answers for both.
+        {IDS_CAT_DUPLICATE, L"Amount: {Amount}", L"Second amount", L"1", 1, 2, "a repeated item"},
         {IDS_CAT_MISSING_IN_BLOCK, L"", L"Heading:", L"-1", INT_MIN, INT_MAX, "missing string in a block that exists"},
         {IDS_CAT_MISSING_BLOCK, L"", L"Heading:", L"-1", INT_MIN, INT_MAX, "missing string and block"},
     };
-    RTPrecision precision(0);
-    std::vector<UINT> ids;
-    for (const auto& row : rows)
-        ids.push_back(row.id);
-    const CQLNDefaultText catalogue = Build(ids);
-    ASSERT_EQ(static_cast<int>(ids.size()), catalogue.GetStringArray().GetSize());
-    ASSERT_EQ(static_cast<int>(ids.size()), catalogue.GetDecimalArray().GetSize());
-    for (int i = 0; i < static_cast<int>(ids.size()); ++i) {
+    const CQLNDefaultText catalogue = Build(rows);
+    const int n = static_cast<int>(std::size(rows));
+    ASSERT_EQ(n, catalogue.GetStringArray().GetSize());
+    ASSERT_EQ(n, catalogue.GetDecimalArray().GetSize());
+    for (int i = 0; i < n; ++i) {
         SCOPED_TRACE(rows[i].why);
         const CString text = catalogue.GetStringArray()[i];
         EXPECT_EQ(CString(rows[i].item), text);
         EXPECT_EQ(CString(rows[i].decimal), catalogue.GetDecimalArray()[i]);
-        EXPECT_TRUE(catalogue.IsDefaultItem(text));
-        EXPECT_EQ(CString(rows[i].decimal), catalogue.GetDefaultDecimal(text));
+        const auto& first = *std::find_if(rows, rows + n, [&](const auto& row) { return text == row.item; });
         int min = 0, max = 0;
+        EXPECT_TRUE(catalogue.IsDefaultItem(text));
         EXPECT_TRUE(catalogue.GetDefaultDecimalMinMax(text, min, max));
-        EXPECT_EQ(rows[i].min, min);
-        EXPECT_EQ(rows[i].max, max);
-        EXPECT_EQ(CString(rows[i].description), catalogue.FindMatchingDescription(text, CQLNDefaultText::eDataItem));
+        EXPECT_EQ(std::make_pair(first.min, first.max), std::make_pair(min, max));
+        EXPECT_EQ(CString(first.decimal), catalogue.GetDefaultDecimal(text));
+        EXPECT_EQ(CString(first.description), catalogue.FindMatchingDescription(text, CQLNDefaultText::eDataItem));
     }
-}
-
-TEST(Catalogue, LookupsMatchExactlyAndTakeTheFirstItem)
-{
-    const CQLNDefaultText catalogue = Build({IDS_CAT_FIVE_FIELDS, IDS_CAT_DUPLICATE});
     for (const wchar_t* text : {L"amount: {Amount}", L"Amount: {Amount} ", L"Amount: {Amount}\nCalculated amount"})
         EXPECT_FALSE(catalogue.IsDefaultItem(text)) << CString(text).str();
-    EXPECT_EQ(CString(L"2"), catalogue.GetDefaultDecimal(L"Amount: {Amount}"));
-    int min = 0, max = 0;
-    catalogue.GetDefaultDecimalMinMax(L"Amount: {Amount}", min, max);
-    EXPECT_EQ(6, max);
-    EXPECT_EQ(CString(L"Calculated amount"),
-              catalogue.FindMatchingDescription(L"Amount: {Amount}", CQLNDefaultText::eDataItem));
+    const auto describe = [&](const wchar_t* text, int kind) {
+        return catalogue.FindMatchingDescription(text, static_cast<CQLNDefaultText::eItemType>(kind));
+    };
+    EXPECT_EQ(CString(L"User text to be supplied by the user"), describe(L"anything", CQLNDefaultText::eUserText));
+    EXPECT_EQ(CString(L"Blank line"), describe(L"", CQLNDefaultText::eBlankLine));
+    EXPECT_EQ(CString(L"Blank line"), describe(L"Amount: {Amount}", 7));   // an unknown kind
+    EXPECT_EQ(CString(L"Heading:"), describe(L"Not in the catalogue", CQLNDefaultText::eDataItem));
+    EXPECT_EQ(CString(), describe(L"Not: {InCatalogue}", CQLNDefaultText::eDataItem));
+#ifdef _WIN32
+    // A report library links it in while it loads; its strings then reach anyone's code, until the link goes.
+    CDynLinkLibrary* pLink = QLV_BaseLibInit();
+    ASSERT_NE(nullptr, pLink);
+    EXPECT_EQ(::GetModuleHandleW(L"QLNBase.dll"), AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
+    delete pLink;
+    EXPECT_EQ(nullptr, AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
+#endif
 
-    // An empty catalogue finds nothing and gives the widest range.
+    // An empty catalogue (a negative count, no ids, the default one) finds nothing and gives the widest range.
     const UINT one = IDS_CAT_FIVE_FIELDS;
-    EXPECT_EQ(0, CQLNDefaultText(&one, -3).GetStringArray().GetSize());
-    const CQLNDefaultText fromNone(nullptr, 0), byDefault;
-    for (const CQLNDefaultText* empty : {&fromNone, &byDefault}) {
+    const CQLNDefaultText negative(&one, -3), fromNone(nullptr, 0), byDefault;
+    for (const CQLNDefaultText* empty : {&negative, &fromNone, &byDefault}) {
+        int min = 0, max = 0;
         EXPECT_EQ(0, empty->GetStringArray().GetSize());
         EXPECT_FALSE(empty->IsDefaultItem(L""));
         EXPECT_EQ(CString(), empty->GetDefaultDecimal(L""));
         EXPECT_FALSE(empty->GetDefaultDecimalMinMax(L"Amount: {Amount}", min, max));
-        EXPECT_EQ(INT_MIN, min);
-        EXPECT_EQ(INT_MAX, max);
+        EXPECT_EQ(std::make_pair(INT_MIN, INT_MAX), std::make_pair(min, max));
     }
 }
 
 TEST(Catalogue, TimeItemsTakeTheRTPrecisionWhenTheirRangeHoldsIt)
 {
-    // The default decimal of each item at RT precisions 0, 3 and -3.
-    const struct { UINT id; const wchar_t* at0; const wchar_t* at3; const wchar_t* atMinus3; const char* why; } rows[] = {
-        {IDS_CAT_TIME_WIDE, L"0", L"3", L"2", "range 0..5 holds 0 and 3"},
-        {IDS_CAT_NOT_TIME, L"2", L"2", L"2", "no time token: the flag of the item before must not carry over"},
-        {IDS_CAT_TIME_NARROW, L"0", L"1", L"1", "range 0..2 does not hold 3"},
-        {IDS_CAT_TIME_FIRST, L"2", L"2", L"2", "a token that opens the text does not count"},
-        {IDS_CAT_TIME_SECOND, L"0", L"3", L"2", "a token one character in does"},
-        {IDS_CAT_TIME_IN_TEXT, L"0", L"3", L"4", "a token in the description counts"},
-        {IDS_CAT_TIME_AT_BOUNDS, L"1", L"3", L"1", "both bounds are inclusive"},
-        {IDS_CAT_TIME_PADDED, L"0", L"3", L"1", "bounds read with blanks, sign and trailing text"},
-        {IDS_CAT_TIME_NEGATIVE, L"-2", L"-2", L"-3", "negative range"},
-        {IDS_CAT_TIME_NO_RANGE, L"-1", L"-1", L"-1", "no range: no setting at all"},
-        {IDS_CAT_TIME_LOOKALIKE, L"2", L"2", L"2", "lookalikes of {RT} are no time tokens"},
+    const LONG precisions[] = {0, 3, -3};
+    // The default decimal of each item at each of those precisions.
+    const struct { UINT id; const wchar_t* at[3]; const char* why; } rows[] = {
+        {IDS_CAT_TIME_WIDE, {L"0", L"3", L"2"}, "range 0..5 holds 0 and 3"},
+        {IDS_CAT_NOT_TIME, {L"2", L"2", L"2"}, "no time token: the flag of the item before must not carry over"},
+        {IDS_CAT_TIME_NARROW, {L"0", L"1", L"1"}, "range 0..2 does not hold 3"},
+        {IDS_CAT_TIME_FIRST, {L"2", L"2", L"2"}, "a token that opens the text does not count"},
+        {IDS_CAT_TIME_SECOND, {L"0", L"3", L"2"}, "a token one character in does"},
+        {IDS_CAT_TIME_IN_TEXT, {L"0", L"3", L"4"}, "a token in the description counts"},
+        {IDS_CAT_TIME_AT_BOUNDS, {L"1", L"3", L"1"}, "both bounds are inclusive"},
+        {IDS_CAT_TIME_PADDED, {L"0", L"3", L"1"}, "bounds read with blanks, sign and trailing text"},
+        {IDS_CAT_TIME_NEGATIVE, {L"-2", L"-2", L"-3"}, "negative range"},
+        {IDS_CAT_TIME_NO_RANGE, {L"-1", L"-1", L"-1"}, "no range: no setting at all"},
+        {IDS_CAT_TIME_LOOKALIKE, {L"2", L"2", L"2"}, "lookalikes of {RT} are no time tokens"},
     };
-    std::vector<UINT> ids;
-    for (const auto& row : rows)
-        ids.push_back(row.id);
-    const UINT wide = IDS_CAT_TIME_WIDE;
-    const CQLNDefaultText builtAt0(&wide, 1);
-    for (LONG precision : {0L, 3L, -3L}) {
-        RTPrecision set(precision);
-        const CQLNDefaultText catalogue = Build(ids);
-        ASSERT_EQ(static_cast<int>(ids.size()), catalogue.GetDecimalArray().GetSize());
-        for (int i = 0; i < static_cast<int>(ids.size()); ++i)
-            EXPECT_EQ(CString(precision == 0 ? rows[i].at0 : precision == 3 ? rows[i].at3 : rows[i].atMinus3),
-                      catalogue.GetDecimalArray()[i]) << "precision " << precision << ": " << rows[i].why;
+    // Built at each precision, all read at precision 0: the precision counts when a catalogue is built.
+    std::vector<CQLNDefaultText> built;
+    for (LONG precision : precisions) {
+        g_lRTPrecision = precision;
+        built.push_back(Build(rows));
     }
-    EXPECT_EQ(0, g_lRTPrecision);
-    // The precision is read when a catalogue is built, not when it is asked.
-    RTPrecision set(4);
-    EXPECT_EQ(CString(L"0"), builtAt0.GetDecimalArray()[0]);
+    g_lRTPrecision = 0;
+    for (int p = 0; p < 3; ++p) {
+        ASSERT_EQ(static_cast<int>(std::size(rows)), built[p].GetDecimalArray().GetSize());
+        for (int i = 0; i < built[p].GetDecimalArray().GetSize(); ++i)
+            EXPECT_EQ(CString(rows[i].at[p]), built[p].GetDecimalArray()[i]) << "precision " << precisions[p] << ": " << rows[i].why;
+    }
 }
 
-TEST(Catalogue, DescriptionsOfLineKindsComeFromTheLibraryWithOrWithoutTheChain)
+TEST(TextLine, ThePartsSplitAtTheFirstTwoFormFeedsAndFormBackEvenIntoTheLineItself)
 {
-#ifdef _WIN32
-    // Nothing has linked the library into the resource chain yet: its strings are found anyway.
-    ASSERT_EQ(nullptr, AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
-#endif
-    const CQLNDefaultText catalogue = Build({IDS_CAT_FIVE_FIELDS, IDS_CAT_HEADING});
-    EXPECT_EQ(CString(L"User text to be supplied by the user"),
-              catalogue.FindMatchingDescription(L"anything", CQLNDefaultText::eUserText));
-    EXPECT_EQ(CString(L"Blank line"), catalogue.FindMatchingDescription(L"", CQLNDefaultText::eBlankLine));
-    EXPECT_EQ(CString(L"Blank line"),
-              catalogue.FindMatchingDescription(L"Amount: {Amount}", static_cast<CQLNDefaultText::eItemType>(7)));
-    EXPECT_EQ(CString(L"Heading:"), catalogue.FindMatchingDescription(L"Not in the catalogue", CQLNDefaultText::eDataItem));
-    EXPECT_EQ(CString(), catalogue.FindMatchingDescription(L"Not: {InCatalogue}", CQLNDefaultText::eDataItem));
-    EXPECT_EQ(CString(L"Heading:Calibration section"),
-              catalogue.FindMatchingDescription(L"Calibration", CQLNDefaultText::eDataItem));
-#ifdef _WIN32
-    // A report library links it in while it loads; its strings then reach anyone's code, until
-    // the link goes.
-    CDynLinkLibrary* pLink = QLV_BaseLibInit();
-    ASSERT_NE(nullptr, pLink);
-    EXPECT_EQ(::GetModuleHandleW(L"QLNBase.dll"), AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
-    CString heading;
-    EXPECT_TRUE(heading.LoadString(IDS_QLN_HEADING_DESCRIPTION));
-    EXPECT_EQ(CString(L"Heading:"), heading);
-    delete pLink;
-    EXPECT_EQ(nullptr, AfxFindStringResourceHandle(IDS_QLN_BLANK_LINE_DESCRIPTION));
-#endif
-}
-
-TEST(TextLine, BreakupSplitsAtTheFirstTwoFormFeedsAndTheCustomizedLineFollowsTheLast)
-{
+    // The last column is the customized line as read alone: what follows the last form feed.
     const struct { const wchar_t* line; const wchar_t* def; const wchar_t* dec; const wchar_t* cust; const wchar_t* last; const char* why; } rows[] = {
         {L"", L"", L"", L"", L"", "empty line"},
         {L"User text", L"", L"", L"User text", L"User text", "no form feed: customized line alone"},
@@ -169,34 +141,16 @@ TEST(TextLine, BreakupSplitsAtTheFirstTwoFormFeedsAndTheCustomizedLineFollowsThe
         {L"RT: {RT}\f2\fTime: {RT}", L"RT: {RT}", L"2", L"Time: {RT}", L"Time: {RT}", "a relabelled line"},
         {L"\f-1\f", L"", L"-1", L"", L"", "a blank line"},
         {L"A\f1\fB\fC", L"A", L"1", L"B\fC", L"C", "a third form feed stays in the customized line"},
+        {L"\f\fa\fb\f", L"", L"", L"a\fb\f", L"", "empty first parts, form feeds in the customized one"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
-        CString def = L"x", dec = L"x", cust = L"x";
-        CQLNDefaultText::BreakupTextLine(row.line, def, dec, cust);
-        EXPECT_EQ(CString(row.def), def);
-        EXPECT_EQ(CString(row.dec), dec);
-        EXPECT_EQ(CString(row.cust), cust);
+        CString def = L"x", dec = L"x", line = row.line;
+        CQLNDefaultText::BreakupTextLine(line, def, dec, line);   // the customized part goes back into the line
+        EXPECT_EQ(CString(row.def) + L"|" + row.dec + L"|" + row.cust, def + L"|" + dec + L"|" + line);
         EXPECT_EQ(CString(row.last), CQLNDefaultText::GetCustomizedLine(row.line));
-    }
-}
-
-TEST(TextLine, FormThenBreakupGivesThePartsBackEvenIntoTheLineItself)
-{
-    const struct { const wchar_t* def; const wchar_t* dec; const wchar_t* cust; } rows[] = {
-        {L"Data file: {DataFile}", L"-1", L"Data file: {DataFile}"},
-        {L"", L"", L"a\fb\f"},              // form feeds in the customized line survive
-        {L"RT: {RT}", L"3", L"My label{RT}"},
-    };
-    for (const auto& row : rows) {
-        CString line, def, dec;
-        CQLNDefaultText::FormTextLine(row.def, row.dec, row.cust, line);
+        CQLNDefaultText::FormTextLine(def, dec, line, line);
         EXPECT_EQ(CString(row.def) + L"\f" + row.dec + L"\f" + row.cust, line);
-        // The customized part goes back into the line it is read from.
-        CQLNDefaultText::BreakupTextLine(line, def, dec, line);
-        EXPECT_EQ(CString(row.def), def);
-        EXPECT_EQ(CString(row.dec), dec);
-        EXPECT_EQ(CString(row.cust), line);
     }
     CString part = L"P";
     CQLNDefaultText::FormTextLine(part, L"1", part, part);

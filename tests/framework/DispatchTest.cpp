@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -33,17 +34,9 @@ public:
         m_strTitle = p;
     }
     OLE_COLOR GetColor() { return m_clr; }
-    void SetColor(OLE_COLOR clr)
-    {
-        m_clr = clr;
-        ++changes;
-    }
-    long GetLine(long index, BSTR* line)
-    {
-        ::SysFreeString(*line);                   // an in-out string: the caller's is replaced
-        *line = ::SysAllocString(L"line");
-        return index;
-    }
+    void SetColor(OLE_COLOR clr) { m_clr = clr; OnChanged(); }
+    // An in-out string: the caller's is replaced.
+    long GetLine(long index, BSTR* line) { ::SysReAllocString(line, L"line"); return index; }
     long Count() { return 3; }
 
     DECLARE_DISPATCH_MAP()
@@ -59,32 +52,29 @@ BEGIN_DISPATCH_MAP(Sample, CCmdTarget)
     DISP_FUNCTION_ID(Sample, "GetLineCount", 21, Count, VT_I4, VTS_NONE)
 END_DISPATCH_MAP()
 
-const WORD kMethod = DISPATCH_METHOD | DISPATCH_PROPERTYGET;   // as scripts call a method
-
-// Calls through IDispatch as a client does: the name first, then Invoke with the arguments in
-// reverse order, as the protocol wants; a put names its value unless told not to. The arguments
-// are cleared afterwards.
+// Calls through IDispatch as a client does: the name first, then Invoke with the arguments reversed
+// as the protocol wants (and cleared after); a put names its value unless told not to.
 struct Client
 {
     IDispatch* d;
     EXCEPINFO excep = {};
     UINT argErr = 99;
 
-    HRESULT Invoke(const wchar_t* name, WORD flags, std::vector<VARIANT> args, VARIANT* result = nullptr,
-                   bool namedPut = true)
+    HRESULT Invoke(const wchar_t* name, WORD flags, std::vector<VARIANT> args, VARIANT* result = nullptr, bool namedPut = true)
     {
-        DISPID id = 0;
+        DISPID id = 0, put = DISPID_PROPERTYPUT;
         LPOLESTR n = const_cast<LPOLESTR>(name);
         EXPECT_EQ(S_OK, d->GetIDsOfNames(IID_NULL, &n, 1, 0, &id));
-        std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-        DISPID put = DISPID_PROPERTYPUT;
-        DISPPARAMS p = {reversed.data(), &put, static_cast<UINT>(args.size()), flags == DISPATCH_PROPERTYPUT && namedPut};
+        std::reverse(args.begin(), args.end());
+        DISPPARAMS p = {args.data(), &put, static_cast<UINT>(args.size()), flags == DISPATCH_PROPERTYPUT && namedPut};
         const HRESULT hr = d->Invoke(id, IID_NULL, 0, flags, &p, result, &excep, &argErr);
         for (VARIANT& v : args)
             ::VariantClear(&v);
         return hr;
     }
     HRESULT Put(const wchar_t* name, VARIANT value) { return Invoke(name, DISPATCH_PROPERTYPUT, {value}); }
+    // As scripts call a method.
+    HRESULT Call(const wchar_t* name, std::vector<VARIANT> a, VARIANT* r) { return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, a, r); }
 };
 
 // A value as a client sends it: text, or the number the text spells in the type given.
@@ -101,8 +91,7 @@ VARIANT Var(const wchar_t* text, VARTYPE vt = VT_BSTR)
 
 TEST(Dispatch, NamesAreFoundWithoutRegardToCase)
 {
-    Sample* s = new Sample;
-    IDispatch* d = s->GetIDispatch(FALSE);
+    IDispatch* d = (new Sample)->GetIDispatch(FALSE);
     DISPID ids[2] = {};
     LPOLESTR names[2] = {const_cast<LPOLESTR>(L"numcolumns"), const_cast<LPOLESTR>(L"NoSuchThing")};
     EXPECT_EQ(S_OK, d->GetIDsOfNames(IID_NULL, names, 1, 0, ids));
@@ -138,12 +127,9 @@ TEST(Dispatch, TheDeclaredTypeDecidesCoercion)
         Sample s;
         Client c{s.GetIDispatch(FALSE)};
         EXPECT_EQ(row.hr, c.Put(row.property, row.value));
-        const CString name(row.property);
-        const unsigned long stored = name == L"NumColumns" ? static_cast<unsigned long>(s.m_nColumns)
-                                     : name == L"Count"    ? static_cast<unsigned long>(s.m_nCount)
-                                     : name == L"On"       ? static_cast<unsigned long>(s.m_bOn)
-                                                           : s.m_clr;
-        EXPECT_EQ(row.stored, stored);
+        const CString p(row.property);
+        const long raw = p == L"NumColumns" ? s.m_nColumns : p == L"Count" ? s.m_nCount : p == L"On" ? s.m_bOn : static_cast<long>(s.m_clr);
+        EXPECT_EQ(row.stored, static_cast<unsigned long>(raw));
         EXPECT_EQ(row.hr == S_OK ? 1 : 0, s.changes) << "told of a change only when it was made";
         EXPECT_EQ(row.hr == S_OK ? 99u : 0u, c.argErr) << "a refused value is named";
     }
@@ -152,57 +138,43 @@ TEST(Dispatch, TheDeclaredTypeDecidesCoercion)
 TEST(Dispatch, ResultsComeBackAsDeclaredAndErrorsAsExceptions)
 {
     Sample s;
-    s.m_nColumns = 2;
-    s.m_nCount = 3;
-    s.m_bOn = TRUE;
     s.m_clr = 0x80000008;
     Client c{s.GetIDispatch(FALSE)};
-    const struct { const wchar_t* property; VARTYPE vt; LONG value; } gets[] = {
-        {L"NumColumns", VT_I2, 2},
-        {L"Count", VT_I4, 3},
-        {L"On", VT_BOOL, VARIANT_TRUE},
-        {L"Color", VT_I4, static_cast<LONG>(0x80000008)},   // a long of the same bits
-    };
-    VARIANT r;
-    for (const auto& get : gets) {
-        SCOPED_TRACE(testing::Message() << CString(get.property).GetString());
-        ASSERT_EQ(S_OK, c.Invoke(get.property, DISPATCH_PROPERTYGET, {}, &r));
-        EXPECT_EQ(get.vt, V_VT(&r));
-        ASSERT_EQ(S_OK, ::VariantChangeType(&r, &r, 0, VT_I4));
-        EXPECT_EQ(get.value, V_I4(&r));
-    }
-
     EXPECT_EQ(S_OK, c.Put(L"Title", Var(L"Report")));
     EXPECT_EQ(DISP_E_EXCEPTION, c.Put(L"Title", Var(L"refuse")));
     EXPECT_STREQ(L"The title was refused.", c.excep.bstrDescription);
     EXPECT_EQ(7, c.excep.wCode);
     ::SysFreeString(c.excep.bstrDescription);
-    ASSERT_EQ(S_OK, c.Invoke(L"Title", DISPATCH_PROPERTYGET, {}, &r));
-    EXPECT_STREQ(L"Report", V_BSTR(&r));
-    ::VariantClear(&r);
     EXPECT_EQ(DISP_E_PARAMNOTOPTIONAL, c.Invoke(L"Title", DISPATCH_PROPERTYPUT, {Var(L"1", VT_I4)}, nullptr, false))
         << "a put without the property-put name";
-}
 
-TEST(Dispatch, MethodsTakeTypedArgumentsAndStringOutParameters)
-{
-    Sample s;
-    Client c{s.GetIDispatch(FALSE)};
+    // Each value as its declared type, then as text; a colour is a long of the same bits.
+    const struct { const wchar_t* property; VARTYPE vt; const wchar_t* text; } gets[] = {
+        {L"NumColumns", VT_I2, L"291"}, {L"Count", VT_I4, L"4660"}, {L"On", VT_BOOL, L"-1"},
+        {L"Color", VT_I4, L"-2147483640"}, {L"Title", VT_BSTR, L"Report"},
+    };
     VARIANT r;
+    for (const auto& get : gets) {
+        ASSERT_EQ(S_OK, c.Invoke(get.property, DISPATCH_PROPERTYGET, {}, &r));
+        EXPECT_EQ(get.vt, V_VT(&r)) << get.text;
+        ASSERT_EQ(S_OK, ::VariantChangeType(&r, &r, 0, VT_BSTR));
+        EXPECT_STREQ(get.text, V_BSTR(&r));
+        ::VariantClear(&r);
+    }
+
     // A script's by-reference variant is covered end to end; a typed client passes the string.
     BSTR out = ::SysAllocString(L"old");
     VARIANT byString;
     V_VT(&byString) = VT_BYREF | VT_BSTR;
     V_BSTRREF(&byString) = &out;
-    EXPECT_EQ(S_OK, c.Invoke(L"GetLine", kMethod, {Var(L"12"), byString}, &r));   // text coerced to a number
+    EXPECT_EQ(S_OK, c.Call(L"GetLine", {Var(L"12"), byString}, &r));   // text coerced to a number
     EXPECT_EQ(12, V_I4(&r));
     EXPECT_STREQ(L"line", out);
     ::SysFreeString(out);
-
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, c.Invoke(L"GetLine", kMethod, {Var(L"1", VT_I4), Var(L"2", VT_I4)}, &r));
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, c.Call(L"GetLine", {Var(L"1", VT_I4), Var(L"2", VT_I4)}, &r));
     EXPECT_EQ(0u, c.argErr);                    // the second argument, counted from the end
-    EXPECT_EQ(DISP_E_BADPARAMCOUNT, c.Invoke(L"GetLine", kMethod, {Var(L"1", VT_I4)}, &r));
-    EXPECT_EQ(DISP_E_BADPARAMCOUNT, c.Invoke(L"GetLineCount", kMethod, {Var(L"1", VT_I4)}, &r));
-    EXPECT_EQ(S_OK, c.Invoke(L"GetLineCount", kMethod, {}, &r));
+    EXPECT_EQ(DISP_E_BADPARAMCOUNT, c.Call(L"GetLine", {Var(L"1", VT_I4)}, &r));
+    EXPECT_EQ(DISP_E_BADPARAMCOUNT, c.Call(L"GetLineCount", {Var(L"1", VT_I4)}, &r));
+    EXPECT_EQ(S_OK, c.Call(L"GetLineCount", {}, &r));
     EXPECT_EQ(3, V_I4(&r));
 }
