@@ -185,8 +185,7 @@ struct InterfaceArg
         VARIANT* src = V_VT(pSrc) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(pSrc) : pSrc;
         IUnknown* unk = nullptr;
         switch (V_VT(src)) {
-        case VT_EMPTY:
-        case VT_NULL:
+        case VT_EMPTY:      // no object, as a null dispatch pointer ("Nothing")
             return S_OK;
         case VT_DISPATCH:
             unk = V_DISPATCH(src);

@@ -110,6 +110,15 @@ TEST_F(TextCtrlProperty, EachFontWriteGoesToItsFontAndNoFontGivesTheDefault)
         EXPECT_EQ(fresh, SaveBagText(ctrl)) << "a null dispatch";
         ASSERT_TRUE(Put(name, Font(arial.Get())) && Put(name, empty));
         EXPECT_EQ(fresh, SaveBagText(ctrl)) << "an empty variant";
+        // A script's Null is no object but a value of the wrong type: refused, the font kept.
+        VARIANT null;
+        V_VT(&null) = VT_NULL;
+        ASSERT_TRUE(Put(name, Font(arial.Get())));
+        const std::string withArial = SaveBagText(ctrl);
+        EXPECT_FALSE(Put(name, null));
+        EXPECT_NE(std::wstring::npos, error.find(L"0x80020005")) << error;
+        EXPECT_EQ(withArial, SaveBagText(ctrl)) << "Null";
+        ASSERT_TRUE(Put(name, Font(nullptr)));
     }
 }
 
