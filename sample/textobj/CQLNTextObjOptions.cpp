@@ -47,7 +47,8 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             error = option == L"-h" || option == L"--help" ? L"" : L"unexpected argument " + option;
             return false;
         }
-        if (i + 1 >= argc) {
+        // An empty value ("--save """) names no file and no property: as missing as none at all.
+        if (i + 1 >= argc || argv[i + 1][0] == L'\0') {
             error = option + L" needs a value";
             return false;
         }

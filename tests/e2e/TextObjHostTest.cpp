@@ -132,9 +132,11 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         EXPECT_NE(std::string::npos, r.err.find(c.message)) << r.err;
         EXPECT_EQ("keep me\r\n", Read(L"out.bag"));
     }
-    for (const wchar_t* arguments : {L"--size 10", L"--zoom -1", L"--set NoEquals", L"stray", L"--load"}) {
+    for (const wchar_t* arguments : {L"--size 10", L"--zoom -1", L"--set NoEquals", L"stray", L"--load",
+                                     L"--save \"\"", L"--load \"\" --lines", L"--draw \"\""}) {
         const E2e::ProcessResult r = TextObj(arguments);
         EXPECT_EQ(2u, r.exitCode) << arguments;
         EXPECT_NE(std::string::npos, r.err.find("usage: textobj")) << arguments;
     }
+    EXPECT_NE(std::string::npos, TextObj(L"--save \"\"").err.find("--save needs a value"));
 }
