@@ -6,6 +6,7 @@
 #   QLN_NATIVE_BUILD=dir picks another tree.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$top/cmake/packages.sh"
 cxx=${QLN_NATIVE_CXX:-g++}
 # A build tree keeps the compiler it was configured with: another compiler gets a tree of its own.
 case "$cxx" in
@@ -20,15 +21,7 @@ case "$cxx" in
   clang++*) packages+=(clang) ;;
   *) packages+=(g++) ;;
 esac
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "native: installing ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+qln_install_packages native "${packages[@]}"
 
 cmake -S "$top/tests/native" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
