@@ -181,3 +181,68 @@ TEST_F(TextDataPages, MixedContentOpensAsRowsAndTheUsersEditsAreWrittenDrawnAndH
     const auto drawing = Drawing();
     EXPECT_TRUE(drawing->Find(L"Source:") && drawing->Find(L"Hello") && !drawing->Find(L"RT:")) << drawing->TextList();
 }
+
+TEST_F(TextDataPages, AllItemsMoveBothWaysAndTheLayoutChoicesChangeWhatIsDrawn)
+{
+    Open(L"");
+    std::unique_ptr<EmfScan> before;
+    auto checks = [&](int nFirst, int nLast) {
+        std::wstring s;
+        for (int nID = nFirst; nID <= nLast; ++nID)
+            s += (::SendMessageW(Item(nID), BM_GETCHECK, 0, 0) ? L"x" : L"o") + std::wstring(::IsWindowEnabled(Item(nID)) ? L"" : L"(off)");
+        return s;
+    };
+    const bool bFinished = Run({
+        [&] {
+            seen.push_back(std::to_wstring(Count(IDC_QLN_DATA_SELECTED)) + L" / " + std::to_wstring(Count(IDC_QLN_DATA_AVAILABLE)) + L" / " + Details());
+            return PostClick(Item(IDC_QLN_DATA_ADD_ALL)), true;
+        },
+        [&] {
+            seen.push_back(Rows(IDC_QLN_DATA_SELECTED).substr(0, 40) + L" .. " + std::to_wstring(Count(IDC_QLN_DATA_SELECTED)) +
+                           L" @" + std::to_wstring(::SendMessageW(Item(IDC_QLN_DATA_SELECTED), LB_GETCURSEL, 0, 0)) + L" / " + Rows(IDC_QLN_DATA_AVAILABLE));
+            return PostClick(Item(IDC_QLN_DATA_REMOVE_ALL)), true;
+        },
+        [&] {
+            seen.push_back(std::to_wstring(Count(IDC_QLN_DATA_SELECTED)) + L" / " + std::to_wstring(Count(IDC_QLN_DATA_AVAILABLE)));
+            return ClickRow(IDC_QLN_DATA_AVAILABLE, 3), PostClick(Item(IDC_QLN_DATA_ADD_ALL)), Tab(1);
+        },
+        [&] {
+            if (!On(pLayout))
+                return false;
+            before = Drawing();
+            seen.push_back(checks(IDC_QLN_COLUMNS_1, IDC_QLN_COLUMNS_3) + L" " + checks(IDC_QLN_INCLUDE_DATA_LABEL, IDC_QLN_LABEL_SPACING) +
+                           L" " + checks(IDC_QLN_SPACING_SINGLE, IDC_QLN_SPACING_DOUBLE));
+            for (int nID : {IDC_QLN_COLUMNS_3, IDC_QLN_SPACING_DOUBLE, IDC_QLN_INCLUDE_DATA_LABEL})
+                PostClick(Item(nID));
+            return true;
+        },
+        [&] {
+            seen.push_back(checks(IDC_QLN_COLUMNS_1, IDC_QLN_COLUMNS_3) + L" " + checks(IDC_QLN_INCLUDE_DATA_LABEL, IDC_QLN_LABEL_SPACING) +
+                           L" " + checks(IDC_QLN_SPACING_SINGLE, IDC_QLN_SPACING_DOUBLE));
+            return PostClick(::GetDlgItem(pSheet->m_hWnd, IDOK)), true;
+        },
+    });
+    EXPECT_TRUE(bFinished);
+    // Three columns with double spacing and no labels: items side by side, rows twice as far apart.
+    const std::vector<std::wstring> expected = {
+        L"0 / 34 / -[-] -[-] ++---- ",
+        L"|0; |1; Sample Information|2; Data file: .. 34 @33 / |0; |1 @0",
+        L"0 / 34",
+        L"xoo xx xoo",
+        L"oox ox(off) oox",
+    };
+    EXPECT_EQ(expected, seen);
+    std::wstring properties;
+    for (const wchar_t* name : {L"NumColumns", L"VerticalSpacing", L"AllignType", L"IncludeDataLabel"})
+        properties += SampleObject::Get(object, name) + L" ";
+    EXPECT_EQ(L"2 2 -1 0 ", properties);
+    auto where = [](const EmfScan& scan) {
+        std::wstring s = scan.Find(L"Sample name:") ? L"labels" : L"no labels";
+        for (const wchar_t* value : {L"{DataFile}", L"{SampName}", L"{SampType}"})
+            if (const EmfText* p = scan.Find(value))
+                s += L" " + std::to_wstring(p->ref.x) + L"," + std::to_wstring(p->ref.y);
+        return s;
+    };
+    EXPECT_EQ(L"labels 300,45 300,60 300,90", where(*before));
+    EXPECT_EQ(L"no labels 3,30 201,30 3,60", where(*Drawing()));
+}
