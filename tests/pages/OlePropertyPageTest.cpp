@@ -131,13 +131,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     auto current = [&](CWnd& page) { return ::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0) == LRESULT(page.m_hWnd); };
     // The sheet's Apply button, on or off.
     auto apply = [&]() { return std::wstring(::IsWindowEnabled(::GetDlgItem(hSheet, 0x3021)) ? L"on" : L"off"); };
-    auto tab = [&](int nPage) {
-        const HWND hTab = reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
-        RECT rc = {};
-        ::SendMessageW(hTab, TCM_GETITEMRECT, nPage, reinterpret_cast<LPARAM>(&rc));
-        PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-        return true;
-    };
+    auto tab = [&](int nPage) { return PostTabClick(hSheet, nPage); };
     auto item = [](CWnd& page, int nID) { return page.GetDlgItem(nID)->m_hWnd; };
     auto checked = [](CWnd& page, int nID) { return std::wstring(::IsDlgButtonChecked(page.m_hWnd, nID) ? L"on" : L"off"); };
     auto get = [&](const wchar_t* name) { return SampleObject::Get(object, name); };

@@ -26,7 +26,7 @@ protected:
         ASSERT_NE(nullptr, pControl = SampleObject::ControlOf(object));
     }
     // Runs the sheet with both pages under the scripted user; true when every step ran.
-    bool Run(std::vector<ScriptedUser::Step> steps, INT_PTR nExpected = IDOK)
+    bool Run(std::vector<ScriptedUser::Step> steps)
     {
         CQLNTextDataSelectPage data(*pControl);
         CQLNTextDataAttributePage layout(*pControl);
@@ -35,7 +35,7 @@ protected:
         pData = &data, pLayout = &layout, pSheet = &sheet;
         steps.insert(steps.begin(), [&] { return sheet.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); });
         ScriptedUser user(std::move(steps), [&] { ::PostMessageW(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
-        EXPECT_EQ(nExpected, sheet.DoModal());
+        EXPECT_EQ(IDOK, sheet.DoModal());
         return user.Finished();
     }
     HWND Item(int nID) const { return ::GetDlgItem(nID < IDD_QLN_TEXT_DATA_ATTRIBUTE ? pData->m_hWnd : pLayout->m_hWnd, nID); }
@@ -78,22 +78,14 @@ protected:
             ::PostMessageW(Item(nID), WM_LBUTTONDBLCLK, MK_LBUTTON, at), ::PostMessageW(Item(nID), WM_LBUTTONUP, 0, at);
         return true;
     }
-    bool Tab(int nPage) const
-    {
-        const HWND hTab = reinterpret_cast<HWND>(::SendMessageW(pSheet->m_hWnd, PSM_GETTABCONTROL, 0, 0));
-        RECT rc = {};
-        ::SendMessageW(hTab, TCM_GETITEMRECT, nPage, reinterpret_cast<LPARAM>(&rc));
-        PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-        return true;
-    }
+    bool Tab(int nPage) const { return PostTabClick(pSheet->m_hWnd, nPage); }
     bool On(CWnd* pPage) const { return ::SendMessageW(pSheet->m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == LRESULT(pPage->m_hWnd); }
     std::wstring Lines()
     {
         std::vector<std::wstring> lines;
         std::wstring error, joined;
         EXPECT_TRUE(object.GetLines(lines, error)) << error;
-        for (const auto& line : lines)
-            joined += line + L"|";
+        for (const auto& line : lines) joined += line + L"|";
         return joined;
     }
     // The object drawn into a metafile of 600 by 400 pixels.
@@ -186,9 +178,11 @@ TEST_F(TextDataPages, AllItemsMoveBothWaysAndTheLayoutChoicesChangeWhatIsDrawn)
 {
     Open(L"");
     std::unique_ptr<EmfScan> before;
-    auto checks = [&](int nFirst, int nLast) {
+    // The column, label and spacing buttons: x checked, o not, (off) disabled.
+    auto layout = [&] {
         std::wstring s;
-        for (int nID = nFirst; nID <= nLast; ++nID)
+        for (int nID : {IDC_QLN_COLUMNS_1, IDC_QLN_COLUMNS_2, IDC_QLN_COLUMNS_3, IDC_QLN_INCLUDE_DATA_LABEL, IDC_QLN_LABEL_SPACING,
+                        IDC_QLN_SPACING_SINGLE, IDC_QLN_SPACING_ONE_AND_HALF, IDC_QLN_SPACING_DOUBLE})
             s += (::SendMessageW(Item(nID), BM_GETCHECK, 0, 0) ? L"x" : L"o") + std::wstring(::IsWindowEnabled(Item(nID)) ? L"" : L"(off)");
         return s;
     };
@@ -210,15 +204,13 @@ TEST_F(TextDataPages, AllItemsMoveBothWaysAndTheLayoutChoicesChangeWhatIsDrawn)
             if (!On(pLayout))
                 return false;
             before = Drawing();
-            seen.push_back(checks(IDC_QLN_COLUMNS_1, IDC_QLN_COLUMNS_3) + L" " + checks(IDC_QLN_INCLUDE_DATA_LABEL, IDC_QLN_LABEL_SPACING) +
-                           L" " + checks(IDC_QLN_SPACING_SINGLE, IDC_QLN_SPACING_DOUBLE));
+            seen.push_back(layout());
             for (int nID : {IDC_QLN_COLUMNS_3, IDC_QLN_SPACING_DOUBLE, IDC_QLN_INCLUDE_DATA_LABEL})
                 PostClick(Item(nID));
             return true;
         },
         [&] {
-            seen.push_back(checks(IDC_QLN_COLUMNS_1, IDC_QLN_COLUMNS_3) + L" " + checks(IDC_QLN_INCLUDE_DATA_LABEL, IDC_QLN_LABEL_SPACING) +
-                           L" " + checks(IDC_QLN_SPACING_SINGLE, IDC_QLN_SPACING_DOUBLE));
+            seen.push_back(layout());
             return PostClick(::GetDlgItem(pSheet->m_hWnd, IDOK)), true;
         },
     });
@@ -228,8 +220,8 @@ TEST_F(TextDataPages, AllItemsMoveBothWaysAndTheLayoutChoicesChangeWhatIsDrawn)
         L"0 / 34 / -[-] -[-] ++---- ",
         L"|0; |1; Sample Information|2; Data file: .. 34 @33 / |0; |1 @0",
         L"0 / 34",
-        L"xoo xx xoo",
-        L"oox ox(off) oox",
+        L"xooxxxoo",
+        L"ooxox(off)oox",
     };
     EXPECT_EQ(expected, seen);
     std::wstring properties;
