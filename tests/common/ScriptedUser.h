@@ -94,6 +94,24 @@ inline void PostClickAt(HWND hWnd, POINT pt)
     ::PostMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
+// A click of the left button at a point of the screen, as the mouse makes it: the system routes
+// it to the window under the cursor or with the capture (a dropped-down list).
+inline void ClickScreen(POINT pt)
+{
+    ::SetCursorPos(pt.x, pt.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+inline void PostKey(HWND hWnd, UINT vk)
+{
+    ::PostMessageW(hWnd, WM_KEYDOWN, vk, 1);
+    ::PostMessageW(hWnd, WM_KEYUP, vk, 0xC0000001);
+}
+
 // The message box (or other dialog) that hOwner owns, if one is on screen.
 inline HWND FindOwnedDialog(HWND hOwner)
 {

@@ -36,23 +36,6 @@ BEGIN_MESSAGE_MAP(ColorHost, CDialog)
     ON_MESSAGE(WM_USER + 5, OnColorChange)
 END_MESSAGE_MAP()
 
-void PostKey(HWND hWnd, UINT vk)
-{
-    ::PostMessageW(hWnd, WM_KEYDOWN, vk, 1);
-    ::PostMessageW(hWnd, WM_KEYUP, vk, 0xC0000001);
-}
-
-// A click of the left button at a point of the screen, as the mouse makes it.
-void ClickScreen(POINT pt)
-{
-    ::SetCursorPos(pt.x, pt.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 // Pixels are read back as 0x00RRGGBB.
 DWORD Rgb(COLORREF cr)
 {
