@@ -24,11 +24,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_COLORS, m_box); }
-    LRESULT OnColorChange(WPARAM, LPARAM)
-    {
-        m_told.push_back(m_box.GetSelectedColorValue());
-        return 0;
-    }
+    LRESULT OnColorChange(WPARAM, LPARAM) { m_told.push_back(m_box.GetSelectedColorValue()); return 0; }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -36,137 +32,85 @@ BEGIN_MESSAGE_MAP(ColorHost, CDialog)
     ON_MESSAGE(WM_USER + 5, OnColorChange)
 END_MESSAGE_MAP()
 
-// Pixels are read back as 0x00RRGGBB.
-DWORD Rgb(COLORREF cr)
-{
-    return (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr);
-}
-
 } // namespace
 
-TEST(QLNColorPickerCBTest, AUserPicksNamedAndCustomColoursByKeyboardMouseAndTheColourDialog)
+TEST(QLNColorPickerCBTest, AUserPicksEveryColourByKeyboardMouseAndTheColourDialog)
 {
     ColorHost host;
-    HWND hBox = nullptr;
-    HWND hColorDialog = nullptr;
-    const auto ColorDialogUp = [&] { return (hColorDialog = FindOwnedDialog(host.m_hWnd)) != nullptr; };
-    std::vector<COLORREF> seenAfterDown;
-    int nSelectedOnOpen = -2, nCountOnOpen = 0;
+    HWND hBox = nullptr, hColors = nullptr;
+    int nCount = 0, nSelected = -2;
     std::vector<ScriptedUser::Step> acts = {[&] {
         hBox = host.m_box.m_hWnd;
-        nCountOnOpen = host.m_box.GetCount();
-        nSelectedOnOpen = host.m_box.GetCurSel();
+        nCount = host.m_box.GetCount(), nSelected = host.m_box.GetCurSel();
         ::SetFocus(hBox);
         return true;
     }};
-    // Down through every named colour to "Custom...", which opens the colour dialog.
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 16; ++i)   // down through every named colour to "Custom..."
         acts.push_back([&] { PostKey(hBox, VK_DOWN); return true; });
-    acts.insert(acts.end(), {
-        [&] {
-            if (!ColorDialogUp())
+    const auto ColorDialog = [&](const wchar_t* red, int nButton) -> ScriptedUser::Step {
+        return [&, red, nButton] {
+            if ((hColors = FindOwnedDialog(host.m_hWnd)) == nullptr)
                 return false;
-            // The user types 0x56, 0x34, 0x12 as red, green and blue: COLORREF 0x123456.
-            PostTyping(::GetDlgItem(hColorDialog, COLOR_RED), L"86");
-            PostTyping(::GetDlgItem(hColorDialog, COLOR_GREEN), L"52");
-            PostTyping(::GetDlgItem(hColorDialog, COLOR_BLUE), L"18");
+            PostTyping(::GetDlgItem(hColors, COLOR_RED), red);
+            PostTyping(::GetDlgItem(hColors, COLOR_GREEN), L"52");
+            PostTyping(::GetDlgItem(hColors, COLOR_BLUE), L"18");
+            PostClick(::GetDlgItem(hColors, nButton));
             return true;
-        },
-        [&] { PostClick(::GetDlgItem(hColorDialog, IDOK)); return true; },
-        [&] { PostKey(hBox, VK_UP); return true; },
-        [&] { PostKey(hBox, VK_DOWN); return true; },
-        [&] {
-            if (!ColorDialogUp())
-                return false;
-            PostTyping(::GetDlgItem(hColorDialog, COLOR_RED), L"1");
-            PostClick(::GetDlgItem(hColorDialog, IDCANCEL));
-            return true;
-        },
-        // The mouse: a click drops the list down, a click on "Blue", in sight near the selected "Custom...", picks it.
-        [&] {
-            RECT rc = {};
-            ::GetWindowRect(hBox, &rc);
-            ClickScreen({rc.right - 5, (rc.top + rc.bottom) / 2});
-            return true;
-        },
-        [&] {
-            COMBOBOXINFO info = {};
-            info.cbSize = sizeof(info);
-            ::GetComboBoxInfo(hBox, &info);
-            RECT rc = {};
-            ::SendMessageW(info.hwndList, LB_GETITEMRECT, 12, reinterpret_cast<LPARAM>(&rc));
-            POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-            ::ClientToScreen(info.hwndList, &pt);
-            ClickScreen(pt);
-            return true;
-        },
-        [&] { host.EndDialog(IDOK); return true; },
-    });
+        };
+    };
+    const auto ClickItem = [&](bool bList, int nItem) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof(info);
+        ::GetComboBoxInfo(hBox, &info);
+        RECT rc = info.rcButton;
+        if (bList)
+            ::SendMessageW(info.hwndList, LB_GETITEMRECT, nItem, reinterpret_cast<LPARAM>(&rc));
+        POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        ::ClientToScreen(bList ? info.hwndList : hBox, &pt);
+        ClickScreen(pt);
+        return true;
+    };
+    acts.insert(acts.end(), {ColorDialog(L"86", IDOK),   // 0x56, 0x34, 0x12: COLORREF 0x123456
+                             [&] { PostKey(hBox, VK_UP); return true; }, [&] { PostKey(hBox, VK_DOWN); return true; },
+                             ColorDialog(L"1", IDCANCEL),
+                             // The mouse drops the list down and picks "Blue", in sight near "Custom...".
+                             [&] { return ClickItem(false, 0); }, [&] { return ClickItem(true, 12); },
+                             [&] { host.EndDialog(IDOK); return true; }});
     ScriptedUser user(Settled([&] { return host.m_hWnd != nullptr && ::IsWindowVisible(host.m_hWnd); }, acts),
                       [&] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
     host.DoModal();
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
-    EXPECT_EQ(17, nCountOnOpen);
-    EXPECT_EQ(0, nSelectedOnOpen) << "Black is selected on attaching";
-
+    EXPECT_TRUE(nCount == 17 && nSelected == 0) << "sixteen colours and Custom..., Black selected";
     std::vector<COLORREF> expected;
     for (int i = 1; i < 16; ++i)
         expected.push_back(CQLNColorPickerCB::m_krgColors[i].m_crColor);
-    expected.insert(expected.end(), {0x123456,    // the colour dialog's choice becomes the custom colour
-                                     0xFFFFFF,    // up to White
-                                     0x123456,    // "Custom..." again, cancelled: the custom colour stays
-                                     0xFF0000});  // Blue, by the mouse
+    // The dialog's choice; White; "Custom..." cancelled keeps its colour; Blue by the mouse.
+    expected.insert(expected.end(), {0x123456, 0xFFFFFF, 0x123456, 0xFF0000});
     EXPECT_EQ(expected, host.m_told) << "the parent is told of each change, once";
 }
 
-TEST(QLNColorPickerCBTest, SettingAColourSelectsItsNamedEntryOrMakesItTheCustomOneAndEntriesDrawSwatchAndName)
+TEST(QLNColorPickerCBTest, AColourIsSelectedByValueAndASelectedEntryDrawsSwatchAndInvertedName)
 {
     ColorHost host;
     ASSERT_TRUE(host.Create(IDD_COLOR_HOST));
     CQLNColorPickerCB& box = host.m_box;
-
-    struct Row { COLORREF set; int selected; const char* why; };
-    const Row rows[] = {
-        {0x0000FF, 9, "Red is listed"},
-        {0x123456, 16, "not listed: it becomes the custom colour"},
-        {0xFFFFFF, 15, "White is listed, although the custom entry was once white"},
-    };
-    for (const Row& row : rows) {
-        box.SetSelectedColorValue(row.set);
-        EXPECT_EQ(row.selected, box.GetCurSel()) << row.why;
-        EXPECT_EQ(row.set, box.GetSelectedColorValue()) << row.why;
+    // Red is listed; 0x123456 is not and becomes the custom colour; White is listed, not custom.
+    for (auto [cr, nEntry] : {std::pair{0x0000FFu, 9}, {0x123456u, 16}, {0xFFFFFFu, 15}}) {
+        box.SetSelectedColorValue(cr);
+        EXPECT_TRUE(box.GetCurSel() == nEntry && box.GetSelectedColorValue() == cr) << std::hex << cr;
     }
-    EXPECT_EQ(0x123456u, box.GetItemData(16)) << "the custom colour is kept while another is selected";
-
-    // An entry drawn into an item of 120 by 16 pixels: a quarter (30) is the swatch's right edge.
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HDC hScreen = ::GetDC(nullptr), hDC = ::CreateCompatibleDC(hScreen);
     HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 120, 16);
     HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    struct Look { UINT state; COLORREF background; COLORREF text; };
-    const COLORREF crWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
-    const Look looks[] = {
-        {ODS_SELECTED, ::GetSysColor(COLOR_HIGHLIGHT), ~crWindowText & 0xFFFFFF},   // inverse, not highlight text
-        {0, ::GetSysColor(COLOR_WINDOW), crWindowText},
-    };
-    for (const Look& look : looks) {
-        DRAWITEMSTRUCT dis = {ODT_COMBOBOX, IDC_COLORS, 9, ODA_DRAWENTIRE, look.state, box.m_hWnd, hDC, {0, 0, 120, 16}, 0x0000FF};
-        box.DrawItem(&dis);
-        PixelGrab grab(hDC, 120, 16);
-        EXPECT_EQ(Rgb(0x0000FF), grab.At(10, 8)) << "swatch of Red";
-        EXPECT_EQ(0u, grab.At(2, 2)) << "frame, top left";
-        EXPECT_EQ(0u, grab.At(29, 13)) << "frame, bottom right: the swatch is (2, 2, 30, 14)";
-        EXPECT_EQ(Rgb(look.background), grab.At(30, 8)) << "between swatch and name";
-        EXPECT_EQ(Rgb(look.background), grab.At(1, 1));
-        int nTextPixels = 0;
-        for (int y = 2; y < 16; ++y)
-            for (int x = 32; x < 120; ++x)
-                nTextPixels += grab.At(x, y) == Rgb(look.text);
-        EXPECT_GT(nTextPixels, 10) << "the name, from x 32, in state " << look.state;
-        EXPECT_EQ(Rgb(look.background), grab.At(31, 8)) << "nothing left of the name's origin";
-    }
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hBitmap);
+    DRAWITEMSTRUCT dis = {ODT_COMBOBOX, IDC_COLORS, 9, ODA_DRAWENTIRE, ODS_SELECTED, box.m_hWnd, hDC, {0, 0, 120, 16}, 0x0000FF};
+    box.DrawItem(&dis);
+    PixelGrab grab(hDC, 120, 16);
+    const DWORD highlight = PixelGrab::Rgb(::GetSysColor(COLOR_HIGHLIGHT));
+    // The swatch is (2, 2, 30, 14) framed in black; the name starts at x 32.
+    EXPECT_EQ((std::vector<DWORD>{0xFF0000, 0, 0, highlight, highlight}),
+              (std::vector<DWORD>{grab.At(10, 8), grab.At(2, 2), grab.At(29, 13), grab.At(30, 8), grab.At(31, 8)}));
+    EXPECT_GT(grab.Count(~::GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF, {32, 2, 120, 16}), 10) << "the name in the window text's inverse, not the highlight text colour";
+    ::DeleteObject(::SelectObject(hDC, hOld));
     ::DeleteDC(hDC);
     ::ReleaseDC(nullptr, hScreen);
     host.DestroyWindow();
