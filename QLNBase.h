@@ -23,3 +23,5 @@
 #include "QLNTextDataSelectPage.h"
 #include "QLNTextDataAttributePage.h"
 #include "QLNCtrlDialogBase.h"
+#include "QLNColorPickerCB.h"
+#include "QLNFontDialog.h"

@@ -57,6 +57,17 @@ private:
     bool m_busy = false;
 };
 
+// Once ready, the acts in turn, each a few timer ticks after the one before so that what that
+// posted has been handled; an act that returns false (what it waits for is not there yet) is
+// tried again at the next tick.
+inline std::vector<ScriptedUser::Step> Settled(ScriptedUser::Step ready, std::vector<ScriptedUser::Step> acts)
+{
+    std::vector<ScriptedUser::Step> steps = {std::move(ready)};
+    for (auto& act : acts)
+        steps.insert(steps.end(), {[n = 0]() mutable { return ++n == 4; }, act});
+    return steps;
+}
+
 inline std::wstring TextOf(HWND hWnd)
 {
     wchar_t sz[512] = {};
@@ -92,6 +103,24 @@ inline bool PostTabClick(HWND hSheet, int nPage)
     ::SendMessageW(hTab, TCM_GETITEMRECT, nPage, reinterpret_cast<LPARAM>(&rc));
     PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
     return true;
+}
+
+// A click of the left button at a point of the screen, as the mouse makes it: the system routes
+// it to the window under the cursor or with the capture (a dropped-down list).
+inline void ClickScreen(POINT pt)
+{
+    ::SetCursorPos(pt.x, pt.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+inline void PostKey(HWND hWnd, UINT vk)
+{
+    ::PostMessageW(hWnd, WM_KEYDOWN, vk, 1);
+    ::PostMessageW(hWnd, WM_KEYUP, vk, 0xC0000001);
 }
 
 // The message box (or other dialog) that hOwner owns, if one is on screen.

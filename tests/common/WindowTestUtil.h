@@ -45,6 +45,18 @@ public:
         ::DeleteDC(hMem);
     }
 
+    // A COLORREF (0x00BBGGRR) as the pixels hold it.
+    static DWORD Rgb(COLORREF cr) { return static_cast<DWORD>(GetRValue(cr) << 16 | GetGValue(cr) << 8 | GetBValue(cr)); }
+    // How many pixels within rcArea are in the colour.
+    int Count(COLORREF cr, const RECT& rcArea) const
+    {
+        int n = 0;
+        for (int y = rcArea.top; y < rcArea.bottom; ++y)
+            for (int x = rcArea.left; x < rcArea.right; ++x)
+                n += At(x, y) == Rgb(cr);
+        return n;
+    }
+
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     DWORD At(int x, int y) const { return m_pixels[static_cast<size_t>(y) * m_width + x]; }

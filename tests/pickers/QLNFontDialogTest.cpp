@@ -1,0 +1,233 @@
+// The font dialog driven as a user drives it, modal and embedded in a page of the framework's
+// sheet: what the boxes offer, and how each choice reaches the sample and the font read back.
+#include "CPropertySheet.h"
+#include "QLNBaseLibrary.h"
+#include "QLNBaseRes.h"
+#include "QLNFontDialog.h"
+#include "ScriptedUser.h"
+#include "WindowTestUtil.h"
+#include "pickers_tests_res.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+using namespace qlntest;
+
+namespace {
+
+int Height(int nPoints)
+{
+    HDC hDC = ::GetDC(nullptr);
+    const int nHeight = -::MulDiv(nPoints, ::GetDeviceCaps(hDC, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, hDC);
+    return nHeight;
+}
+
+LOGFONTW Font(int nHeight, int nWeight, BYTE bItalic, const wchar_t* pszFace)
+{
+    LOGFONTW lf = {};
+    lf.lfHeight = nHeight, lf.lfWeight = nWeight, lf.lfItalic = bItalic;
+    ::lstrcpynW(lf.lfFaceName, pszFace, LF_FACESIZE);
+    return lf;
+}
+
+COMBOBOXINFO Parts(HWND hDialog, int nID)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetComboBoxInfo(::GetDlgItem(hDialog, nID), &info);
+    return info;
+}
+
+std::vector<std::wstring> Items(HWND hDialog, int nID)
+{
+    std::vector<std::wstring> items(::SendDlgItemMessageW(hDialog, nID, CB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < items.size(); ++i) {
+        wchar_t sz[LF_FULLFACESIZE] = {};
+        ::SendDlgItemMessageW(hDialog, nID, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(sz));
+        items[i] = sz;
+    }
+    return items;
+}
+
+// Typing into a box's edit field, which has the focus as after a click.
+bool Type(HWND hDialog, int nID, const std::wstring& text)
+{
+    const HWND hEdit = Parts(hDialog, nID).hwndItem;
+    ::SetFocus(hEdit);
+    PostTyping(hEdit, text);
+    return true;
+}
+
+// The font the sample shows, and how many of its pixels are in a colour (0x00BBGGRR).
+LOGFONTW Shown(HWND hDialog, HFONT* phFont = nullptr)
+{
+    LOGFONTW lf = {};
+    const HFONT hFont = reinterpret_cast<HFONT>(::SendDlgItemMessageW(hDialog, IDC_QLN_SAMPLE, WM_GETFONT, 0, 0));
+    ::GetObjectW(hFont, sizeof(lf), &lf);
+    if (phFont != nullptr)
+        *phFont = hFont;
+    return lf;
+}
+
+int SamplePixels(HWND hDialog, COLORREF cr)
+{
+    const HWND hSample = ::GetDlgItem(hDialog, IDC_QLN_SAMPLE);
+    ::RedrawWindow(hSample, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT rc = {};
+    ::GetClientRect(hSample, &rc);
+    HDC hDC = ::GetDC(hSample);
+    PixelGrab grab(hDC, rc.right, rc.bottom);
+    ::ReleaseDC(hSample, hDC);
+    return grab.Count(cr, rc);
+}
+
+} // namespace
+
+class QLNFontDialogTest : public testing::Test
+{
+protected:
+    // The templates are the library's, found through the resource chain as a report object links it.
+    static void SetUpTestSuite() { QLV_BaseLibInit(); }
+};
+
+TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDialog)
+{
+    CQLNFontDialog dialog;
+    dialog.SetCurrentFont(Font(Height(12), 700, 1, L"Liberation Sans"));
+    dialog.SetCurrentColor(0x0000FF);
+    HWND h = nullptr;
+    const auto Text = [&](int nID) { return TextOf(Parts(h, nID).hwndItem); };
+    LOGFONTW lf = {};
+    HFONT hFont = nullptr, hFontAfterColour = nullptr;
+    ScriptedUser user(
+        Settled([&] { return (h = dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); },
+                {[&] {
+                     EXPECT_EQ((std::vector<std::wstring>{L"Liberation Sans", L"Bold Italic", L"12"}),
+                               (std::vector<std::wstring>{Text(IDC_QLN_FACE), Text(IDC_QLN_STYLE), Text(IDC_QLN_SIZE)}));
+                     dialog.GetCurrentFont(lf);
+                     EXPECT_TRUE(lf.lfHeight == Height(12) && lf.lfWeight == 700 && lf.lfItalic && lf.lfCharSet == 1);
+                     const std::vector<std::wstring> faces = Items(h, IDC_QLN_FACE);
+                     const auto Listed = [&](const wchar_t* face) { return std::count(faces.begin(), faces.end(), face); };
+                     EXPECT_TRUE(std::is_sorted(faces.begin(), faces.end(), [](auto& a, auto& b) { return ::lstrcmpiW(a.c_str(), b.c_str()) < 0; }));
+                     EXPECT_TRUE(Listed(L"Liberation Serif") == 1 && Listed(L"Liberation Mono") == 1 && Listed(L"MS Sans Serif") == 0)
+                         << "TrueType faces once each, no bitmap font";
+                     EXPECT_EQ((std::vector<std::wstring>{L"Regular", L"Bold", L"Italic", L"Bold Italic"}), Items(h, IDC_QLN_STYLE));
+                     EXPECT_EQ(16u, Items(h, IDC_QLN_SIZE).size());
+                     EXPECT_GT(SamplePixels(h, 0x0000FF), 20) << "the sample in red";
+                     return Type(h, IDC_QLN_SIZE, L"13");
+                 },
+                 [&] {
+                     EXPECT_EQ(Height(13), Shown(h).lfHeight) << "a size not in the list takes effect as typed";
+                     return Type(h, IDC_QLN_FACE, L"liberation mono");
+                 },
+                 [&] {
+                     EXPECT_EQ(L"Liberation Mono", Text(IDC_QLN_FACE)) << "the listed name replaces the typed one";
+                     EXPECT_STREQ(L"Liberation Mono", Shown(h).lfFaceName);
+                     const HWND hList = Parts(h, IDC_QLN_STYLE).hwndList;
+                     RECT rc = {};
+                     ::SendMessageW(hList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc));
+                     POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+                     ::ClientToScreen(hList, &pt);
+                     ClickScreen(pt);   // "Regular"
+                     return true;
+                 },
+                 [&] {
+                     EXPECT_TRUE(Text(IDC_QLN_STYLE) == L"Regular" && Shown(h).lfWeight == 400 && !Shown(h).lfItalic);
+                     PostClick(::GetDlgItem(h, IDC_QLN_UNDERLINE));
+                     PostClick(::GetDlgItem(h, IDC_QLN_STRIKEOUT));
+                     return true;
+                 },
+                 [&] {
+                     EXPECT_TRUE(Shown(h, &hFont).lfUnderline && Shown(h).lfStrikeOut);
+                     ::SetFocus(::GetDlgItem(h, IDC_QLN_COLOR));
+                     PostKey(::GetDlgItem(h, IDC_QLN_COLOR), VK_DOWN);   // Lime, below Red
+                     return true;
+                 },
+                 [&] {
+                     Shown(h, &hFontAfterColour);
+                     EXPECT_EQ(0x00FF00u, dialog.GetCurrentColor());
+                     EXPECT_GT(SamplePixels(h, 0x00FF00), 20) << "the sample in lime";
+                     return Type(h, IDC_QLN_FACE, L"Nosuch Face");
+                 },
+                 [&] {
+                     EXPECT_STREQ(L"Liberation Mono", Shown(h).lfFaceName) << "a face in no list changes nothing yet";
+                     PostClick(::GetDlgItem(h, IDC_QLN_UNDERLINE));
+                     return true;
+                 },
+                 [&] {
+                     EXPECT_STREQ(L"Nosuch Face", Shown(h).lfFaceName) << "the next refresh takes the typed face";
+                     return Type(h, IDC_QLN_SIZE, L"777777");   // no prefix of it is listed
+                 },
+                 [&] {
+                     EXPECT_TRUE(Text(IDC_QLN_SIZE) == L"77777" && Shown(h).lfHeight == Height(77777)) << "5 characters, taken as they are";
+                     return Type(h, IDC_QLN_SIZE, L"ab");
+                 },
+                 [&] {
+                     EXPECT_EQ(0, Shown(h).lfHeight) << "no number: the system's default height";
+                     return Type(h, IDC_QLN_SIZE, L"10");
+                 },
+                 [&] { PostClick(::GetDlgItem(h, IDOK)); return true; }}),
+        [&] { ::PostMessageW(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
+    EXPECT_EQ(hFont, hFontAfterColour) << "a colour alone re-creates no font";
+    dialog.GetCurrentFont(lf);
+    EXPECT_TRUE(lf.lfHeight == Height(10) && lf.lfWeight == 400 && !lf.lfItalic && !lf.lfUnderline && lf.lfStrikeOut);
+    EXPECT_STREQ(L"Nosuch Face", lf.lfFaceName);
+    EXPECT_EQ(0x00FF00u, dialog.GetCurrentColor());
+}
+
+namespace {
+
+struct FontPage : CPropertyPage
+{
+    FontPage() : CPropertyPage(IDD_HOST_PAGE, IDS_HOST_PAGE) {}
+    BOOL OnInitDialog() override { CPropertyPage::OnInitDialog(); return m_dialog.CreateFontDialog(this); }
+    CQLNFontDialog m_dialog;
+};
+
+} // namespace
+
+TEST_F(QLNFontDialogTest, EmbeddedInAPageItCoversItTakesAFontTheListsDoNotHoldAndReportsEachChangeAtOnce)
+{
+    CPropertySheet sheet(IDS_HOST_SHEET);
+    FontPage page;
+    // 31 characters, a height between two whole points, a weight between regular and bold.
+    page.m_dialog.SetCurrentFont(Font(-14, 600, 0, L"An Uninstalled Face Of 31 Chars"));
+    sheet.AddPage(&page);
+    HWND h = nullptr;
+    LOGFONTW lf = {};
+    std::vector<BOOL> apply;
+    ScriptedUser user(
+        Settled([&] { return (h = page.m_dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); },
+                {[&] {
+                     RECT rcPage = {}, rcDialog = {};
+                     ::GetClientRect(page.m_hWnd, &rcPage);
+                     ::GetWindowRect(h, &rcDialog);
+                     ::MapWindowPoints(nullptr, page.m_hWnd, reinterpret_cast<POINT*>(&rcDialog), 2);
+                     EXPECT_TRUE(::EqualRect(&rcPage, &rcDialog)) << "covers the page";
+                     EXPECT_TRUE((::GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) && (::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_CONTROLPARENT));
+                     EXPECT_EQ(L"11", TextOf(Parts(h, IDC_QLN_SIZE).hwndItem)) << "10.5 points, rounded away from zero";
+                     EXPECT_EQ(L"Regular", TextOf(Parts(h, IDC_QLN_STYLE).hwndItem));
+                     page.m_dialog.GetCurrentFont(lf);
+                     EXPECT_TRUE(lf.lfHeight == Height(11) && lf.lfWeight == 400 && lf.lfCharSet == 1);
+                     EXPECT_STREQ(L"An Uninstalled Face Of 31 Chars", lf.lfFaceName) << "carried whole";
+                     apply.push_back(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021)));
+                     PostClick(::GetDlgItem(h, IDC_QLN_STRIKEOUT));
+                     return true;
+                 },
+                 [&] {
+                     apply.push_back(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021)));
+                     page.m_dialog.GetCurrentFont(lf);
+                     EXPECT_EQ(1, lf.lfStrikeOut) << "read back at once, without OK";
+                     PostClick(::GetDlgItem(sheet.m_hWnd, IDCANCEL));
+                     return true;
+                 }}),
+        [&] { ::PostMessageW(sheet.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+    sheet.DoModal();
+    EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
+    EXPECT_EQ((std::vector<BOOL>{FALSE, TRUE}), apply) << "its creation leaves the page unmodified; the user's click marks it";
+}
