@@ -21,3 +21,5 @@
 #include "QLNTextObjectListBox.h"
 #include "QLN_IntEditCtrl.h"
 #include "QLNCtrlDialogBase.h"
+#include "QLNColorPickerCB.h"
+#include "QLNFontDialog.h"

@@ -34,3 +34,15 @@
 #define IDS_QLN_FONT_PAGE              2530
 #define IDS_QLN_DECIMAL_RANGE          2531
 #define IDS_QLN_DECIMAL_RANGE_CAPTION  2532
+
+// The font dialog and its colour box
+#define IDC_QLN_STRIKEOUT              11000
+#define IDC_QLN_UNDERLINE              11001
+#define IDC_QLN_COLOR                  11003
+#define IDC_QLN_SAMPLE                 11007
+#define IDC_QLN_FACE                   11008
+#define IDC_QLN_STYLE                  11009
+#define IDC_QLN_SIZE                   11010
+#define IDD_QLN_FONT_DIALOG_CHILD      11011
+#define IDD_QLN_FONT_DIALOG            11012
+#define IDD_QLN_FONT_DIALOG_OLE        11017
