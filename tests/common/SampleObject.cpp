@@ -1,5 +1,6 @@
 #include "SampleObject.h"
 
+#include "COleControl.h"
 #include "CQLNTextPropertyBag.h"
 #include "E2eSupport.h"
 #include "SampleRegistration.h"
@@ -14,6 +15,13 @@ bool Create(CQLNTextObjClient& object, std::wstring& error)
     // Registered once; unregistered when the process ends, unless it was registered before.
     static E2e::SampleRegistration registration;
     return object.Create(E2e::kProgId, error);
+}
+
+COleControl* ControlOf(CQLNTextObjClient& object)
+{
+    ComPtr<IDispatch> dispatch;
+    const bool ok = object.Control() != nullptr && SUCCEEDED(object.Control()->QueryInterface(IID_PPV_ARGS(&dispatch)));
+    return ok ? static_cast<COleControl*>(CCmdTarget::FromIDispatch(dispatch.Get())) : nullptr;
 }
 
 std::wstring Get(CQLNTextObjClient& object, const wchar_t* name)

@@ -9,11 +9,17 @@
 #include <string>
 #include <vector>
 
+class COleControl;
+
 namespace SampleObject {
 
 // A new object of the sample server, registered for this process on first use; false with the
 // reason in error.
 bool Create(CQLNTextObjClient& object, std::wstring& error);
+
+// The framework object behind the object's dispatch interface (the sample lives in this
+// process), for pages that edit it; null before the object is created.
+COleControl* ControlOf(CQLNTextObjClient& object);
 
 // A property as text; a read that fails gives a text no property holds, naming the failure.
 std::wstring Get(CQLNTextObjClient& object, const wchar_t* name);

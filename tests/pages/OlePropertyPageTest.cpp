@@ -99,14 +99,6 @@ public:
     }
 };
 
-// The framework object behind the sample's dispatch interface (the sample lives in this process).
-COleControl* ControlOf(CQLNTextObjClient& object)
-{
-    ComPtr<IDispatch> dispatch;
-    const bool ok = object.Control() != nullptr && SUCCEEDED(object.Control()->QueryInterface(IID_PPV_ARGS(&dispatch)));
-    return ok ? static_cast<COleControl*>(CCmdTarget::FromIDispatch(dispatch.Get())) : nullptr;
-}
-
 // The saved lines of the properties whose names start with prefix, joined by "; ".
 std::string Saved(CQLNTextObjClient& object, const std::string& prefix)
 {
@@ -128,7 +120,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
                 object.PutProperty(L"TitleColor", std::to_wstring(RGB(0, 0, 128)), error) &&
                 object.PutProperty(L"TitleFont", SampleObject::Font(font.Get()), error) &&
                 object.PutProperty(L"Title", std::wstring(L"Run summary"), error)) << error;
-    COleControl* pControl = ControlOf(object);
+    COleControl* pControl = SampleObject::ControlOf(object);
     ASSERT_NE(nullptr, pControl);
     RecordingControl recording;
     TitlePage title(*pControl); LookPage look(*pControl); RecordedPage recorded(recording);
