@@ -34,6 +34,8 @@ std::vector<std::string> Changed(const std::string& before, const std::string& a
 
 } // namespace
 
+// The font controls' buttons open the font dialog: OK takes its choice into the sample and the
+// control, Cancel nothing.
 TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWrittenSavedAndDrawn)
 {
     CQLNTextObjClient object;
@@ -49,7 +51,8 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
     const auto Open = [&](int nIDPlace) { return PostClick(::GetDlgItem(Control(nIDPlace), IDC_QLN_FONT_CTRL_BUTTON)), true; };
     const auto Dialog = [&] { return (hDialog = FindOwnedDialog(sheet.m_hWnd)) != nullptr; };
     const auto Closed = [&] { return !OwnsDialog(sheet.m_hWnd); };
-    const auto Ok = [&] { return PostClick(::GetDlgItem(hDialog, IDOK)), true; };
+    const auto Press = [&](int nID) { return PostClick(::GetDlgItem(hDialog, nID)), true; };
+    const auto Ok = [&] { return Press(IDOK); };
     ScriptedUser user(
         Settled([&] { return page.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); },
                 {[&] {
@@ -65,9 +68,13 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
                  },
                  Ok, Closed,
                  [&] {
-                     seen.push_back(FontOf(::GetDlgItem(Control(IDC_QLN_PROMPT_FONT_BOX), IDC_QLN_SAMPLE)).lfFaceName);
-                     return Open(IDC_QLN_VALUE_FONT_BOX);
+                     seen.push_back(FontOf(::GetDlgItem(Control(IDC_QLN_PROMPT_FONT_BOX), IDC_QLN_SAMPLE)).lfFaceName +
+                                    std::wstring(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021)) ? L", apply on" : L""));
+                     return Open(IDC_QLN_TITLE_FONT_BOX);
                  },
+                 // Cancelled: the title keeps its font.
+                 Dialog, [&] { return Press(IDC_QLN_UNDERLINE); }, [&] { return Press(IDCANCEL); }, Closed,
+                 [&] { return Open(IDC_QLN_VALUE_FONT_BOX); },
                  Dialog,
                  // Typing an initial in the colour box picks the colour of that name, as a user does.
                  [&] { return ::SetFocus(::GetDlgItem(hDialog, IDC_QLN_COLOR)), ::PostMessageW(::GetFocus(), WM_CHAR, L'm', 1), true; },
@@ -77,7 +84,7 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
     const std::vector<std::wstring> expected = {L"&Title font... Sample Header Object", L"&Heading font... Sample Header",
                                                 L"Data &label font... Data file:", L"&Data font... {Data File}",
-                                                L"Liberation Mono"};
+                                                L"Liberation Mono, apply on"};
     EXPECT_EQ(expected, seen) << "the typed face is taken as listed";
     EXPECT_EQ(L"Liberation Mono", SampleObject::Get(object, L"PromptFont"));
     // The dialog's DEFAULT_CHARSET leaves the system's font object as it was.
