@@ -4,6 +4,7 @@
 #include "AfxRes.h"
 #include "QLNBaseRes.h"
 #include "QLNHelpIds.h"
+#include "QLNOpenPageHelp.h"
 
 IMPLEMENT_DYNAMIC(CQLNTextDataAttributePage, CQLNOlePropertyPage)
 
@@ -34,7 +35,7 @@ void CQLNTextDataAttributePage::EnableSpacing()
 
 void CQLNTextDataAttributePage::OnHelp()
 {
-    OpenHelp(QLN_HELP_LAYOUT_ATTRIBUTE_PAGE);
+    QLNOpenPageHelp(m_hWnd, QLN_HELP_LAYOUT_ATTRIBUTE_PAGE);
 }
 
 void CQLNTextDataAttributePage::DoDataExchange(CDataExchange* pDX)

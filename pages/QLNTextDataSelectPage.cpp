@@ -6,6 +6,7 @@
 #include "QLNConvertStringToDouble.h"
 #include "QLNDefaultText.h"
 #include "QLNHelpIds.h"
+#include "QLNOpenPageHelp.h"
 #include "QLNLibraryString.h"
 #include "QLNStringTokenizer.h"
 #include "QLNTextBaseCtrl.h"
@@ -490,7 +491,7 @@ void CQLNTextDataSelectPage::OnKillFocusDecimal()
 
 void CQLNTextDataSelectPage::OnHelp()
 {
-    OpenHelp(QLN_HELP_DATA_SELECTION_PAGE);
+    QLNOpenPageHelp(m_hWnd, QLN_HELP_DATA_SELECTION_PAGE);
 }
 
 // The text-field string.

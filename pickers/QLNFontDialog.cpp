@@ -3,6 +3,8 @@
 #include "AfxDDX.h"
 #include "COlePropertyPage.h"
 #include "QLNBaseRes.h"
+#include "QLNHelpIds.h"
+#include "QLNOpenPageHelp.h"
 
 #include <algorithm>
 #include <cstring>
@@ -259,4 +261,5 @@ HBRUSH CQLNFontDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 void CQLNFontDialog::OnButtonHelp()
 {
+    QLNOpenPageHelp(m_hWnd, QLN_HELP_FONT_DIALOG);
 }

@@ -77,3 +77,17 @@
 #define IDD_QLN_FONT_DIALOG_CHILD      11011
 #define IDD_QLN_FONT_DIALOG            11012
 #define IDD_QLN_FONT_DIALOG_OLE        11017
+
+// Font control and font pages
+#define IDD_QLN_FONT_CTRL              11013
+#define IDD_QLN_ANNOTATION_FONT_PAGE   11014
+#define IDD_QLN_TABLE_FONT_PAGE        11015
+#define IDD_QLN_FONT_CTRL_OLE          11016
+#define IDD_QLN_TEXT_FONT_PAGE         11018
+#define IDC_QLN_FONT_CTRL_BUTTON       11004
+// Where the font controls of the text and table pages go: empty group boxes.
+#define IDC_QLN_TITLE_FONT_BOX         11005
+#define IDC_QLN_HEADING_FONT_BOX       11006
+#define IDC_QLN_CELL_FONT_BOX          11007
+#define IDC_QLN_VALUE_FONT_BOX         11008
+#define IDC_QLN_PROMPT_FONT_BOX        11009

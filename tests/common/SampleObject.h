@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class COleControl;
+
 namespace SampleObject {
 
 // A new object of the sample server, registered for this process on first use; false with the
