@@ -114,19 +114,15 @@ TEST_F(TextCtrlPersistence, CorruptBagIsRefusedAndChangesNothing)
 
 TEST_F(TextCtrlPersistence, FontFaceAndCharacterSetSurviveBothFormatsAsGiven)
 {
-    // The system substitutes a face for Arial and for one not installed, and realises none of
-    // these character sets with them; a face beyond a logical font's 31 characters is cut there.
-    const std::pair<std::string, std::string> fonts[] = {
-        {"Arial", "1"}, {"Arial", "2"}, {"No Such Face Installed", "128"},
-        {"\xE6\x98\x8E\xE6\x9C\x9D Caf\xC3\xA9 \xCE\xA9", "255"},
-        {"A Face Name Far Longer Than Any Logical Font Can Hold", "0"}};
-    for (const auto& [face, charset] : fonts) {
-        SCOPED_TRACE(face + " " + charset);
+    // The system substitutes a face for each of these and realises none of these character sets
+    // with them; a logical font holds 31 characters of a face.
+    for (const auto& [face, charset] : std::vector<std::pair<std::string, std::string>>{
+             {"Arial", "1"}, {"Arial", "2"}, {"No Such Face Installed", "128"},
+             {"\xE6\x98\x8E\xE6\x9C\x9D Caf\xC3\xA9 \xCE\xA9", "255"}, {"A Face Name Far Longer Than A Logical Font Holds", "0"}}) {
         const std::string given = WithValues(saved, {{"PromptFont.Name", face}, {"PromptFont.Charset", charset}});
-        ASSERT_TRUE(LoadBagText(target, given));
-        EXPECT_EQ(given, SaveBagText(target));
         std::string bytes;
-        ASSERT_TRUE(target.SaveStream(bytes, error) && source.LoadStream(bytes, error)) << error;
-        EXPECT_EQ(given, SaveBagText(source));
+        ASSERT_TRUE(LoadBagText(target, given) && target.SaveStream(bytes, error) && source.LoadStream(bytes, error)) << face;
+        EXPECT_EQ(given, SaveBagText(target)) << face;
+        EXPECT_EQ(given, SaveBagText(source)) << face;
     }
 }

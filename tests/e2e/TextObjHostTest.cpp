@@ -145,15 +145,12 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
 
 TEST(TextObjHostFile, AFullDiskIsReportedAsFull)
 {
-    // The null device that is always full refuses every write; a pipe nobody reads takes nothing
-    // and says it succeeded, as a disk that fills up in the middle of a write does.
+    // The always-full device refuses every write; a pipe nobody reads takes nothing and says it
+    // succeeded, as a disk that fills up in the middle of a write does.
     HANDLE hRead = nullptr, hPipe = nullptr;
-    ASSERT_TRUE(::CreatePipe(&hRead, &hPipe, nullptr, 4096));
     DWORD mode = PIPE_NOWAIT;
-    ASSERT_TRUE(::SetNamedPipeHandleState(hPipe, &mode, nullptr, nullptr));
-    const HANDLE hFull = ::CreateFileW(L"Z:\\dev\\full", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFull);
-    for (HANDLE h : {hFull, hPipe}) {
+    ASSERT_TRUE(::CreatePipe(&hRead, &hPipe, nullptr, 4096) && ::SetNamedPipeHandleState(hPipe, &mode, nullptr, nullptr));
+    for (HANDLE h : {::CreateFileW(L"Z:\\dev\\full", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), hPipe}) {
         EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), CQLNReplacingFile::WriteTo(h, std::string(100000, 'x')));
         ::CloseHandle(h);
     }
