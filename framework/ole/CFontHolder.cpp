@@ -20,7 +20,7 @@ FONTDESC DefaultFontDesc()
 
 CFontHolder::CFontHolder(IPropertyNotifySink* pNotify)
     : m_pFont(nullptr), m_dwConnectCookie(0), m_pNotify(pNotify), m_bSizeGiven(FALSE), m_cySizeGiven(),
-      m_dwSizeCookie(0), m_xSizeSink(this)
+      m_bNameGiven(FALSE), m_bCharsetGiven(FALSE), m_sCharsetGiven(0), m_dwSizeCookie(0), m_xSizeSink(this)
 {
 }
 
@@ -40,15 +40,21 @@ void CFontHolder::InitializeFont(const FONTDESC* pFontDesc, IDispatch* pFontDisp
                 m_pFont = pClone;
             pAmbient->Release();
         }
+        TakeGiven(DISPID_UNKNOWN);
     }
     if (m_pFont == nullptr) {
         FONTDESC fallback = DefaultFontDesc();
         const FONTDESC* pDesc = pFontDesc != nullptr ? pFontDesc : &fallback;
         if (FAILED(::OleCreateFontIndirect(const_cast<FONTDESC*>(pDesc), IID_IFont,
-                                           reinterpret_cast<void**>(&m_pFont))))
+                                           reinterpret_cast<void**>(&m_pFont)))) {
             m_pFont = nullptr;
-        else
-            RememberGivenSize(pDesc->cySize);
+        } else {
+            m_bSizeGiven = m_bCharsetGiven = TRUE;
+            m_cySizeGiven = pDesc->cySize;
+            m_sCharsetGiven = pDesc->sCharset;
+            m_bNameGiven = pDesc->lpstrName != nullptr;
+            m_strNameGiven = pDesc->lpstrName;
+        }
     }
     Connect();
 }
@@ -59,12 +65,13 @@ void CFontHolder::SetFont(IFont* pNewFont)
         pNewFont->AddRef();
     ReleaseFont();
     m_pFont = pNewFont;
+    TakeGiven(DISPID_UNKNOWN);
     Connect();
 }
 
 void CFontHolder::ReleaseFont()
 {
-    m_bSizeGiven = FALSE;
+    m_bSizeGiven = m_bNameGiven = m_bCharsetGiven = FALSE;
     if (m_pFont == nullptr)
         return;
     Disconnect();
@@ -157,65 +164,131 @@ HRESULT CFontHolder::XSizeSink::QueryInterface(REFIID iid, void** ppv)
 
 HRESULT CFontHolder::XSizeSink::OnChanged(DISPID dispid)
 {
-    // Someone else set the size: from now on the font's own answer is the size to keep.
-    if (dispid == DISPID_FONT_SIZE || dispid == DISPID_UNKNOWN)
-        m_pHolder->m_bSizeGiven = FALSE;
+    // Someone else set the value: what the font holds now is what was given.
+    if (dispid == DISPID_FONT_SIZE || dispid == DISPID_FONT_NAME || dispid == DISPID_FONT_CHARSET ||
+        dispid == DISPID_UNKNOWN)
+        m_pHolder->TakeGiven(dispid);
     return S_OK;
 }
 
-void CFontHolder::RememberGivenSize(CY cySize)
+void CFontHolder::TakeGiven(DISPID dispid)
 {
-    m_bSizeGiven = m_pFont != nullptr;
-    m_cySizeGiven = cySize;
+    CY cySize = {};
+    CString strName;
+    short sCharset = 0;
+    const BOOL bRead = m_pFont != nullptr && ReadPersisted(cySize, strName, sCharset);
+    const BOOL bAll = dispid == DISPID_UNKNOWN;
+    if (bAll || dispid == DISPID_FONT_SIZE) {
+        m_bSizeGiven = bRead && cySize.int64 > 0;
+        m_cySizeGiven = cySize;
+    }
+    if (bAll || dispid == DISPID_FONT_NAME) {
+        m_bNameGiven = bRead;
+        m_strNameGiven = strName;
+    }
+    if (bAll || dispid == DISPID_FONT_CHARSET) {
+        m_bCharsetGiven = bRead;
+        m_sCharsetGiven = sCharset;
+    }
 }
 
 CY CFontHolder::GetFontSize()
 {
-    if (m_pFont == nullptr)
-        return CY();
-    if (m_bSizeGiven)
-        return m_cySizeGiven;
     CY current = {};
-    if (ReadPersistedSize(current))
-        return current;
-    if (FAILED(m_pFont->get_Size(&current)))
-        return CY();
+    if (m_pFont != nullptr && m_bSizeGiven)
+        current = m_cySizeGiven;
+    else if (m_pFont != nullptr && FAILED(m_pFont->get_Size(&current)))
+        current = CY();
     return current;
 }
 
-BOOL CFontHolder::ReadPersistedSize(CY& cySize)
+CString CFontHolder::GetFontName()
 {
-    // The font's stream form: version (1 byte), charset (2), flags (1), weight (2), then the
-    // size as given, the low 32 bits of the currency value.
-    const ULONG kSizeOffset = 6;
+    if (m_pFont == nullptr)
+        return CString();
+    if (m_bNameGiven)
+        return m_strNameGiven;
+    BSTR name = nullptr;
+    CString strName;
+    if (SUCCEEDED(m_pFont->get_Name(&name)) && name != nullptr)
+        strName = CString(name, static_cast<int>(::SysStringLen(name)));
+    ::SysFreeString(name);
+    return strName;
+}
+
+short CFontHolder::GetFontCharset()
+{
+    short sCharset = 0;
+    if (m_pFont != nullptr && m_bCharsetGiven)
+        sCharset = m_sCharsetGiven;
+    else if (m_pFont != nullptr && FAILED(m_pFont->get_Charset(&sCharset)))
+        sCharset = 0;
+    return sCharset;
+}
+
+BOOL CFontHolder::ReadPersisted(CY& cySize, CString& strName, short& sCharset)
+{
+    // The font's stream form: version 1 (1 byte), charset (2), flags (1), weight (2), the low 32
+    // bits of the size (4), the face's length in bytes (1) and the face.
+    const size_t kHeader = 11;
     IPersistStream* pPersist = nullptr;
     if (FAILED(m_pFont->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&pPersist))))
         return FALSE;
     IStream* pStm = nullptr;
-    BYTE bytes[kSizeOffset + 4] = {};
-    ULONG read = 0;
     HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &pStm);
     if (SUCCEEDED(hr))
         hr = pPersist->Save(pStm, FALSE);
-    const LARGE_INTEGER zero = {};
+    pPersist->Release();
+    HGLOBAL hMem = nullptr;
+    STATSTG stat = {};
     if (SUCCEEDED(hr))
-        hr = pStm->Seek(zero, STREAM_SEEK_SET, nullptr);
+        hr = ::GetHGlobalFromStream(pStm, &hMem);
     if (SUCCEEDED(hr))
-        hr = pStm->Read(bytes, sizeof bytes, &read);
+        hr = pStm->Stat(&stat, STATFLAG_NONAME);
+    const BYTE* pb = SUCCEEDED(hr) ? static_cast<const BYTE*>(::GlobalLock(hMem)) : nullptr;
+    const size_t cb = static_cast<size_t>(stat.cbSize.QuadPart);
+    const BOOL bOk = pb != nullptr && cb >= kHeader && pb[0] == 1 && cb >= kHeader + pb[10];
+    if (bOk) {
+        sCharset = static_cast<short>(pb[1] | (pb[2] << 8));
+        cySize.int64 = static_cast<LONGLONG>(pb[6] | (pb[7] << 8) | (pb[8] << 16) | (static_cast<ULONG>(pb[9]) << 24));
+        const int nBytes = pb[10];
+        const int nChars = ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(pb + kHeader), nBytes, nullptr, 0);
+        wchar_t* pszName = strName.GetBufferSetLength(nChars > 0 ? nChars : 0);
+        if (nChars > 0)
+            ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(pb + kHeader), nBytes, pszName, nChars);
+    }
+    if (pb != nullptr)
+        ::GlobalUnlock(hMem);
     if (pStm != nullptr)
         pStm->Release();
-    pPersist->Release();
-    if (FAILED(hr) || read != sizeof bytes || bytes[0] != 1)
-        return FALSE;
-    cySize.int64 = static_cast<LONGLONG>(bytes[kSizeOffset] | (bytes[kSizeOffset + 1] << 8) |
-                                         (bytes[kSizeOffset + 2] << 16) |
-                                         (static_cast<ULONG>(bytes[kSizeOffset + 3]) << 24));
-    return cySize.int64 > 0;
+    return bOk;
 }
 
 void CFontHolder::SetFontSize(CY cySize)
 {
     // The font tells the size sink about this change too; what is remembered comes after it.
-    if (m_pFont != nullptr && SUCCEEDED(m_pFont->put_Size(cySize)))
-        RememberGivenSize(cySize);
+    if (m_pFont != nullptr && SUCCEEDED(m_pFont->put_Size(cySize))) {
+        m_bSizeGiven = TRUE;
+        m_cySizeGiven = cySize;
+    }
+}
+
+void CFontHolder::SetFontName(const CString& strName)
+{
+    if (m_pFont == nullptr)
+        return;
+    BSTR name = strName.AllocSysString();
+    if (SUCCEEDED(m_pFont->put_Name(name))) {
+        m_bNameGiven = TRUE;
+        m_strNameGiven = strName;
+    }
+    ::SysFreeString(name);
+}
+
+void CFontHolder::SetFontCharset(short sCharset)
+{
+    if (m_pFont != nullptr && SUCCEEDED(m_pFont->put_Charset(sCharset))) {
+        m_bCharsetGiven = TRUE;
+        m_sCharsetGiven = sCharset;
+    }
 }

@@ -4,6 +4,7 @@
 // takes, so that the owner hears when the font's properties change.
 #pragma once
 #include "Afx.h"
+#include "CString.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -28,13 +29,18 @@ public:
     // The same, for a device whose logical units relate to HIMETRIC as cyLogical : cyHimetric.
     HFONT GetFontHandle(long cyLogical, long cyHimetric);
 
-    // The font's size in points times 10000 as it was last given, through the holder or (when
-    // the font reports a change of size made elsewhere, a script setting it) to the font
-    // itself. The system's font object may report the size of the font it realised instead of
-    // the size it was given; saving that would shift a font's size on every save and load.
+    // The font's size in points times 10000, face name and character set as they were last
+    // given: through the holder, or to the font itself (a script setting them), which the holder
+    // hears. The system's font object reports those of the font it realised instead (a
+    // substituted face, its character set, a rounded size); saving those would change the user's
+    // choice on every save and load.
     CY GetFontSize();
-    // Gives the font a size and remembers it as given.
+    CString GetFontName();
+    short GetFontCharset();
+    // Give the font a size, face name or character set and remember it as given.
     void SetFontSize(CY cySize);
+    void SetFontName(const CString& strName);
+    void SetFontCharset(short sCharset);
 
     IFont* m_pFont;
 
@@ -45,10 +51,12 @@ private:
     void Connect();
     void Disconnect();
 
-    void RememberGivenSize(CY cySize);
-    // The size as the font was given it, from the font's own stream form; false when the font
-    // cannot say.
-    BOOL ReadPersistedSize(CY& cySize);
+    // Takes the values the font now holds as given: all of them for DISPID_UNKNOWN, else the
+    // one the property identifier names.
+    void TakeGiven(DISPID dispid);
+    // The size, face name and character set as the font was given them, from its own stream
+    // form (which keeps the face in the ANSI code page); false when the font cannot say.
+    BOOL ReadPersisted(CY& cySize, CString& strName, short& sCharset);
     void Advise(IPropertyNotifySink* pSink, DWORD& dwCookie);
     void Unadvise(DWORD& dwCookie);
 
@@ -69,8 +77,13 @@ private:
 
     DWORD m_dwConnectCookie;
     IPropertyNotifySink* m_pNotify;
+    // What the font was given; a value not known (the font could not say) is asked of the font.
     BOOL m_bSizeGiven;
     CY m_cySizeGiven;
+    BOOL m_bNameGiven;
+    CString m_strNameGiven;
+    BOOL m_bCharsetGiven;
+    short m_sCharsetGiven;
     DWORD m_dwSizeCookie;
     XSizeSink m_xSizeSink;
 };

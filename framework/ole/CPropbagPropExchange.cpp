@@ -102,22 +102,18 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
     if (!m_bLoading) {
         if (font.m_pFont == nullptr)
             return TRUE;
+        // The face, size and character set as given, not those of the font the system realised.
         IFont* f = font.m_pFont;
-        BSTR name = nullptr;
-        CY size = {};
-        SHORT weight = 0, charset = 0;
+        const CY size = font.GetFontSize();
+        SHORT weight = 0;
         BOOL italic = FALSE, underline = FALSE, strike = FALSE;
-        size = font.GetFontSize();
-        if (FAILED(f->get_Name(&name)) || size.int64 <= 0 || FAILED(f->get_Weight(&weight)) ||
-            FAILED(f->get_Charset(&charset)) || FAILED(f->get_Italic(&italic)) ||
-            FAILED(f->get_Underline(&underline)) || FAILED(f->get_Strikethrough(&strike))) {
-            ::SysFreeString(name);
+        if (size.int64 <= 0 || FAILED(f->get_Weight(&weight)) || FAILED(f->get_Italic(&italic)) ||
+            FAILED(f->get_Underline(&underline)) || FAILED(f->get_Strikethrough(&strike)))
             return FALSE;
-        }
         VARIANT v;
         ::VariantInit(&v);
         V_VT(&v) = VT_BSTR;
-        V_BSTR(&v) = name;
+        V_BSTR(&v) = font.GetFontName().AllocSysString();
         BOOL ok = Write(SubName(pszPropName, L"Name"), &v);
         V_VT(&v) = VT_CY;
         V_CY(&v) = size;
@@ -126,7 +122,7 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
         V_I2(&v) = weight;
         ok = ok && Write(SubName(pszPropName, L"Weight"), &v);
         V_VT(&v) = VT_I2;
-        V_I2(&v) = charset;
+        V_I2(&v) = font.GetFontCharset();
         ok = ok && Write(SubName(pszPropName, L"Charset"), &v);
         const struct { LPCTSTR part; BOOL value; } flags[] = {
             {L"Italic", italic}, {L"Underline", underline}, {L"Strikethrough", strike}};
@@ -177,8 +173,14 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
     if ((hr = readPart(L"Weight", VT_I2, &v)) == S_OK)
         desc.sWeight = V_I2(&v);
     ok = ok && SUCCEEDED(hr);
-    if ((hr = readPart(L"Charset", VT_I2, &v)) == S_OK)
+    if ((hr = readPart(L"Charset", VT_I2, &v)) == S_OK) {
         desc.sCharset = V_I2(&v);
+        // A character set is one byte wide in every logical font.
+        if (desc.sCharset < 0 || desc.sCharset > 255) {
+            ReportBadValue(SubName(pszPropName, L"Charset"), DISP_E_OVERFLOW);
+            ok = FALSE;
+        }
+    }
     ok = ok && SUCCEEDED(hr);
     BOOL* flags[] = {&desc.fItalic, &desc.fUnderline, &desc.fStrikethrough};
     LPCTSTR parts[] = {L"Italic", L"Underline", L"Strikethrough"};

@@ -81,7 +81,7 @@ BOOL CStreamPropExchange::ExchangeProp(LPCTSTR, VARTYPE vtProp, void* pvProp, co
     return TRUE;
 }
 
-BOOL CStreamPropExchange::ExchangeFont(LPCTSTR, CFontHolder& font, const FONTDESC* pFontDesc,
+BOOL CStreamPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
                                        IFontDisp* pFontDispAmbient)
 {
     if (!m_bLoading) {
@@ -89,20 +89,24 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR, CFontHolder& font, const FONTDES
         const BYTE present = font.m_pFont != nullptr &&
                                      SUCCEEDED(font.m_pFont->QueryInterface(IID_IPersistStream,
                                                                              reinterpret_cast<void**>(&persist)))
-                                 ? 1
+                                 ? m_kbFontAsGiven
                                  : 0;
         BOOL ok = WriteBytes(&present, 1);
         if (persist != nullptr) {
             ok = ok && SUCCEEDED(persist->Save(m_pStream, FALSE));
             persist->Release();
-            // The size as given follows the font's own record, which may hold the realised one.
+            // What the font was given follows its own record, which may hold what it realised
+            // (and the face only in the ANSI code page).
             const CY size = font.GetFontSize();
-            ok = ok && WriteBytes(&size, sizeof size);
+            CString name = font.GetFontName();
+            const short charset = font.GetFontCharset();
+            ok = ok && WriteBytes(&size, sizeof size) && ExchangeProp(pszPropName, VT_BSTR, &name) &&
+                 WriteBytes(&charset, sizeof charset);
         }
         return ok;
     }
     BYTE present = 0;
-    if (!ReadBytes(&present, 1) || present > 1)
+    if (!ReadBytes(&present, 1) || present > m_kbFontAsGiven)
         return FALSE;
     if (present == 0) {
         font.InitializeFont(pFontDesc, pFontDispAmbient);
@@ -120,7 +124,18 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR, CFontHolder& font, const FONTDES
     CY size = {};
     if (FAILED(hr) || !ReadBytes(&size, sizeof size) || size.int64 <= 0 || size.int64 > 16384LL * 10000)
         return FALSE;
+    // A set written before the face and character set followed has only the font's own record.
+    CString name;
+    short charset = 0;
+    if (present == m_kbFontAsGiven &&
+        (!ExchangeProp(pszPropName, VT_BSTR, &name) || !ReadBytes(&charset, sizeof charset) || charset < 0 ||
+         charset > 255))
+        return FALSE;
     font.SetFont(loaded.m_pFont);
     font.SetFontSize(size);
+    if (present == m_kbFontAsGiven) {
+        font.SetFontName(name);
+        font.SetFontCharset(charset);
+    }
     return TRUE;
 }

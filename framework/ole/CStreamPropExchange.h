@@ -1,6 +1,7 @@
 // Exchange with a stream: the values follow one another in the order they are exchanged,
 // without names. Numbers are little-endian; a string is its length in UTF-16 code units (32
-// bits) and its code units; a font is a presence byte and the font object's own persistence.
+// bits) and its code units; a font is a presence byte, the font object's own persistence, then
+// the size, face name and character set as the font was given them.
 // A stream that ends early or holds an impossible length makes the exchange fail.
 #pragma once
 #include "CPropExchange.h"
@@ -18,6 +19,9 @@ public:
 
     // The longest string a stream may hold, in code units.
     static const ULONG m_kulMaxString = 0x4000000;
+    // The presence byte of a font with its size, face and character set as given; 1 marks a
+    // font followed by its size alone, as earlier sets hold it.
+    static const BYTE m_kbFontAsGiven = 2;
 
 private:
     BOOL ReadBytes(void* pv, ULONG cb);

@@ -25,33 +25,29 @@ bool CQLNReplacingFile::Write(const std::string& bytes, std::wstring& error)
 {
     const HANDLE hFile = ::CreateFileW(m_tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) {
-        error = L"cannot write " + m_path + L": " + CQLNTextObjError::Describe(HRESULT_FROM_WIN32(::GetLastError()));
-        return false;
-    }
-    size_t done = 0;
-    bool ok = true;
-    DWORD lastError = ERROR_SUCCESS;
-    while (ok && done < bytes.size()) {
+    DWORD lastError = hFile == INVALID_HANDLE_VALUE ? ::GetLastError() : WriteTo(hFile, bytes);
+    if (hFile != INVALID_HANDLE_VALUE && !::CloseHandle(hFile) && lastError == ERROR_SUCCESS)
+        lastError = ::GetLastError();
+    if (lastError != ERROR_SUCCESS)
+        error = L"cannot write " + m_path + L": " + CQLNTextObjError::Describe(HRESULT_FROM_WIN32(lastError));
+    return lastError == ERROR_SUCCESS;
+}
+
+DWORD CQLNReplacingFile::WriteTo(HANDLE hFile, const std::string& bytes)
+{
+    for (size_t done = 0; done < bytes.size();) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
         DWORD written = 0;
-        ok = ::WriteFile(hFile, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-        if (!ok)
-            lastError = ::GetLastError();
+        if (!::WriteFile(hFile, bytes.data() + done, chunk, &written, nullptr))
+            return ::GetLastError();
+        // A disk that fills up during a write takes part of it and reports success; the next
+        // write then fails with the reason, or takes nothing at all.
+        if (written == 0)
+            return ERROR_DISK_FULL;
         done += written;
     }
     // A full disk may only show when the data is flushed.
-    if (ok && !::FlushFileBuffers(hFile)) {
-        ok = false;
-        lastError = ::GetLastError();
-    }
-    if (!::CloseHandle(hFile) && ok) {
-        ok = false;
-        lastError = ::GetLastError();
-    }
-    if (!ok)
-        error = L"cannot write " + m_path + L": " + CQLNTextObjError::Describe(HRESULT_FROM_WIN32(lastError));
-    return ok;
+    return ::FlushFileBuffers(hFile) ? ERROR_SUCCESS : ::GetLastError();
 }
 
 bool CQLNReplacingFile::Commit(std::wstring& error)

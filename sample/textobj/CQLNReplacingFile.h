@@ -22,6 +22,9 @@ public:
     // Moves the temporary file over the destination.
     bool Commit(std::wstring& error);
 
+    // Writes all of the bytes to an open file and flushes it: ERROR_SUCCESS, or the system's
+    // code for why not.
+    static DWORD WriteTo(HANDLE hFile, const std::string& bytes);
     // Writes bytes to path through a temporary file.
     static bool WriteAll(const std::wstring& path, const std::string& bytes, std::wstring& error);
 

@@ -301,31 +301,69 @@ bool CQLNTextPropertyBag::LoadText(const std::string& utf8, std::wstring& error)
     std::istringstream in(utf8);
     std::string line;
     int number = 0;
+    // A set that opens with the heading must end with its closing line; one without (written
+    // before the lines were added, or by hand) is read to its end.
+    bool bHeaded = false, bClosed = false;
     while (std::getline(in, line)) {
         ++number;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (number == 1 && line.size() >= 3 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
             line.erase(0, 3);
+        const std::wstring where = L"line " + std::to_wstring(number);
+        if (bClosed) {
+            error = where + L" follows the closing line";
+            return false;
+        }
+        if (number == 1 && line == m_kszHeading) {
+            bHeaded = true;
+            continue;
+        }
+        if (bHeaded && line == ClosingLine(order.size())) {
+            // The break after the closing line is the last byte written; without it the file is cut.
+            if (in.eof()) {
+                error = L"the file is cut short in its closing line";
+                return false;
+            }
+            bClosed = true;
+            continue;
+        }
         if (line.empty() || line[0] == '#')
             continue;
+        if (line[0] == '[' && bHeaded) {
+            error = where + L" is not the closing line of the " + std::to_wstring(order.size()) + L" properties before it";
+            return false;
+        }
         const size_t eq = line.find('=');
         std::wstring name, value;
         if (eq == std::string::npos || eq == 0 || !FromUtf8(line.substr(0, eq), name) ||
             !Unescape(line.substr(eq + 1), value)) {
-            error = L"line " + std::to_wstring(number) + L" is not of the form Name=value";
+            error = where + L" is not of the form Name=value";
             return false;
         }
         if (values.count(name) != 0) {
-            error = L"line " + std::to_wstring(number) + L" repeats the property " + name;
+            error = where + L" repeats the property " + name;
             return false;
         }
         order.push_back(name);
         values[name] = value;
     }
+    if (number == 0) {
+        error = L"the file is empty";
+        return false;
+    }
+    if (bHeaded && !bClosed) {
+        error = L"the file is cut short: it ends after line " + std::to_wstring(number) + L" without its closing line";
+        return false;
+    }
     m_values.swap(values);
     m_order.swap(order);
     return true;
+}
+
+std::string CQLNTextPropertyBag::ClosingLine(size_t nProperties)
+{
+    return "[End: " + std::to_string(nProperties) + (nProperties == 1 ? " property]" : " properties]");
 }
 
 bool CQLNTextPropertyBag::ReadBytes(const std::wstring& path, std::string& bytes, std::wstring& error)
@@ -376,8 +414,8 @@ bool CQLNTextPropertyBag::LoadFile(const std::wstring& path, std::wstring& error
 
 std::string CQLNTextPropertyBag::SaveText() const
 {
-    std::string out;
+    std::string out = std::string(m_kszHeading) + "\r\n";
     for (const std::wstring& name : m_order)
         out += ToUtf8(name) + "=" + Escape(m_values.at(name)) + "\r\n";
-    return out;
+    return out + ClosingLine(m_order.size()) + "\r\n";
 }

@@ -1,4 +1,7 @@
-// A property bag kept as readable text: one "Name=value" line per property, UTF-8.
+// A property bag kept as readable text: one "Name=value" line per property, UTF-8, between a
+// heading line and a closing line that counts the properties, so that a file cut anywhere is
+// refused rather than read as a set that lacks its last properties. Blank lines and lines that
+// begin with # are passed over.
 //
 // Values are written as text in a form that reads back exactly: strings with backslash escapes
 // for the backslash and control characters (\\ \r \n \f \t, \uXXXX for the others), integers in
@@ -18,12 +21,12 @@ public:
     CQLNTextPropertyBag();
     virtual ~CQLNTextPropertyBag();
 
-    // Reads the file's properties; false with a message when it cannot be read or a line is
-    // not of the form Name=value.
+    // Reads the file's properties; false with a message when it cannot be read, a line is not
+    // of the form Name=value, or a file that opens with the heading lacks its closing line.
     bool LoadFile(const std::wstring& path, std::wstring& error);
     // The whole content of a file; false with a message saying why when it cannot be read.
     static bool ReadBytes(const std::wstring& path, std::string& bytes, std::wstring& error);
-    // Parses text in the file's format.
+    // Parses text in the file's format; a text without the heading is read as it stands.
     bool LoadText(const std::string& utf8, std::wstring& error);
     // The properties in the file's format, in the order they were first written.
     std::string SaveText() const;
@@ -39,7 +42,12 @@ public:
     static std::string Escape(const std::wstring& text);
     static bool Unescape(const std::string& utf8, std::wstring& text);
 
+    static constexpr const char* m_kszHeading = "[Properties]";
+
 private:
+    // The closing line of a set of nProperties properties.
+    static std::string ClosingLine(size_t nProperties);
+
     LONG m_refs;
     std::map<std::wstring, std::wstring> m_values;   // the value's text, unescaped
     std::vector<std::wstring> m_order;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace SampleObject;
 
 namespace {
@@ -55,27 +57,41 @@ TEST_F(TextCtrlPersistence, MissingKeysKeepTheTextsAndSpacingAndDefaultTheRest)
     EXPECT_EQ((std::vector<double>{0, 0, 0, 0, 0, 0}), ColumnWidthRatios(source));
 }
 
-TEST_F(TextCtrlPersistence, TruncatedStreamIsRefusedAndChangesNothing)
+TEST_F(TextCtrlPersistence, CutOrMutatedSetsAreRefusedOrLoadSanelyAndTheControlStaysUsable)
 {
-    std::string bytes;
-    ASSERT_TRUE(source.SaveStream(bytes, error));
+    std::string stream;
+    ASSERT_TRUE(source.SaveStream(stream, error)) << error;
     ASSERT_TRUE(target.PutProperty(L"Title", L"Unsaved work", error));
-    const std::string before = SaveBagText(target);
-    // Every cut within the header and the first properties, then a sample through the rest.
-    std::vector<size_t> cuts = {bytes.size() - 1};
-    for (size_t n = 0; n < bytes.size(); n += n < 64 ? 1 : 13)
-        cuts.push_back(n);
-    for (size_t n : cuts) {
-        SCOPED_TRACE(testing::Message() << "cut at " << n << " of " << bytes.size());
-        ASSERT_FALSE(target.LoadStream(bytes.substr(0, n), error));
-        ASSERT_TRUE(target.IsDirty()) << "the unsaved change is still to be saved";
-        ASSERT_EQ(before, SaveBagText(target));
+    std::string before = SaveBagText(target);
+    bool bDirty = true;
+    const HDC hdc = ::CreateCompatibleDC(nullptr);
+    std::mt19937 random(13);
+    for (const bool bStream : {true, false}) {
+        const std::string& whole = bStream ? stream : saved;
+        // Every cut, then whole sets with one to three bytes set at random.
+        for (size_t n = 0; n < whole.size() + 300; ++n) {
+            std::string bytes = whole.substr(0, n);
+            for (unsigned k = n < whole.size() ? 0 : 1 + random() % 3; k > 0; --k)
+                bytes[random() % bytes.size()] = static_cast<char>(random());
+            SCOPED_TRACE(testing::Message() << (bStream ? "stream" : "bag") << (n < whole.size() ? " cut at " : " mutated ") << n);
+            const bool bLoaded = bStream ? target.LoadStream(bytes, error) : LoadBagText(target, bytes);
+            ASSERT_FALSE(bLoaded && n < whole.size());
+            if (!bLoaded) {
+                ASSERT_EQ(bDirty, target.IsDirty()) << "the modified flag is kept";
+                ASSERT_EQ(before, SaveBagText(target)) << "a refused set changes nothing";
+                continue;
+            }
+            // What loads draws, and saves a set that loads to the same control.
+            long count = 0;
+            ASSERT_TRUE(target.GetLineCount(count, error) && target.Draw(hdc, hdc, RECT{0, 0, 300, 200}, error) &&
+                        target.SaveStream(bytes, error)) << error;
+            before = SaveBagText(target);
+            bDirty = false;
+            ASSERT_TRUE(target.LoadStream(bytes, error) && LoadBagText(target, before)) << error;
+            ASSERT_EQ(before, SaveBagText(target));
+        }
     }
-    ASSERT_TRUE(target.LoadStream(bytes, error)) << error;
-    EXPECT_EQ(saved, SaveBagText(target));
-    long count = 0;
-    EXPECT_TRUE(target.GetLineCount(count, error) && count == 3) << "the loaded text is in the line holder";
-    EXPECT_FALSE(target.IsDirty()) << "loading is not a change";
+    ::DeleteDC(hdc);
 }
 
 TEST_F(TextCtrlPersistence, CorruptBagIsRefusedAndChangesNothing)
@@ -94,4 +110,19 @@ TEST_F(TextCtrlPersistence, CorruptBagIsRefusedAndChangesNothing)
     }
     ASSERT_TRUE(LoadBagText(target, saved));
     EXPECT_EQ(saved, SaveBagText(target));
+}
+
+TEST_F(TextCtrlPersistence, FontFaceAndCharacterSetSurviveBothFormatsAsGiven)
+{
+    // The system substitutes a face for each of these and realises none of these character sets
+    // with them; a logical font holds 31 characters of a face.
+    for (const auto& [face, charset] : std::vector<std::pair<std::string, std::string>>{
+             {"Arial", "1"}, {"Arial", "2"}, {"No Such Face Installed", "128"},
+             {"\xE6\x98\x8E\xE6\x9C\x9D Caf\xC3\xA9 \xCE\xA9", "255"}, {"A Face Name Far Longer Than A Logical Font Holds", "0"}}) {
+        const std::string given = WithValues(saved, {{"PromptFont.Name", face}, {"PromptFont.Charset", charset}});
+        std::string bytes;
+        ASSERT_TRUE(LoadBagText(target, given) && target.SaveStream(bytes, error) && source.LoadStream(bytes, error)) << face;
+        EXPECT_EQ(given, SaveBagText(target)) << face;
+        EXPECT_EQ(given, SaveBagText(source)) << face;
+    }
 }

@@ -1,5 +1,6 @@
 // The demo host end to end: property sets through files, lines resolved with data, drawings,
 // and what a user sees when a file, a property set or a property name is wrong.
+#include "CQLNReplacingFile.h"
 #include "E2eSupport.h"
 #include "EmfScan.h"
 #include "SampleObject.h"
@@ -116,6 +117,7 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         {L"--resolve @absent.txt --save @out.bag", nullptr, "File not found"},
         // A bag line the format does not know, and a value the control's property cannot take.
         {L"--load @in.bag --save @out.bag", "NumColumns=1\r\nno equals sign\r\n", "line 2"},
+        {L"--load @in.bag --save @out.bag", "[Properties]\r\nNumColumns=1\r\n", "in.bag: the file is cut short"},
         {L"--load @in.bag --save @out.bag", "NumColumns=abc\r\n",
          "refused the property set: NumColumns: \"abc\" is not a value of this property"},
         {L"--load @in.bin --save @out.bag", "\x01", "refused the property set"},
@@ -139,4 +141,18 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         EXPECT_NE(std::string::npos, r.err.find("usage: textobj")) << arguments;
     }
     EXPECT_NE(std::string::npos, TextObj(L"--save \"\"").err.find("--save needs a value"));
+}
+
+TEST(TextObjHostFile, AFullDiskIsReportedAsFull)
+{
+    // The always-full device refuses every write; a pipe nobody reads takes nothing and says it
+    // succeeded, as a disk that fills up in the middle of a write does.
+    HANDLE hRead = nullptr, hPipe = nullptr;
+    DWORD mode = PIPE_NOWAIT;
+    ASSERT_TRUE(::CreatePipe(&hRead, &hPipe, nullptr, 4096) && ::SetNamedPipeHandleState(hPipe, &mode, nullptr, nullptr));
+    for (HANDLE h : {::CreateFileW(L"Z:\\dev\\full", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), hPipe}) {
+        EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), CQLNReplacingFile::WriteTo(h, std::string(100000, 'x')));
+        ::CloseHandle(h);
+    }
+    ::CloseHandle(hRead);
 }

@@ -56,11 +56,11 @@ TEST(EngineModel, GettersRefuseNullAndAnswerZeroOutsideTheColumns)
 TEST(EnginePersistence, SavesTheVersionThenOneRatioPerColumn)
 {
     CQLNBaseTextHelper engine(nullptr);
-    EXPECT_EQ("VelBaseTextVer=2\r\n", Save(engine)) << "an empty model";
+    EXPECT_EQ("[Properties]\r\nVelBaseTextVer=2\r\n[End: 1 property]\r\n", Save(engine)) << "an empty model";
     engine.DoPropExchange(nullptr);
     engine.m_fnResetColumnWidths(2, 1, 0);
     Load(engine, "ColWidthRatio0=2.5\nColWidthRatio1=4\n");
-    EXPECT_EQ("VelBaseTextVer=2\r\nColWidthRatio0=2.5\r\nColWidthRatio1=4\r\n", Save(engine));
+    EXPECT_EQ("[Properties]\r\nVelBaseTextVer=2\r\nColWidthRatio0=2.5\r\nColWidthRatio1=4\r\n[End: 3 properties]\r\n", Save(engine));
 }
 
 TEST(EnginePersistence, LoadKeepsOnlyRatiosADragCanProduce)

@@ -1,6 +1,7 @@
 // The font holder over the system's OLE font object: creation, references, the size as given
 // and the property-notification sink.
 #include "CFontHolder.h"
+#include "CStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ TEST(CFontHolder, TellsItsSinkUntilTheFontIsReleased)
     EXPECT_EQ(1u, sink.refs);                    // every connection let go of the sink
 }
 
-TEST(CFontHolder, KeepsTheSizeItWasGivenUntilTheFontChanges)
+TEST(CFontHolder, KeepsWhatItWasGivenUntilTheFontChanges)
 {
     CFontHolder holder(nullptr);
     holder.InitializeFont(&kPlain);
@@ -103,6 +104,13 @@ TEST(CFontHolder, KeepsTheSizeItWasGivenUntilTheFontChanges)
     EXPECT_EQ(120000, holder.GetFontSize().int64);      // as given to the font, not as the font realised it
     holder.SetFontSize(CY{{97500, 0}});
     EXPECT_EQ(97500, holder.GetFontSize().int64);
+    // The face and character set likewise, though the font realised reports a substitute.
+    const BSTR arial = ::SysAllocString(L"Arial");
+    EXPECT_TRUE(SUCCEEDED(holder.m_pFont->put_Name(arial)) && SUCCEEDED(holder.m_pFont->put_Charset(SYMBOL_CHARSET)) &&
+                holder.GetFontHandle() != nullptr);
+    ::SysFreeString(arial);
+    EXPECT_EQ(CString(L"Arial"), holder.GetFontName());
+    EXPECT_EQ(SYMBOL_CHARSET, holder.GetFontCharset());
     holder.ReleaseFont();
     EXPECT_EQ(0, holder.GetFontSize().int64);
 }

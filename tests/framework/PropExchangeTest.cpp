@@ -136,7 +136,10 @@ TEST(PropbagPropExchange, RefusesABadValueAndLogsItsNameAndText)
 
 TEST(TextPropertyBag, RefusesMalformedFilesAndUnescapesValues)
 {
-    for (const char* text : {"NoEquals\n", "=value\n", "A=1\nA=2\n", "A=bad\\q\n", "A=\\u12\n", "A=\xff\n"}) {
+    // A set that opens with its heading is whole only up to and with its closing line's break.
+    for (const char* text : {"NoEquals\n", "=value\n", "A=1\nA=2\n", "A=bad\\q\n", "A=\\u12\n", "A=\xff\n", "",
+                             "[Properties]\r\nA=1\r\n", "[Properties]\r\nA=1\r\n[End: 2 properties]\r\n",
+                             "[Properties]\r\nA=1\r\n[End: 1 property]", "[Properties]\r\n[End: 0 properties]\r\nA=1\r\n"}) {
         CQLNTextPropertyBag bag;
         std::wstring error;
         EXPECT_FALSE(bag.LoadText(text, error)) << text;
