@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the benchmarks and runs them under Wine with a private Xvfb, printing their figures.
+# Builds every benchmark and runs each under Wine with a private Xvfb, printing their figures.
 #   bench/run.sh            (QLN_BUILD=dir picks the build tree; default build-bench)
 # The tree is configured without the tests: a benchmark build needs none of them.
 set -euo pipefail
@@ -8,7 +8,8 @@ build=${QLN_BUILD:-$top/build-bench}
 bash "$top/cmake/setup.sh" "$build"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" --target engine_measurements engine_draw
+benches=(engine_measurements engine_draw getline_bench)
+cmake --build "$build" --target "${benches[@]}"
 
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=99
@@ -25,7 +26,7 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; do
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot </dev/null >/dev/null 2>&1 || true
 
-for bench in engine_measurements engine_draw; do
+for bench in "${benches[@]}"; do
   wine "$build/bin/$bench.exe" </dev/null | tr -d '\r'
   echo
 done
