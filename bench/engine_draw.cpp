@@ -4,7 +4,9 @@
 // reading the lines alone: a text of blank lines, which the pass reads to the end without
 // drawing; twice the lines should cost about twice the time.
 #include "CMetaFileDC.h"
+#include "QLNDefaultText.h"
 #include "QLNFontConversion.h"
+#include "QLNStringTokenizer.h"
 #include "TestTextControl.h"
 
 #include <objbase.h>
@@ -67,7 +69,7 @@ HFONT Font(CFontHolder& holder)
 }
 
 // The same cells: row-major, a label column then a value column of 150 pixels, each row as
-// high as its taller cell; a font made per item, as the engine makes them.
+// high as its taller cell; a font made per item, the engine making each of its fonts once a pass.
 double Platform(TestTextControl& ctrl, const std::vector<Item>& items)
 {
     LARGE_INTEGER t0, t1;
@@ -105,6 +107,96 @@ double Median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Where a pass's time goes: each step the pass takes per item, done alone for every item into
+// an EMF, in microseconds for all of them (the median of a few rounds).
+void Breakdown(TestTextControl& ctrl, const std::vector<Item>& items)
+{
+    HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    LOGFONTW lf = {};
+    QLNZoomFontHolderToLOGFONT(ctrl.m_promptFont, 1.0, lf);
+    HFONT hFont = ::CreateFontIndirectW(&lf);
+    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    std::vector<std::wstring> texts;
+    for (const Item& item : items) {
+        texts.push_back(item.label);
+        texts.push_back(item.value);
+    }
+    struct Step
+    {
+        const char* name;
+        void (*run)(TestTextControl&, HDC, const std::wstring&, int);
+    };
+    const Step steps[] = {
+        {"reading and tokenizing the lines", [](TestTextControl& c, HDC, const std::wstring&, int i) {
+             if (i % 2 == 0) {
+                 const CString line = CQLNDefaultText::GetCustomizedLine(c.m_lines.GetLine(i / 2));
+                 int nPrompts = 0, nValues = 0;
+                 CQLNStringTokenizer::GetNumberOfPromptAndValue(line, nPrompts, nValues);
+                 CQLNStringTokenizer tokenizer(line);
+                 CString item;
+                 BOOL bIsValue = FALSE;
+                 while (tokenizer.GetNextString(item, bIsValue)) {
+                 }
+             }
+         }},
+        {"font description from the holder", [](TestTextControl& c, HDC, const std::wstring&, int i) {
+             LOGFONTW lf = {};
+             QLNZoomFontHolderToLOGFONT(i % 2 ? c.m_valueFont : c.m_promptFont, 1.0, lf);
+         }},
+        {"font made, selected, released", [](TestTextControl& c, HDC h, const std::wstring&, int i) {
+             static LOGFONTW lf[2];
+             if (lf[0].lfHeight == 0) {
+                 QLNZoomFontHolderToLOGFONT(c.m_promptFont, 1.0, lf[0]);
+                 QLNZoomFontHolderToLOGFONT(c.m_valueFont, 1.0, lf[1]);
+             }
+             HFONT f = ::CreateFontIndirectW(&lf[i % 2]);
+             HGDIOBJ o = ::SelectObject(h, f);
+             ::SelectObject(h, o);
+             ::DeleteObject(f);
+         }},
+        {"text colour set", [](TestTextControl&, HDC h, const std::wstring&, int i) {
+             ::SetTextColor(h, i % 2 ? RGB(0, 128, 0) : RGB(128, 0, 0));
+         }},
+        {"extent of the text", [](TestTextControl&, HDC h, const std::wstring& t, int) {
+             SIZE size;
+             ::GetTextExtentPoint32W(h, t.c_str(), static_cast<int>(t.size()), &size);
+         }},
+        {"extent of \"A\"", [](TestTextControl&, HDC h, const std::wstring&, int) {
+             SIZE size;
+             ::GetTextExtentPoint32W(h, L"A", 1, &size);
+         }},
+        {"DrawTextW, format 0", [](TestTextControl&, HDC h, const std::wstring& t, int i) {
+             RECT rc = {(i % kColumns) * 150, i, (i % kColumns) * 150 + 150, i + 20};
+             ::DrawTextW(h, t.c_str(), -1, &rc, 0);
+         }},
+        {"DrawTextW, DT_WORDBREAK", [](TestTextControl&, HDC h, const std::wstring& t, int i) {
+             RECT rc = {(i % kColumns) * 150, i, (i % kColumns) * 150 + 150, kBounds.bottom};
+             ::DrawTextW(h, t.c_str(), -1, &rc, DT_WORDBREAK);
+         }},
+        {"ExtTextOutW, clipped", [](TestTextControl&, HDC h, const std::wstring& t, int i) {
+             RECT rc = {(i % kColumns) * 150, i, (i % kColumns) * 150 + 150, i + 20};
+             ::ExtTextOutW(h, rc.left, rc.top, ETO_CLIPPED, &rc, t.c_str(), static_cast<UINT>(t.size()), nullptr);
+         }},
+    };
+    std::printf("\nwhere the time goes: each step for all %u items into an EMF, median of 15\n",
+                static_cast<unsigned>(texts.size()));
+    for (const Step& step : steps) {
+        std::vector<double> rounds;
+        for (int r = 0; r < 15; ++r) {
+            LARGE_INTEGER t0, t1;
+            ::QueryPerformanceCounter(&t0);
+            for (size_t i = 0; i < texts.size(); ++i)
+                step.run(ctrl, hdc, texts[i], static_cast<int>(i));
+            ::QueryPerformanceCounter(&t1);
+            rounds.push_back(Seconds(t0, t1));
+        }
+        std::printf("  %-36s %8.0f us\n", step.name, Median(rounds) * 1e6);
+    }
+    ::SelectObject(hdc, hOld);
+    ::DeleteObject(hFont);
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
 }
 
 // Milliseconds for one pass over nLines blank lines, the best of a few.
@@ -155,6 +247,7 @@ int main()
         std::printf("engine (halving fit, word breaks):   %8.3f ms\n", e);
         std::printf("platform DrawTextW DT_WORDBREAK:     %8.3f ms\n", p);
         std::printf("ratio engine / platform:             %8.3f\n", e / p);
+        Breakdown(ctrl, items);
 
         const double b5 = BlankLines(ctrl, 5000), b10 = BlankLines(ctrl, 10000), b20 = BlankLines(ctrl, 20000);
         std::printf("\nblank lines read by one pass, best of 3\n");

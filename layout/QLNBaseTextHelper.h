@@ -14,6 +14,7 @@
 #include "CPoint.h"
 #include "CRect.h"
 #include "CString.h"
+#include "QLNPassFonts.h"
 
 class COleControl;
 class CPropExchange;
@@ -67,9 +68,10 @@ private:
     void OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid, const CQLNTextFieldLines& lines);
     void DrawLine(CDC* pDC, const CString& strLine, const CRect& rcBounds, CRect& rcCell, int& nColumn,
                   int& nRowHeight, int nDefaultRowHeight);
-    // pSizeA, when given, receives the extent of "A" that the wrap limit was taken from.
+    // pSizeA, when given, is the extent of "A" in the selected font, known already; without
+    // it "A" is measured. The wrap limit is taken from it.
     CPoint DrawCellText(CDC* pDC, CRect& rcArea, CPoint ptStart, const CString& strText, UINT nFormat,
-                        int bDraw, SIZE* pSizeA = nullptr);
+                        int bDraw, const SIZE* pSizeA = nullptr);
     void StartNewRow(int& nColumn, CRect& rcCell, int& nRowHeight, const CRect& rcBounds, int nDefaultRowHeight);
     void DrawEmptyCell(int& nColumn, CRect& rcCell, int& nRowHeight, const CRect& rcBounds, int nDefaultRowHeight);
     void DrawIndication(CDC* pDC, const CRect& rcBounds);
@@ -109,6 +111,8 @@ private:
     CArray<long, long> m_arrColBorder;
     COleControl* m_pOwnerCtrl;
     double m_dZoom;
+    // Only during a drawing pass: the fonts its items drew in.
+    CQLNPassFonts m_passFonts;
 
     CQLNBaseTextHelper(const CQLNBaseTextHelper&) = delete;
     CQLNBaseTextHelper& operator=(const CQLNBaseTextHelper&) = delete;

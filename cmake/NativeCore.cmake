@@ -1,0 +1,39 @@
+# The platform-free units as one static library, qln_native_core, for the native builds (the
+# sanitizer tests, the fuzz targets): the framework's strings, arrays and exceptions, and the
+# text-field content model. The including project picks the compiler and the sanitizers; the
+# string seam is left to it, since each program answers string resources its own way.
+cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH qln_top)
+add_library(qln_native_core STATIC
+    ${qln_top}/framework/core/CObject.cpp
+    ${qln_top}/framework/core/CException.cpp
+    ${qln_top}/framework/core/CInvalidArgException.cpp
+    ${qln_top}/framework/core/CMemoryException.cpp
+    ${qln_top}/framework/core/CUserException.cpp
+    ${qln_top}/framework/core/COleException.cpp
+    ${qln_top}/framework/core/COleDispatchException.cpp
+    ${qln_top}/framework/core/CString.cpp
+    ${qln_top}/content/QLNStringTokenizer.cpp
+    ${qln_top}/content/QLNDefaultText.cpp
+    ${qln_top}/content/QLNConvertStringToDouble.cpp
+    ${qln_top}/content/QLNLibraryString.cpp
+    ${qln_top}/content/QLNTextFieldLines.cpp)
+target_include_directories(qln_native_core PUBLIC
+    ${qln_top} ${qln_top}/framework/core ${qln_top}/framework/core/native ${qln_top}/content
+    ${qln_top}/resources)
+target_compile_options(qln_native_core PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
+
+# The table-backed seam: a program links this and defines afxStringTable, generated from its
+# resource scripts by qln_string_table(). Its object goes into the program itself, ahead of the
+# library that calls it.
+add_library(qln_native_string_table OBJECT ${qln_top}/framework/core/native/AfxStringTable.cpp)
+target_link_libraries(qln_native_string_table PUBLIC qln_native_core)
+
+# Generates OUTPUT, the definition of afxStringTable, from the resource scripts given in search
+# order (the program's own first, then its libraries').
+function(qln_string_table output)
+  add_custom_command(OUTPUT ${output}
+      COMMAND ${CMAKE_COMMAND} -DOUTPUT=${output} "-DINPUTS=${ARGN}" -P ${qln_top}/cmake/RcStringTable.cmake
+      DEPENDS ${ARGN} ${qln_top}/cmake/RcStringTable.cmake
+      COMMENT "String table from the resource scripts"
+      VERBATIM)
+endfunction()
