@@ -47,30 +47,13 @@ public:
     CDCSurface(CDC* pDC, UINT nFormat) : m_pDC(pDC), m_nFormat(nFormat) {}
 
     SIZE MeasureText(const wchar_t* pch, int nCount) override { return m_pDC->GetTextExtent(pch, nCount); }
-    // Format 0 draws one line at the rectangle's top left, clipped to it, which is what
-    // ExtTextOutW does with ETO_CLIPPED (text alignment is 0 while a line draws), and at well
-    // under half the cost under Wine; the metafile records the same text at the same place.
-    // A piece that DrawText reads otherwise (a prefix "&", a control character: a line break,
-    // a tab, a zero that ends the text) still goes through DrawText.
     void DrawPiece(const RECT& rc, const CString& strPiece) override
     {
-        if (m_nFormat == 0 && IsPlain(strPiece)) {
-            m_pDC->ExtTextOut(rc.left, rc.top, ETO_CLIPPED, &rc, strPiece, nullptr);
-            return;
-        }
         RECT rcDraw = rc;
         m_pDC->DrawText(strPiece.GetString(), -1, &rcDraw, m_nFormat);
     }
 
 private:
-    static bool IsPlain(const CString& str)
-    {
-        for (int i = 0; i < str.GetLength(); ++i)
-            if (str[i] < L' ' || str[i] == L'&')
-                return false;
-        return true;
-    }
-
     CDC* m_pDC;
     UINT m_nFormat;
 };

@@ -1,6 +1,5 @@
 // A metafile device that counts what the engine asks of it: text measurements (on the
-// attribute DC) and text pieces drawn (on the output DC, by DrawText or ExtTextOut), which it
-// also keeps as given.
+// attribute DC) and text pieces drawn (on the output DC), which it also keeps as given.
 #pragma once
 #include "CMetaFileDC.h"
 
@@ -25,15 +24,6 @@ public:
         ++m_nDrawn;
         m_pieces.push_back(nCount < 0 ? std::wstring(lpszString) : std::wstring(lpszString, static_cast<size_t>(nCount)));
         return CMetaFileDC::DrawText(lpszString, nCount, lpRect, nFormat);
-    }
-
-    using CMetaFileDC::ExtTextOut;
-    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
-                    LPINT lpDxWidths) override
-    {
-        ++m_nDrawn;
-        m_pieces.push_back(std::wstring(lpszString, nCount));
-        return CMetaFileDC::ExtTextOut(x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
     }
 
     mutable int m_nMeasured = 0;

@@ -87,8 +87,10 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
                                                 L"Liberation Mono, apply on"};
     EXPECT_EQ(expected, seen) << "the typed face is taken as listed";
     EXPECT_EQ(L"Liberation Mono", SampleObject::Get(object, L"PromptFont"));
-    // The dialog's DEFAULT_CHARSET leaves the system's font object as it was.
-    EXPECT_EQ((std::vector<std::string>{"PromptFont.Name=Liberation Mono", "ValueColor=128"}),
+    // A font that went through the dialog comes back with DEFAULT_CHARSET, which is kept as given;
+    // the fonts the user left alone are written back as read.
+    EXPECT_EQ((std::vector<std::string>{"PromptFont.Name=Liberation Mono", "PromptFont.Charset=1", "ValueFont.Charset=1",
+                                        "ValueColor=128"}),
               Changed(before, SampleObject::SaveBagText(object)));
 
     const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);

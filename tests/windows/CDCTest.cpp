@@ -134,3 +134,40 @@ TEST(CDCMaps, AttachedObjectsOwnTheirHandlesOthersGetTemporaryWrappers)
     EXPECT_FALSE(font.CreateFontIndirect(nullptr));
     EXPECT_EQ(nullptr, CGdiObject::FromHandle(nullptr));
 }
+
+// DrawText draws a plain line of format 0 without the platform's line-breaking pass: pixels and
+// answer must stay the platform's, for plain lines, for the texts that pass does read (prefix,
+// tab, line break) and for a DC whose alignment is not top left.
+TEST(CDCDrawText, PlainLinesDrawAsThePlatformDrawsThem)
+{
+    const struct
+    {
+        const wchar_t* text;
+        UINT align;
+    } rows[] = {{L"Retention time: 4.23 min", TA_TOP}, {L"Clipped at the right and the bottom edge", TA_TOP},
+                {L"A&B prefix", TA_TOP}, {L"tab\there", TA_TOP}, {L"two\r\nlines", TA_TOP}, {L"Base line", TA_BASELINE}};
+    CFont font;
+    LOGFONTW lf = {};
+    lf.lfHeight = -13;
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.text);
+        MemoryCanvas ours, platform;
+        CDC dc;
+        dc.m_hDC = dc.m_hAttribDC = ours.m_hDC;
+        dc.SelectObject(&font);
+        dc.SetTextAlign(row.align);
+        ::SelectObject(platform.m_hDC, font.m_hObject);
+        ::SetTextAlign(platform.m_hDC, row.align);
+        RECT rc = {3, 20, 57, 31}, rcPlatform = rc;
+        EXPECT_EQ(::DrawTextW(platform.m_hDC, row.text, -1, &rcPlatform, 0), dc.DrawText(row.text, -1, &rc, 0));
+        EXPECT_TRUE(row.align != TA_TOP || ours.HasInk());
+        const qlntest::PixelGrab a(platform.m_hDC, 60, 60), b(ours.m_hDC, 60, 60);
+        int nDiffering = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; ++x)
+                nDiffering += a.At(x, y) != b.At(x, y);
+        EXPECT_EQ(0, nDiffering);
+        dc.m_hDC = dc.m_hAttribDC = nullptr;
+    }
+}
