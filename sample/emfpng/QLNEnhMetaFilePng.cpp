@@ -84,7 +84,7 @@ SIZE QLNEnhMetaFilePixelSize(HENHMETAFILE hEmf)
     return size;
 }
 
-HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath)
+HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath, double dDpi)
 {
     if (hEmf == nullptr || lpszPath == nullptr)
         return E_INVALIDARG;
@@ -126,6 +126,8 @@ HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCW
         hr = frame->Initialize(nullptr);
     if (SUCCEEDED(hr))
         hr = frame->SetSize(static_cast<UINT>(nWidth), static_cast<UINT>(nHeight));
+    if (SUCCEEDED(hr) && dDpi > 0)
+        hr = frame->SetResolution(dDpi, dDpi);
     // WriteSource converts to whatever pixel format the encoder prefers.
     if (SUCCEEDED(hr))
         hr = frame->WriteSource(bitmap.Get(), nullptr);

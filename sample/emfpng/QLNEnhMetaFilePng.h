@@ -12,5 +12,5 @@ SIZE QLNEnhMetaFilePixelSize(HENHMETAFILE hEmf);
 // fill it; 0 × 0 means QLNEnhMetaFilePixelSize) and writes it as a PNG file through the
 // system's imaging codecs. COM must be initialised on the calling thread. Returns S_OK, or
 // E_INVALIDARG for a null metafile or path or a size outside 1..16384, or the failure of the
-// step that failed.
-HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath);
+// step that failed. A resolution above 0 is written into the file, for printing at that size.
+HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath, double dDpi = 0);

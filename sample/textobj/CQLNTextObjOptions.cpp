@@ -32,6 +32,16 @@ bool ParseZoom(const std::wstring& text, double& zoom)
     return true;
 }
 
+bool ParseDpi(const std::wstring& text, int& dpi)
+{
+    int d = 0;
+    wchar_t rest = 0;
+    if (swscanf(text.c_str(), L"%d%lc", &d, &rest) != 1 || d < 24 || d > 2400)
+        return false;
+    dpi = d;
+    return true;
+}
+
 } // namespace
 
 bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
@@ -83,6 +93,11 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
                 error = L"--zoom takes a number above 0 and at most 100, not " + value;
                 return false;
             }
+        } else if (option == L"--dpi") {
+            if (!ParseDpi(value, m_nDpi)) {
+                error = L"--dpi takes a whole number of dots per inch, 24 to 2400, not " + value;
+                return false;
+            }
         } else if (option == L"--save") {
             m_strSave = value;
             bAnyAction = true;
@@ -90,6 +105,10 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             error = L"unknown option " + option;
             return false;
         }
+    }
+    if (m_nDpi != 0 && m_strPng.empty()) {
+        error = L"--dpi is the resolution of the --png picture; there is none";
+        return false;
     }
     if (!bAnyAction)
         m_bPrintLines = true;
@@ -110,7 +129,7 @@ const wchar_t* CQLNTextObjOptions::Usage()
 {
     return L"usage: textobj [--progid PROGID] [--load FILE] [--set Name=value]...\n"
            L"               [--lines] [--resolve DATA] [--draw OUT.emf] [--png OUT.png]\n"
-           L"               [--size WIDTHxHEIGHT] [--zoom Z] [--save FILE]\n"
+           L"               [--size WIDTHxHEIGHT] [--zoom Z] [--dpi DPI] [--save FILE]\n"
            L"\n"
            L"  --progid   the text object to create (default QLNSample.TextCtrl)\n"
            L"  --load     a property set: a readable text bag (.txt, .bag) or a binary stream\n"
@@ -121,5 +140,7 @@ const wchar_t* CQLNTextObjOptions::Usage()
            L"             of their {Name} items, numbers with each line's decimals\n"
            L"  --draw     draws into an enhanced metafile; --png writes a picture of it\n"
            L"  --size     the drawing's size in pixels (default 600x800); --zoom its zoom (1)\n"
+           L"  --dpi      draws the picture at that resolution, for print: the drawing's size\n"
+           L"             stays the same on paper, its text laid out as on the screen\n"
            L"  --save     saves the property set, as a text bag (.txt, .bag) or a binary stream\n";
 }

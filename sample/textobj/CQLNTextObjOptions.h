@@ -19,6 +19,7 @@ public:
     int m_nWidth = 600;
     int m_nHeight = 800;
     double m_dZoom = 1.0;
+    int m_nDpi = 0;                                                // the picture's; 0: the screen's
     std::wstring m_strSave;
 
     // False with a message for anything it does not understand. Without anything to do the

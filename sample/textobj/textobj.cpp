@@ -143,9 +143,21 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
         return false;
     }
     if (!options.m_strPng.empty()) {
+        // For print the metafile is played onto more pixels: the text keeps the layout it was
+        // measured to on the screen and is drawn sharp at the printer's resolution.
+        const int nScreenDpi = ::GetDeviceCaps(hRef, LOGPIXELSX);
+        const int nDpi = options.m_nDpi != 0 ? options.m_nDpi : nScreenDpi;
+        const long long nWidth = static_cast<long long>(options.m_nWidth) * nDpi / nScreenDpi;
+        const long long nHeight = static_cast<long long>(options.m_nHeight) * nDpi / nScreenDpi;
+        if (nWidth < 1 || nHeight < 1 || nWidth > 16384 || nHeight > 16384) {
+            error = L"a picture at " + std::to_wstring(nDpi) + L" dpi would be " + std::to_wstring(nWidth) + L"x" +
+                    std::to_wstring(nHeight) + L" pixels; each side must be 1 to 16384";
+            return false;
+        }
         CQLNReplacingFile png(options.m_strPng);
         const HENHMETAFILE hEmf = ::GetEnhMetaFileW(emf.TempPath().c_str());
-        const HRESULT hr = QLNSaveEnhMetaFileAsPng(hEmf, options.m_nWidth, options.m_nHeight, png.TempPath().c_str());
+        const HRESULT hr = QLNSaveEnhMetaFileAsPng(hEmf, static_cast<int>(nWidth), static_cast<int>(nHeight),
+                                                   png.TempPath().c_str(), nDpi);
         if (hEmf != nullptr)
             ::DeleteEnhMetaFile(hEmf);
         if (FAILED(hr)) {

@@ -101,6 +101,14 @@ TEST_F(TextObjHost, SetLinesAndDrawingFollowTheProperties)
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(0, png.compare(1, 3, "PNG"));
     EXPECT_EQ(std::string("\0\0\x01\x2C\0\0\0\xC8", 8), png.substr(16, 8));
+
+    // For print: three times the screen's pixels, the same drawing, the resolution in the file
+    // (288 dpi is 11339 pixels a metre).
+    ASSERT_EQ(0u, TextObj(L"--set \"TextFields=One: {RT}\" --png @p.png --size 300x200 --dpi 288").exitCode);
+    const std::string print = Read(L"p.png");
+    ASSERT_GT(print.size(), 24u);
+    EXPECT_EQ(std::string("\0\0\x03\x84\0\0\x02\x58", 8), print.substr(16, 8));
+    EXPECT_NE(std::string::npos, print.find(std::string("pHYs\0\0\x2C\x4B\0\0\x2C\x4B\x01", 13)));
 }
 
 TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
@@ -121,6 +129,7 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         {L"--load @in.bin --save @out.bag", "\x01", "refused the property set"},
         {L"--set Nope=1 --save @out.bag", nullptr, "no property or method named Nope"},
         {L"--set NumColumns=abc --save @out.bag", nullptr, "refused NumColumns=abc"},
+        {L"--png @out.png --size 8000x100 --dpi 960 --save @out.bag", nullptr, "80000x1000 pixels"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.arguments);
@@ -133,7 +142,8 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         EXPECT_EQ("keep me\r\n", Read(L"out.bag"));
     }
     for (const wchar_t* arguments : {L"--size 10", L"--zoom -1", L"--set NoEquals", L"stray", L"--load",
-                                     L"--save \"\"", L"--load \"\" --lines", L"--draw \"\""}) {
+                                     L"--save \"\"", L"--load \"\" --lines", L"--draw \"\"",
+                                     L"--png x.png --dpi 12", L"--dpi 300"}) {
         const E2e::ProcessResult r = TextObj(arguments);
         EXPECT_EQ(2u, r.exitCode) << arguments;
         EXPECT_NE(std::string::npos, r.err.find("usage: textobj")) << arguments;
