@@ -20,4 +20,6 @@
 #include "QLNChangeNotification.h"
 #include "QLNTextObjectListBox.h"
 #include "QLN_IntEditCtrl.h"
+#include "QLNTextDataSelectPage.h"
+#include "QLNTextDataAttributePage.h"
 #include "QLNCtrlDialogBase.h"

@@ -23,5 +23,9 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // Opens help topic dwContext over the page; a help-file locator that fails is reported to
+    // the user in a message box.
+    void OpenHelp(DWORD dwContext);
+
     CDWordArray m_arrIgnoreIDs;
 };

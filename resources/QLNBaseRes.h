@@ -34,3 +34,34 @@
 #define IDS_QLN_FONT_PAGE              2530
 #define IDS_QLN_DECIMAL_RANGE          2531
 #define IDS_QLN_DECIMAL_RANGE_CAPTION  2532
+
+// The text object's data selection page and layout attribute page
+#define IDD_QLN_TEXT_DATA_SELECT       11019
+#define IDC_QLN_DATA_TITLE_CAPTION     11005
+#define IDC_QLN_DATA_INCLUDE_TITLE     11020
+#define IDC_QLN_DATA_TITLE             11022
+#define IDC_QLN_DATA_AVAILABLE         11023
+#define IDC_QLN_DATA_ADD               11024
+#define IDC_QLN_DATA_ADD_ALL           11025
+#define IDC_QLN_DATA_REMOVE            11026
+#define IDC_QLN_DATA_REMOVE_ALL        11027
+#define IDC_QLN_DATA_SELECTED          11028
+#define IDC_QLN_DATA_MOVE_UP           11029
+#define IDC_QLN_DATA_MOVE_DOWN         11030
+#define IDC_QLN_DATA_AVAILABLE_DESC    11031
+#define IDC_QLN_DATA_SELECTED_DESC     11032
+#define IDC_QLN_DATA_LABEL_CAPTION     11033
+#define IDC_QLN_DATA_LABEL             11034
+#define IDC_QLN_DATA_DECIMAL_CAPTION   11035
+#define IDC_QLN_DATA_DECIMAL           11036
+#define IDD_QLN_TEXT_DATA_ATTRIBUTE    11037
+#define IDC_QLN_COLUMNS_1              11038
+#define IDC_QLN_COLUMNS_2              11039
+#define IDC_QLN_COLUMNS_3              11040
+#define IDC_QLN_HORIZONTAL_SPACING     11041
+#define IDC_QLN_INCLUDE_DATA_LABEL     11042
+#define IDC_QLN_LABEL_SPACING          11043
+#define IDC_QLN_VERTICAL_SPACING       11044
+#define IDC_QLN_SPACING_SINGLE         11045
+#define IDC_QLN_SPACING_ONE_AND_HALF   11046
+#define IDC_QLN_SPACING_DOUBLE         11047

@@ -16,6 +16,13 @@ bool Create(CQLNTextObjClient& object, std::wstring& error)
     return object.Create(E2e::kProgId, error);
 }
 
+COleControl* ControlOf(CQLNTextObjClient& object)
+{
+    ComPtr<IDispatch> dispatch;
+    const bool ok = object.Control() != nullptr && SUCCEEDED(object.Control()->QueryInterface(IID_PPV_ARGS(&dispatch)));
+    return ok ? static_cast<COleControl*>(CCmdTarget::FromIDispatch(dispatch.Get())) : nullptr;
+}
+
 std::wstring Get(CQLNTextObjClient& object, const wchar_t* name)
 {
     std::wstring value, error;

@@ -1,6 +1,7 @@
 // The sample text object as the control tests drive it: made through its registration by the
 // host's own client, and read back in forms a test compares.
 #pragma once
+#include "COleControl.h"
 #include "CQLNTextObjClient.h"
 
 #include <olectl.h>
@@ -14,6 +15,10 @@ namespace SampleObject {
 // A new object of the sample server, registered for this process on first use; false with the
 // reason in error.
 bool Create(CQLNTextObjClient& object, std::wstring& error);
+
+// The framework object behind the object's dispatch interface (the sample server lives in this
+// process), for pages and sheets that take the control itself; null when there is none.
+COleControl* ControlOf(CQLNTextObjClient& object);
 
 // A property as text; a read that fails gives a text no property holds, naming the failure.
 std::wstring Get(CQLNTextObjClient& object, const wchar_t* name);

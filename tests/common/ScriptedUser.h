@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <prsht.h>
 
 #include <functional>
 #include <string>
@@ -81,6 +82,16 @@ inline void PostClickAt(HWND hWnd, POINT pt)
 {
     ::PostMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     ::PostMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+// A click on tab nPage of a property sheet; true, to end a step.
+inline bool PostTabClick(HWND hSheet, int nPage)
+{
+    const HWND hTab = reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
+    RECT rc = {};
+    ::SendMessageW(hTab, TCM_GETITEMRECT, nPage, reinterpret_cast<LPARAM>(&rc));
+    PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    return true;
 }
 
 // The message box (or other dialog) that hOwner owns, if one is on screen.

@@ -49,15 +49,6 @@ BEGIN_MESSAGE_MAP(NumberPage, CPropertyPage)
     ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
-// A click on the tab of page nPage.
-void PostTabClick(HWND hSheet, int nPage)
-{
-    const HWND hTab = reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
-    RECT rc = {};
-    ::SendMessageW(hTab, TCM_GETITEMRECT, static_cast<WPARAM>(nPage), reinterpret_cast<LPARAM>(&rc));
-    PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-}
-
 HWND CurrentPage(HWND hSheet)
 {
     return reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));

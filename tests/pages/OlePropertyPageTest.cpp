@@ -99,14 +99,6 @@ public:
     }
 };
 
-// The framework object behind the sample's dispatch interface (the sample lives in this process).
-COleControl* ControlOf(CQLNTextObjClient& object)
-{
-    ComPtr<IDispatch> dispatch;
-    const bool ok = object.Control() != nullptr && SUCCEEDED(object.Control()->QueryInterface(IID_PPV_ARGS(&dispatch)));
-    return ok ? static_cast<COleControl*>(CCmdTarget::FromIDispatch(dispatch.Get())) : nullptr;
-}
-
 // The saved lines of the properties whose names start with prefix, joined by "; ".
 std::string Saved(CQLNTextObjClient& object, const std::string& prefix)
 {
@@ -128,7 +120,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
                 object.PutProperty(L"TitleColor", std::to_wstring(RGB(0, 0, 128)), error) &&
                 object.PutProperty(L"TitleFont", SampleObject::Font(font.Get()), error) &&
                 object.PutProperty(L"Title", std::wstring(L"Run summary"), error)) << error;
-    COleControl* pControl = ControlOf(object);
+    COleControl* pControl = SampleObject::ControlOf(object);
     ASSERT_NE(nullptr, pControl);
     RecordingControl recording;
     TitlePage title(*pControl); LookPage look(*pControl); RecordedPage recorded(recording);
@@ -139,13 +131,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     auto current = [&](CWnd& page) { return ::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0) == LRESULT(page.m_hWnd); };
     // The sheet's Apply button, on or off.
     auto apply = [&]() { return std::wstring(::IsWindowEnabled(::GetDlgItem(hSheet, 0x3021)) ? L"on" : L"off"); };
-    auto tab = [&](int nPage) {
-        const HWND hTab = reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
-        RECT rc = {};
-        ::SendMessageW(hTab, TCM_GETITEMRECT, nPage, reinterpret_cast<LPARAM>(&rc));
-        PostClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-        return true;
-    };
+    auto tab = [&](int nPage) { return PostTabClick(hSheet, nPage); };
     auto item = [](CWnd& page, int nID) { return page.GetDlgItem(nID)->m_hWnd; };
     auto checked = [](CWnd& page, int nID) { return std::wstring(::IsDlgButtonChecked(page.m_hWnd, nID) ? L"on" : L"off"); };
     auto get = [&](const wchar_t* name) { return SampleObject::Get(object, name); };
