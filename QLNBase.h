@@ -22,4 +22,5 @@
 #include "QLN_IntEditCtrl.h"
 #include "QLNTextDataSelectPage.h"
 #include "QLNTextDataAttributePage.h"
+#include "QLNTextPropertySheet.h"
 #include "QLNCtrlDialogBase.h"
