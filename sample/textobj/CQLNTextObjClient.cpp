@@ -322,3 +322,16 @@ bool CQLNTextObjClient::Draw(HDC hdcTargetDev, HDC hdcDraw, const RECT& bounds, 
     }
     return true;
 }
+
+bool CQLNTextObjClient::ShowProperties(HWND hWndParent, std::wstring& error)
+{
+    ComPtr<IOleObject> object;
+    if (!Query(object, L"IOleObject", error))
+        return false;
+    const HRESULT hr = object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, hWndParent, nullptr);
+    if (FAILED(hr)) {
+        error = L"the control could not show its properties: " + CQLNTextObjError::Describe(hr);
+        return false;
+    }
+    return true;
+}

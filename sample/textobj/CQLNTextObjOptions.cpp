@@ -53,6 +53,10 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             m_bPrintLines = bAnyAction = true;
             continue;
         }
+        if (option == L"--properties") {
+            m_bProperties = bAnyAction = true;
+            continue;
+        }
         if (option == L"-h" || option == L"--help" || option.compare(0, 2, L"--") != 0) {
             error = option == L"-h" || option == L"--help" ? L"" : L"unexpected argument " + option;
             return false;
@@ -74,6 +78,9 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
                 return false;
             }
             m_setProperties.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+        } else if (option == L"--shot") {
+            m_strShots = value;
+            bAnyAction = true;
         } else if (option == L"--resolve") {
             m_strResolve = value;
             bAnyAction = true;
@@ -128,6 +135,7 @@ bool CQLNTextObjOptions::IsTextBagName(const std::wstring& path)
 const wchar_t* CQLNTextObjOptions::Usage()
 {
     return L"usage: textobj [--progid PROGID] [--load FILE] [--set Name=value]...\n"
+           L"               [--properties] [--shot DIR]\n"
            L"               [--lines] [--resolve DATA] [--draw OUT.emf] [--png OUT.png]\n"
            L"               [--size WIDTHxHEIGHT] [--zoom Z] [--dpi DPI] [--save FILE]\n"
            L"\n"
@@ -135,6 +143,10 @@ const wchar_t* CQLNTextObjOptions::Usage()
            L"  --load     a property set: a readable text bag (.txt, .bag) or a binary stream\n"
            L"             (any other name); without it the control starts afresh\n"
            L"  --set      writes a property by name; the control converts the text\n"
+           L"  --properties  opens the control's property sheet for the user; what follows\n"
+           L"             sees the changes\n"
+           L"  --shot     writes a picture of each page of the sheet into DIR (page-1.png, ...),\n"
+           L"             then closes it, or leaves it to the user with --properties\n"
            L"  --lines    prints the lines, one per line, as UTF-8 (the default action)\n"
            L"  --resolve  prints the lines with the values of a Name=value data file in place\n"
            L"             of their {Name} items, numbers with each line's decimals\n"

@@ -1,9 +1,11 @@
 // textobj: the demo host of the text objects. It creates one by ProgID, starts it afresh or
-// loads a property set, writes properties by name, prints its lines plain or resolved with
-// data, draws it into an enhanced metafile and a PNG picture, and saves it.
+// loads a property set, writes properties by name, opens its property sheet (and takes pictures
+// of it), prints its lines plain or resolved with data, draws it into an enhanced metafile and a
+// PNG picture, and saves it.
 // Exit codes: 0 done, 1 a file, the control or a property refused, 2 a bad command line.
 #include "CQLNReplacingFile.h"
 #include "CQLNReportResolver.h"
+#include "CQLNSheetCamera.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjOptions.h"
 #include "CQLNTextPropertyBag.h"
@@ -172,6 +174,23 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
     return !bKeepEmf || emf.Commit(error);
 }
 
+// The sheet as a user in a report designer opens it; with a folder for pictures, a camera takes
+// one of each page first.
+bool ShowSheet(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
+{
+    if (options.m_strShots.empty())
+        return control.ShowProperties(nullptr, error);
+    ::CreateDirectoryW(options.m_strShots.c_str(), nullptr);
+    const DWORD attributes = ::GetFileAttributesW(options.m_strShots.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = L"cannot make the folder " + options.m_strShots;
+        return false;
+    }
+    CQLNSheetCamera camera(options.m_strShots, options.m_bProperties ? CQLNSheetCamera::After::KeepOpen
+                                                                     : CQLNSheetCamera::After::Close);
+    return control.ShowProperties(nullptr, error) && camera.Result(error);
+}
+
 int Run(const CQLNTextObjOptions& options)
 {
     std::wstring error;
@@ -189,6 +208,8 @@ int Run(const CQLNTextObjOptions& options)
         if (!control.PutProperty(property.first, property.second, error))
             return Fail(error);
     }
+    if (options.WantsSheet() && !ShowSheet(control, options, error))
+        return Fail(error);
 
     if (options.m_bPrintLines) {
         std::vector<std::wstring> lines;
