@@ -65,3 +65,29 @@
 #define IDC_QLN_SPACING_SINGLE         11045
 #define IDC_QLN_SPACING_ONE_AND_HALF   11046
 #define IDC_QLN_SPACING_DOUBLE         11047
+
+// The font dialog and its colour box
+#define IDC_QLN_STRIKEOUT              11000
+#define IDC_QLN_UNDERLINE              11001
+#define IDC_QLN_COLOR                  11003
+#define IDC_QLN_SAMPLE                 11007
+#define IDC_QLN_FACE                   11008
+#define IDC_QLN_STYLE                  11009
+#define IDC_QLN_SIZE                   11010
+#define IDD_QLN_FONT_DIALOG_CHILD      11011
+#define IDD_QLN_FONT_DIALOG            11012
+#define IDD_QLN_FONT_DIALOG_OLE        11017
+
+// Font control and font pages
+#define IDD_QLN_FONT_CTRL              11013
+#define IDD_QLN_ANNOTATION_FONT_PAGE   11014
+#define IDD_QLN_TABLE_FONT_PAGE        11015
+#define IDD_QLN_FONT_CTRL_OLE          11016
+#define IDD_QLN_TEXT_FONT_PAGE         11018
+#define IDC_QLN_FONT_CTRL_BUTTON       11004
+// Where the font controls of the text and table pages go: empty group boxes.
+#define IDC_QLN_TITLE_FONT_BOX         11005
+#define IDC_QLN_HEADING_FONT_BOX       11006
+#define IDC_QLN_CELL_FONT_BOX          11007
+#define IDC_QLN_VALUE_FONT_BOX         11008
+#define IDC_QLN_PROMPT_FONT_BOX        11009

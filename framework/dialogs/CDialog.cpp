@@ -63,6 +63,14 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     return hWnd != nullptr && m_hWnd == hWnd;
 }
 
+HWND CDialog::ModalOwner(CWnd* pParentWnd)
+{
+    HWND hWndOwner = pParentWnd != nullptr ? pParentWnd->m_hWnd : ::GetActiveWindow();
+    while (hWndOwner != nullptr && (::GetWindowLongPtrW(hWndOwner, GWL_STYLE) & WS_CHILD))
+        hWndOwner = ::GetParent(hWndOwner);
+    return hWndOwner;
+}
+
 INT_PTR CDialog::DoModal()
 {
     HINSTANCE hInstance = nullptr;
@@ -70,10 +78,7 @@ INT_PTR CDialog::DoModal()
     if (pTemplate == nullptr || m_hWnd != nullptr)
         return -1;
 
-    // The owner is a top-level window: the given parent's, else the active one's.
-    HWND hWndOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : ::GetActiveWindow();
-    while (hWndOwner != nullptr && (::GetWindowLongPtrW(hWndOwner, GWL_STYLE) & WS_CHILD))
-        hWndOwner = ::GetParent(hWndOwner);
+    const HWND hWndOwner = ModalOwner(m_pParentWnd);
     const BOOL bEnableOwner = hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner);
     if (bEnableOwner)
         ::EnableWindow(hWndOwner, FALSE);

@@ -55,6 +55,9 @@ public:
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
 
+    // The owner of a modal dialog: the top-level window of the given parent, else of the active
+    // window; null when there is none.
+    static HWND ModalOwner(CWnd* pParentWnd);
     // The template and the module it was found in; null when no module has it.
     static LPCDLGTEMPLATEW LoadTemplate(UINT nIDTemplate, HINSTANCE* phInstance);
     // Routes the dialog's messages through this object once WM_INITDIALOG arrives and hands

@@ -301,6 +301,27 @@ void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
     ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->m_hObject));
 }
 
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF crColor)
+{
+    if (m_hDC == nullptr || lpRect == nullptr)
+        return;
+    ::SetBkColor(m_hDC, crColor);
+    ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
+}
+
+void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush)
+{
+    if (m_hDC == nullptr || lpRect == nullptr || pBrush == nullptr)
+        return;
+    ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->m_hObject));
+}
+
+void CDC::DrawFocusRect(LPCRECT lpRect)
+{
+    if (m_hDC != nullptr && lpRect != nullptr)
+        ::DrawFocusRect(m_hDC, lpRect);
+}
+
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
 {
     return m_hDC != nullptr && ::Rectangle(m_hDC, x1, y1, x2, y2);

@@ -87,6 +87,12 @@ public:
     virtual BOOL GrayString(CBrush* pBrush, BOOL(CALLBACK* lpfnOutput)(HDC, LPARAM, int), LPARAM lpData,
                             int nCount, int x, int y, int nWidth, int nHeight);
     void FillRect(LPCRECT lpRect, CBrush* pBrush);
+    // Fills with the colour without a brush; the DC's background colour becomes the colour.
+    void FillSolidRect(LPCRECT lpRect, COLORREF crColor);
+    // One-pixel border drawn with the brush.
+    void FrameRect(LPCRECT lpRect, CBrush* pBrush);
+    // The dotted focus rectangle; drawing it twice removes it.
+    void DrawFocusRect(LPCRECT lpRect);
     BOOL Rectangle(int x1, int y1, int x2, int y2);
     BOOL Rectangle(LPCRECT lpRect);
     // The current position moves on both DCs; the previous one of the attribute DC is returned.

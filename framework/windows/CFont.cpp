@@ -13,3 +13,10 @@ BOOL CFont::CreateFontIndirect(const LOGFONTW* lpLogFont)
         return FALSE;
     return Attach(::CreateFontIndirectW(lpLogFont));
 }
+
+int CFont::GetLogFont(LOGFONTW* pLogFont) const
+{
+    if (m_hObject == nullptr || pLogFont == nullptr)
+        return 0;
+    return ::GetObjectW(m_hObject, sizeof(LOGFONTW), pLogFont);
+}

@@ -14,4 +14,5 @@ public:
     // already held or the system refuses it.
     BOOL CreateFontIndirect(const LOGFONTW* lpLogFont);
     // Reads the font's description; zero without a font.
+    int GetLogFont(LOGFONTW* pLogFont) const;
 };

@@ -159,10 +159,15 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (!::IsWindow(hWnd) || !Attach(hWnd))
         return FALSE;
+    PreSubclassWindow();
     const WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     m_pfnSuper = pfnOld != &AfxWndProc ? pfnOld : nullptr;
     return TRUE;
+}
+
+void CWnd::PreSubclassWindow()
+{
 }
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
@@ -330,6 +335,20 @@ DWORD CWnd::GetStyle() const
 DWORD CWnd::GetExStyle() const
 {
     return m_hWnd != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)) : 0;
+}
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    const DWORD dwStyle = GetStyle();
+    const DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(dwNewStyle));
+    if (nFlags != 0)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
 }
 
 BOOL CWnd::EnableWindow(BOOL bEnable)

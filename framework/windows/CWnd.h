@@ -104,6 +104,9 @@ public:
     BOOL IsWindow() const;
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
+    // Removes, then adds style bits; zero when the style was already so. nFlags other than 0
+    // are passed to SetWindowPos, as a frame change needs.
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     BOOL ShowWindow(int nCmdShow);
@@ -143,6 +146,9 @@ public:
     LRESULT Default();
     // Runs after the window's last message, when the object has been detached.
     virtual void PostNcDestroy();
+    // Runs in SubclassWindow once the object is attached, before its messages come through it:
+    // a control attached to a dialog item (DDX_Control) sets itself up here.
+    virtual void PreSubclassWindow();
 
     // A command from a menu, an accelerator or a control (lParam): offered first to the
     // control's own object, then to the command entries of the map. Zero: not handled.

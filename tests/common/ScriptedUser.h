@@ -57,6 +57,17 @@ private:
     bool m_busy = false;
 };
 
+// Once ready, the acts in turn, each a few timer ticks after the one before so that what that
+// posted has been handled; an act that returns false (what it waits for is not there yet) is
+// tried again at the next tick.
+inline std::vector<ScriptedUser::Step> Settled(ScriptedUser::Step ready, std::vector<ScriptedUser::Step> acts)
+{
+    std::vector<ScriptedUser::Step> steps = {std::move(ready)};
+    for (auto& act : acts)
+        steps.insert(steps.end(), {[n = 0]() mutable { return ++n == 4; }, act});
+    return steps;
+}
+
 inline std::wstring TextOf(HWND hWnd)
 {
     wchar_t sz[512] = {};

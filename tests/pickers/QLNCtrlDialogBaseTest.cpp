@@ -55,16 +55,6 @@ void PostEnter(HWND hWnd)
     ::PostMessageW(hWnd, WM_KEYUP, VK_RETURN, 0xC01C0001);
 }
 
-// Once ready, the acts in turn, each a few timer ticks after the one before so that what that
-// posted has been handled; the last closes the dialog.
-std::vector<ScriptedUser::Step> Settled(ScriptedUser::Step ready, std::vector<std::function<void()>> acts)
-{
-    std::vector<ScriptedUser::Step> steps = {std::move(ready)};
-    for (auto& act : acts)
-        steps.insert(steps.end(), {[n = 0]() mutable { return ++n == 4; }, [act] { act(); return true; }});
-    return steps;
-}
-
 } // namespace
 
 TEST(QLNCtrlDialogBaseTest, InAPlainPageItsChangesBringApplyAliveAndEnterClicksItsButtons)
@@ -78,11 +68,11 @@ TEST(QLNCtrlDialogBaseTest, InAPlainPageItsChangesBringApplyAliveAndEnterClicksI
     LRESULT nTick = BST_UNCHECKED;
     ScriptedUser user(
         Settled([&] { return hosted.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); },
-                {[&] { Look(); PostEnter(hosted.Item(IDC_TICK)); },
-                 [&] { Look(); nTick = ::SendMessageW(hosted.Item(IDC_TICK), BM_GETCHECK, 0, 0); PostClick(::GetDlgItem(sheet.m_hWnd, 0x3021)); },
-                 [&] { Look(); PostEnter(hosted.Item(IDC_PUSH)); },
+                {[&] { Look(); PostEnter(hosted.Item(IDC_TICK)); return true; },
+                 [&] { Look(); nTick = ::SendMessageW(hosted.Item(IDC_TICK), BM_GETCHECK, 0, 0); PostClick(::GetDlgItem(sheet.m_hWnd, 0x3021)); return true; },
+                 [&] { Look(); PostEnter(hosted.Item(IDC_PUSH)); return true; },
                  // In the combo box's edit field Enter is not the hosted dialog's: the sheet's OK takes it.
-                 [&] { Look(); PostEnter(::GetWindow(hosted.Item(IDC_CHOICE), GW_CHILD)); }}),
+                 [&] { Look(); PostEnter(::GetWindow(hosted.Item(IDC_CHOICE), GW_CHILD)); return true; }}),
         [&] { ::PostMessageW(sheet.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
@@ -134,6 +124,7 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
                          ppDispatch[0]->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pEdited));
                      PostClick(g_pOlePage->m_hosted.Item(IDC_PUSH));
                      PostTyping(g_pOlePage->m_hosted.Item(IDC_WORDS), L"ab");
+                     return true;
                  },
                  [&] {
                      Look();
@@ -141,6 +132,7 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
                                         reinterpret_cast<LPARAM>(static_cast<COlePropertyPage*>(g_pOlePage)));
                      Look();
                      PostClick(::GetDlgItem(::GetAncestor(g_pOlePage->m_hWnd, GA_ROOT), IDCANCEL));
+                     return true;
                  }}),
         [] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
     IUnknown* pObject = control.Control();

@@ -7,6 +7,8 @@
 #define IDC_TICK 1002
 #define IDC_WORDS 1003
 #define IDC_CHOICE 1004
+#define IDD_COLOR_HOST 103
+#define IDC_COLORS 1005
 
 #define IDS_HOST_SHEET 200
 #define IDS_HOST_PAGE 201

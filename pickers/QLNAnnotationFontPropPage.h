@@ -1,0 +1,26 @@
+// A page with one font of an annotation, edited in a full font dialog that covers the page. The
+// page exchanges nothing itself: whoever shows it sets the dialog's font and colour through the
+// accessor before and reads them back afterwards.
+#pragma once
+#include "QLNBaseExport.h"
+
+#include "CPropertyPage.h"
+#include "QLNFontDialog.h"
+
+class QLN_BASE_API CQLNAnnotationFontPropPage : public CPropertyPage
+{
+    DECLARE_DYNAMIC(CQLNAnnotationFontPropPage)
+public:
+    CQLNAnnotationFontPropPage();
+
+    CQLNFontDialog& GetFontDialog() { return m_dlgFont; }
+
+    BOOL OnInitDialog() override;
+
+protected:
+    void OnButtonHelp();
+
+    CQLNFontDialog m_dlgFont;
+
+    DECLARE_MESSAGE_MAP()
+};

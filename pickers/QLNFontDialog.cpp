@@ -1,0 +1,262 @@
+#include "QLNFontDialog.h"
+
+#include "AfxDDX.h"
+#include "COlePropertyPage.h"
+#include "QLNBaseRes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <iterator>
+
+namespace {
+
+const UINT WM_QLN_COLOR_CHANGED = WM_USER + 5;
+
+// The vertical resolution of the screen, in which sizes in points become logical heights.
+int DesktopLogPixelsY()
+{
+    const HWND hDesktop = ::GetDesktopWindow();
+    const HDC hDC = ::GetDC(hDesktop);
+    const int nLogPixelsY = hDC != nullptr ? ::GetDeviceCaps(hDC, LOGPIXELSY) : 96;
+    if (hDC != nullptr)
+        ::ReleaseDC(hDesktop, hDC);
+    return nLogPixelsY;
+}
+
+} // namespace
+
+const wchar_t* const CQLNFontDialog::m_kszDefaultSizes[16] = {
+    L"8", L"9", L"10", L"11", L"12", L"14", L"16", L"18", L"20", L"22", L"24", L"26", L"28", L"36", L"48", L"72"};
+const wchar_t CQLNFontDialog::m_kszStyleRegular[] = L"Regular";
+const wchar_t CQLNFontDialog::m_kszStyleBold[] = L"Bold";
+const wchar_t CQLNFontDialog::m_kszStyleItalic[] = L"Italic";
+const wchar_t CQLNFontDialog::m_kszStyleBoldItalic[] = L"Bold Italic";
+
+IMPLEMENT_DYNAMIC(CQLNFontDialog, CQLNCtrlDialogBase)
+
+// The selection change of each box is posted with the face box's id (SetComboSelFromWindowText);
+// the handlers find the box by the focus.
+BEGIN_MESSAGE_MAP(CQLNFontDialog, CQLNCtrlDialogBase)
+    ON_CBN_SELCHANGE(IDC_QLN_FACE, OnComboSelChange)
+    ON_CBN_SELCHANGE(IDC_QLN_STYLE, OnComboSelChange)
+    ON_CBN_SELCHANGE(IDC_QLN_SIZE, OnComboSelChange)
+    ON_CBN_EDITCHANGE(IDC_QLN_FACE, OnComboEditChange)
+    ON_CBN_EDITCHANGE(IDC_QLN_STYLE, OnComboEditChange)
+    ON_CBN_EDITCHANGE(IDC_QLN_SIZE, OnComboEditChange)
+    ON_BN_CLICKED(IDC_QLN_STRIKEOUT, OnUpdateSampleText)
+    ON_BN_CLICKED(IDC_QLN_UNDERLINE, OnUpdateSampleText)
+    ON_BN_CLICKED(IDHELP, OnButtonHelp)
+    ON_WM_CTLCOLOR()
+    ON_MESSAGE(WM_QLN_COLOR_CHANGED, OnColorChange)
+END_MESSAGE_MAP()
+
+CQLNFontDialog::CQLNFontDialog(CDialog* pParent)
+    : CQLNCtrlDialogBase(IDD_QLN_FONT_DIALOG, pParent), m_bStrikeOut(FALSE), m_bUnderline(FALSE), m_crColor(0),
+      m_lf(), m_nLogPixelsY(DesktopLogPixelsY())
+{
+    m_lf.lfHeight = -13;
+    m_lf.lfWeight = FW_NORMAL;
+    m_lf.lfCharSet = ANSI_CHARSET;
+    m_lf.lfOutPrecision = OUT_STROKE_PRECIS;
+    m_lf.lfClipPrecision = CLIP_STROKE_PRECIS;
+    m_lf.lfQuality = DRAFT_QUALITY;
+    m_lf.lfPitchAndFamily = FF_MODERN | FIXED_PITCH;
+    ::lstrcpynW(m_lf.lfFaceName, L"Times New Roman", LF_FACESIZE);
+    m_fontSample.CreateFontIndirect(&m_lf);
+}
+
+BOOL CQLNFontDialog::CreateFontDialog(CDialog* pParent)
+{
+    const bool bOlePage = pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(COlePropertyPage));
+    if (!CreateDialogBase(bOlePage ? IDD_QLN_FONT_DIALOG_OLE : IDD_QLN_FONT_DIALOG_CHILD, pParent))
+        return FALSE;
+    CRect rcParent;
+    pParent->GetClientRect(&rcParent);
+    MoveWindow(&rcParent, FALSE);
+    ShowWindow(SW_SHOW);
+    return TRUE;
+}
+
+void CQLNFontDialog::SetCurrentFont(const LOGFONTW& lf)
+{
+    m_bStrikeOut = lf.lfStrikeOut;
+    m_bUnderline = lf.lfUnderline;
+    // The caller's face name need not be terminated within the field.
+    m_strFace = CString(lf.lfFaceName, static_cast<int>(::wcsnlen(lf.lfFaceName, LF_FACESIZE)));
+    m_strSize.Format(L"%d", -::MulDiv(lf.lfHeight, 72, m_nLogPixelsY));
+    if (lf.lfWeight >= FW_BOLD)
+        m_strStyle = lf.lfItalic ? m_kszStyleBoldItalic : m_kszStyleBold;
+    else
+        m_strStyle = lf.lfItalic ? m_kszStyleItalic : m_kszStyleRegular;
+    m_lf = lf;
+}
+
+void CQLNFontDialog::GetCurrentFont(LOGFONTW& lf) const
+{
+    lf = m_lf;
+}
+
+void CQLNFontDialog::SetCurrentColor(COLORREF cr)
+{
+    m_crColor = cr;
+}
+
+COLORREF CQLNFontDialog::GetCurrentColor() const
+{
+    return m_crColor;
+}
+
+void CQLNFontDialog::DoDataExchange(CDataExchange* pDX)
+{
+    CQLNCtrlDialogBase::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_QLN_STYLE, m_cbStyle);
+    DDX_Control(pDX, IDC_QLN_SIZE, m_cbSize);
+    DDX_Control(pDX, IDC_QLN_FACE, m_cbFace);
+    DDX_Check(pDX, IDC_QLN_STRIKEOUT, m_bStrikeOut);
+    DDX_Check(pDX, IDC_QLN_UNDERLINE, m_bUnderline);
+    DDX_CBString(pDX, IDC_QLN_FACE, m_strFace);
+    DDX_CBString(pDX, IDC_QLN_STYLE, m_strStyle);
+    DDX_CBString(pDX, IDC_QLN_SIZE, m_strSize);
+    DDX_Control(pDX, IDC_QLN_SAMPLE, m_stSample);
+    DDX_Control(pDX, IDC_QLN_COLOR, m_cbColor);
+    if (pDX->m_bSaveAndValidate)
+        m_crColor = m_cbColor.GetSelectedColorValue();
+    else
+        m_cbColor.SetSelectedColorValue(m_crColor);
+}
+
+BOOL CQLNFontDialog::OnInitDialog()
+{
+    CQLNCtrlDialogBase::OnInitDialog();
+
+    LOGFONTW lfRequest = {};
+    lfRequest.lfCharSet = DEFAULT_CHARSET;
+    if (CDC* pDC = GetDC()) {
+        ::EnumFontFamiliesExW(pDC->m_hDC, &lfRequest, &FontEnumProcFaceName, reinterpret_cast<LPARAM>(this), 0);
+        ReleaseDC(pDC);
+    }
+    for (const wchar_t* pszSize : m_kszDefaultSizes)
+        m_cbSize.AddString(pszSize);
+    for (const wchar_t* pszStyle : {m_kszStyleRegular, m_kszStyleBold, m_kszStyleItalic, m_kszStyleBoldItalic})
+        m_cbStyle.AddString(pszStyle);
+
+    SetComboSelFromWindowText(m_cbFace);
+    SetComboSelFromWindowText(m_cbStyle);
+    SetComboSelFromWindowText(m_cbSize);
+    UpdateSampleText();
+
+    // Embedded in a page, the dialog is reached with Tab like any other control.
+    ModifyStyle(0, WS_TABSTOP);
+    m_cbSize.LimitText(5);
+    return TRUE;
+}
+
+int CALLBACK CQLNFontDialog::FontEnumProcFaceName(const LOGFONTW* plf, const TEXTMETRICW*, DWORD fontType,
+                                                  LPARAM lParam)
+{
+    // For the fonts of a device, what the system passes is the extended record.
+    const ENUMLOGFONTEXW* pelf = reinterpret_cast<const ENUMLOGFONTEXW*>(plf);
+    CQLNFontDialog* pDialog = reinterpret_cast<CQLNFontDialog*>(lParam);
+    const wchar_t* pszName = reinterpret_cast<const wchar_t*>(pelf->elfFullName);
+    if ((fontType & TRUETYPE_FONTTYPE) && pelf->elfLogFont.lfCharSet == ANSI_CHARSET &&
+        pDialog->m_cbFace.FindStringExact(-1, pszName) == CB_ERR)
+        pDialog->m_cbFace.AddString(pszName);
+    return 1;
+}
+
+void CQLNFontDialog::SetComboSelFromWindowText(CComboBox& box)
+{
+    CString strText;
+    box.GetWindowText(strText);
+    const int nIndex = box.FindStringExact(-1, strText);
+    if (nIndex == CB_ERR) {
+        if (box.GetDlgCtrlID() == IDC_QLN_SIZE)
+            OnUpdateSampleText();
+        return;
+    }
+    const LPARAM lBox = reinterpret_cast<LPARAM>(box.m_hWnd);
+    PostMessage(WM_COMMAND, MAKEWPARAM(IDC_QLN_FACE, CBN_SELENDOK), lBox);
+    box.PostMessage(CB_SETCURSEL, static_cast<WPARAM>(nIndex));
+    PostMessage(WM_COMMAND, MAKEWPARAM(IDC_QLN_FACE, CBN_SELCHANGE), lBox);
+}
+
+CComboBox* CQLNFontDialog::FocusedCombo() const
+{
+    const HWND hWndFocus = ::GetFocus();
+    if (hWndFocus == nullptr || m_hWnd == nullptr || !::IsChild(m_hWnd, hWndFocus))
+        return nullptr;
+    CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(hWndFocus));
+    return pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CComboBox)) ? static_cast<CComboBox*>(pParent)
+                                                                              : nullptr;
+}
+
+void CQLNFontDialog::OnComboEditChange()
+{
+    if (CComboBox* pBox = FocusedCombo())
+        SetComboSelFromWindowText(*pBox);
+}
+
+void CQLNFontDialog::OnComboSelChange()
+{
+    CComboBox* pBox = FocusedCombo();
+    if (pBox == nullptr || pBox->GetCount() <= 0)
+        return;
+    const int nIndex = pBox->GetCurSel();
+    if (nIndex == CB_ERR)
+        return;
+    CString strText;
+    pBox->GetLBText(nIndex, strText);
+    pBox->SetWindowText(strText);
+    OnUpdateSampleText();
+}
+
+void CQLNFontDialog::OnUpdateSampleText()
+{
+    if (UpdateData(TRUE))
+        UpdateSampleText();
+}
+
+LRESULT CQLNFontDialog::OnColorChange(WPARAM, LPARAM)
+{
+    OnUpdateSampleText();
+    return 0;
+}
+
+void CQLNFontDialog::UpdateCurrentFont()
+{
+    m_lf.lfUnderline = static_cast<BYTE>(m_bUnderline);
+    m_lf.lfStrikeOut = static_cast<BYTE>(m_bStrikeOut);
+    // Cleared first, so that the record compares equal to the one the system gives back.
+    std::fill(std::begin(m_lf.lfFaceName), std::end(m_lf.lfFaceName), L'\0');
+    ::lstrcpynW(m_lf.lfFaceName, m_strFace, LF_FACESIZE);
+    // Whole points only: "10.5" is 10; a text without a number gives 0, the system's default height.
+    m_lf.lfHeight = -::MulDiv(::_wtoi(m_strSize), m_nLogPixelsY, 72);
+    m_lf.lfWeight = m_strStyle.Find(L"Bold") >= 0 ? FW_BOLD : FW_NORMAL;
+    m_lf.lfItalic = m_strStyle.Find(L"Italic") >= 0 ? 1 : 0;
+    m_lf.lfCharSet = DEFAULT_CHARSET;
+}
+
+void CQLNFontDialog::UpdateSampleText()
+{
+    LOGFONTW lfShown = {};
+    m_fontSample.GetLogFont(&lfShown);
+    UpdateCurrentFont();
+    if (std::memcmp(&lfShown, &m_lf, sizeof(LOGFONTW)) != 0) {
+        m_fontSample.DeleteObject();
+        m_fontSample.CreateFontIndirect(&m_lf);
+    }
+    m_stSample.SetFont(&m_fontSample, TRUE);
+}
+
+HBRUSH CQLNFontDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    const HBRUSH hBrush = CQLNCtrlDialogBase::OnCtlColor(pDC, pWnd, nCtlColor);
+    if (pWnd != nullptr && pWnd->GetDlgCtrlID() == IDC_QLN_SAMPLE)
+        pDC->SetTextColor(m_crColor);
+    return hBrush;
+}
+
+void CQLNFontDialog::OnButtonHelp()
+{
+}

@@ -1,0 +1,86 @@
+// The library's font chooser: face, style and size boxes, underline and strike-out, a colour box
+// and a sample drawn in the chosen font and colour.
+//
+// Modal (template 11012, with OK, Cancel and Help): construct, SetCurrentFont, SetCurrentColor,
+// DoModal, and on IDOK read GetCurrentFont and GetCurrentColor. Embedded in a page
+// (CreateFontDialog, templates 11011 and 11017, no buttons): construct, set the font and colour,
+// CreateFontDialog; every change the user makes refreshes the font and colour read back.
+//
+// Sizes are whole points, converted to logical heights at the desktop's vertical resolution.
+// The character set of the font read back is always DEFAULT_CHARSET.
+#pragma once
+#include "QLNBaseExport.h"
+
+#include "CComboBox.h"
+#include "CFont.h"
+#include "CStatic.h"
+#include "CString.h"
+#include "QLNColorPickerCB.h"
+#include "QLNCtrlDialogBase.h"
+
+class QLN_BASE_API CQLNFontDialog : public CQLNCtrlDialogBase
+{
+    DECLARE_DYNAMIC(CQLNFontDialog)
+public:
+    explicit CQLNFontDialog(CDialog* pParent = nullptr);
+
+    // Creates the dialog as a borderless child covering pParent's client area, and shows it.
+    BOOL CreateFontDialog(CDialog* pParent);
+
+    // Takes the font in; the controls show it at the next loading exchange (OnInitDialog).
+    void SetCurrentFont(const LOGFONTW& lf);
+    void GetCurrentFont(LOGFONTW& lf) const;
+    void SetCurrentColor(COLORREF cr);
+    COLORREF GetCurrentColor() const;
+
+    BOOL OnInitDialog() override;
+
+    static const wchar_t* const m_kszDefaultSizes[16];
+    static const wchar_t m_kszStyleRegular[];
+    static const wchar_t m_kszStyleBold[];
+    static const wchar_t m_kszStyleItalic[];
+    static const wchar_t m_kszStyleBoldItalic[];
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    void OnComboSelChange();
+    void OnComboEditChange();
+    void OnUpdateSampleText();
+    void OnButtonHelp();
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    LRESULT OnColorChange(WPARAM, LPARAM);
+
+    // Selects the list item that equals the box's edit text, through posted notifications;
+    // a size that is in no list takes effect at once.
+    void SetComboSelFromWindowText(CComboBox& box);
+    // From the controls' members into m_lf.
+    void UpdateCurrentFont();
+    // Refreshes m_lf and shows it in the sample, re-creating the sample font only if it changed.
+    void UpdateSampleText();
+
+    // Lists each TrueType face with the ANSI character set once; lParam is the dialog.
+    static int CALLBACK FontEnumProcFaceName(const LOGFONTW* plf, const TEXTMETRICW* ptm, DWORD fontType,
+                                             LPARAM lParam);
+
+    CComboBox m_cbStyle;
+    CComboBox m_cbSize;
+    CComboBox m_cbFace;
+    BOOL m_bStrikeOut;
+    BOOL m_bUnderline;
+    CString m_strFace;
+    CString m_strStyle;
+    CQLNColorPickerCB m_cbColor;
+    COLORREF m_crColor;
+    CStatic m_stSample;
+    CString m_strSize;
+    CFont m_fontSample;
+    LOGFONTW m_lf;
+    int m_nLogPixelsY;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The font box whose edit field has the focus; null when the focus is elsewhere.
+    CComboBox* FocusedCombo() const;
+};
