@@ -1,7 +1,7 @@
 #include "QLNPropertyPage.h"
 
 #include "QLNChangeNotification.h"
-#include "QLNOpenHtmlHelp.h"
+#include "QLNOpenPageHelp.h"
 
 IMPLEMENT_DYNAMIC(CQLNPropertyPage, CPropertyPage)
 
@@ -51,20 +51,5 @@ BOOL CQLNPropertyPage::OnKillActive()
 
 void CQLNPropertyPage::OpenHelp(DWORD dwContext)
 {
-    try {
-        OpenHtmlHelp(m_hWnd, dwContext);
-    } catch (const _com_error& e) {
-        CString strMessage;
-        IErrorInfo* pInfo = e.ErrorInfo();
-        if (pInfo != nullptr) {
-            BSTR bstrDescription = nullptr;
-            if (SUCCEEDED(pInfo->GetDescription(&bstrDescription)))
-                strMessage = bstrDescription;
-            ::SysFreeString(bstrDescription);
-            pInfo->Release();
-        }
-        if (strMessage.IsEmpty())
-            strMessage = e.ErrorMessage();
-        MessageBox(strMessage, nullptr, MB_ICONEXCLAMATION);
-    }
+    QLNOpenPageHelp(m_hWnd, dwContext);
 }

@@ -3,11 +3,12 @@
 IMPLEMENT_DYNAMIC(CQLNTextPropertySheet, CPropertySheet)
 
 CQLNTextPropertySheet::CQLNTextPropertySheet(CQLNTextBaseCtrl& ctrl)
-    : CPropertySheet(ctrl.GetTitleID(), nullptr, 0), m_pageData(ctrl), m_pageAttributes(ctrl)
+    : CPropertySheet(ctrl.GetTitleID(), nullptr, 0), m_pageData(ctrl), m_pageAttributes(ctrl), m_pageFont(ctrl)
 {
     m_psh.dwFlags |= PSH_HASHELP;
     AddPage(&m_pageData);
     AddPage(&m_pageAttributes);
+    AddPage(&m_pageFont);
 }
 
 CQLNTextPropertySheet::~CQLNTextPropertySheet() = default;

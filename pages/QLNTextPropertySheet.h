@@ -9,6 +9,7 @@
 #include "CPropertySheet.h"
 #include "QLNTextBaseCtrl.h"
 #include "QLNTextDataAttributePage.h"
+#include "QLNTextDataFontPage.h"
 #include "QLNTextDataSelectPage.h"
 
 class QLN_BASE_API CQLNTextPropertySheet : public CPropertySheet
@@ -25,4 +26,5 @@ public:
 private:
     CQLNTextDataSelectPage m_pageData;
     CQLNTextDataAttributePage m_pageAttributes;
+    CQLNTextDataFontPage m_pageFont;
 };
