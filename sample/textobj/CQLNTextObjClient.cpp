@@ -49,7 +49,13 @@ bool CQLNTextObjClient::Create(const std::wstring& progId, std::wstring& error)
         error = L"cannot create " + progId + L": " + CQLNTextObjError::Describe(hr);
         return false;
     }
-    m_control = control;
+    return Attach(control.Get(), error);
+}
+
+bool CQLNTextObjClient::Attach(IUnknown* pControl, std::wstring& error)
+{
+    m_control = pControl;
+    m_dispatch.Reset();
     m_dispIds.clear();
     return Query(m_dispatch, L"IDispatch", error);
 }

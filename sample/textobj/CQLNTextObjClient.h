@@ -20,6 +20,8 @@ public:
     CQLNTextObjClient& operator=(const CQLNTextObjClient&) = delete;
 
     bool Create(const std::wstring& progId, std::wstring& error);
+    // A control that a container made (an embedding host window, say), already started.
+    bool Attach(IUnknown* pControl, std::wstring& error);
     // The control itself, for the interfaces a host reaches past this client (embedding,
     // drawing); null before Create.
     IUnknown* Control() const { return m_control.Get(); }
