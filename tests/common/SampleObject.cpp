@@ -1,5 +1,6 @@
 #include "SampleObject.h"
 
+#include "COleControl.h"
 #include "CQLNTextPropertyBag.h"
 #include "E2eSupport.h"
 #include "SampleRegistration.h"

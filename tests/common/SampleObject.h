@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
+class COleControl;
+
 namespace SampleObject {
 
 // A new object of the sample server, registered for this process on first use; false with the
 // reason in error.
 bool Create(CQLNTextObjClient& object, std::wstring& error);
 
-// The framework object behind the object's dispatch interface (the sample server lives in this
-// process), for pages and sheets that take the control itself; null when there is none.
+// The framework object behind the object's dispatch interface (the sample lives in this
+// process), for pages that edit it; null before the object is created.
 COleControl* ControlOf(CQLNTextObjClient& object);
 
 // A property as text; a read that fails gives a text no property holds, naming the failure.

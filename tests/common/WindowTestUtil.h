@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace qlntest {
@@ -73,5 +74,27 @@ private:
     int m_height;
     std::vector<DWORD> m_pixels;
 };
+
+// The child dialog of hParent (a control that is a dialog of its own) whose centre is the centre
+// of hParent's item nIDPlace, to a pixel; null when there is none.
+inline HWND ChildDialogCentredOn(HWND hParent, int nIDPlace)
+{
+    RECT rcPlace = {}, rc = {};
+    ::GetWindowRect(::GetDlgItem(hParent, nIDPlace), &rcPlace);
+    for (HWND h = ::FindWindowExW(hParent, nullptr, L"#32770", nullptr); h != nullptr;
+         h = ::FindWindowExW(hParent, h, L"#32770", nullptr))
+        if (::GetWindowRect(h, &rc) && std::abs((rc.left + rc.right) - (rcPlace.left + rcPlace.right)) <= 2 &&
+            std::abs((rc.top + rc.bottom) - (rcPlace.top + rcPlace.bottom)) <= 2)
+            return h;
+    return nullptr;
+}
+
+// The font a window draws its text in (WM_GETFONT); all zeros for the system font.
+inline LOGFONTW FontOf(HWND hWnd)
+{
+    LOGFONTW lf = {};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hWnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+}
 
 } // namespace qlntest
