@@ -78,22 +78,6 @@ bool ClickRow(HWND hList, const wchar_t* text)
     return row != LB_ERR;
 }
 
-BOOL CALLBACK FindButtonProc(HWND hWnd, LPARAM lParam)
-{
-    auto* pFound = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(lParam);
-    if (TextOf(hWnd) != pFound->first)
-        return TRUE;
-    pFound->second = hWnd;
-    return FALSE;
-}
-// The descendant of hParent whose text is text.
-HWND FindByText(HWND hParent, const wchar_t* text)
-{
-    std::pair<const wchar_t*, HWND> found(text, nullptr);
-    ::EnumChildWindows(hParent, &FindButtonProc, reinterpret_cast<LPARAM>(&found));
-    return found.second;
-}
-
 } // namespace
 
 TEST_F(AtlHost, TheControlIsAChildWindowShowingItsTextFields)
@@ -182,7 +166,10 @@ TEST_F(AtlHost, ThePropertiesVerbShowsTheSheetWhoseEditsReachTheControlItsSaveAn
         [&] { return IsOnPage(hSheet, 1) && pressHelp(); },
         [&] { return helpAsked() && (PostClick(item(IDC_QLN_COLUMNS_2)), PostTabClick(hSheet, 2)); },
         [&] { return IsOnPage(hSheet, 2) && pressHelp(); },
-        [&] { return helpAsked() && (PostClick(FindByText(CurrentPage(hSheet), L"&Data font...")), true); },
+        [&] {
+            const HWND hDataFont = ChildDialogCentredOn(CurrentPage(hSheet), IDC_QLN_VALUE_FONT_BOX);
+            return helpAsked() && (PostClick(::GetDlgItem(hDataFont, IDC_QLN_FONT_CTRL_BUTTON)), true);
+        },
         [&] {
             hFontDialog = ::FindWindowW(L"#32770", L"Font");
             if (hFontDialog == nullptr || !::IsWindowVisible(hFontDialog))
