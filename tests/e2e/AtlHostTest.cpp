@@ -202,7 +202,8 @@ TEST_F(AtlHost, ThePropertiesVerbShowsTheSheetWhoseEditsReachTheControlItsSaveAn
             BOOL bUnderline = FALSE;
             if (SUCCEEDED(V_DISPATCH(&font)->QueryInterface(IID_PPV_ARGS(&pFont))) && SUCCEEDED(pFont->get_Size(&size)) &&
                 SUCCEEDED(pFont->get_Underline(&bUnderline)))
-                text += L" data font " + std::to_wstring((size.int64 + 5000) / 10000) + (bUnderline ? L" pt underlined" : L" pt");
+                text += L" data font " + std::to_wstring((size.int64 + 5000) / 10000) +
+                        (bUnderline ? L" pt underlined" : L" pt");
         }
         ::VariantClear(&font);
         return text;

@@ -181,7 +181,10 @@ TEST_F(TextObjHost, PropertiesOpensTheSheetForTheUserAndShotsPictureEachPage)
             ::Sleep(50);
         return condition();
     };
-    EXPECT_TRUE(waitFor([&] { return (hSheet = ::FindWindowW(L"#32770", L"Sample Information")) != nullptr && page() != nullptr; }));
+    EXPECT_TRUE(waitFor([&] {
+        hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+        return hSheet != nullptr && page() != nullptr;
+    }));
     // The tab control's geometry does not cross processes; the sheet's own message does.
     ::PostMessageW(hSheet, PSM_SETCURSEL, 1, 0);
     EXPECT_TRUE(waitFor([&] { return ::GetDlgItem(page(), IDC_QLN_COLUMNS_3) != nullptr; }));
