@@ -44,6 +44,9 @@ public:
     void OnFontChanged() override;
     void OnHideToolBars() override;
     BOOL OnEdit(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect) override;
+    // Shows the text object's property sheet, modally; TRUE whatever the user does. Defined
+    // beside the sheet, in pages/QLNTextPropertySheet.cpp: the pages sit above the control.
+    BOOL OnProperties(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect) override;
     BOOL IsSubclassedControl() override;
     DWORD GetControlFlags() override;
 

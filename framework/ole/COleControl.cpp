@@ -466,9 +466,13 @@ HRESULT COleControl::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite
         InPlaceDeactivate();
         return S_OK;
     case OLEIVERB_PROPERTIES:
+    case 1: // "&Properties...", the verb the factory registers after "&Edit"
         return OnProperties(lpmsg, hwndParent, lprcPosRect) ? S_OK : E_NOTIMPL;
     default:
-        return iVerb < 0 ? E_NOTIMPL : OLEOBJ_S_INVALIDVERB;
+        // A positive verb the control does not know runs the primary verb, as containers expect.
+        if (iVerb < 0)
+            return E_NOTIMPL;
+        return OnEdit(lpmsg, hwndParent, lprcPosRect) ? OLEOBJ_S_INVALIDVERB : E_FAIL;
     }
 }
 

@@ -3,6 +3,8 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <vector>
+
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -34,9 +36,6 @@ public:
         ::FillRect(m_hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         m_bPlayed = ::PlayEnhMetaFile(m_hDC, hEmf, &rc);
         ::GdiFlush();
-        // GDI leaves the fourth byte of each pixel undefined; the PNG gets an opaque picture.
-        for (size_t i = 0, n = static_cast<size_t>(nWidth) * static_cast<size_t>(nHeight); i < n; ++i)
-            m_pBits[i] |= 0xFF000000u;
     }
     ~CPlayedPicture()
     {
@@ -48,7 +47,7 @@ public:
             ::DeleteDC(m_hDC);
     }
     BOOL IsPlayed() const { return m_bPlayed; }
-    BYTE* Bits() const { return reinterpret_cast<BYTE*>(m_pBits); }
+    DWORD* Bits() const { return m_pBits; }
 
     CPlayedPicture(const CPlayedPicture&) = delete;
     CPlayedPicture& operator=(const CPlayedPicture&) = delete;
@@ -64,6 +63,51 @@ private:
 int ClampSide(long long nPixels)
 {
     return nPixels < 1 ? 1 : (nPixels > g_knMaxSide ? g_knMaxSide : static_cast<int>(nPixels));
+}
+
+// Writes 32-bit top-down BGR pixels as an opaque PNG; the fourth byte of each pixel, which GDI
+// leaves undefined, is overwritten.
+HRESULT WritePng(DWORD* pBits, int nWidth, int nHeight, LPCWSTR lpszPath, double dDpi)
+{
+    for (size_t i = 0, n = static_cast<size_t>(nWidth) * static_cast<size_t>(nHeight); i < n; ++i)
+        pBits[i] |= 0xFF000000u;
+
+    ComPtr<IWICImagingFactory> factory;
+    HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_PPV_ARGS(factory.GetAddressOf()));
+    ComPtr<IWICBitmap> bitmap;
+    const UINT nStride = static_cast<UINT>(nWidth) * 4;
+    if (SUCCEEDED(hr))
+        hr = factory->CreateBitmapFromMemory(static_cast<UINT>(nWidth), static_cast<UINT>(nHeight),
+                                             GUID_WICPixelFormat32bppBGRA, nStride, nStride * static_cast<UINT>(nHeight),
+                                             reinterpret_cast<BYTE*>(pBits), bitmap.GetAddressOf());
+    ComPtr<IWICStream> stream;
+    if (SUCCEEDED(hr))
+        hr = factory->CreateStream(stream.GetAddressOf());
+    if (SUCCEEDED(hr))
+        hr = stream->InitializeFromFilename(lpszPath, GENERIC_WRITE);
+    ComPtr<IWICBitmapEncoder> encoder;
+    if (SUCCEEDED(hr))
+        hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.GetAddressOf());
+    if (SUCCEEDED(hr))
+        hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+    ComPtr<IWICBitmapFrameEncode> frame;
+    if (SUCCEEDED(hr))
+        hr = encoder->CreateNewFrame(frame.GetAddressOf(), nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->Initialize(nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->SetSize(static_cast<UINT>(nWidth), static_cast<UINT>(nHeight));
+    if (SUCCEEDED(hr) && dDpi > 0)
+        hr = frame->SetResolution(dDpi, dDpi);
+    // WriteSource converts to whatever pixel format the encoder prefers.
+    if (SUCCEEDED(hr))
+        hr = frame->WriteSource(bitmap.Get(), nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->Commit();
+    if (SUCCEEDED(hr))
+        hr = encoder->Commit();
+    return hr;
 }
 
 } // namespace
@@ -84,7 +128,7 @@ SIZE QLNEnhMetaFilePixelSize(HENHMETAFILE hEmf)
     return size;
 }
 
-HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath)
+HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCWSTR lpszPath, double dDpi)
 {
     if (hEmf == nullptr || lpszPath == nullptr)
         return E_INVALIDARG;
@@ -99,39 +143,27 @@ HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCW
     const CPlayedPicture picture(hEmf, nWidth, nHeight);
     if (!picture.IsPlayed())
         return E_FAIL;
+    return WritePng(picture.Bits(), nWidth, nHeight, lpszPath, dDpi);
+}
 
-    ComPtr<IWICImagingFactory> factory;
-    HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_PPV_ARGS(factory.GetAddressOf()));
-    ComPtr<IWICBitmap> bitmap;
-    const UINT nStride = static_cast<UINT>(nWidth) * 4;
-    if (SUCCEEDED(hr))
-        hr = factory->CreateBitmapFromMemory(static_cast<UINT>(nWidth), static_cast<UINT>(nHeight),
-                                             GUID_WICPixelFormat32bppBGRA, nStride, nStride * static_cast<UINT>(nHeight),
-                                             picture.Bits(), bitmap.GetAddressOf());
-    ComPtr<IWICStream> stream;
-    if (SUCCEEDED(hr))
-        hr = factory->CreateStream(stream.GetAddressOf());
-    if (SUCCEEDED(hr))
-        hr = stream->InitializeFromFilename(lpszPath, GENERIC_WRITE);
-    ComPtr<IWICBitmapEncoder> encoder;
-    if (SUCCEEDED(hr))
-        hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.GetAddressOf());
-    if (SUCCEEDED(hr))
-        hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
-    ComPtr<IWICBitmapFrameEncode> frame;
-    if (SUCCEEDED(hr))
-        hr = encoder->CreateNewFrame(frame.GetAddressOf(), nullptr);
-    if (SUCCEEDED(hr))
-        hr = frame->Initialize(nullptr);
-    if (SUCCEEDED(hr))
-        hr = frame->SetSize(static_cast<UINT>(nWidth), static_cast<UINT>(nHeight));
-    // WriteSource converts to whatever pixel format the encoder prefers.
-    if (SUCCEEDED(hr))
-        hr = frame->WriteSource(bitmap.Get(), nullptr);
-    if (SUCCEEDED(hr))
-        hr = frame->Commit();
-    if (SUCCEEDED(hr))
-        hr = encoder->Commit();
-    return hr;
+HRESULT QLNSaveBitmapAsPng(HBITMAP hBitmap, LPCWSTR lpszPath, double dDpi)
+{
+    BITMAP bm = {};
+    if (hBitmap == nullptr || lpszPath == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) == 0)
+        return E_INVALIDARG;
+    const int nWidth = bm.bmWidth;
+    const int nHeight = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    if (nWidth < 1 || nHeight < 1 || nWidth > g_knMaxSide || nHeight > g_knMaxSide)
+        return E_INVALIDARG;
+
+    // The pixels as 32-bit top-down rows, whatever the bitmap's own format.
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), nWidth, -nHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> bits(static_cast<size_t>(nWidth) * static_cast<size_t>(nHeight));
+    const HDC hScreen = ::GetDC(nullptr);
+    const int nRows = ::GetDIBits(hScreen, hBitmap, 0, static_cast<UINT>(nHeight), bits.data(), &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hScreen);
+    if (nRows != nHeight)
+        return E_FAIL;
+    return WritePng(bits.data(), nWidth, nHeight, lpszPath, dDpi);
 }

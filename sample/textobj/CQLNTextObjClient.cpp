@@ -49,7 +49,13 @@ bool CQLNTextObjClient::Create(const std::wstring& progId, std::wstring& error)
         error = L"cannot create " + progId + L": " + CQLNTextObjError::Describe(hr);
         return false;
     }
-    m_control = control;
+    return Attach(control.Get(), error);
+}
+
+bool CQLNTextObjClient::Attach(IUnknown* pControl, std::wstring& error)
+{
+    m_control = pControl;
+    m_dispatch.Reset();
     m_dispIds.clear();
     return Query(m_dispatch, L"IDispatch", error);
 }
@@ -318,6 +324,19 @@ bool CQLNTextObjClient::Draw(HDC hdcTargetDev, HDC hdcDraw, const RECT& bounds, 
                                   nullptr, 0);
     if (FAILED(hr)) {
         error = L"the control could not draw: " + CQLNTextObjError::Describe(hr);
+        return false;
+    }
+    return true;
+}
+
+bool CQLNTextObjClient::ShowProperties(HWND hWndParent, std::wstring& error)
+{
+    ComPtr<IOleObject> object;
+    if (!Query(object, L"IOleObject", error))
+        return false;
+    const HRESULT hr = object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, hWndParent, nullptr);
+    if (FAILED(hr)) {
+        error = L"the control could not show its properties: " + CQLNTextObjError::Describe(hr);
         return false;
     }
     return true;

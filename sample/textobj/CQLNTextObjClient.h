@@ -3,6 +3,7 @@
 // saved again. Every operation answers false with a message saying what went wrong.
 #pragma once
 #include <ocidl.h>
+#include <olectl.h>
 #include <wrl/client.h>
 
 #include <map>
@@ -19,6 +20,8 @@ public:
     CQLNTextObjClient& operator=(const CQLNTextObjClient&) = delete;
 
     bool Create(const std::wstring& progId, std::wstring& error);
+    // A control that a container made (an embedding host window, say), already started.
+    bool Attach(IUnknown* pControl, std::wstring& error);
     // The control itself, for the interfaces a host reaches past this client (embedding,
     // drawing); null before Create.
     IUnknown* Control() const { return m_control.Get(); }
@@ -56,6 +59,8 @@ public:
     // hdcTargetDev is the device the drawing is meant for (text is measured on it); bounds
     // are in logical units of hdcDraw.
     bool Draw(HDC hdcTargetDev, HDC hdcDraw, const RECT& bounds, std::wstring& error);
+    // The properties verb: the control's own sheet, modal on this thread until the user closes it.
+    bool ShowProperties(HWND hWndParent, std::wstring& error);
 
 private:
     bool FindDispId(const std::wstring& name, DISPID& id, std::wstring& error);

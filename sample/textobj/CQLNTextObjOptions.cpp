@@ -32,6 +32,16 @@ bool ParseZoom(const std::wstring& text, double& zoom)
     return true;
 }
 
+bool ParseDpi(const std::wstring& text, int& dpi)
+{
+    int d = 0;
+    wchar_t rest = 0;
+    if (swscanf(text.c_str(), L"%d%lc", &d, &rest) != 1 || d < 24 || d > 2400)
+        return false;
+    dpi = d;
+    return true;
+}
+
 } // namespace
 
 bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
@@ -41,6 +51,10 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
         const std::wstring option = argv[i];
         if (option == L"--lines") {
             m_bPrintLines = bAnyAction = true;
+            continue;
+        }
+        if (option == L"--properties") {
+            m_bProperties = bAnyAction = true;
             continue;
         }
         if (option == L"-h" || option == L"--help" || option.compare(0, 2, L"--") != 0) {
@@ -64,6 +78,9 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
                 return false;
             }
             m_setProperties.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+        } else if (option == L"--shot") {
+            m_strShots = value;
+            bAnyAction = true;
         } else if (option == L"--resolve") {
             m_strResolve = value;
             bAnyAction = true;
@@ -83,6 +100,11 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
                 error = L"--zoom takes a number above 0 and at most 100, not " + value;
                 return false;
             }
+        } else if (option == L"--dpi") {
+            if (!ParseDpi(value, m_nDpi)) {
+                error = L"--dpi takes a whole number of dots per inch, 24 to 2400, not " + value;
+                return false;
+            }
         } else if (option == L"--save") {
             m_strSave = value;
             bAnyAction = true;
@@ -90,6 +112,10 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             error = L"unknown option " + option;
             return false;
         }
+    }
+    if (m_nDpi != 0 && m_strPng.empty()) {
+        error = L"--dpi is the resolution of the --png picture; there is none";
+        return false;
     }
     if (!bAnyAction)
         m_bPrintLines = true;
@@ -109,17 +135,24 @@ bool CQLNTextObjOptions::IsTextBagName(const std::wstring& path)
 const wchar_t* CQLNTextObjOptions::Usage()
 {
     return L"usage: textobj [--progid PROGID] [--load FILE] [--set Name=value]...\n"
+           L"               [--properties] [--shot DIR]\n"
            L"               [--lines] [--resolve DATA] [--draw OUT.emf] [--png OUT.png]\n"
-           L"               [--size WIDTHxHEIGHT] [--zoom Z] [--save FILE]\n"
+           L"               [--size WIDTHxHEIGHT] [--zoom Z] [--dpi DPI] [--save FILE]\n"
            L"\n"
            L"  --progid   the text object to create (default QLNSample.TextCtrl)\n"
            L"  --load     a property set: a readable text bag (.txt, .bag) or a binary stream\n"
            L"             (any other name); without it the control starts afresh\n"
            L"  --set      writes a property by name; the control converts the text\n"
+           L"  --properties  opens the control's property sheet for the user; what follows\n"
+           L"             sees the changes\n"
+           L"  --shot     writes a picture of each page of the sheet into DIR (page-1.png, ...),\n"
+           L"             then closes it, or leaves it to the user with --properties\n"
            L"  --lines    prints the lines, one per line, as UTF-8 (the default action)\n"
            L"  --resolve  prints the lines with the values of a Name=value data file in place\n"
            L"             of their {Name} items, numbers with each line's decimals\n"
            L"  --draw     draws into an enhanced metafile; --png writes a picture of it\n"
            L"  --size     the drawing's size in pixels (default 600x800); --zoom its zoom (1)\n"
+           L"  --dpi      draws the picture at that resolution, for print: the drawing's size\n"
+           L"             stays the same on paper, its text laid out as on the screen\n"
            L"  --save     saves the property set, as a text bag (.txt, .bag) or a binary stream\n";
 }

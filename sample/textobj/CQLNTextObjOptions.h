@@ -1,6 +1,7 @@
 // The command line of the demo host. What it does, always in this order: create the control,
-// start it afresh or load a property set, write the properties given, then print its lines,
-// print them resolved with data, draw it, and save it.
+// start it afresh or load a property set, write the properties given, show its property sheet
+// (to the user, to the camera or both), then print its lines, print them resolved with data,
+// draw it, and save it.
 #pragma once
 #include <string>
 #include <utility>
@@ -12,6 +13,8 @@ public:
     std::wstring m_strProgId = L"QLNSample.TextCtrl";
     std::wstring m_strLoad;                                        // empty: a new control
     std::vector<std::pair<std::wstring, std::wstring>> m_setProperties;
+    bool m_bProperties = false;                                    // the sheet, for the user
+    std::wstring m_strShots;                                       // the folder for its pictures
     bool m_bPrintLines = false;
     std::wstring m_strResolve;
     std::wstring m_strEmf;
@@ -19,12 +22,14 @@ public:
     int m_nWidth = 600;
     int m_nHeight = 800;
     double m_dZoom = 1.0;
+    int m_nDpi = 0;                                                // the picture's; 0: the screen's
     std::wstring m_strSave;
 
     // False with a message for anything it does not understand. Without anything to do the
     // host prints the lines.
     bool Parse(int argc, wchar_t** argv, std::wstring& error);
 
+    bool WantsSheet() const { return m_bProperties || !m_strShots.empty(); }
     bool WantsDrawing() const { return !m_strEmf.empty() || !m_strPng.empty(); }
     // Bag files are told from stream files by their name.
     static bool IsTextBagName(const std::wstring& path);

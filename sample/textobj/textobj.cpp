@@ -1,9 +1,11 @@
 // textobj: the demo host of the text objects. It creates one by ProgID, starts it afresh or
-// loads a property set, writes properties by name, prints its lines plain or resolved with
-// data, draws it into an enhanced metafile and a PNG picture, and saves it.
+// loads a property set, writes properties by name, opens its property sheet (and takes pictures
+// of it), prints its lines plain or resolved with data, draws it into an enhanced metafile and a
+// PNG picture, and saves it.
 // Exit codes: 0 done, 1 a file, the control or a property refused, 2 a bad command line.
 #include "CQLNReplacingFile.h"
 #include "CQLNReportResolver.h"
+#include "CQLNSheetCamera.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjOptions.h"
 #include "CQLNTextPropertyBag.h"
@@ -143,9 +145,21 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
         return false;
     }
     if (!options.m_strPng.empty()) {
+        // For print the metafile is played onto more pixels: the text keeps the layout it was
+        // measured to on the screen and is drawn sharp at the printer's resolution.
+        const int nScreenDpi = ::GetDeviceCaps(hRef, LOGPIXELSX);
+        const int nDpi = options.m_nDpi != 0 ? options.m_nDpi : nScreenDpi;
+        const long long nWidth = static_cast<long long>(options.m_nWidth) * nDpi / nScreenDpi;
+        const long long nHeight = static_cast<long long>(options.m_nHeight) * nDpi / nScreenDpi;
+        if (nWidth < 1 || nHeight < 1 || nWidth > 16384 || nHeight > 16384) {
+            error = L"a picture at " + std::to_wstring(nDpi) + L" dpi would be " + std::to_wstring(nWidth) + L"x" +
+                    std::to_wstring(nHeight) + L" pixels; each side must be 1 to 16384";
+            return false;
+        }
         CQLNReplacingFile png(options.m_strPng);
         const HENHMETAFILE hEmf = ::GetEnhMetaFileW(emf.TempPath().c_str());
-        const HRESULT hr = QLNSaveEnhMetaFileAsPng(hEmf, options.m_nWidth, options.m_nHeight, png.TempPath().c_str());
+        const HRESULT hr = QLNSaveEnhMetaFileAsPng(hEmf, static_cast<int>(nWidth), static_cast<int>(nHeight),
+                                                   png.TempPath().c_str(), nDpi);
         if (hEmf != nullptr)
             ::DeleteEnhMetaFile(hEmf);
         if (FAILED(hr)) {
@@ -158,6 +172,23 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
             return false;
     }
     return !bKeepEmf || emf.Commit(error);
+}
+
+// The sheet as a user in a report designer opens it; with a folder for pictures, a camera takes
+// one of each page first.
+bool ShowSheet(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
+{
+    if (options.m_strShots.empty())
+        return control.ShowProperties(nullptr, error);
+    ::CreateDirectoryW(options.m_strShots.c_str(), nullptr);
+    const DWORD attributes = ::GetFileAttributesW(options.m_strShots.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = L"cannot make the folder " + options.m_strShots;
+        return false;
+    }
+    CQLNSheetCamera camera(options.m_strShots, options.m_bProperties ? CQLNSheetCamera::After::KeepOpen
+                                                                     : CQLNSheetCamera::After::Close);
+    return control.ShowProperties(nullptr, error) && camera.Result(error);
 }
 
 int Run(const CQLNTextObjOptions& options)
@@ -177,6 +208,8 @@ int Run(const CQLNTextObjOptions& options)
         if (!control.PutProperty(property.first, property.second, error))
             return Fail(error);
     }
+    if (options.WantsSheet() && !ShowSheet(control, options, error))
+        return Fail(error);
 
     if (options.m_bPrintLines) {
         std::vector<std::wstring> lines;

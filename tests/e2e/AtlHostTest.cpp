@@ -1,45 +1,241 @@
 // The sample text object inside the system's own ActiveX host window ("AtlAxWin"), a container
 // nobody here wrote: it creates the control from its ProgID, activates it in place in a real
-// window, and the control holds its lines in its own child window.
-#include "COleDispatchDriver.h"
+// window, and the control holds its lines in its own child window. Its properties verb, invoked
+// through the host's IOleObject, shows the control's own sheet, which a user drives.
 #include "CStringPrinter.h"
 #include "E2eSupport.h"
+#include "EmfScan.h"
+#include "HtmlHelpRecorderProbe.h"
+#include "QLNBaseRes.h"
+#include "QLNHelpIds.h"
+#include "SampleObject.h"
 #include "SampleRegistration.h"
+#include "ScopedRegistryValue.h"
+#include "ScriptedUser.h"
 #include "WindowTestUtil.h"
 
 #include <gtest/gtest.h>
 
-TEST(AtlHost, TheControlIsAChildWindowShowingItsTextFields)
-{
-    E2e::SampleRegistration registration;
-    ASSERT_EQ(S_OK, registration.Result());
-    const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
-    const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
-    const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
-    ASSERT_TRUE(init != nullptr && getControl != nullptr && init());
-    const HWND hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20,
-                                          20, 640, 480, nullptr, nullptr, nullptr, nullptr);
-    const HWND hHost = ::CreateWindowExW(0, L"AtlAxWin", E2e::kProgId, WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, hFrame,
-                                         nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, hHost);
-    qlntest::PumpMessages();
+using Microsoft::WRL::ComPtr;
+using namespace qlntest;
 
+namespace {
+
+class AtlHost : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_registration.Result());
+        const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
+        const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
+        const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
+        // The host registers its window class once per process; a second time it answers FALSE.
+        static const bool s_bInitialised = init != nullptr && init();
+        ASSERT_TRUE(s_bInitialised && getControl != nullptr);
+        m_hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 640,
+                                     480, nullptr, nullptr, nullptr, nullptr);
+        m_hHost = ::CreateWindowExW(0, L"AtlAxWin", E2e::kProgId, WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, m_hFrame, nullptr,
+                                    nullptr, nullptr);
+        ASSERT_NE(nullptr, m_hHost);
+        PumpMessages();
+        ASSERT_EQ(S_OK, getControl(m_hHost, &m_control)) << "the host created no control";
+        std::wstring error;
+        ASSERT_TRUE(m_object.Attach(m_control.Get(), error)) << error;
+    }
+    void TearDown() override
+    {
+        m_control.Reset();
+        ::DestroyWindow(m_hFrame);
+        PumpMessages();
+    }
+
+    E2e::SampleRegistration m_registration;
+    HWND m_hFrame = nullptr;
+    HWND m_hHost = nullptr;
+    ComPtr<IUnknown> m_control;
+    CQLNTextObjClient m_object;
+};
+
+// The sheet's pages are the sheet's children: the one on show, and its index.
+HWND CurrentPage(HWND hSheet)
+{
+    return reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+bool IsOnPage(HWND hSheet, int nPage)
+{
+    return ::SendMessageW(hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage(hSheet)), 0) == nPage;
+}
+
+// A click on the row of a list that shows text, scrolled into view first.
+bool ClickRow(HWND hList, const wchar_t* text)
+{
+    const LRESULT row = ::SendMessageW(hList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
+    RECT rc = {};
+    ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+    PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
+    return row != LB_ERR;
+}
+
+} // namespace
+
+TEST_F(AtlHost, TheControlIsAChildWindowShowingItsTextFields)
+{
     // The control's text fields, as it reports them through automation, are its window's text.
-    IUnknown* pUnknown = nullptr;
-    ASSERT_EQ(S_OK, getControl(hHost, &pUnknown)) << "the host created no control";
-    IDispatch* pDispatch = nullptr;
-    ASSERT_EQ(S_OK, pUnknown->QueryInterface(IID_PPV_ARGS(&pDispatch)));
-    pUnknown->Release();
-    CString textFields;
-    COleDispatchDriver(pDispatch).GetProperty(5, VT_BSTR, &textFields);
-    EXPECT_NE(-1, textFields.Find(L"Data file: {DataFile}"));
-    const HWND hEdit = ::FindWindowExW(hHost, nullptr, L"Edit", nullptr);
+    const std::wstring textFields = SampleObject::Get(m_object, L"TextFields");
+    EXPECT_NE(std::wstring::npos, textFields.find(L"Data file: {DataFile}"));
+    const HWND hEdit = ::FindWindowExW(m_hHost, nullptr, L"Edit", nullptr);
     ASSERT_NE(nullptr, hEdit) << "the control made no window of its own";
     EXPECT_TRUE(::IsWindowVisible(hEdit));
     CString text;
     ::GetWindowTextW(hEdit, text.GetBuffer(32768), 32768);
     text.ReleaseBuffer();
-    EXPECT_EQ(textFields, text);
-    ::DestroyWindow(hFrame);
-    qlntest::PumpMessages();
+    EXPECT_EQ(textFields, std::wstring(text));
+}
+
+// A user edits the hosted control through its sheet: an item added on the data page, two columns
+// on the layout page, the data font underlined at 14 points on the font page, each page's Help
+// asked on the way; applied and closed. The edits reach the control, its lines, a save and load
+// of its property set and its drawing. Opened again by verb 1, the sheet starts on the data page
+// again, and cancelling it after leaving that page keeps what the data page wrote, nothing more.
+TEST_F(AtlHost, ThePropertiesVerbShowsTheSheetWhoseEditsReachTheControlItsSaveAndItsDrawing)
+{
+    ComPtr<IOleObject> object;
+    ASSERT_EQ(S_OK, m_control.As(&object));
+    ComPtr<ISpecifyPropertyPages> pages;
+    EXPECT_EQ(E_NOINTERFACE, m_control.As(&pages)) << "the control shows its own sheet, it hands out no pages";
+    ComPtr<IEnumOLEVERB> verbs;
+    ASSERT_EQ(S_OK, object->EnumVerbs(&verbs));
+    std::wstring verbList;
+    for (OLEVERB verb = {}; verbs->Next(1, &verb, nullptr) == S_OK; ::CoTaskMemFree(verb.lpszVerbName))
+        verbList += std::to_wstring(verb.lVerb) + L" " + verb.lpszVerbName + L"; ";
+    EXPECT_EQ(L"0 &Edit; 1 &Properties...; ", verbList);
+
+    ScopedRegistryValue helpControl(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
+    helpControl.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
+    std::wstring error;
+    ASSERT_TRUE(m_object.PutProperty(L"TextFields", L"Data file: {DataFile}", error)) << error;
+
+    HWND hSheet = nullptr, hFontDialog = nullptr;
+    std::vector<std::wstring> seen;
+    int nHelpCalls = 0;
+    auto sheetShown = [&] {
+        hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+        return hSheet != nullptr && ::IsWindowVisible(hSheet) && CurrentPage(hSheet) != nullptr;
+    };
+    auto pressHelp = [&] {
+        nHelpCalls = HtmlHelpRecorderProbe::Calls();
+        return PostClick(::GetDlgItem(hSheet, IDHELP)), true;
+    };
+    // The context the last Help press asked for, once it has.
+    auto helpAsked = [&] {
+        RecordedHelpCall call = {};
+        if (HtmlHelpRecorderProbe::Calls(&call) != nHelpCalls + 1)
+            return false;
+        seen.push_back(L"help " + std::to_wstring(call.dwData));
+        return true;
+    };
+    auto item = [&](int nID) { return ::GetDlgItem(CurrentPage(hSheet), nID); };
+    auto run = [&](LONG iVerb, std::vector<ScriptedUser::Step> steps) {
+        steps.insert(steps.begin(), [&] {
+            if (!sheetShown())
+                return false;
+            const HWND hTab = reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
+            std::wstring tabs;
+            for (int i = 0; i < ::SendMessageW(hTab, TCM_GETITEMCOUNT, 0, 0); ++i) {
+                wchar_t sz[32] = {};
+                TCITEMW tab = {TCIF_TEXT, 0, 0, sz, 32, 0, 0};
+                ::SendMessageW(hTab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&tab));
+                tabs += std::wstring(sz) + L" ";
+            }
+            seen.push_back(tabs + L"on page 0: " + std::to_wstring(IsOnPage(hSheet, 0)) + L", help button " +
+                           std::to_wstring(::IsWindowEnabled(::GetDlgItem(hSheet, IDHELP))));
+            return true;
+        });
+        ScriptedUser user(std::move(steps), [&] { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
+        EXPECT_EQ(S_OK, object->DoVerb(iVerb, nullptr, nullptr, 0, m_hFrame, nullptr));
+        EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
+        EXPECT_FALSE(::IsWindow(hSheet)) << "the sheet is destroyed when the verb returns";
+    };
+
+    run(OLEIVERB_PROPERTIES, {
+        pressHelp,
+        [&] { return helpAsked() && ClickRow(item(IDC_QLN_DATA_AVAILABLE), L"Vial: {Vial}"); },
+        [&] { return PostClick(item(IDC_QLN_DATA_ADD)), PostTabClick(hSheet, 1); },
+        [&] { return IsOnPage(hSheet, 1) && pressHelp(); },
+        [&] { return helpAsked() && (PostClick(item(IDC_QLN_COLUMNS_2)), PostTabClick(hSheet, 2)); },
+        [&] { return IsOnPage(hSheet, 2) && pressHelp(); },
+        [&] {
+            const HWND hDataFont = ChildDialogCentredOn(CurrentPage(hSheet), IDC_QLN_VALUE_FONT_BOX);
+            return helpAsked() && (PostClick(::GetDlgItem(hDataFont, IDC_QLN_FONT_CTRL_BUTTON)), true);
+        },
+        [&] {
+            hFontDialog = ::FindWindowW(L"#32770", L"Font");
+            if (hFontDialog == nullptr || !::IsWindowVisible(hFontDialog))
+                return false;
+            PostClick(::GetDlgItem(hFontDialog, IDC_QLN_UNDERLINE));
+            COMBOBOXINFO sizes = {};
+            sizes.cbSize = sizeof sizes;
+            ::GetComboBoxInfo(::GetDlgItem(hFontDialog, IDC_QLN_SIZE), &sizes);
+            ClickRow(sizes.hwndList, L"14");
+            return PostClick(::GetDlgItem(hFontDialog, IDOK)), true;
+        },
+        [&] { return !::IsWindow(hFontDialog) && (PostClick(::GetDlgItem(hSheet, 0x3021)), true); },   // Apply
+        [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; },
+    });
+    const std::vector<std::wstring> expected = {L"Data Attributes Font on page 0: 1, help button 1", L"help 2101",
+                                                L"help 2100", L"help 2122"};
+    EXPECT_EQ(expected, seen);
+
+    // What the control holds, what a reloaded copy holds, and how the copy draws.
+    auto state = [](CQLNTextObjClient& control) {
+        std::vector<std::wstring> lines;
+        std::wstring error, text = SampleObject::Get(control, L"NumColumns") + L" columns;";
+        EXPECT_TRUE(control.GetLines(lines, error)) << error;
+        for (const auto& line : lines)
+            text += L" " + line + L";";
+        VARIANT font;
+        if (control.GetProperty(L"ValueFont", font, error) && V_VT(&font) == VT_DISPATCH) {
+            ComPtr<IFont> pFont;
+            CY size = {};
+            BOOL bUnderline = FALSE;
+            if (SUCCEEDED(V_DISPATCH(&font)->QueryInterface(IID_PPV_ARGS(&pFont))) && SUCCEEDED(pFont->get_Size(&size)) &&
+                SUCCEEDED(pFont->get_Underline(&bUnderline)))
+                text += L" data font " + std::to_wstring((size.int64 + 5000) / 10000) +
+                        (bUnderline ? L" pt underlined" : L" pt");
+        }
+        ::VariantClear(&font);
+        return text;
+    };
+    const std::wstring edited = L"1 columns; Data file: {DataFile}; Vial: {Vial}; data font 14 pt underlined";
+    EXPECT_EQ(edited, state(m_object));
+    std::string bytes;
+    ASSERT_TRUE(m_object.SaveStream(bytes, error, false)) << error;
+    CQLNTextObjClient copy;
+    ASSERT_TRUE(SampleObject::Create(copy, error) && copy.LoadStream(bytes, error)) << error;
+    EXPECT_EQ(edited, state(copy));
+    const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(copy.Draw(nullptr, hdc, RECT{0, 0, 600, 400}, error)) << error;
+    const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
+    const EmfScan drawing(hemf);
+    ::DeleteEnhMetaFile(hemf);
+    const EmfText* pFile = drawing.Find(L"{DataFile}");
+    const EmfText* pVial = drawing.Find(L"{Vial}");
+    ASSERT_TRUE(pFile != nullptr && pVial != nullptr) << drawing.TextList();
+    EXPECT_EQ(pFile->ref.y, pVial->ref.y) << "two columns: the items side by side";
+    EXPECT_EQ(-::MulDiv(14, 96, 72), pVial->height);
+    EXPECT_TRUE(std::any_of(drawing.fontsCreated.begin(), drawing.fontsCreated.end(),
+                            [](const LOGFONTW& lf) { return lf.lfUnderline && lf.lfHeight == -::MulDiv(14, 96, 72); }));
+
+    // Verb 1; the data item removed, then three columns chosen and cancelled.
+    seen.clear();
+    run(1, {
+        [&] { return ClickRow(item(IDC_QLN_DATA_SELECTED), L"Data file: {DataFile}"); },
+        [&] { return PostClick(item(IDC_QLN_DATA_REMOVE)), PostTabClick(hSheet, 1); },
+        [&] { return IsOnPage(hSheet, 1) && (PostClick(item(IDC_QLN_COLUMNS_3)), true); },
+        [&] { return PostClick(::GetDlgItem(hSheet, IDCANCEL)), true; },
+    });
+    EXPECT_EQ(std::vector<std::wstring>{L"Data Attributes Font on page 0: 1, help button 1"}, seen);
+    EXPECT_EQ(L"1 columns; Vial: {Vial}; data font 14 pt underlined", state(m_object));
 }

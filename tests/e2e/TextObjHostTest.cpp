@@ -3,14 +3,17 @@
 #include "CQLNReplacingFile.h"
 #include "E2eSupport.h"
 #include "EmfScan.h"
+#include "QLNBaseRes.h"
 #include "SampleObject.h"
 #include "SampleRegistration.h"
 #include "ScratchFolder.h"
+#include "ScriptedUser.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -102,6 +105,14 @@ TEST_F(TextObjHost, SetLinesAndDrawingFollowTheProperties)
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(0, png.compare(1, 3, "PNG"));
     EXPECT_EQ(std::string("\0\0\x01\x2C\0\0\0\xC8", 8), png.substr(16, 8));
+
+    // For print: three times the screen's pixels, the same drawing, the resolution in the file
+    // (288 dpi is 11339 pixels a metre).
+    ASSERT_EQ(0u, TextObj(L"--set \"TextFields=One: {RT}\" --png @p.png --size 300x200 --dpi 288").exitCode);
+    const std::string print = Read(L"p.png");
+    ASSERT_GT(print.size(), 24u);
+    EXPECT_EQ(std::string("\0\0\x03\x84\0\0\x02\x58", 8), print.substr(16, 8));
+    EXPECT_NE(std::string::npos, print.find(std::string("pHYs\0\0\x2C\x4B\0\0\x2C\x4B\x01", 13)));
 }
 
 TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
@@ -123,6 +134,8 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         {L"--load @in.bin --save @out.bag", "\x01", "refused the property set"},
         {L"--set Nope=1 --save @out.bag", nullptr, "no property or method named Nope"},
         {L"--set NumColumns=abc --save @out.bag", nullptr, "refused NumColumns=abc"},
+        {L"--png @out.png --size 8000x100 --dpi 960 --save @out.bag", nullptr, "80000x1000 pixels"},
+        {L"--shot @in.bag --save @out.bag", "a file, not a folder", "cannot make the folder"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.arguments);
@@ -135,7 +148,8 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         EXPECT_EQ("keep me\r\n", Read(L"out.bag"));
     }
     for (const wchar_t* arguments : {L"--size 10", L"--zoom -1", L"--set NoEquals", L"stray", L"--load",
-                                     L"--save \"\"", L"--load \"\" --lines", L"--draw \"\""}) {
+                                     L"--save \"\"", L"--load \"\" --lines", L"--draw \"\"",
+                                     L"--png x.png --dpi 12", L"--dpi 300"}) {
         const E2e::ProcessResult r = TextObj(arguments);
         EXPECT_EQ(2u, r.exitCode) << arguments;
         EXPECT_NE(std::string::npos, r.err.find("usage: textobj")) << arguments;
@@ -155,4 +169,47 @@ TEST(TextObjHostFile, AFullDiskIsReportedAsFull)
         ::CloseHandle(h);
     }
     ::CloseHandle(hRead);
+}
+
+// The sheet the demo host opens, as its user sees it: pictures of each page, and a user in front of
+// the sheet (this process, clicking into the host's windows) whose choices the lines and the save see.
+TEST_F(TextObjHost, PropertiesOpensTheSheetForTheUserAndShotsPictureEachPage)
+{
+    const E2e::ProcessResult shots = TextObj(L"--set \"TextFields=One: {RT}\" --shot @pictures --lines");
+    ASSERT_EQ(0u, shots.exitCode) << shots.err;
+    EXPECT_EQ("One: {RT}\r\n", shots.out);
+    std::vector<std::string> pictures;
+    for (const wchar_t* name : {L"pictures\\page-1.png", L"pictures\\page-2.png", L"pictures\\page-3.png"})
+        pictures.push_back(Read(name));
+    for (const std::string& png : pictures) {
+        ASSERT_GT(png.size(), 24u);
+        EXPECT_EQ(0, png.compare(1, 3, "PNG"));
+        EXPECT_EQ(pictures[0].substr(16, 8), png.substr(16, 8)) << "every page pictured with the whole sheet";
+    }
+    EXPECT_TRUE(pictures[0] != pictures[1] && pictures[1] != pictures[2]);
+
+    E2e::ProcessResult edited;
+    std::thread host([&] { edited = TextObj(L"--set \"TextFields=One: {RT}\" --properties --lines --save @edited.bag"); });
+    HWND hSheet = nullptr;
+    auto page = [&] { return reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)); };
+    auto waitFor = [](auto&& condition) {
+        for (int i = 0; i < 200 && !condition(); ++i)
+            ::Sleep(50);
+        return condition();
+    };
+    EXPECT_TRUE(waitFor([&] {
+        hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+        return hSheet != nullptr && page() != nullptr;
+    }));
+    // The tab control's geometry does not cross processes; the sheet's own message does.
+    ::PostMessageW(hSheet, PSM_SETCURSEL, 1, 0);
+    EXPECT_TRUE(waitFor([&] { return ::GetDlgItem(page(), IDC_QLN_COLUMNS_3) != nullptr; }));
+    qlntest::PostClick(::GetDlgItem(page(), IDC_QLN_COLUMNS_3));
+    qlntest::PostClick(::GetDlgItem(hSheet, IDOK));
+    if (!waitFor([&] { return !::IsWindow(hSheet); }))
+        ::PostMessageW(hSheet, WM_CLOSE, 0, 0);
+    host.join();
+    ASSERT_EQ(0u, edited.exitCode) << edited.err;
+    EXPECT_EQ("One: {RT}\r\n", edited.out);
+    EXPECT_NE(std::string::npos, Read(L"edited.bag").find("NumColumns=2\r\n"));
 }
