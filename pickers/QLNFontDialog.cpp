@@ -171,7 +171,12 @@ void CQLNFontDialog::SetComboSelFromWindowText(CComboBox& box)
 {
     CString strText;
     box.GetWindowText(strText);
-    const int nIndex = box.FindStringExact(-1, strText);
+    int nIndex = box.FindStringExact(-1, strText);
+    // Characters already queued for the field change the text again before anything posted now
+    // arrives, and the selection would then put this text back over them: while more are
+    // waiting the text counts as unmatched, and the last of them decides.
+    if (nIndex != CB_ERR && CharsWaiting(box))
+        nIndex = CB_ERR;
     if (nIndex == CB_ERR) {
         if (box.GetDlgCtrlID() == IDC_QLN_SIZE)
             OnUpdateSampleText();
@@ -181,6 +186,15 @@ void CQLNFontDialog::SetComboSelFromWindowText(CComboBox& box)
     PostMessage(WM_COMMAND, MAKEWPARAM(IDC_QLN_FACE, CBN_SELENDOK), lBox);
     box.PostMessage(CB_SETCURSEL, static_cast<WPARAM>(nIndex));
     PostMessage(WM_COMMAND, MAKEWPARAM(IDC_QLN_FACE, CBN_SELCHANGE), lBox);
+}
+
+bool CQLNFontDialog::CharsWaiting(const CComboBox& box)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    MSG msg;
+    return ::GetComboBoxInfo(box.m_hWnd, &info) && info.hwndItem != nullptr &&
+           ::PeekMessageW(&msg, info.hwndItem, WM_CHAR, WM_CHAR, PM_NOREMOVE | PM_NOYIELD);
 }
 
 CComboBox* CQLNFontDialog::FocusedCombo() const
@@ -210,6 +224,9 @@ void CQLNFontDialog::OnComboSelChange()
     CString strText;
     pBox->GetLBText(nIndex, strText);
     pBox->SetWindowText(strText);
+    // Setting the text puts the caret in front of it; the user goes on typing after it.
+    const int nLength = strText.GetLength();
+    pBox->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(nLength, nLength));
     OnUpdateSampleText();
 }
 

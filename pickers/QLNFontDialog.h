@@ -51,8 +51,8 @@ protected:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     LRESULT OnColorChange(WPARAM, LPARAM);
 
-    // Selects the list item that equals the box's edit text, through posted notifications;
-    // a size that is in no list takes effect at once.
+    // Selects the list item that equals the box's edit text, through posted notifications, once
+    // no more typed characters wait for the box; any other size takes effect at once.
     void SetComboSelFromWindowText(CComboBox& box);
     // From the controls' members into m_lf.
     void UpdateCurrentFont();
@@ -83,4 +83,6 @@ protected:
 private:
     // The font box whose edit field has the focus; null when the focus is elsewhere.
     CComboBox* FocusedCombo() const;
+    // Whether characters typed into the box's edit field are still waiting to be handled.
+    static bool CharsWaiting(const CComboBox& box);
 };

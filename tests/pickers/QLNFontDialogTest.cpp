@@ -61,6 +61,19 @@ bool Type(HWND hDialog, int nID, const std::wstring& text)
     return true;
 }
 
+// Keys pressed on the keyboard, one after the other, into the window with the focus: digits and
+// '\b' (Backspace), whose virtual-key codes are their characters.
+void PressKeys(const std::wstring& keys)
+{
+    std::vector<INPUT> inputs(2 * keys.size());
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = static_cast<WORD>(keys[i / 2]);
+        inputs[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 // The font the sample shows, and how many of its pixels are in a colour (0x00BBGGRR).
 LOGFONTW Shown(HWND hDialog, HFONT* phFont = nullptr)
 {
@@ -117,10 +130,22 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
                      EXPECT_EQ((std::vector<std::wstring>{L"Regular", L"Bold", L"Italic", L"Bold Italic"}), Items(h, IDC_QLN_STYLE));
                      EXPECT_EQ(16u, Items(h, IDC_QLN_SIZE).size());
                      EXPECT_GT(SamplePixels(h, 0x0000FF), 20) << "the sample in red";
-                     return Type(h, IDC_QLN_SIZE, L"13");
+                     ::SetFocus(::GetDlgItem(h, IDC_QLN_SIZE));   // as Tab does: the text selected
+                     PressKeys(L"14");
+                     return true;
                  },
                  [&] {
-                     EXPECT_EQ(Height(13), Shown(h).lfHeight) << "a size not in the list takes effect as typed";
+                     dialog.GetCurrentFont(lf);
+                     EXPECT_TRUE(Text(IDC_QLN_SIZE) == L"14" && lf.lfHeight == Height(14));
+                     EXPECT_EQ(5, ::SendDlgItemMessageW(h, IDC_QLN_SIZE, CB_GETCURSEL, 0, 0)) << "a listed size, selected";
+                     PressKeys(L"\b\b13");
+                     return true;
+                 },
+                 [&] {
+                     dialog.GetCurrentFont(lf);
+                     EXPECT_TRUE(Text(IDC_QLN_SIZE) == L"13" && lf.lfHeight == Height(13) && Shown(h).lfHeight == Height(13))
+                         << "a size not in the list takes effect as typed";
+                     EXPECT_EQ(CB_ERR, ::SendDlgItemMessageW(h, IDC_QLN_SIZE, CB_GETCURSEL, 0, 0));
                      return Type(h, IDC_QLN_FACE, L"liberation mono");
                  },
                  [&] {
@@ -159,10 +184,10 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
                  },
                  [&] {
                      EXPECT_STREQ(L"Nosuch Face", Shown(h).lfFaceName) << "the next refresh takes the typed face";
-                     return Type(h, IDC_QLN_SIZE, L"777777");   // no prefix of it is listed
+                     return Type(h, IDC_QLN_SIZE, L"100000");   // typed ahead: "10" on the way is listed
                  },
                  [&] {
-                     EXPECT_TRUE(Text(IDC_QLN_SIZE) == L"77777" && Shown(h).lfHeight == Height(77777)) << "5 characters, taken as they are";
+                     EXPECT_TRUE(Text(IDC_QLN_SIZE) == L"10000" && Shown(h).lfHeight == Height(10000)) << "5 characters, taken as they are";
                      return Type(h, IDC_QLN_SIZE, L"ab");
                  },
                  [&] {
