@@ -178,6 +178,10 @@ void CFontHolder::TakeGiven(DISPID dispid)
     short sCharset = 0;
     const BOOL bRead = m_pFont != nullptr && ReadPersisted(cySize, strName, sCharset);
     const BOOL bAll = dispid == DISPID_UNKNOWN;
+    // A page the user left alone, or a script copying the name, writes back what the font
+    // reported; the face or character set given stays.
+    if (bRead && !bAll && IsReportedForGiven(dispid, strName, sCharset))
+        return;
     if (bAll || dispid == DISPID_FONT_SIZE) {
         m_bSizeGiven = bRead && cySize.int64 > 0;
         m_cySizeGiven = cySize;
@@ -190,6 +194,32 @@ void CFontHolder::TakeGiven(DISPID dispid)
         m_bCharsetGiven = bRead;
         m_sCharsetGiven = sCharset;
     }
+}
+
+BOOL CFontHolder::IsReportedForGiven(DISPID dispid, const CString& strName, short sCharset)
+{
+    const BOOL bName = dispid == DISPID_FONT_NAME;
+    if ((!bName && dispid != DISPID_FONT_CHARSET) || !m_bNameGiven || !m_bCharsetGiven ||
+        (bName ? strName == m_strNameGiven : sCharset == m_sCharsetGiven))
+        return FALSE;
+    // Ask a copy of the font, given the face and character set again, what it reports once it
+    // has realised them; the copy has no connections, so no one hears of it.
+    IFont* pCopy = nullptr;
+    if (FAILED(m_pFont->Clone(&pCopy)))
+        return FALSE;
+    const BSTR given = m_strNameGiven.AllocSysString();
+    BSTR reported = nullptr;
+    short sReported = 0;
+    BOOL bSame = SUCCEEDED(pCopy->put_Name(given)) && SUCCEEDED(pCopy->put_Charset(m_sCharsetGiven));
+    if (bName)
+        bSame = bSame && SUCCEEDED(pCopy->get_Name(&reported)) && reported != nullptr &&
+                strName == CString(reported, static_cast<int>(::SysStringLen(reported)));
+    else
+        bSame = bSame && SUCCEEDED(pCopy->get_Charset(&sReported)) && sReported == sCharset;
+    ::SysFreeString(reported);
+    ::SysFreeString(given);
+    pCopy->Release();
+    return bSame;
 }
 
 CY CFontHolder::GetFontSize()

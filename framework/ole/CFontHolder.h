@@ -33,7 +33,8 @@ public:
     // given: through the holder, or to the font itself (a script setting them), which the holder
     // hears. The system's font object reports those of the font it realised instead (a
     // substituted face, its character set, a rounded size); saving those would change the user's
-    // choice on every save and load.
+    // choice on every save and load, and so would taking them when a page or script that read
+    // them writes them back unchanged.
     CY GetFontSize();
     CString GetFontName();
     short GetFontCharset();
@@ -54,6 +55,10 @@ private:
     // Takes the values the font now holds as given: all of them for DISPID_UNKNOWN, else the
     // one the property identifier names.
     void TakeGiven(DISPID dispid);
+    // Whether the face (DISPID_FONT_NAME) or character set (DISPID_FONT_CHARSET) the font now
+    // holds, though not the one given, is what the font reports for the face and character set
+    // given (a substituted face, the character set it realised) rather than a new choice.
+    BOOL IsReportedForGiven(DISPID dispid, const CString& strName, short sCharset);
     // The size, face name and character set as the font was given them, from its own stream
     // form (which keeps the face in the ANSI code page); false when the font cannot say.
     BOOL ReadPersisted(CY& cySize, CString& strName, short& sCharset);

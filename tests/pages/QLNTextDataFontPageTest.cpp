@@ -41,6 +41,13 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
     CQLNTextObjClient object;
     std::wstring error;
     ASSERT_TRUE(SampleObject::Create(object, error) && object.InitNew(error)) << error;
+    // The title's face and character set are ones the system realises as others, and the object
+    // has been drawn once.
+    const HDC hdcFirst = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(SampleObject::LoadBagText(object, SampleObject::WithValues(SampleObject::SaveBagText(object),
+                                                                           {{"TitleFont.Name", "Arial"}, {"TitleFont.Charset", "1"}})) &&
+                object.Draw(hdcFirst, hdcFirst, RECT{0, 0, 600, 400}, error)) << error;
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdcFirst));
     const std::string before = SampleObject::SaveBagText(object);
     CQLNTextDataFontPage page(*SampleObject::ControlOf(object));
     CPropertySheet sheet(L"Text object");
@@ -88,7 +95,8 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
     EXPECT_EQ(expected, seen) << "the typed face is taken as listed";
     EXPECT_EQ(L"Liberation Mono", SampleObject::Get(object, L"PromptFont"));
     // A font that went through the dialog comes back with DEFAULT_CHARSET, which is kept as given;
-    // the fonts the user left alone are written back as read.
+    // the fonts the user left alone are written back as read, the title's face and
+    // character set as given.
     EXPECT_EQ((std::vector<std::string>{"PromptFont.Name=Liberation Mono", "PromptFont.Charset=1", "ValueFont.Charset=1",
                                         "ValueColor=128"}),
               Changed(before, SampleObject::SaveBagText(object)));
