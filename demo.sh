@@ -2,7 +2,9 @@
 # Builds the library and the sample text object, registers the sample under Wine and shows it
 # at work through the demo host: its lines, a drawing as EMF and PNG, its lines resolved with
 # sample data, and its property set saved as a readable bag. Results go to demo-out/.
-#   ./demo.sh        (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
+#   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
+#   ./demo.sh --shots    instead photographs each page of a new object's property sheet into
+#                        docs/pictures/, the README's pictures
 # The tree is configured without the tests: the demo needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -19,6 +21,12 @@ source "$top/cmake/wine-session.sh" "$build"
 
 bin=$build/bin
 wine regsvr32 /s "$(winepath -w "$bin/QLNSampleText.dll")"
+if [ "${1:-}" = --shots ]; then
+  mkdir -p "$top/docs/pictures"
+  wine "$bin/textobj.exe" --shot "$(winepath -w "$top/docs/pictures")" --lines >/dev/null
+  ls -l "$top/docs/pictures"
+  exit 0
+fi
 out=$top/demo-out
 mkdir -p "$out"
 cd "$top"
