@@ -5,8 +5,6 @@
 #include "QLNBaseRes.h"
 #include "QLNFontDialog.h"
 
-#include <cstring>
-
 IMPLEMENT_DYNAMIC(CQLNFontCtrl, CQLNCtrlDialogBase)
 
 BEGIN_MESSAGE_MAP(CQLNFontCtrl, CQLNCtrlDialogBase)
@@ -93,13 +91,7 @@ BOOL CQLNFontCtrl::OnInitDialog()
 
 void CQLNFontCtrl::UpdateSampleText()
 {
-    LOGFONTW lfShown = {};
-    m_fontSample.GetLogFont(&lfShown);
-    if (std::memcmp(&lfShown, &m_lf, sizeof(LOGFONTW)) != 0) {
-        m_fontSample.DeleteObject();
-        m_fontSample.CreateFontIndirect(&m_lf);
-    }
-    m_stSample.SetFont(&m_fontSample, TRUE);
+    CQLNFontDialog::ShowSampleFont(m_stSample, m_fontSample, m_lf);
 }
 
 void CQLNFontCtrl::OnButtonFont()

@@ -258,14 +258,19 @@ void CQLNFontDialog::UpdateCurrentFont()
 
 void CQLNFontDialog::UpdateSampleText()
 {
-    LOGFONTW lfShown = {};
-    m_fontSample.GetLogFont(&lfShown);
     UpdateCurrentFont();
-    if (std::memcmp(&lfShown, &m_lf, sizeof(LOGFONTW)) != 0) {
-        m_fontSample.DeleteObject();
-        m_fontSample.CreateFontIndirect(&m_lf);
+    ShowSampleFont(m_stSample, m_fontSample, m_lf);
+}
+
+void CQLNFontDialog::ShowSampleFont(CStatic& stSample, CFont& fontSample, const LOGFONTW& lf)
+{
+    LOGFONTW lfShown = {};
+    fontSample.GetLogFont(&lfShown);
+    if (std::memcmp(&lfShown, &lf, sizeof(LOGFONTW)) != 0) {
+        fontSample.DeleteObject();
+        fontSample.CreateFontIndirect(&lf);
     }
-    m_stSample.SetFont(&m_fontSample, TRUE);
+    stSample.SetFont(&fontSample, TRUE);
 }
 
 HBRUSH CQLNFontDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

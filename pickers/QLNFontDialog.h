@@ -41,6 +41,10 @@ public:
     static const wchar_t m_kszStyleItalic[];
     static const wchar_t m_kszStyleBoldItalic[];
 
+    // Shows lf in a sample text, re-creating the sample's font only if lf differs from it; the
+    // font control's sample shares this.
+    static void ShowSampleFont(CStatic& stSample, CFont& fontSample, const LOGFONTW& lf);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
