@@ -7,17 +7,21 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/cmake/packages.sh"
 build=${1:-$top/build}
 
-packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth
+packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine xvfb xauth
           fonts-liberation cmake ninja-build googletest)
 qln_install_packages setup "${packages[@]}"
 
 mkdir -p "$build"
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The marker names the version of the settings below: a prefix made with older ones is updated.
-if [ ! -f "$WINEPREFIX/.qln-ready-2" ]; then
+if [ ! -f "$WINEPREFIX/.qln-ready-3" ]; then
   echo "setup: creating the Wine prefix in $WINEPREFIX"
   # Wine's service processes must not inherit our streams, or callers waiting for end-of-file hang.
   wine wineboot -i </dev/null >/dev/null 2>&1
+  # Wine's own fonts (Tahoma, Marlett, MS Sans Serif, System, ...): this Wine does not find them
+  # where the package puts them, and without them every dialog and edit control falls back to
+  # whatever sans face the machine has, and caption buttons show letters instead of glyphs.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   # The default font of the report objects, with metrics that match: Liberation Serif.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ \
        /d 'Liberation Serif' /f </dev/null >/dev/null 2>&1
@@ -25,5 +29,19 @@ if [ ! -f "$WINEPREFIX/.qln-ready-2" ]; then
   # seconds for a manager to confirm every managed window that is hidden or destroyed.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.qln-ready-2"
+  touch "$WINEPREFIX/.qln-ready-3"
+fi
+
+# Liberation 2.1 as many desktops have it, for the tests of international text: Wine's text
+# shaping reads some of its letters out of bounds. Only the tests load it, never the prefix.
+liberation2=$build/fonts-liberation2
+if ! ls "$liberation2"/*.ttf >/dev/null 2>&1; then
+  echo "setup: fetching fonts-liberation2 into $liberation2"
+  rm -rf "$liberation2.tmp" && mkdir -p "$liberation2.tmp"
+  ( cd "$liberation2.tmp" && { apt-get download fonts-liberation2 >/dev/null 2>&1 ||
+      { apt-get update -qq && apt-get download fonts-liberation2 >/dev/null; }; } &&
+    dpkg-deb -x fonts-liberation2_*.deb extracted )
+  mkdir -p "$liberation2"
+  cp "$liberation2.tmp"/extracted/usr/share/fonts/truetype/liberation2/*.ttf "$liberation2/"
+  rm -rf "$liberation2.tmp"
 fi

@@ -93,26 +93,25 @@ CEdit& CQLNTextBaseCtrl::GetCEditReference()
         return m_editOwnWindow;
     }
     m_editOwnWindow.m_hWnd = nullptr;
-    if (m_editHidden.m_hWnd == nullptr) {
-        // A host without a main window of its own (a script, a report server) still reads
-        // lines, so the hidden holder lives among the message-only windows.
-        if (m_editHidden.CreateEx(0, L"EDIT", L"", WS_CHILD | m_kdwLineHolderStyle, 0, 0, 800, 100, HWND_MESSAGE,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLineHolderId)))) {
-            // The default text limit (30000 characters) stops only typing, not WM_SETTEXT, but
-            // a text object's text can be far longer: no limit, as for the control's window.
-            m_editHidden.SetLimitText(0);
-            m_editHidden.SetWindowText(m_strTextFields);
-        }
-    }
+    // A host without a main window of its own (a script, a report server) still reads lines,
+    // so the hidden holder lives among the message-only windows. It is given no text: an edit
+    // window lays out whatever it is given with the system's script shaping at once, and that
+    // shaping can fault on some fonts (Wine's, with Liberation Sans 2.1 on a few Cyrillic
+    // letters); nothing needs the text there, since the line index gives the lines and the
+    // drawing.
+    if (m_editHidden.m_hWnd == nullptr)
+        m_editHidden.CreateEx(0, L"EDIT", L"", WS_CHILD | m_kdwLineHolderStyle, 0, 0, 800, 100, HWND_MESSAGE,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLineHolderId)));
     return m_editHidden;
 }
 
 void CQLNTextBaseCtrl::CopyTextToLineHolder()
 {
     m_lines.SetText(m_strTextFields);
-    CEdit& holder = GetCEditReference();
-    if (holder.m_hWnd != nullptr)
-        holder.SetWindowText(m_strTextFields);
+    // The control's own window keeps the text for whoever reads a window's text (a container,
+    // an accessibility client).
+    if (m_hWnd != nullptr)
+        GetCEditReference().SetWindowText(m_strTextFields);
 }
 
 // --- Text fields and lines ----------------------------------------------------------------

@@ -2,10 +2,11 @@
 // lines of prompts and values in one to three columns.
 //
 // A report object derives from it and supplies its catalogue (GetDefaultText) and the string
-// identifier of its default title (GetTitleID). The text lives twice: in TextFields and in the
-// line holder, a read-only multi-line edit window that never wraps: the control's own window
-// once it has one, before that a hidden edit window. The engine draws, and the host's GetLine
-// and GetLineCount hand out, the lines of one index that splits the text as the holder does.
+// identifier of its default title (GetTitleID). The engine draws, and the host's GetLine and
+// GetLineCount hand out, the lines of one index over TextFields that splits the text as the
+// line holder, a read-only multi-line edit window that never wraps, would: the control's own
+// window once it has one, which also holds the text, before that a hidden edit window, which
+// holds none.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -121,7 +122,8 @@ private:
     IFontDisp* GetFont(CFontHolder& font);
     void SetFont(CFontHolder& font, IFontDisp* pFont);
     void SetColor(OLE_COLOR& member, OLE_COLOR clr);
-    // Copies the text into the line holder without marking the control modified.
+    // Indexes the text's lines and copies the text into the control's own window, without
+    // marking the control modified.
     void CopyTextToLineHolder();
 
     CEdit m_editHidden;

@@ -29,10 +29,15 @@ protected:
     TestTextCtrl ctrl;
 };
 
-// The lines of an edit window as EM_GETLINECOUNT and EM_GETLINE give them, read as the line
-// holder is read: a buffer of 32767 characters whose first slot holds the capacity 32766.
-std::vector<std::wstring> EditLines(HWND hEdit)
+// The lines of text in an edit window of the line holder's kind, as EM_GETLINECOUNT and
+// EM_GETLINE give them, read as the line holder is read: a buffer of 32767 characters whose
+// first slot holds the capacity 32766.
+std::vector<std::wstring> EditLines(const std::wstring& text)
 {
+    const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | CQLNTextBaseCtrl::m_kdwLineHolderStyle, 0, 0, 800, 100,
+                                         HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ::SendMessageW(hEdit, EM_LIMITTEXT, 0, 0);
+    ::SetWindowTextW(hEdit, text.c_str());
     std::vector<std::wstring> lines;
     std::vector<wchar_t> buffer(32767);
     for (LRESULT i = 0, nCount = ::SendMessageW(hEdit, EM_GETLINECOUNT, 0, 0); i < nCount; ++i) {
@@ -40,13 +45,14 @@ std::vector<std::wstring> EditLines(HWND hEdit)
         const LRESULT n = ::SendMessageW(hEdit, EM_GETLINE, i, reinterpret_cast<LPARAM>(buffer.data()));
         lines.emplace_back(buffer.data(), static_cast<size_t>(n));
     }
+    ::DestroyWindow(hEdit);
     return lines;
 }
 
 } // namespace
 
-// The text goes to the line holder, a real edit window; the index splits the same text on its
-// own. Both must give the same lines, GetLine must hand out the part after a line's last form
+// The index splits the text as an edit window of the line holder's kind does; both must give
+// the same lines, GetLine must hand out the part after a line's last form
 // feed and return the whole line's length, GetLineCount must leave out trailing blank lines, and
 // a drawing must show the lines: with a cell as wide as this one, each non-blank line (a heading,
 // having no braces) is one piece, trimmed.
@@ -86,7 +92,7 @@ TEST_F(TextCtrlLine, IndexHostAndDrawingSeeTheLinesOfTheLineHolder)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.why);
         ctrl.SetTextFields(r.text.c_str());
-        const std::vector<std::wstring> holder = EditLines(ctrl.GetCEditReference().m_hWnd);
+        const std::vector<std::wstring> holder = EditLines(r.text);
         CQLNTextFieldLines index;
         index.SetText(CString(r.text.c_str(), static_cast<int>(r.text.size())));
         std::vector<std::wstring> indexed, pieces;
@@ -127,8 +133,10 @@ TEST_F(TextCtrlLine, DefaultContentIsOneLinePerCatalogueItem)
     ::SysFreeString(all);
     ::SysFreeString(title);
     EXPECT_EQ(3, ctrl.GetLineCount());
-    // No window yet: a hidden holder holds the lines.
-    EXPECT_FALSE(::IsWindowVisible(ctrl.GetCEditReference().m_hWnd));
+    // No window yet: the holder is a hidden edit window, given no text.
+    const HWND hHolder = ctrl.GetCEditReference().m_hWnd;
+    EXPECT_TRUE(hHolder != nullptr && !::IsWindowVisible(hHolder));
+    EXPECT_EQ(0, ::GetWindowTextLengthW(hHolder));
     long nResult = 0;
     EXPECT_EQ(L"Amount: {CalcAmt}", Line(2, &nResult));
     EXPECT_EQ(17 + 1 + 1 + 1 + 17, nResult);

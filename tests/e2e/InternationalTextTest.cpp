@@ -1,0 +1,209 @@
+// Real text in many scripts through every way into and out of a text object, on a machine that
+// also has Liberation 2.1, whose Cyrillic letters д е ж з make the system's text shaping read out
+// of bounds: every path that shows text (the line holder, the control's own window in place, the
+// pages' edits, the font dialog's face box) must survive it, and the text must come back as
+// given. The fonts are this process's own, so no other test sees them.
+#include "E2eSupport.h"
+#include "EmfScan.h"
+#include "QLNBaseRes.h"
+#include "SampleObject.h"
+#include "SampleRegistration.h"
+#include "ScriptedUser.h"
+#include "WindowTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using Microsoft::WRL::ComPtr;
+using namespace qlntest;
+
+namespace {
+
+const struct
+{
+    const char* script;
+    const wchar_t* text;
+} kCorpus[] = {
+    {"Cyrillic", L"Дата: дежз где жена звезда"},
+    {"Cyrillic letter", L"з"},
+    {"Cyrillic letters", L"д е ж з"},
+    {"Greek", L"Χρόνος κατακράτησης"},
+    {"Armenian", L"Նմուշի անուն"},
+    {"Hebrew", L"זמן שהייה: דגימה"},
+    {"Arabic", L"زمن الاحتفاظ للعينة"},
+    {"Devanagari", L"नमूने का नाम"},
+    {"Thai", L"ชื่อตัวอย่าง"},
+    {"CJK", L"保持時間 样品名称 시료 이름"},
+    {"combining marks", L"e\u0301te\u0301 n\u0303o a\u0308\u0304 Z\u0335"},
+    {"outside the basic plane", L"\U0001D11E \U0001F9EA \U00020B9F \U0001F600"},
+    {"mixed", L"Проба αβγ עב عر 日本 \U0001F9EA"},
+};
+
+// A fault in the text shaping must fail this program at once, naming it: the system's debugger
+// would otherwise wait for a user that a test run does not have.
+LONG WINAPI ReportFault(EXCEPTION_POINTERS* pInfo)
+{
+    std::fprintf(stderr, "fault 0x%08lX at %p\n", pInfo->ExceptionRecord->ExceptionCode,
+                 pInfo->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    ::TerminateProcess(::GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Liberation 2.1, fetched by the set-up into the build tree beside the programs' folder, added
+// before the program's first window: the system's fonts (the edit controls' among them) are
+// made from the faces there are when first used.
+int AddLiberation2()
+{
+    const std::wstring folder = E2e::BinDirectory() + L"..\\fonts-liberation2\\";
+    WIN32_FIND_DATAW found;
+    const HANDLE hFind = ::FindFirstFileW((folder + L"*.ttf").c_str(), &found);
+    int nFonts = 0;
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(hFind, &found))
+        nFonts += ::AddFontResourceExW((folder + found.cFileName).c_str(), FR_PRIVATE, nullptr) > 0;
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    return nFonts;
+}
+const int g_nLiberation2Fonts = AddLiberation2();
+
+class InternationalText : public testing::Test
+{
+protected:
+    static void SetUpTestSuite() { ::SetUnhandledExceptionFilter(ReportFault); }
+    void SetUp() override
+    {
+        ASSERT_GE(g_nLiberation2Fonts, 4) << "Liberation 2.1 is not in the build tree: cmake/setup.sh fetches it";
+        ASSERT_TRUE(SampleObject::Create(object, error) && object.InitNew(error)) << error;
+    }
+    std::wstring Lines(CQLNTextObjClient& control)
+    {
+        std::vector<std::wstring> lines;
+        std::wstring joined;
+        EXPECT_TRUE(control.GetLines(lines, error)) << error;
+        for (const auto& line : lines)
+            joined += line + L"|";
+        return joined;
+    }
+
+    CQLNTextObjClient object;
+    std::wstring error;
+};
+
+} // namespace
+
+// Set through automation, handed out as lines, drawn into a metafile, saved and loaded as a
+// stream and as a bag, and set into a control activated in place in a real window.
+TEST_F(InternationalText, EveryScriptComesBackAsGivenFromEachWayIn)
+{
+    const HWND hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 480,
+                                          nullptr, nullptr, nullptr, nullptr);
+    const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
+    const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
+    const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
+    ASSERT_TRUE(init != nullptr && getControl != nullptr && init());
+    const HWND hHost = ::CreateWindowExW(0, L"AtlAxWin", E2e::kProgId, WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, hFrame,
+                                         nullptr, nullptr, nullptr);
+    PumpMessages();
+    ComPtr<IUnknown> inPlace;
+    CQLNTextObjClient hosted, copy;
+    ASSERT_TRUE(SUCCEEDED(getControl(hHost, &inPlace)) && hosted.Attach(inPlace.Get(), error)) << error;
+    const HWND hOwnWindow = ::FindWindowExW(hHost, nullptr, L"Edit", nullptr);
+    ASSERT_NE(nullptr, hOwnWindow) << "the control made no window of its own";
+    ASSERT_TRUE(SampleObject::Create(copy, error)) << error;
+
+    for (const auto& c : kCorpus) {
+        SCOPED_TRACE(c.script);
+        const std::wstring text = c.text;
+        ASSERT_TRUE(object.PutProperty(L"TextFields", text, error) && object.PutProperty(L"Title", text, error)) << error;
+        EXPECT_EQ(text, SampleObject::Get(object, L"TextFields"));
+        EXPECT_EQ(text, SampleObject::Get(object, L"Title"));
+        EXPECT_EQ(text + L"|", Lines(object));
+
+        const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(object.Draw(nullptr, hdc, RECT{0, 0, 2000, 400}, error)) << error;
+        const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
+        const EmfScan drawing(hemf);
+        ::DeleteEnhMetaFile(hemf);
+        EXPECT_NE(nullptr, drawing.Find(text)) << drawing.TextList();
+
+        std::string stream;
+        ASSERT_TRUE(object.SaveStream(stream, error) && copy.LoadStream(stream, error)) << error;
+        EXPECT_EQ(text, SampleObject::Get(copy, L"TextFields"));
+        EXPECT_EQ(text, SampleObject::Get(copy, L"Title"));
+        EXPECT_EQ(text + L"|", Lines(copy));
+        const std::string bag = SampleObject::SaveBagText(object);
+        ASSERT_TRUE(SampleObject::LoadBagText(copy, bag));
+        EXPECT_EQ(bag, SampleObject::SaveBagText(copy));
+        EXPECT_EQ(text, SampleObject::Get(copy, L"TextFields"));
+
+        ASSERT_TRUE(hosted.PutProperty(L"TextFields", text, error)) << error;
+        ::RedrawWindow(hOwnWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(text, TextOf(hOwnWindow)) << "the control's own window holds its text";
+        EXPECT_EQ(text + L"|", Lines(hosted));
+    }
+    inPlace.Reset();
+    ::DestroyWindow(hFrame);
+    PumpMessages();
+}
+
+// The control's sheet over a text of every script: the title and each line's label in the data
+// page's edits, and a face name typed in Cyrillic into the font dialog's face box. OK keeps them.
+TEST_F(InternationalText, TheSheetShowsEveryScriptInItsEditsAndKeepsIt)
+{
+    std::wstring textFields, title;
+    for (const auto& c : kCorpus) {
+        textFields += (textFields.empty() ? L"" : L"\r\n") + std::wstring(L"\f-1\f") + c.text;
+        title += c.text;
+    }
+    const std::wstring face = L"Шрифт дежз";
+    ASSERT_TRUE(object.PutProperty(L"TextFields", textFields, error) && object.PutProperty(L"Title", title, error)) << error;
+    const std::wstring linesBefore = Lines(object);
+
+    HWND hSheet = nullptr, hDialog = nullptr;
+    auto page = [&] { return reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)); };
+    auto item = [&](int nID) { return ::GetDlgItem(page(), nID); };
+    std::vector<std::wstring> seen;
+    std::vector<ScriptedUser::Step> acts = {[&] { return seen.push_back(TextOf(item(IDC_QLN_DATA_TITLE))), true; }};
+    for (int row = 0; row < static_cast<int>(std::size(kCorpus)); ++row) {
+        acts.push_back([&, row] {
+            const HWND hList = item(IDC_QLN_DATA_SELECTED);
+            RECT rc = {};
+            ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
+            ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+            return PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2}), true;
+        });
+        acts.push_back([&] { return seen.push_back(TextOf(item(IDC_QLN_DATA_LABEL))), true; });
+    }
+    acts.push_back([&] { return PostTabClick(hSheet, 2); });
+    acts.push_back([&] {
+        const HWND hPromptFont = ChildDialogCentredOn(page(), IDC_QLN_PROMPT_FONT_BOX);
+        return hPromptFont != nullptr && (PostClick(::GetDlgItem(hPromptFont, IDC_QLN_FONT_CTRL_BUTTON)), true);
+    });
+    acts.push_back([&] {
+        hDialog = ::FindWindowW(L"#32770", L"Font");
+        if (hDialog == nullptr || !::IsWindowVisible(hDialog))
+            return false;
+        return PostTyping(::FindWindowExW(::GetDlgItem(hDialog, IDC_QLN_FACE), nullptr, L"Edit", nullptr), face), true;
+    });
+    acts.push_back([&] {
+        seen.push_back(TextOf(::GetDlgItem(hDialog, IDC_QLN_FACE)));
+        return PostClick(::GetDlgItem(hDialog, IDCANCEL)), true;
+    });
+    acts.push_back([&] { return !::IsWindow(hDialog) && (PostClick(::GetDlgItem(hSheet, IDOK)), true); });
+    ScriptedUser user(Settled([&] {
+        hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+        return hSheet != nullptr && ::IsWindowVisible(hSheet) && page() != nullptr;
+    }, std::move(acts)), [&] { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
+    EXPECT_TRUE(object.ShowProperties(nullptr, error)) << error;
+    EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
+
+    std::vector<std::wstring> expected = {title};
+    for (const auto& c : kCorpus)
+        expected.push_back(c.text);
+    expected.push_back(face);
+    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(linesBefore, Lines(object));
+    EXPECT_EQ(title, SampleObject::Get(object, L"Title"));
+}
