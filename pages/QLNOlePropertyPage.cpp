@@ -1,9 +1,9 @@
 #include "QLNOlePropertyPage.h"
 
+#include "AfxMessageBox.h"
 #include "CInvalidArgException.h"
 #include "COleDispatchDriver.h"
 #include "COleDispatchException.h"
-#include "AfxMessageBox.h"
 
 #include <olectl.h>
 
