@@ -1,5 +1,6 @@
 #include "QLNOlePropertyPage.h"
 
+#include "AfxMessageBox.h"
 #include "CInvalidArgException.h"
 #include "COleDispatchDriver.h"
 #include "COleDispatchException.h"
@@ -46,23 +47,58 @@ bool IsWrittenTag(UINT vt)
 // The page whose exchange pDX is; CInvalidArgException for any other dialog.
 CQLNOlePropertyPage* PageOfExchange(CDataExchange* pDX);
 
+// Whether the property holds value already, read as the write would write it; a property that
+// cannot be read is taken to differ.
+template <class T>
+bool HoldsText(CQLNOlePropertyPage& page, LPCTSTR pszPropName, const T& value)
+{
+    T current{};
+    try {
+        return page.GetPropText(pszPropName, &current) && current == value;
+    } catch (const CException&) {
+        return false;
+    }
+}
+
 template <class T>
 void SaveText(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
 {
-    if (pDX->m_bSaveAndValidate)
-        PageOfExchange(pDX)->SetPropText(pszPropName, *static_cast<T*>(pMember));
+    if (!pDX->m_bSaveAndValidate)
+        return;
+    CQLNOlePropertyPage& page = *PageOfExchange(pDX);
+    T& value = *static_cast<T*>(pMember);
+    if (!HoldsText(page, pszPropName, value))
+        page.SetPropText(pszPropName, value);
 }
 
 void SaveCheck(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
 {
-    if (pDX->m_bSaveAndValidate)
-        PageOfExchange(pDX)->SetPropCheck(pszPropName, *static_cast<int*>(pMember));
+    if (!pDX->m_bSaveAndValidate)
+        return;
+    CQLNOlePropertyPage& page = *PageOfExchange(pDX);
+    const int value = *static_cast<int*>(pMember);
+    int current = 0;
+    try {
+        if (page.GetPropCheck(pszPropName, &current) && current == (value == 1 ? 1 : 0))
+            return;
+    } catch (const CException&) {
+    }
+    page.SetPropCheck(pszPropName, value);
 }
 
 void SaveRadio(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
 {
-    if (pDX->m_bSaveAndValidate)
-        PageOfExchange(pDX)->SetPropRadio(pszPropName, *static_cast<int*>(pMember));
+    if (!pDX->m_bSaveAndValidate)
+        return;
+    CQLNOlePropertyPage& page = *PageOfExchange(pDX);
+    const int value = *static_cast<int*>(pMember);
+    int current = 0;
+    try {
+        if (page.GetPropRadio(pszPropName, &current) && current == static_cast<short>(value & 0xFFFF))
+            return;
+    } catch (const CException&) {
+    }
+    page.SetPropRadio(pszPropName, value);
 }
 
 CQLNOlePropertyPage* PageOfExchange(CDataExchange* pDX)
@@ -367,6 +403,12 @@ COLORREF CQLNOlePropertyPage::GetColorProperty(LPCTSTR pszPropName)
 
 void CQLNOlePropertyPage::SetColorProperty(COLORREF clr, LPCTSTR pszPropName)
 {
+    long current = 0;
+    try {
+        if (GetProp(pszPropName, VT_I4, &current) && current == static_cast<long>(clr))
+            return;
+    } catch (const CException&) {
+    }
     try {
         SetProp(pszPropName, VT_I4, static_cast<long>(clr));
     } catch (const COleDispatchException& e) {
@@ -511,6 +553,8 @@ void CQLNOlePropertyPage::RunPending(CDataExchange* pDX)
     const int nRecords = m_arrPending.GetSize();
     for (int i = 0; i < nRecords; ++i) {
         const QUILLON_DDPDATA& record = *m_arrPending[i];
+        if (!IsRecordChanged(record))
+            continue;
         try {
             // Current, so that a failure puts the user on this record's control.
             if (record.m_bEditCtrl)
@@ -522,8 +566,9 @@ void CQLNOlePropertyPage::RunPending(CDataExchange* pDX)
         } catch (const COleDispatchException& e) {
             // The control refused the value: the user hears its reason and stays on the page,
             // and nothing after it is written.
+            // The framework's box, as for a refused colour: one caption for the page's errors.
             DeletePending();
-            MessageBox(e.m_strDescription, nullptr, MB_ICONEXCLAMATION);
+            AfxMessageBox(e.m_strDescription, MB_ICONEXCLAMATION);
             pDX->Fail();
         } catch (const CException&) {
             // A value that does not convert, or a page without the record's control: this
@@ -531,4 +576,23 @@ void CQLNOlePropertyPage::RunPending(CDataExchange* pDX)
         }
     }
     DeletePending();
+}
+
+BOOL CQLNOlePropertyPage::IsRecordChanged(const QUILLON_DDPDATA& record) const
+{
+    const UINT nID = static_cast<UINT>(record.m_nCtrlID);
+    if (IsControlChanged(nID))
+        return TRUE;
+    if (record.m_pfnSave != &SaveRadio || m_hWnd == nullptr)
+        return FALSE;
+    // A radio group's record names its first button; the group runs to the next control that
+    // starts one, and only its radio buttons count.
+    HWND hWnd = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    while (hWnd != nullptr && (hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) != nullptr &&
+           !(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_GROUP)) {
+        if ((::SendMessageW(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) &&
+            IsControlChanged(static_cast<UINT>(::GetDlgCtrlID(hWnd))))
+            return TRUE;
+    }
+    return FALSE;
 }

@@ -18,6 +18,14 @@
 // is neither left nor applied; writes left behind by a saving exchange that a validation
 // stopped run with the next one.
 //
+// A page writes back only what the user changed: a record runs only when the user changed its
+// control (for a radio group, any button of the group) since the page was entered or last
+// left, and writes nothing when the property already holds the value in the record's
+// automation type (a Boolean property of 1 is the check box's TRUE). Writing every item on
+// every saving exchange, as the exchange was first laid down, turned values equal in meaning
+// into others (1 into -1), values the page cannot show into others, and made the control
+// react to changes nobody made (resetting the user's column widths).
+//
 // Fonts and colours are exchanged directly: the page calls GetFontProperty and
 // GetColorProperty while loading, SetFontProperty and SetColorProperty while saving.
 #pragma once
@@ -78,7 +86,8 @@ public:
     void SetFontProperty(const LOGFONTW& lf, LPCTSTR pszPropName);
     // A colour property as VT_I4; 0 when it cannot be read.
     COLORREF GetColorProperty(LPCTSTR pszPropName);
-    // A rejected write is reported in a message box, and the call returns normally.
+    // Writes nothing when the property holds the colour already. A rejected write is reported
+    // in a message box, and the call returns normally.
     void SetColorProperty(COLORREF clr, LPCTSTR pszPropName);
 
 protected:
@@ -118,6 +127,8 @@ private:
     void AddPending(QUILLON_DDPSAVEPROC pfnSave, int nIDC, BOOL bEditCtrl, void* pMember, UINT vtType,
                     LPCTSTR pszPropName);
     void RunPending(CDataExchange* pDX);
+    // Whether the user changed the control that shows the record's value.
+    BOOL IsRecordChanged(const QUILLON_DDPDATA& record) const;
     void DeletePending();
     BOOL FindDispID(LPCTSTR pszPropName, DISPID& dispid) const;
     BOOL GetProp(LPCTSTR pszPropName, VARTYPE vt, void* pValue);

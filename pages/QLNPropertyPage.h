@@ -2,11 +2,17 @@
 // notification of one of its controls (see QLNChangeNotification.h) marks the page modified,
 // unless the control's id was excluded with IgnoreApply; entering or leaving the page
 // successfully clears the mark. Every page of the family has a Help button.
+//
+// The page also remembers which controls the user changed (excluded ones too), until it has
+// read its controls back successfully or reloaded them, so that a page writes back only what
+// the user changed. What the page does to its own controls is no change (CDialog::FillingControls).
 #pragma once
 #include "QLNBaseExport.h"
 
 #include "CDWordArray.h"
 #include "CPropertyPage.h"
+
+#include <set>
 
 class QLN_BASE_API CQLNPropertyPage : public CPropertyPage
 {
@@ -18,10 +24,16 @@ public:
     // edited object. Usually called while the page initialises.
     void IgnoreApply(UINT nID);
 
+    // Whether the user changed control nID since the page was last entered or left.
+    BOOL IsControlChanged(UINT nID) const;
+
     BOOL OnSetActive() override;
     BOOL OnKillActive() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     CDWordArray m_arrIgnoreIDs;
+
+private:
+    std::set<UINT> m_changedIDs;
 };

@@ -1,7 +1,9 @@
 #include "QLNTextDataSelectPage.h"
 
 #include "AfxDDX.h"
+#include "AfxMessageBox.h"
 #include "AfxRes.h"
+#include "COleDispatchException.h"
 #include "QLNBaseRes.h"
 #include "QLNConvertStringToDouble.h"
 #include "QLNDefaultText.h"
@@ -16,6 +18,8 @@ namespace {
 
 // The decimal edit's own message that tells the user its range.
 const UINT WM_QLN_RANGE_MESSAGE = WM_USER + 7;
+// The page's own message that reports a TextFields it could not read.
+const UINT WM_QLN_REPORT_READ_FAILURE = WM_APP + 1;
 
 // A decimal setting the user made: a number above the setting that means none.
 bool IsDecimalSetting(const CString& strDecimal)
@@ -49,11 +53,12 @@ BEGIN_MESSAGE_MAP(CQLNTextDataSelectPage, CQLNOlePropertyPage)
     ON_EN_CHANGE(IDC_QLN_DATA_LABEL, OnChangeLabel)
     ON_EN_KILLFOCUS(IDC_QLN_DATA_DECIMAL, OnKillFocusDecimal)
     ON_COMMAND(ID_HELP, OnHelp)
+    ON_MESSAGE(WM_QLN_REPORT_READ_FAILURE, OnReportReadFailure)
 END_MESSAGE_MAP()
 
 CQLNTextDataSelectPage::CQLNTextDataSelectPage(COleControl& ctrl)
     : CQLNOlePropertyPage(IDD_QLN_TEXT_DATA_SELECT, ctrl, IDS_QLN_DATA_PAGE), m_bIncludeTitle(FALSE),
-      m_nSelectedCur(0), m_nAvailableCur(0)
+      m_nSelectedCur(0), m_nAvailableCur(0), m_bListChanged(FALSE)
 {
 }
 
@@ -101,6 +106,12 @@ void CQLNTextDataSelectPage::SetDecimal(const CString& strKey, const CString& st
 BOOL CQLNTextDataSelectPage::OnInitDialog()
 {
     CQLNOlePropertyPage::OnInitDialog();
+    // Choosing a row to look at changes nothing in the object, so Apply stays as it is; the
+    // first definition of the page excluded no control, and Apply came alive on every click.
+    IgnoreApply(IDC_QLN_DATA_SELECTED);
+    IgnoreApply(IDC_QLN_DATA_AVAILABLE);
+    const FillingControls filling(*this);
+    m_bListChanged = FALSE;
     FillAvailableList();
     LoadSelectedList();
     m_lbSelected.SetSelectedList(TRUE);
@@ -138,9 +149,18 @@ void CQLNTextDataSelectPage::LoadSelectedList()
     CString strTextFields;
     try {
         GetPropText(L"TextFields", &strTextFields);
-    } catch (const CException&) {
-        // A control that will not give its text opens with nothing selected.
+    } catch (const COleDispatchException& e) {
+        // The page opens with nothing selected and writes nothing unless the user fills the list.
+        m_strReadFailure = e.m_strDescription;
+    } catch (const CException& e) {
+        wchar_t szMessage[512] = {};
+        e.GetErrorMessage(szMessage, 512);
+        m_strReadFailure = szMessage;
+    }
+    if (!m_strReadFailure.IsEmpty()) {
         strTextFields.Empty();
+        if (m_hWnd != nullptr)
+            PostMessage(WM_QLN_REPORT_READ_FAILURE);
     }
     // Split as the control's line holder splits it, so the rows are the lines the control shows.
     CQLNTextFieldLines lines;
@@ -184,6 +204,30 @@ void CQLNTextDataSelectPage::RemoveSelectedFromAvailable()
     }
 }
 
+LRESULT CQLNTextDataSelectPage::OnReportReadFailure(WPARAM, LPARAM)
+{
+    const CString strMessage = m_strReadFailure;
+    m_strReadFailure.Empty();
+    if (!strMessage.IsEmpty())
+        AfxMessageBox(strMessage, MB_ICONEXCLAMATION);
+    return 0;
+}
+
+void CQLNTextDataSelectPage::SplitLabel(const CString& strLabel, CString& strShown, CString& strSeparator)
+{
+    int nEnd = strLabel.GetLength();
+    while (nEnd > 0 && (strLabel[nEnd - 1] == L' ' || strLabel[nEnd - 1] == L'\t'))
+        --nEnd;
+    strShown = strLabel.Left(nEnd);
+    strSeparator = strLabel.Mid(nEnd);
+}
+
+void CQLNTextDataSelectPage::ListChanged()
+{
+    m_bListChanged = TRUE;
+    SetModified(TRUE);
+}
+
 BOOL CQLNTextDataSelectPage::ExtractDataLabel(const CString& strLine, CString& strLabel)
 {
     strLabel.Empty();
@@ -206,6 +250,8 @@ void CQLNTextDataSelectPage::UpdateControls()
     const CQLNDefaultText* pCatalogue = GetCatalogue();
     if (pCatalogue == nullptr)
         return;
+    // What the page shows of a row is not the user's edit of it.
+    const FillingControls filling(*this);
 
     m_nSelectedCur = m_lbSelected.GetCurSel();
     const int nSelected = m_lbSelected.GetCount();
@@ -236,12 +282,17 @@ void CQLNTextDataSelectPage::UpdateControls()
 
         CString strLabel;
         BOOL bHasLabel = LookupLabel(strRow, strLabel);
-        if (!bHasLabel && nKind == CQLNDefaultText::eUserText) {
-            strLabel = strRow;
-            bHasLabel = TRUE;
-        } else if (!bHasLabel && nKind == CQLNDefaultText::eDataItem && pCatalogue->IsDefaultItem(strRow) &&
-                   ExtractDataLabel(strRow, strLabel)) {
+        if (!bHasLabel && nKind == CQLNDefaultText::eDataItem && pCatalogue->IsDefaultItem(strRow) &&
+            ExtractDataLabel(strRow, strLabel)) {
             SetLabel(strRow, strLabel);
+            bHasLabel = TRUE;
+        }
+        // A label without its separator, which the edit would hide; a user text as it is.
+        if (bHasLabel) {
+            CString strSeparator;
+            SplitLabel(CString(strLabel), strLabel, strSeparator);
+        } else if (nKind == CQLNDefaultText::eUserText) {
+            strLabel = strRow;
             bHasLabel = TRUE;
         }
         if (bHasLabel) {
@@ -252,7 +303,6 @@ void CQLNTextDataSelectPage::UpdateControls()
         }
         m_stLabel.ShowWindow(bHasLabel ? SW_SHOW : SW_HIDE);
         m_editLabel.ShowWindow(bHasLabel ? SW_SHOW : SW_HIDE);
-        // A user text's row follows this edit: putting its own text back leaves it as it is.
         m_editLabel.SetWindowText(strLabel);
 
         CString strDecimal;
@@ -321,6 +371,7 @@ void CQLNTextDataSelectPage::OnAdd()
         const int nLeft = m_lbAvailable.GetCount();
         m_lbAvailable.SetCurSel(nAvailable < nLeft ? nAvailable : nLeft - 1);
     }
+    ListChanged();
     UpdateControls();
 }
 
@@ -338,6 +389,7 @@ void CQLNTextDataSelectPage::OnAddAll()
     m_lbAvailable.ResetContent();
     AddSpecialRows();
     m_lbAvailable.SetCurSel(0);
+    ListChanged();
     UpdateControls();
 }
 
@@ -375,11 +427,14 @@ void CQLNTextDataSelectPage::OnRemove()
     m_lbSelected.DeleteString(static_cast<UINT>(nSelected));
     const int nLeft = m_lbSelected.GetCount();
     m_lbSelected.SetCurSel(nSelected < nLeft ? nSelected : nLeft - 1);
+    ListChanged();
     UpdateControls();
 }
 
 void CQLNTextDataSelectPage::OnRemoveAll()
 {
+    if (m_lbSelected.GetCount() > 0)
+        ListChanged();
     m_lbSelected.ResetContent();
     FillAvailableList();
     if (m_lbAvailable.GetCount() > 0)
@@ -399,6 +454,7 @@ void CQLNTextDataSelectPage::MoveSelected(int nDelta)
     m_lbSelected.DeleteString(static_cast<UINT>(nFrom));
     m_lbSelected.InsertItem(nTo, strRow, nKind);
     m_lbSelected.SetCurSel(nTo);
+    ListChanged();
     UpdateControls();
 }
 
@@ -449,6 +505,7 @@ void CQLNTextDataSelectPage::OnIncludeTitle()
     EnableTitle();
 }
 
+// Only the user's typing arrives here: the page's own filling of the edit does not.
 void CQLNTextDataSelectPage::OnChangeLabel()
 {
     const int nSelected = m_lbSelected.GetCurSel();
@@ -456,18 +513,27 @@ void CQLNTextDataSelectPage::OnChangeLabel()
         return;
     CString strText;
     m_editLabel.GetWindowText(strText);
+    CString strRow;
+    m_lbSelected.GetText(nSelected, strRow);
     const int nKind = KindOf(m_lbSelected, nSelected);
-    if (nKind == CQLNDefaultText::eUserText) {
+    const auto it = m_mapLabels.find(strRow);
+    if (it != m_mapLabels.end() && nKind != CQLNDefaultText::eBlankLine) {
+        // A label, of a data item or of a user text that holds a value: only a label the row
+        // already has is changed, and an emptied edit keeps the last one. The separator the
+        // edit does not show goes back after the text, unless the user typed one.
+        if (strText.IsEmpty())
+            return;
+        CString strShown;
+        CString strSeparator;
+        SplitLabel(it->second, strShown, strSeparator);
+        const wchar_t chLast = strText[strText.GetLength() - 1];
+        it->second = chLast == L' ' || chLast == L'\t' ? strText : strText + strSeparator;
+        ListChanged();
+    } else if (nKind == CQLNDefaultText::eUserText) {
         m_lbSelected.InsertItem(nSelected, strText, CQLNDefaultText::eUserText);
         m_lbSelected.SetCurSel(nSelected);
         m_lbSelected.DeleteString(static_cast<UINT>(nSelected + 1));
-    } else if (nKind == CQLNDefaultText::eDataItem && !strText.IsEmpty()) {
-        // Only a label the item already has is changed; an emptied edit keeps the last one.
-        CString strRow;
-        m_lbSelected.GetText(nSelected, strRow);
-        const auto it = m_mapLabels.find(strRow);
-        if (it != m_mapLabels.end())
-            it->second = strText;
+        ListChanged();
     }
 }
 
@@ -479,8 +545,14 @@ void CQLNTextDataSelectPage::StoreDecimal()
     CString strRow;
     m_lbSelected.GetText(nSelected, strRow);
     const auto it = m_mapDecimals.find(strRow);
-    if (it != m_mapDecimals.end())
-        m_editDecimal.GetWindowText(it->second);
+    if (it == m_mapDecimals.end())
+        return;
+    CString strDecimal;
+    m_editDecimal.GetWindowText(strDecimal);
+    if (strDecimal.Compare(it->second) != 0) {
+        it->second = strDecimal;
+        ListChanged();
+    }
 }
 
 void CQLNTextDataSelectPage::OnKillFocusDecimal()
@@ -565,9 +637,14 @@ void CQLNTextDataSelectPage::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_QLN_DATA_INCLUDE_TITLE, m_bIncludeTitle);
     Quillon_DDP_Text(pDX, IDC_QLN_DATA_TITLE, m_strTitle, L"Title");
     DDX_Text(pDX, IDC_QLN_DATA_TITLE, m_strTitle);
-    if (pDX->m_bSaveAndValidate) {
+    // TextFields only when the user changed what it holds: written back from an untouched list
+    // it could lose what the rows do not carry (a line the page shows as a user text but that
+    // holds a value), or, after a failed read, the whole text. The page was first defined to
+    // write it on every saving exchange.
+    if (pDX->m_bSaveAndValidate && m_bListChanged) {
         CString strTextFields = BuildTextFields();
         SetPropText(L"TextFields", strTextFields);
+        m_bListChanged = FALSE;
     }
     DDX_Control(pDX, IDC_QLN_DATA_MOVE_UP, m_btnMoveUp);
     DDX_Control(pDX, IDC_QLN_DATA_MOVE_DOWN, m_btnMoveDown);

@@ -7,8 +7,16 @@
 // texts are copied, so any number of them can be selected. Labels and decimal settings are kept
 // by row text, for the life of the page: an item removed and added again gets back what it had.
 //
-// The page reads TextFields, Title and IncludeTitle when it opens and writes all three back,
-// TextFields first, whenever it is left or applied.
+// The page reads TextFields, Title and IncludeTitle when it opens and, whenever it is left or
+// applied, writes back those the user changed, TextFields first. TextFields counts as changed
+// once the user has changed the selected list (adding, removing, moving rows), a label or a
+// decimal setting; merely looking at rows changes nothing. A TextFields that cannot be read
+// is reported, and the page then writes TextFields only once the user has changed the list.
+//
+// A data label usually ends in the blank that separates it from its value. The label edit
+// shows the label without that separator, and the page puts it back after what the user
+// types unless the user typed a separator of their own, so that retyping a label never joins
+// it to its value.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -51,6 +59,8 @@ public:
     // The leading prompt of a line that holds both a prompt and a value; FALSE otherwise, with
     // the label the first item still when that is a prompt.
     static BOOL ExtractDataLabel(const CString& strLine, CString& strLabel);
+    // A label as the label edit shows it, and its separator: the blanks and tabs it ends with.
+    static void SplitLabel(const CString& strLabel, CString& strShown, CString& strSeparator);
 
     BOOL LookupLabel(const CString& strKey, CString& strLabel) const;
     void SetLabel(const CString& strKey, const CString& strLabel);
@@ -106,6 +116,10 @@ protected:
 
     int m_nSelectedCur;
     int m_nAvailableCur;
+    // The user changed the list, a label or a decimal setting since TextFields was last written.
+    BOOL m_bListChanged;
+    // Why TextFields could not be read, until the page has said so.
+    CString m_strReadFailure;
 
 private:
     // The control's catalogue; null when the control is not a text control or has none.
@@ -120,6 +134,10 @@ private:
     void MoveSelected(int nDelta);
     // The blank-line row and the user-text row that the available list always begins with.
     void AddSpecialRows();
+    // The user changed what TextFields will hold.
+    void ListChanged();
+    // Shown once the sheet is on screen, so that the message box has an owner to sit on.
+    LRESULT OnReportReadFailure(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 };

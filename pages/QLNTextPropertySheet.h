@@ -2,7 +2,9 @@
 // and font pages over that control, in that order, captioned with the report object's title
 // string, with a Help button that each page answers with its own topic. It always opens on the
 // data selection page. The pages write into the control whenever they are left or applied, so
-// what the sheet's result says matters to nobody.
+// that the control shows the edits while the sheet is open; OK keeps them, and Cancel (or
+// closing the sheet any other way) gives the control back its property set as it was when the
+// sheet opened, modified only if it was modified then.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -23,7 +25,10 @@ public:
     CQLNTextPropertySheet(const CQLNTextPropertySheet&) = delete;
     CQLNTextPropertySheet& operator=(const CQLNTextPropertySheet&) = delete;
 
+    INT_PTR DoModal() override;
+
 private:
+    CQLNTextBaseCtrl& m_ctrl;
     CQLNTextDataSelectPage m_pageData;
     CQLNTextDataAttributePage m_pageAttributes;
     CQLNTextDataFontPage m_pageFont;

@@ -50,7 +50,7 @@ BOOL CQLNCtrlDialogBase::OnCommand(WPARAM wParam, LPARAM lParam)
     // The command's own handling first: a button that opens a dialog counts once it has closed.
     const BOOL bResult = CDialog::OnCommand(wParam, lParam);
     const HWND hWndSender = reinterpret_cast<HWND>(lParam);
-    if (hWndSender == nullptr || !QLNIsChangeNotification(hWndSender, HIWORD(wParam)))
+    if (hWndSender == nullptr || IsFillingControls() || !QLNIsChangeNotification(hWndSender, HIWORD(wParam)))
         return bResult;
     if (m_pOlePage == nullptr) {
         if (m_pPropPage != nullptr)

@@ -12,11 +12,12 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog() : m_nIDTemplate(0), m_pParentWnd(nullptr)
+CDialog::CDialog() : m_nIDTemplate(0), m_pParentWnd(nullptr), m_nFilling(0)
 {
 }
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_nFilling(0)
 {
 }
 
@@ -143,6 +144,7 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     if (m_hWnd == nullptr)
         return FALSE;
     CDataExchange dx(this, bSaveAndValidate);
+    const FillingControls filling(*this);
     try {
         DoDataExchange(&dx);
         return TRUE;
@@ -237,6 +239,16 @@ DWORD CDialog::GetDefID() const
 void CDialog::SetDefID(UINT nID)
 {
     SendMessage(DM_SETDEFID, nID);
+}
+
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
+    if (m_nFilling == 0 || hWndCtrl == nullptr)
+        return CWnd::OnCommand(wParam, lParam);
+    LRESULT lResult = 0;
+    ReflectToChild(hWndCtrl, WM_COMMAND, wParam, lParam, &lResult);
+    return TRUE;
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

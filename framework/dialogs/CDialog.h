@@ -6,6 +6,11 @@
 // messages from WM_INITDIALOG on, through CWnd's dispatch; the system's dialog procedure does
 // the default processing. WM_INITDIALOG loads the controls from the members (UpdateData(FALSE));
 // OK reads them back and validates (UpdateData(TRUE)) before the dialog ends.
+//
+// What the dialog does to its own controls is never an edit: while it fills or reads them
+// (UpdateData, or a FillingControls scope around code of its own that fills them), the
+// notifications they send (an edit's EN_CHANGE on WM_SETTEXT) reach the controls' own objects
+// but no handler of the dialog.
 #pragma once
 #include "CDataExchange.h"
 
@@ -30,6 +35,20 @@ public:
     // the validation failed: the user has been told and is on the offending control.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
+    // While one lives, the dialog is filling its own controls; scopes nest.
+    class FillingControls
+    {
+    public:
+        explicit FillingControls(CDialog& dlg) : m_dlg(dlg) { ++m_dlg.m_nFilling; }
+        ~FillingControls() { --m_dlg.m_nFilling; }
+        FillingControls(const FillingControls&) = delete;
+        FillingControls& operator=(const FillingControls&) = delete;
+
+    private:
+        CDialog& m_dlg;
+    };
+    BOOL IsFillingControls() const { return m_nFilling > 0; }
+
     // Dialog items.
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetDlgItemText(int nID, LPCTSTR lpszString);
@@ -51,6 +70,9 @@ public:
     // Keyboard navigation (Tab, arrows, Enter for the default button, Escape for Cancel) of a
     // top-level dialog; a child dialog leaves it to the window it lives in.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // A control's notification while the dialog fills its controls goes to the control's own
+    // object alone.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -71,5 +93,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    int m_nFilling;
+
     static INT_PTR CALLBACK StartDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

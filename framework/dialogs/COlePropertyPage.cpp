@@ -1,6 +1,7 @@
 #include "COlePropertyPage.h"
 
 #include "AFX_MAINTAIN_STATE.h"
+#include "AfxChangeNotification.h"
 
 #include <cstring>
 #include <cwchar>
@@ -125,6 +126,17 @@ BOOL COlePropertyPage::GetControlStatus(UINT nID) const
 {
     const auto it = m_controlStatus.find(nID);
     return it != m_controlStatus.end() && it->second;
+}
+
+BOOL COlePropertyPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // The command's own handling first, as a handler may change more than its control.
+    const BOOL bResult = CDialog::OnCommand(wParam, lParam);
+    const HWND hWndSender = reinterpret_cast<HWND>(lParam);
+    if (hWndSender != nullptr && !IsFillingControls() && AfxIsChangeNotification(hWndSender, HIWORD(wParam)) &&
+        SetControlStatus(LOWORD(wParam), TRUE))
+        SetModifiedFlag(TRUE);
+    return bResult;
 }
 
 void COlePropertyPage::OnOK()

@@ -3,9 +3,13 @@
 //
 // The frame hands the page the objects it edits (SetObjects, as IDispatch) and a site that it
 // tells when the page becomes modified. Besides the page's modified flag, the page keeps a
-// changed status per control id, which the frame's Apply clears together with the flag.
-// The changes that the creation of the page's window causes do not count: until the messages
-// posted during the creation have been handled, SetControlStatus records nothing.
+// changed status per control id, which the frame's Apply clears together with the flag. A
+// change of one of the page's own controls (an edit's text, a button's click, a combo box's or
+// list box's new selection: see AfxChangeNotification.h) marks the page modified and records
+// the control as changed; Apply then reads the controls back (UpdateData) for the page to
+// write what they hold. The changes that the page makes itself do not count: none while it
+// fills its controls (UpdateData), and none that the creation of its window causes (until the
+// messages posted during the creation have been handled, SetControlStatus records nothing).
 //
 // The object lives as long as COM references to it do; the window lives from Activate to
 // Deactivate (or the last reference).
@@ -38,6 +42,8 @@ public:
     // an id of its own (0 and the static controls' 0xFFFF).
     BOOL SetControlStatus(UINT nID, BOOL bDirty);
     BOOL GetControlStatus(UINT nID) const;
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void* GetInterface(REFIID iid) override;

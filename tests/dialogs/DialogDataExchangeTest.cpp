@@ -1,25 +1,53 @@
 // A modal dialog whose data exchange round-trips every member type, refuses OK on a text that
 // is not a number and on one out of range with the framework's message, and puts the user
-// back on the offending edit.
+// back on the offending edit. Its handlers hear the user's edits, never the exchange's own.
 #include "AfxDDX.h"
 #include "AfxMessageBox.h"
 #include "AfxRes.h"
 #include "CDialog.h"
+#include "CEdit.h"
 #include "ScriptedUser.h"
 #include "dialogs_tests_res.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 using namespace qlntest;
 
 namespace {
 
+// Counts the changes reflected to it: its own object hears them, whoever made them.
+class CountingEdit : public CEdit
+{
+public:
+    int m_nChanges = 0;
+    void OnReflectedChange() { ++m_nChanges; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CountingEdit, CEdit)
+    ON_CONTROL_REFLECT(EN_CHANGE, OnReflectedChange)
+END_MESSAGE_MAP()
+
 class ExchangeDialog : public CDialog
 {
 public:
     explicit ExchangeDialog(CWnd* pParent) : CDialog(IDD_EXCHANGE, pParent) {}
+
+    // The edits whose change reached the dialog's handlers, in order, without repeats.
+    std::vector<int> m_changed;
+    CountingEdit m_editString;
+    void OnChangeEdit(int nID)
+    {
+        if (std::find(m_changed.begin(), m_changed.end(), nID) == m_changed.end())
+            m_changed.push_back(nID);
+    }
+    void OnChangeByte() { OnChangeEdit(IDC_BYTE); }
+    void OnChangeInt() { OnChangeEdit(IDC_INT); }
+    void OnChangeDouble() { OnChangeEdit(IDC_DOUBLE); }
+    void OnChangeShort() { OnChangeEdit(IDC_SHORT); }
 
     BYTE m_byte = 200; short m_short = -1234; UINT m_uint = 4000000000u; long m_long = -7; DWORD m_dword = 123456;
     float m_float = 2.5f; double m_double = 3.14159265358979; CString m_string = L"hello", m_combo = L"Beta";
@@ -36,6 +64,7 @@ public:
 
     void DoDataExchange(CDataExchange* pDX) override
     {
+        DDX_Control(pDX, IDC_STRING, m_editString);
         DDX_Text(pDX, IDC_BYTE, m_byte); DDX_Text(pDX, IDC_SHORT, m_short);
         DDX_Text(pDX, IDC_INT, m_int); DDV_MinMaxInt(pDX, m_int, 0, 100);
         DDX_Text(pDX, IDC_UINT, m_uint); DDX_Text(pDX, IDC_LONG, m_long); DDX_Text(pDX, IDC_DWORD, m_dword);
@@ -44,7 +73,15 @@ public:
         DDX_Check(pDX, IDC_CHECK, m_check); DDX_Radio(pDX, IDC_RADIO1, m_radio);
         DDX_CBStringExact(pDX, IDC_COMBO, m_combo); DDX_LBIndex(pDX, IDC_LIST, m_list);
     }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(ExchangeDialog, CDialog)
+    ON_EN_CHANGE(IDC_BYTE, OnChangeByte)
+    ON_EN_CHANGE(IDC_SHORT, OnChangeShort)
+    ON_EN_CHANGE(IDC_INT, OnChangeInt)
+    ON_EN_CHANGE(IDC_DOUBLE, OnChangeDouble)
+END_MESSAGE_MAP()
 
 // A top-level window standing for the application's main window.
 struct OwnerWindow : CWnd {
@@ -98,7 +135,9 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
                   std::to_wstring(::IsDlgButtonChecked(dlg.m_hWnd, IDC_CHECK)) +
                   std::to_wstring(::IsDlgButtonChecked(dlg.m_hWnd, IDC_RADIO3)) + L"|" +
                   std::to_wstring(::SendMessageW(item(IDC_COMBO), CB_GETCURSEL, 0, 0)) +
-                  std::to_wstring(::SendMessageW(item(IDC_LIST), LB_GETCURSEL, 0, 0));
+                  std::to_wstring(::SendMessageW(item(IDC_LIST), LB_GETCURSEL, 0, 0)) + L"|" +
+                  std::to_wstring(dlg.m_changed.size()) + L" heard, " + std::to_wstring(dlg.m_editString.m_nChanges) +
+                  L" reflected";
         return true;
     }};
     for (const auto& row : kRefusals) {
@@ -132,8 +171,10 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
     EXPECT_TRUE(bOwnerDisabled);
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
-    EXPECT_EQ(L"200|-1234|42|4000000000|-7|123456|2.5|3.14159265358979|hello|8|11|11", loaded);
+    EXPECT_EQ(L"200|-1234|42|4000000000|-7|123456|2.5|3.14159265358979|hello|8|11|11|0 heard, 1 reflected", loaded)
+        << "loading changed every edit: the control's own object hears it, the dialog's handlers do not";
     EXPECT_EQ(expected, refusals);
+    EXPECT_EQ((std::vector<int>{IDC_BYTE, IDC_INT, IDC_DOUBLE}), dlg.m_changed) << "the edits the user typed into";
 
     // Saved back: the corrected entries, the untouched ones as loaded, the string cut at its limit.
     EXPECT_EQ(std::make_tuple(17, -1234, 77, 4294967295u, -7L, 123456ul, 2.5f, 0.125, std::wstring(L"worldwid")),

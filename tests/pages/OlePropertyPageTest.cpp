@@ -1,14 +1,22 @@
 // A sheet as a user drives it: two pages on the sample text object and one on a control of the
-// test's own that records its writes and refuses a Beta above 100.
+// test's own that records its writes and refuses a Beta above 100. And a framework OLE page of
+// its own controls in the system's property frame.
 #include "AfxDDX.h"
 #include "AfxDispatch.h"
+#include "COleObjectFactory.h"
+#include "COlePropertyPage.h"
 #include "CPropertySheet.h"
+#include "QLNBaseRes.h"
 #include "QLNOlePropertyPage.h"
+#include "QLNTextDataSelectPage.h"
 #include "SampleObject.h"
 #include "ScriptedUser.h"
 #include "pages_tests_res.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
 
 using Microsoft::WRL::ComPtr;
 using namespace qlntest;
@@ -25,6 +33,11 @@ public:
     void SetAlpha(LPCTSTR psz) { m_writes.push_back(L"Alpha=" + std::wstring(psz)); }
     void SetBeta(long n) { n > 100 ? AfxThrowOleDispatchException(0, L"Beta may not exceed 100.") : m_writes.push_back(L"Beta=" + std::to_wstring(n)); }
     void SetGamma(BOOL b) { m_writes.push_back(L"Gamma=" + std::to_wstring(b)); }
+    // Never a colour it takes; text fields it cannot give.
+    OLE_COLOR GetTint() { return 1; }
+    void SetTint(OLE_COLOR) { AfxThrowOleDispatchException(0, L"Tint is not a colour of this control."); }
+    BSTR GetTextFields() { AfxThrowOleDispatchException(0, L"The text fields are out of reach."); }
+    void SetTextFields(LPCTSTR psz) { m_writes.push_back(L"TextFields=" + std::wstring(psz)); }
     DECLARE_DISPATCH_MAP()
 };
 
@@ -32,6 +45,8 @@ BEGIN_DISPATCH_MAP(RecordingControl, COleControl)
     DISP_PROPERTY_EX_ID(RecordingControl, "Alpha", 1, GetAlpha, SetAlpha, VT_BSTR)
     DISP_PROPERTY_EX_ID(RecordingControl, "Beta", 2, GetBeta, SetBeta, VT_I4)
     DISP_PROPERTY_EX_ID(RecordingControl, "Gamma", 3, GetGamma, SetGamma, VT_BOOL)
+    DISP_PROPERTY_EX_ID(RecordingControl, "Tint", 4, GetTint, SetTint, VT_I4)
+    DISP_PROPERTY_EX_ID(RecordingControl, "TextFields", 5, GetTextFields, SetTextFields, VT_BSTR)
 END_DISPATCH_MAP()
 
 // Registered neither by name nor by dispatch id order.
@@ -45,6 +60,8 @@ public:
         Quillon_DDP_Check(pDX, IDC_GAMMA, m_bGamma, L"Gamma"); DDX_Check(pDX, IDC_GAMMA, m_bGamma);
         Quillon_DDP_Text(pDX, IDC_BETA, m_nBeta, L"Beta"); DDX_Text(pDX, IDC_BETA, m_nBeta);
         Quillon_DDP_Text(pDX, IDC_ALPHA, m_strAlpha, L"Alpha"); DDX_Text(pDX, IDC_ALPHA, m_strAlpha);
+        if (pDX->m_bSaveAndValidate)
+            SetColorProperty(RGB(1, 2, 3), L"Tint");
         Quillon_DDP_PostProcessing(pDX);
     }
 };
@@ -137,9 +154,11 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
     auto get = [&](const wchar_t* name) { return SampleObject::Get(object, name); };
     auto dropped = [&]() { return ::SendMessageW(item(title, IDC_SPACING), CB_GETDROPPEDSTATE, 0, 0) != 0; };
     std::vector<std::wstring> seen;
+    std::set<std::wstring> captions;
     auto readBox = [&]() {
         const HWND hBox = FindOwnedDialog(hSheet);
-        return hBox != nullptr && (seen.push_back(L"box: " + MessageBoxText(hBox)), PostClick(::GetDlgItem(hBox, IDOK)), true);
+        return hBox != nullptr && (seen.push_back(L"box: " + MessageBoxText(hBox)), captions.insert(TextOf(hBox)),
+                                   PostClick(::GetDlgItem(hBox, IDOK)), true);
     };
 
     ScriptedUser user(
@@ -199,6 +218,7 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              return true;
          },
          readBox,
+         readBox,
          [&]() {
              if (OwnsDialog(hSheet))
                  return false;
@@ -208,7 +228,8 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
              PostTyping(hBeta, L"50");
              PostClick(::GetDlgItem(hSheet, IDOK));
              return true;
-         }},
+         },
+         readBox},
         [&]() { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
 
     EXPECT_EQ(IDOK, sheet.DoModal());
@@ -224,14 +245,159 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
         L"kept on Look, apply on",
         L"back on Title: apply off",
         L"on Recorded: 0 writes",
+        L"box: Tint is not a colour of this control.",   // told, and the exchange goes on
         L"box: Beta may not exceed 100.",
         L"kept in Beta, selected 1",
+        L"box: Tint is not a colour of this control.",
     };
     EXPECT_EQ(expected, seen);
+    EXPECT_EQ(1u, captions.size()) << "a value refused, a colour refused, a property refused: one caption";
     EXPECT_EQ((std::vector<std::wstring>{L"Gamma=0", L"Gamma=0", L"Beta=50", L"Alpha=typed"}), recording.m_writes);
     // Leaving Look changed the font in place: 8 points are 11 pixels, 8.25 points; italic kept.
     EXPECT_EQ("TitleFont.Name=Times New Roman; TitleFont.Size=8.2500; TitleFont.Weight=400; TitleFont.Charset=0; "
               "TitleFont.Italic=true; TitleFont.Underline=false; TitleFont.Strikethrough=false",
               Saved(object, "TitleFont"));
     EXPECT_EQ(L"255", get(L"TitleColor"));
+}
+
+// The data page over a control that cannot give its text fields: it says why, opens with nothing
+// selected, and writes the text fields only once the user has changed the list.
+TEST(OlePropertyPageTest, TextFieldsThatCannotBeReadAreReportedAndWrittenOnlyAfterTheUsersChange)
+{
+    // The sample object's library puts the pages' templates in reach.
+    CQLNTextObjClient object;
+    std::wstring error;
+    ASSERT_TRUE(SampleObject::Create(object, error)) << error;
+    RecordingControl recording;
+    std::vector<std::wstring> seen;
+    for (const bool bAdd : {false, true}) {
+        CQLNTextDataSelectPage data(recording);
+        CPropertySheet sheet(L"Text object");
+        sheet.AddPage(&data);
+        const HWND* phSheet = &sheet.m_hWnd;
+        auto item = [&](int nID) { return ::GetDlgItem(data.m_hWnd, nID); };
+        ScriptedUser user(
+            {[&] {
+                 const HWND hBox = *phSheet != nullptr ? FindOwnedDialog(*phSheet) : nullptr;
+                 return hBox != nullptr &&
+                        (seen.push_back(MessageBoxText(hBox) + L" / " +
+                                        std::to_wstring(::SendMessageW(item(IDC_QLN_DATA_SELECTED), LB_GETCOUNT, 0, 0)) + L" rows"),
+                         PostClick(::GetDlgItem(hBox, IDOK)), true);
+             },
+             [&] {
+                 if (OwnsDialog(*phSheet))
+                     return false;
+                 // Without a catalogue the page sets no range: any number does.
+                 PostTyping(item(IDC_QLN_DATA_DECIMAL), L"1");
+                 return (bAdd ? PostClick(item(IDC_QLN_DATA_ADD)) : void(), true);
+             },
+             [&] { return PostClick(::GetDlgItem(*phSheet, IDOK)), true; }},
+            [&] { ::PostMessageW(*phSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
+        EXPECT_EQ(IDOK, sheet.DoModal());
+        EXPECT_TRUE(user.Finished()) << "stalled after step " << user.StepsDone();
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"The text fields are out of reach. / 0 rows", L"The text fields are out of reach. / 0 rows"}), seen);
+    // Without a catalogue the page composes nothing; a blank line added is written as that.
+    EXPECT_EQ(std::vector<std::wstring>{L"TextFields="}, recording.m_writes);
+}
+
+namespace {
+
+// Each kind of control the page counts: an edit, a check box, a drop-down list, a list box, a
+// push button. Loading fills them all.
+class OwnControlsPage : public COlePropertyPage
+{
+public:
+    OwnControlsPage() : COlePropertyPage(IDD_OWN_CONTROLS, IDS_OWN_CONTROLS) {}
+    CString m_strWords = L"loaded"; int m_bTick = 1, m_nChoice = 1, m_nRow = 0, m_nApplied = 0;
+    BOOL OnInitDialog() override
+    {
+        for (const wchar_t* psz : {L"North", L"South", L"East"}) {
+            SendDlgItemMessage(IDC_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz));
+            SendDlgItemMessage(IDC_ROWS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz));
+        }
+        return COlePropertyPage::OnInitDialog();
+    }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_WORDS, m_strWords); DDX_Check(pDX, IDC_TICK, m_bTick);
+        DDX_CBIndex(pDX, IDC_CHOICE, m_nChoice); DDX_LBIndex(pDX, IDC_ROWS, m_nRow);
+        m_nApplied += pDX->m_bSaveAndValidate;
+    }
+};
+
+CLSID CLSID_OwnControlsPage = {0x2d7f4c19, 0x5e83, 0x4a61, {0xb2, 0x0e, 0x93, 0x4c, 0x71, 0xd8, 0x0a, 0x5f}};
+OwnControlsPage* g_pOwnPage = nullptr;   // the page the frame made, kept alive beyond the frame
+COleObjectFactory g_ownPageFactory(CLSID_OwnControlsPage, [](REFCLSID) -> CCmdTarget* {
+    return g_pOwnPage = new OwnControlsPage, g_pOwnPage->ExternalAddRef(), g_pOwnPage; }, nullptr, nullptr);
+
+} // namespace
+
+// The frame under Wine never calls Apply itself: the test calls it through the page's interface.
+TEST(OlePropertyPageTest, AFrameworkPageMarksTheControlsTheUserChangedAndApplyReadsThemBack)
+{
+    CQLNTextObjClient object;
+    std::wstring error;
+    ASSERT_TRUE(SampleObject::Create(object, error)) << error;
+    DWORD dwCookie = 0;
+    ASSERT_EQ(S_OK, ::CoRegisterClassObject(CLSID_OwnControlsPage, &g_ownPageFactory, CLSCTX_INPROC_SERVER,
+                                            REGCLS_MULTIPLEUSE, &dwCookie));
+    // Dirty, then the changed status of the edit, check box, combo box, list box and button.
+    std::vector<std::wstring> seen;
+    auto look = [&](const wchar_t* when) {
+        ComPtr<IPropertyPage> page;
+        g_pOwnPage->ExternalQueryInterface(IID_IPropertyPage, reinterpret_cast<void**>(page.GetAddressOf()));
+        std::wstring s = std::wstring(when) + L": " + (page->IsPageDirty() == S_OK ? L"dirty" : L"clean");
+        for (int nID : {IDC_WORDS, IDC_TICK, IDC_CHOICE, IDC_ROWS, IDC_PUSH})
+            s += g_pOwnPage->GetControlStatus(nID) ? L" x" : L" o";
+        seen.push_back(s + L", applied " + std::to_wstring(g_pOwnPage->m_nApplied));
+        return page;
+    };
+    auto item = [](int nID) { return ::GetDlgItem(g_pOwnPage->m_hWnd, nID); };
+    ScriptedUser user(
+        Settled([&] { return g_pOwnPage != nullptr && g_pOwnPage->m_hWnd != nullptr && ::IsWindowVisible(g_pOwnPage->m_hWnd); },
+                {[&] {
+                     look(L"opened");
+                     g_pOwnPage->m_strWords = L"reloaded", g_pOwnPage->m_nChoice = 2;
+                     g_pOwnPage->UpdateData(FALSE);
+                     look(L"reloaded by the page");
+                     PostTyping(item(IDC_WORDS), L"typed");
+                     PostClick(item(IDC_TICK));
+                     return true;
+                 },
+                 [&] {
+                     look(L"typed and ticked");
+                     PostKey(item(IDC_CHOICE), VK_UP);
+                     RECT rc = {};
+                     ::SendMessageW(item(IDC_ROWS), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rc));
+                     PostClickAt(item(IDC_ROWS), POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
+                     PostClick(item(IDC_PUSH));
+                     return true;
+                 },
+                 [&] {
+                     ComPtr<IPropertyPage> page = look(L"chose and pushed");
+                     EXPECT_EQ(S_OK, page->Apply());
+                     look(L"applied");
+                     EXPECT_EQ(S_OK, page->Apply());
+                     look(L"applied again");
+                     return PostClick(::GetDlgItem(::GetAncestor(g_pOwnPage->m_hWnd, GA_ROOT), IDCANCEL)), true;
+                 }}),
+        [] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+    IUnknown* pObject = object.Control();
+    EXPECT_EQ(S_OK, ::OleCreatePropertyFrame(nullptr, 0, 0, L"Own", 1, &pObject, 1, &CLSID_OwnControlsPage, 0, 0, nullptr));
+    ::CoRevokeClassObject(dwCookie);
+    ASSERT_NE(nullptr, g_pOwnPage);
+    EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
+    const std::vector<std::wstring> expected = {
+        L"opened: clean o o o o o, applied 0",
+        L"reloaded by the page: clean o o o o o, applied 0",
+        L"typed and ticked: dirty x x o o o, applied 0",
+        L"chose and pushed: dirty x x x x x, applied 0",
+        L"applied: clean o o o o o, applied 1",
+        L"applied again: clean o o o o o, applied 1",   // nothing changed since: no exchange
+    };
+    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(std::make_tuple(std::wstring(L"typed"), 0, 1, 2),
+              std::make_tuple(std::wstring(g_pOwnPage->m_strWords), g_pOwnPage->m_bTick, g_pOwnPage->m_nChoice, g_pOwnPage->m_nRow));
+    g_pOwnPage->ExternalRelease();
 }

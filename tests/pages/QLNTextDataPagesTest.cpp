@@ -156,9 +156,9 @@ TEST_F(TextDataPages, MixedContentOpensAsRowsAndTheUsersEditsAreWrittenDrawnAndH
     EXPECT_TRUE(bFinished);
     const std::vector<std::wstring> expected = {
         L"Data file: {DataFile}|2; |0; Retention time: {RT}|2; Free words|1; Vial: {Vial}|2; Batch: {Nope}|1; "
-        L"Injection volume: {InjVol}|2 @0 / 30 available / Data lab&el:[File: ] -[-] ++++-+ Name of the acquired data file",
+        L"Injection volume: {InjVol}|2 @0 / 30 available / Data lab&el:[File:] -[-] ++++-+ Name of the acquired data file",
         L"left unchanged: 1",
-        L"Data lab&el:[Injection volume: ] De&cimal setting:[1] +++++- Volume injected, in microlitres",
+        L"Data lab&el:[Injection volume:] De&cimal setting:[1] +++++- Volume injected, in microlitres",
         L"Please enter a decimal between 0 and 3.",
         L"kept row 6, in decimal 1",
         L"Us&er text:[] -[-] +++++- User text to be supplied by the user",
@@ -227,7 +227,8 @@ TEST_F(TextDataPages, AllItemsMoveBothWaysAndTheLayoutChoicesChangeWhatIsDrawn)
     std::wstring properties;
     for (const wchar_t* name : {L"NumColumns", L"VerticalSpacing", L"AllignType", L"IncludeDataLabel"})
         properties += SampleObject::Get(object, name) + L" ";
-    EXPECT_EQ(L"2 2 -1 0 ", properties);
+    // AllignType, untouched, keeps its 1: the page writes only what the user changed.
+    EXPECT_EQ(L"2 2 1 0 ", properties);
     auto where = [](const EmfScan& scan) {
         std::wstring s = scan.Find(L"Sample name:") ? L"labels" : L"no labels";
         for (const wchar_t* value : {L"{DataFile}", L"{SampName}", L"{SampType}"})
@@ -237,4 +238,44 @@ TEST_F(TextDataPages, AllItemsMoveBothWaysAndTheLayoutChoicesChangeWhatIsDrawn)
     };
     EXPECT_EQ(L"labels 300,45 300,60 300,90", where(*before));
     EXPECT_EQ(L"no labels 3,30 201,30 3,60", where(*Drawing()));
+}
+
+// Looking is no change: rows clicked through, pages switched, Apply stays off and the text fields
+// stay as they were to the byte, including a user text that holds a value, which the label edit
+// once rewrote when its row became current. A label is shown without the blank before its
+// value and gets it back when retyped.
+TEST_F(TextDataPages, LookingChangesNothingAndARetypedLabelKeepsItsSeparator)
+{
+    const wchar_t* const pszText = L"Old: {X}\f-1\fO: {X}\r\nInjection volume: {InjVol}\f-1\fInj. volume: {InjVol}\r\n"
+                                   L"Vial: {Vial}\r\n\f-1\fFree words\r\n\f-1\f\r\nRetention time: {RT}\f3\fRT: {RT}";
+    Open(pszText);
+    auto apply = [&] { return std::wstring(::IsWindowEnabled(::GetDlgItem(pSheet->m_hWnd, 0x3021)) ? L"on" : L"off"); };
+    std::wstring applied;
+    std::vector<ScriptedUser::Step> steps;
+    for (int nRow : {0, 1, 2, 3, 4, 5, 0})
+        steps.push_back([&, nRow] { return applied += apply(), ClickRow(IDC_QLN_DATA_SELECTED, nRow); });
+    steps.insert(steps.end(), {
+        [&] { return seen.push_back(L"apply " + applied + L" " + apply() + L" / " + Details()), Tab(1); },
+        [&] { return On(pLayout) && Tab(0); },
+        [&] {
+            if (!On(pData))
+                return false;
+            seen.push_back(L"apply " + apply() + L", text kept " + std::to_wstring(SampleObject::Get(object, L"TextFields") == pszText));
+            return ClickRow(IDC_QLN_DATA_SELECTED, 1);
+        },
+        [&] { return seen.push_back(Details()), PostTyping(Item(IDC_QLN_DATA_LABEL), L"Inj. vol:"), true; },
+        [&] { return seen.push_back(L"apply " + apply()), PostClick(::GetDlgItem(pSheet->m_hWnd, IDOK)), true; },
+    });
+    EXPECT_TRUE(Run(steps));
+    const std::vector<std::wstring> expected = {
+        L"apply offoffoffoffoffoffoff off / Us&er text:[O:] -[-] ++++-+ User text to be supplied by the user",
+        L"apply off, text kept 1",
+        L"Data lab&el:[Inj. volume:] De&cimal setting:[1] ++++++ Volume injected, in microlitres",
+        L"apply on",
+    };
+    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(L"O: {X}|Inj. vol: {InjVol}|Vial: {Vial}|Free words||RT: {RT}|", Lines());
+    EXPECT_EQ(L"Old: {X}\f-1\fO: {X}\r\nInjection volume: {InjVol}\f1\fInj. vol: {InjVol}\r\n"
+              L"Vial: {Vial}\f-1\fVial: {Vial}\r\n\f-1\fFree words\r\n\f-1\f\r\nRetention time: {RT}\f3\fRT: {RT}",
+              SampleObject::Get(object, L"TextFields"));
 }

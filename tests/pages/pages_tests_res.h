@@ -22,3 +22,11 @@
 #define IDC_DECIMAL 1301
 #define IDC_OTHER 1302
 #define IDC_ITEMS 1303
+// A framework OLE page of its own controls in the system's property frame.
+#define IDD_OWN_CONTROLS 120
+#define IDC_WORDS 1401
+#define IDC_TICK 1402
+#define IDC_CHOICE 1403
+#define IDC_ROWS 1404
+#define IDC_PUSH 1405
+#define IDS_OWN_CONTROLS 121
