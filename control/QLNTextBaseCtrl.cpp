@@ -5,6 +5,7 @@
 #include "QLNFontConversion.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CQLNTextBaseCtrl, COleControl)
@@ -109,7 +110,10 @@ CEdit& CQLNTextBaseCtrl::GetCEditReference()
 
 void CQLNTextBaseCtrl::CopyTextToLineHolder()
 {
-    m_lines.SetText(m_strTextFields);
+    // Made aside: running out of memory leaves the lines as they were.
+    CQLNTextFieldLines lines;
+    lines.SetText(m_strTextFields);
+    m_lines = std::move(lines);
     CEdit& holder = GetCEditReference();
     if (holder.m_hWnd != nullptr)
         holder.SetWindowText(m_strTextFields);
@@ -124,9 +128,16 @@ BSTR CQLNTextBaseCtrl::GetTextFields()
 
 void CQLNTextBaseCtrl::SetTextFields(LPCTSTR lpszNewValue)
 {
-    m_strTextFields = lpszNewValue;
+    // A text whose lines cannot be held (memory ran out) leaves the control's text as it was.
+    CString strText(lpszNewValue);
+    std::swap(m_strTextFields, strText);
+    try {
+        CopyTextToLineHolder();
+    } catch (...) {
+        std::swap(m_strTextFields, strText);
+        throw;
+    }
     SetModifiedFlag();
-    CopyTextToLineHolder();
     InvalidateControl();
 }
 
