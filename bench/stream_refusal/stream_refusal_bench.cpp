@@ -57,7 +57,7 @@ int main()
             std::printf("  after a normal load:                   %7.1f MB\n", baseline);
             result = 0;
             const struct { const wchar_t* mark; const char* what; } rows[] = {
-                {L"Mark of the text", "TextFields"}, {L"Mark of the title", "Title"}, {L"Times New Roman", "a font name"}};
+                {L"Mark of the text", "TextFields"}, {L"Mark of the title", "Title"}, {L"Times New Roman", "font name"}};
             for (const auto& row : rows) {
                 const std::string damaged = Claiming(stream, row.mark);
                 const bool refused = !damaged.empty() && !control.LoadStream(damaged, error);
