@@ -5,6 +5,7 @@
 #include "QLNFontConversion.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CQLNTextBaseCtrl, COleControl)
@@ -107,7 +108,10 @@ CEdit& CQLNTextBaseCtrl::GetCEditReference()
 
 void CQLNTextBaseCtrl::CopyTextToLineHolder()
 {
-    m_lines.SetText(m_strTextFields);
+    // Made aside: running out of memory leaves the lines as they were.
+    CQLNTextFieldLines lines;
+    lines.SetText(m_strTextFields);
+    m_lines = std::move(lines);
     // The control's own window keeps the text for whoever reads a window's text (a container,
     // an accessibility client).
     if (m_hWnd != nullptr)
@@ -123,9 +127,16 @@ BSTR CQLNTextBaseCtrl::GetTextFields()
 
 void CQLNTextBaseCtrl::SetTextFields(LPCTSTR lpszNewValue)
 {
-    m_strTextFields = lpszNewValue;
+    // A text whose lines cannot be held (memory ran out) leaves the control's text as it was.
+    CString strText(lpszNewValue);
+    std::swap(m_strTextFields, strText);
+    try {
+        CopyTextToLineHolder();
+    } catch (...) {
+        std::swap(m_strTextFields, strText);
+        throw;
+    }
     SetModifiedFlag();
-    CopyTextToLineHolder();
     InvalidateControl();
 }
 

@@ -12,12 +12,18 @@
 
 class COleObjectFactory;
 
+// Frees the resource-chain links made for the module hOwner (see CDynLinkLibrary).
+AFX_CORE_API void AfxFreeLinksOwnedBy(HMODULE hOwner);
+
 struct AFX_MODULE_STATE
 {
     explicit AFX_MODULE_STATE(HINSTANCE hInstance)
         : m_hCurrentInstanceHandle(hInstance), m_hCurrentResourceHandle(hInstance)
     {
     }
+    // A module's state ends as the module unloads: the links made for it go with it, so that a
+    // library loaded and unloaded again and again leaves the chain as it found it.
+    ~AFX_MODULE_STATE() { AfxFreeLinksOwnedBy(m_hCurrentInstanceHandle); }
 
     // Counts live objects and server locks; the module may unload when none is left.
     void LockModule(BOOL bLock)

@@ -1,8 +1,8 @@
 #include "CCmdTarget.h"
 
 #include "AFX_MAINTAIN_STATE.h"
-#include "COleDispatchException.h"
-#include "CMemoryException.h"
+#include "AfxGuardEntry.h"
+#include "CString.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
@@ -118,29 +118,8 @@ HRESULT CCmdTarget::InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS* pParams
     try {
         OnBeforeInvoke();
         return entry->pfnInvoke(this, wFlags, pParams, pResult, puArgErr);
-    } catch (const COleDispatchException& e) {
-        if (pExcepInfo != nullptr) {
-            *pExcepInfo = EXCEPINFO();
-            pExcepInfo->wCode = e.m_wCode;
-            pExcepInfo->scode = e.m_wCode != 0 ? 0 : (e.m_scError != 0 ? e.m_scError : E_UNEXPECTED);
-            pExcepInfo->bstrDescription = e.m_strDescription.AllocSysString();
-            pExcepInfo->bstrSource = e.m_strSource.IsEmpty() ? nullptr : e.m_strSource.AllocSysString();
-            pExcepInfo->bstrHelpFile = e.m_strHelpFile.IsEmpty() ? nullptr : e.m_strHelpFile.AllocSysString();
-            pExcepInfo->dwHelpContext = e.m_dwHelpContext;
-        }
-        return DISP_E_EXCEPTION;
-    } catch (const CMemoryException&) {
-        if (pExcepInfo != nullptr) {
-            *pExcepInfo = EXCEPINFO();
-            pExcepInfo->scode = E_OUTOFMEMORY;
-        }
-        return DISP_E_EXCEPTION;
-    } catch (const CException&) {
-        if (pExcepInfo != nullptr) {
-            *pExcepInfo = EXCEPINFO();
-            pExcepInfo->scode = E_UNEXPECTED;
-        }
-        return DISP_E_EXCEPTION;
+    } catch (...) {
+        return AfxDispatchResultFromCaught(pExcepInfo);
     }
 }
 

@@ -3,7 +3,7 @@
 // A class lists its automation members in a dispatch map (see AfxDispatch.h): names are found
 // without regard to case, identifiers are fixed, arguments are coerced to the types the map declares,
 // and a COleDispatchException raised by a member reaches the caller as DISP_E_EXCEPTION with
-// its description. No C++ exception leaves Invoke.
+// its description. No exception of any kind leaves Invoke (see AfxGuardEntry.h).
 #pragma once
 #include "AFX_MODULE_STATE.h"
 #include "CObject.h"

@@ -54,7 +54,8 @@ HINSTANCE FindString(UINT nID, const wchar_t*& text, int& length)
 } // namespace
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
-    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(bSystem), m_pNextDLL(g_pChainHead)
+    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(bSystem), m_pNextDLL(g_pChainHead),
+      m_hOwner(nullptr)
 {
     g_pChainHead = this;
 }
@@ -100,6 +101,18 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
     state.bInitialized = FALSE;
     state.hModule = nullptr;
     state.hResource = nullptr;
+}
+
+void AfxFreeLinksOwnedBy(HMODULE hOwner)
+{
+    if (hOwner == nullptr)
+        return;
+    for (CDynLinkLibrary* p = g_pChainHead; p != nullptr;) {
+        CDynLinkLibrary* next = p->m_pNextDLL;
+        if (p->m_hOwner == hOwner)
+            delete p;
+        p = next;
+    }
 }
 
 HINSTANCE AfxGetResourceHandle()

@@ -28,6 +28,9 @@ public:
     HMODULE m_hResource;
     BOOL m_bSystem;
     CDynLinkLibrary* m_pNextDLL;
+    // The module the link was made for, whose module state ending frees it (see
+    // AfxFreeLinksOwnedBy); null for a link that lives until its own library's record ends.
+    HMODULE m_hOwner;
 
     // The first link of the chain (newest), or null.
     static CDynLinkLibrary* GetHead();

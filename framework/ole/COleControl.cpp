@@ -1,6 +1,8 @@
 #include "COleControl.h"
 
 #include "AFX_MAINTAIN_STATE.h"
+#include "AfxCoerceColor.h"
+#include "AfxGuardEntry.h"
 #include "AfxSaturate.h"
 #include "CPaintDC.h"
 #include "CResetPropExchange.h"
@@ -35,6 +37,17 @@ void ReleaseAndClear(I*& p)
 }
 
 } // namespace
+
+template <typename F>
+HRESULT COleControl::Guarded(F&& f) noexcept
+{
+    AFX_MANAGE_STATE(m_pModuleState);
+    ExternalAddRef();
+    const HRESULT hr = AfxGuardEntry(f);
+    // May be the last reference: nothing of the control is touched after it.
+    ExternalRelease();
+    return hr;
+}
 
 COleControl::COleControl()
     : m_xOleObject(this), m_xOleInPlaceObject(this), m_xOleInPlaceActiveObject(this), m_xOleControl(this),
@@ -79,20 +92,46 @@ void* COleControl::GetInterface(REFIID iid)
 
 void COleControl::OnBeforeInvoke()
 {
-    EnsureInitialized();
+    const HRESULT hr = EnsureInitialized();
+    if (FAILED(hr))
+        AfxThrowOleException(hr);
 }
 
-void COleControl::EnsureInitialized()
+HRESULT COleControl::EnsureInitialized()
 {
-    if (!m_bInitialized)
-        m_xPersistStreamInit.InitNew();
+    return m_bInitialized ? S_OK : m_xPersistStreamInit.InitNew();
+}
+
+HRESULT COleControl::InitNew()
+{
+    // Counted as initialised while the reset runs, so that a drawing or call it brings about does
+    // not start another; a reset that fails leaves the control to be reset on its next use.
+    m_bInitialized = TRUE;
+    try {
+        OnResetState();
+    } catch (...) {
+        m_bInitialized = FALSE;
+        throw;
+    }
+    m_bModified = FALSE;
+    return S_OK;
 }
 
 void COleControl::OnFinalRelease()
 {
+    // Deactivating calls the container, which may take and drop references of its own: held at
+    // one meanwhile, the count cannot reach zero a second time and free the control twice.
+    m_dwRef = 1;
     InPlaceDeactivate();
     if (m_hWnd != nullptr)
         DestroyWindow();
+    // A container that kept a reference keeps the control; its own last release ends it.
+    if (m_dwRef != 1) {
+        ::InterlockedDecrement(&m_dwRef);
+        return;
+    }
+    // Still held at one while the members go: a site called back from its last release cannot
+    // start a final release of its own.
     CWnd::OnFinalRelease();
 }
 
@@ -196,8 +235,8 @@ HRESULT COleControl::DrawIntoDC(HDC hdcDraw, HDC hicTargetDev, LPCRECTL lprcBoun
     HRESULT hr = S_OK;
     try {
         OnDraw(&dc, rcBounds, rcBounds);
-    } catch (const CException&) {
-        hr = E_FAIL;
+    } catch (...) {
+        hr = AfxHResultFromCaught();
     }
     dc.SetAttribDC(nullptr);
     dc.Detach();
@@ -233,12 +272,14 @@ BOOL COleControl::GetAmbientProperty(DISPID dispid, VARIANT* pvarResult)
 
 OLE_COLOR COleControl::AmbientForeColor()
 {
+    // Containers give a colour as a signed or an unsigned number alike (a system colour index
+    // such as 0x80000012 does not fit a signed one): the coercion every other colour takes.
     VARIANT v;
-    if (GetAmbientProperty(DISPID_AMBIENT_FORECOLOR, &v) && SUCCEEDED(::VariantChangeType(&v, &v, 0, VT_I4))) {
-        return static_cast<OLE_COLOR>(V_I4(&v));
-    }
+    OLE_COLOR clr = 0;
+    const BOOL bGot =
+        GetAmbientProperty(DISPID_AMBIENT_FORECOLOR, &v) && SUCCEEDED(AfxCoerceColor(&v, LOCALE_USER_DEFAULT, clr));
     ::VariantClear(&v);
-    return ::GetSysColor(COLOR_WINDOWTEXT);
+    return bGot ? clr : ::GetSysColor(COLOR_WINDOWTEXT);
 }
 
 // --- Persistence --------------------------------------------------------------------------
@@ -284,8 +325,8 @@ HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
         CStreamPropExchange save(pSnapshot, FALSE);
         try {
             DoPropExchange(&save);
-        } catch (const CException&) {
-            hr = E_FAIL;
+        } catch (...) {
+            hr = AfxHResultFromCaught();
         }
         if (save.HasFailed())
             hr = E_FAIL;
@@ -293,10 +334,8 @@ HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
     if (SUCCEEDED(hr)) {
         try {
             DoPropExchange(pPX);
-        } catch (const COleException& e) {
-            hr = FAILED(e.m_sc) ? e.m_sc : E_FAIL;
-        } catch (const CException&) {
-            hr = E_FAIL;
+        } catch (...) {
+            hr = AfxHResultFromCaught();
         }
         // A value that could not be read refuses the whole property set.
         if (SUCCEEDED(hr) && pPX->HasFailed())
@@ -307,7 +346,9 @@ HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
             CStreamPropExchange restore(pSnapshot, TRUE);
             try {
                 DoPropExchange(&restore);
-            } catch (const CException&) {
+            } catch (...) {
+                // What was saved a moment ago loads again unless memory ran out; the failure
+                // reported is the load's.
             }
         }
     }
@@ -325,10 +366,8 @@ HRESULT COleControl::Save(CPropExchange* pPX, BOOL fClearDirty)
 {
     try {
         DoPropExchange(pPX);
-    } catch (const COleException& e) {
-        return FAILED(e.m_sc) ? e.m_sc : E_FAIL;
-    } catch (const CException&) {
-        return E_FAIL;
+    } catch (...) {
+        return AfxHResultFromCaught();
     }
     if (pPX->HasFailed())
         return STG_E_WRITEFAULT;
@@ -480,11 +519,13 @@ HRESULT COleControl::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite
 
 HRESULT COleControl::XOleObject::SetClientSite(IOleClientSite* pClientSite)
 {
-    if (pClientSite != nullptr)
-        pClientSite->AddRef();
-    ReleaseAndClear(m_pThis->m_pClientSite);
-    m_pThis->m_pClientSite = pClientSite;
-    return S_OK;
+    return m_pThis->Guarded([&] {
+        if (pClientSite != nullptr)
+            pClientSite->AddRef();
+        ReleaseAndClear(m_pThis->m_pClientSite);
+        m_pThis->m_pClientSite = pClientSite;
+        return S_OK;
+    });
 }
 
 HRESULT COleControl::XOleObject::GetClientSite(IOleClientSite** ppClientSite)
@@ -504,22 +545,23 @@ HRESULT COleControl::XOleObject::SetHostNames(LPCOLESTR, LPCOLESTR)
 
 HRESULT COleControl::XOleObject::Close(DWORD dwSaveOption)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    // A control has no document of its own to prompt about: asked to prompt, it saves, so that
-    // nothing the user changed is lost. A container that cannot save keeps the control open.
-    if (dwSaveOption != OLECLOSE_NOSAVE && m_pThis->m_bModified && m_pThis->m_pClientSite != nullptr) {
-        const HRESULT hr = m_pThis->m_pClientSite->SaveObject();
-        if (FAILED(hr))
-            return hr;
+    return m_pThis->Guarded([&] {
+        // A control has no document of its own to prompt about: asked to prompt, it saves, so
+        // that nothing the user changed is lost. A container that cannot save keeps it open.
+        if (dwSaveOption != OLECLOSE_NOSAVE && m_pThis->m_bModified && m_pThis->m_pClientSite != nullptr) {
+            const HRESULT hr = m_pThis->m_pClientSite->SaveObject();
+            if (FAILED(hr))
+                return hr;
+            if (m_pThis->m_pOleAdviseHolder != nullptr)
+                m_pThis->m_pOleAdviseHolder->SendOnSave();
+        }
+        m_pThis->InPlaceDeactivate();
+        if (m_pThis->m_hWnd != nullptr)
+            m_pThis->DestroyWindow();
         if (m_pThis->m_pOleAdviseHolder != nullptr)
-            m_pThis->m_pOleAdviseHolder->SendOnSave();
-    }
-    m_pThis->InPlaceDeactivate();
-    if (m_pThis->m_hWnd != nullptr)
-        m_pThis->DestroyWindow();
-    if (m_pThis->m_pOleAdviseHolder != nullptr)
-        m_pThis->m_pOleAdviseHolder->SendOnClose();
-    return S_OK;
+            m_pThis->m_pOleAdviseHolder->SendOnClose();
+        return S_OK;
+    });
 }
 
 HRESULT COleControl::XOleObject::SetMoniker(DWORD, IMoniker*)
@@ -549,8 +591,9 @@ HRESULT COleControl::XOleObject::GetClipboardData(DWORD, IDataObject** ppDataObj
 HRESULT COleControl::XOleObject::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite, LONG, HWND hwndParent,
                                         LPCRECT lprcPosRect)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    return m_pThis->DoVerb(iVerb, lpmsg, pActiveSite, hwndParent, lprcPosRect);
+    // The properties verb runs a modal sheet whose pages use the control while the container
+    // may release it: the reference Guarded holds keeps it until the verb returns.
+    return m_pThis->Guarded([&] { return m_pThis->DoVerb(iVerb, lpmsg, pActiveSite, hwndParent, lprcPosRect); });
 }
 
 HRESULT COleControl::XOleObject::EnumVerbs(IEnumOLEVERB** ppEnumOleVerb)
@@ -657,26 +700,29 @@ HRESULT COleControl::XOleInPlaceObject::ContextSensitiveHelp(BOOL)
 
 HRESULT COleControl::XOleInPlaceObject::InPlaceDeactivate()
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    m_pThis->InPlaceDeactivate();
-    return S_OK;
+    return m_pThis->Guarded([&] {
+        m_pThis->InPlaceDeactivate();
+        return S_OK;
+    });
 }
 
 HRESULT COleControl::XOleInPlaceObject::UIDeactivate()
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    m_pThis->UIDeactivate();
-    return S_OK;
+    return m_pThis->Guarded([&] {
+        m_pThis->UIDeactivate();
+        return S_OK;
+    });
 }
 
 HRESULT COleControl::XOleInPlaceObject::SetObjectRects(LPCRECT lprcPosRect, LPCRECT)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (lprcPosRect == nullptr)
         return E_POINTER;
-    if (m_pThis->m_hWnd != nullptr)
-        m_pThis->MoveWindow(lprcPosRect);
-    return S_OK;
+    return m_pThis->Guarded([&] {
+        if (m_pThis->m_hWnd != nullptr)
+            m_pThis->MoveWindow(lprcPosRect);
+        return S_OK;
+    });
 }
 
 HRESULT COleControl::XOleInPlaceObject::ReactivateAndUndo()
@@ -738,9 +784,10 @@ HRESULT COleControl::XOleControl::OnMnemonic(MSG*)
 
 HRESULT COleControl::XOleControl::OnAmbientPropertyChange(DISPID)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    m_pThis->InvalidateControl();
-    return S_OK;
+    return m_pThis->Guarded([&] {
+        m_pThis->InvalidateControl();
+        return S_OK;
+    });
 }
 
 HRESULT COleControl::XOleControl::FreezeEvents(BOOL)
@@ -754,11 +801,12 @@ HRESULT COleControl::XViewObject::Draw(DWORD dwDrawAspect, LONG, void*, DVTARGET
                                        HDC hdcDraw, LPCRECTL lprcBounds, LPCRECTL,
                                        BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (dwDrawAspect != DVASPECT_CONTENT)
         return DV_E_DVASPECT;
-    m_pThis->EnsureInitialized();
-    return m_pThis->DrawIntoDC(hdcDraw, hdcTargetDev, lprcBounds);
+    return m_pThis->Guarded([&] {
+        const HRESULT hr = m_pThis->EnsureInitialized();
+        return FAILED(hr) ? hr : m_pThis->DrawIntoDC(hdcDraw, hdcTargetDev, lprcBounds);
+    });
 }
 
 HRESULT COleControl::XViewObject::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** ppColorSet)
@@ -780,12 +828,14 @@ HRESULT COleControl::XViewObject::Unfreeze(DWORD)
 
 HRESULT COleControl::XViewObject::SetAdvise(DWORD, DWORD advf, IAdviseSink* pAdvSink)
 {
-    if (pAdvSink != nullptr)
-        pAdvSink->AddRef();
-    ReleaseAndClear(m_pThis->m_pViewAdviseSink);
-    m_pThis->m_pViewAdviseSink = pAdvSink;
-    m_pThis->m_dwViewAdviseFlags = advf;
-    return S_OK;
+    return m_pThis->Guarded([&] {
+        if (pAdvSink != nullptr)
+            pAdvSink->AddRef();
+        ReleaseAndClear(m_pThis->m_pViewAdviseSink);
+        m_pThis->m_pViewAdviseSink = pAdvSink;
+        m_pThis->m_dwViewAdviseFlags = advf;
+        return S_OK;
+    });
 }
 
 HRESULT COleControl::XViewObject::GetAdvise(DWORD* pAspects, DWORD* pAdvf, IAdviseSink** ppAdvSink)
@@ -824,20 +874,22 @@ HRESULT COleControl::XPersistStreamInit::IsDirty()
 
 HRESULT COleControl::XPersistStreamInit::Load(LPSTREAM pStm)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pStm == nullptr)
         return E_POINTER;
-    CStreamPropExchange px(pStm, TRUE);
-    return m_pThis->LoadWithRollback(&px);
+    return m_pThis->Guarded([&] {
+        CStreamPropExchange px(pStm, TRUE);
+        return m_pThis->LoadWithRollback(&px);
+    });
 }
 
 HRESULT COleControl::XPersistStreamInit::Save(LPSTREAM pStm, BOOL fClearDirty)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pStm == nullptr)
         return E_POINTER;
-    CStreamPropExchange px(pStm, FALSE);
-    return m_pThis->Save(&px, fClearDirty);
+    return m_pThis->Guarded([&] {
+        CStreamPropExchange px(pStm, FALSE);
+        return m_pThis->Save(&px, fClearDirty);
+    });
 }
 
 HRESULT COleControl::XPersistStreamInit::GetSizeMax(ULARGE_INTEGER* pcbSize)
@@ -859,15 +911,7 @@ HRESULT COleControl::XPersistStreamInit::GetSizeMax(ULARGE_INTEGER* pcbSize)
 
 HRESULT COleControl::XPersistStreamInit::InitNew()
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    m_pThis->m_bInitialized = TRUE;
-    try {
-        m_pThis->OnResetState();
-    } catch (const CException&) {
-        return E_FAIL;
-    }
-    m_pThis->m_bModified = FALSE;
-    return S_OK;
+    return m_pThis->Guarded([&] { return m_pThis->InitNew(); });
 }
 
 HRESULT COleControl::XPersistPropertyBag::GetClassID(CLSID* pClassID)
@@ -882,20 +926,22 @@ HRESULT COleControl::XPersistPropertyBag::InitNew()
 
 HRESULT COleControl::XPersistPropertyBag::Load(IPropertyBag* pPropBag, IErrorLog* pErrorLog)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pPropBag == nullptr)
         return E_POINTER;
-    CPropbagPropExchange px(pPropBag, pErrorLog, TRUE);
-    return m_pThis->LoadWithRollback(&px);
+    return m_pThis->Guarded([&] {
+        CPropbagPropExchange px(pPropBag, pErrorLog, TRUE);
+        return m_pThis->LoadWithRollback(&px);
+    });
 }
 
 HRESULT COleControl::XPersistPropertyBag::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
     if (pPropBag == nullptr)
         return E_POINTER;
-    CPropbagPropExchange px(pPropBag, nullptr, FALSE);
-    return m_pThis->Save(&px, fClearDirty);
+    return m_pThis->Guarded([&] {
+        CPropbagPropExchange px(pPropBag, nullptr, FALSE);
+        return m_pThis->Save(&px, fClearDirty);
+    });
 }
 
 // --- Font notifications ---------------------------------------------------------------------
@@ -914,10 +960,11 @@ HRESULT COleControl::XFontNotification::QueryInterface(REFIID iid, void** ppv)
 
 HRESULT COleControl::XFontNotification::OnChanged(DISPID)
 {
-    AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    // A change made through the font object itself (a script setting a font's size) is a change
-    // of the control, to be saved like any other.
-    m_pThis->SetModifiedFlag();
-    m_pThis->OnFontChanged();
-    return S_OK;
+    return m_pThis->Guarded([&] {
+        // A change made through the font object itself (a script setting a font's size) is a
+        // change of the control, to be saved like any other.
+        m_pThis->SetModifiedFlag();
+        m_pThis->OnFontChanged();
+        return S_OK;
+    });
 }

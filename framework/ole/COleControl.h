@@ -96,11 +96,20 @@ protected:
     // A control that a client uses without initialising it (a script's CreateObject) starts
     // as a new control.
     void OnBeforeInvoke() override;
-    void EnsureInitialized();
+    HRESULT EnsureInitialized();
     void OnPaint();
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
 private:
+    // Runs the work of a method that a client called: with the control's module state current,
+    // a reference held so that a client releasing the control meanwhile (from a modal loop, from
+    // a site's notification) does not free it under its own code, and any exception turned into
+    // a status code (see AfxGuardEntry.h).
+    template <typename F>
+    HRESULT Guarded(F&& f) noexcept;
+    // A new control: the reset, after which the control counts as initialised only if it ran
+    // through.
+    HRESULT InitNew();
     HRESULT DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite, HWND hwndParent, LPCRECT lprcPosRect);
     HRESULT InPlaceActivate(BOOL bUIActivate);
     void InPlaceDeactivate();

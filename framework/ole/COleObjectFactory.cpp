@@ -1,7 +1,7 @@
 #include "COleObjectFactory.h"
 
 #include "AFX_MAINTAIN_STATE.h"
-#include "CException.h"
+#include "AfxGuardEntry.h"
 #include "CString.h"
 
 namespace {
@@ -28,6 +28,18 @@ void DeleteTree(const CString& key)
 {
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
     ::RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
+}
+
+// Removes a ProgID only while it names the class: another version of the server may have taken
+// the version-independent ProgID (or even this one) since, and its registration must stay.
+void DeleteProgIDOf(const CString& progID, const CString& clsidText)
+{
+    wchar_t value[64] = {};
+    DWORD cb = sizeof value;
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, progID + L"\\CLSID", nullptr, RRF_RT_REG_SZ, nullptr, value, &cb) ==
+            ERROR_SUCCESS &&
+        clsidText.CompareNoCase(value) == 0)
+        DeleteTree(progID);
 }
 
 } // namespace
@@ -84,17 +96,14 @@ HRESULT COleObjectFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void
         return CLASS_E_NOAGGREGATION;
     // The object remembers the state current while it is made: its own module's.
     AFX_MANAGE_STATE(m_pModuleState);
-    CCmdTarget* pTarget = nullptr;
-    try {
-        pTarget = m_pfnCreate(m_clsid);
-    } catch (const CException&) {
-        return E_OUTOFMEMORY;
-    }
-    if (pTarget == nullptr)
-        return E_OUTOFMEMORY;
-    const HRESULT hr = pTarget->ExternalQueryInterface(riid, ppv);
-    pTarget->ExternalRelease();
-    return hr;
+    return AfxGuardEntry([&] {
+        CCmdTarget* pTarget = m_pfnCreate(m_clsid);
+        if (pTarget == nullptr)
+            return E_OUTOFMEMORY;
+        const HRESULT hr = pTarget->ExternalQueryInterface(riid, ppv);
+        pTarget->ExternalRelease();
+        return hr;
+    });
 }
 
 HRESULT COleObjectFactory::LockServer(BOOL fLock)
@@ -130,9 +139,9 @@ BOOL COleObjectFactory::UpdateRegistry(BOOL bRegister)
     if (!bRegister) {
         DeleteTree(clsidKey);
         if (!progID.IsEmpty())
-            DeleteTree(progID);
+            DeleteProgIDOf(progID, GuidText(m_clsid));
         if (!viProgID.IsEmpty() && viProgID != progID)
-            DeleteTree(viProgID);
+            DeleteProgIDOf(viProgID, GuidText(m_clsid));
         return TRUE;
     }
     wchar_t path[MAX_PATH] = {};

@@ -24,6 +24,7 @@ public:
 
     // Registers or removes the class under HKEY_CLASSES_ROOT as an in-process control server
     // in its module's file, apartment-threaded; returns zero when the registry refused.
+    // Removing leaves a ProgID that names another class (another version's) alone.
     BOOL UpdateRegistry(BOOL bRegister);
 
     // The static members act on the factories of the calling module (pModuleState is left to

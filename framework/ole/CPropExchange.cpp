@@ -3,6 +3,33 @@
 #include "AfxCoerceColor.h"
 #include "CFontHolder.h"
 
+namespace {
+
+// Puts the values of the holder's font into pKept and makes pKept the holder's font again.
+void GiveValues(CFontHolder& font, IFont* pKept)
+{
+    const CY size = font.GetFontSize();
+    const CString name = font.GetFontName();
+    const short charset = font.GetFontCharset();
+    SHORT weight = FW_NORMAL;
+    BOOL italic = FALSE, underline = FALSE, strikethrough = FALSE;
+    IFont* pLoaded = font.m_pFont;
+    pLoaded->get_Weight(&weight);
+    pLoaded->get_Italic(&italic);
+    pLoaded->get_Underline(&underline);
+    pLoaded->get_Strikethrough(&strikethrough);
+    font.SetFont(pKept);
+    pKept->put_Weight(weight);
+    pKept->put_Italic(italic);
+    pKept->put_Underline(underline);
+    pKept->put_Strikethrough(strikethrough);
+    font.SetFontName(name);
+    font.SetFontCharset(charset);
+    font.SetFontSize(size);
+}
+
+} // namespace
+
 void CPropExchange::ReportBadValue(LPCTSTR, HRESULT hr)
 {
     m_bFailed = TRUE;
@@ -151,5 +178,24 @@ BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue, OLE_
 BOOL PX_Font(CPropExchange* pPX, LPCTSTR pszPropName, CFontHolder& font, const FONTDESC* pFontDesc,
              IFontDisp* pFontDispAmbient)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient));
+    if (pPX == nullptr)
+        return FALSE;
+    IFont* pKept = pPX->IsLoading() ? font.m_pFont : nullptr;
+    if (pKept == nullptr)
+        return pPX->Note(pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient));
+    // A client may hold the font object (a script, a page): loading gives it the values loaded
+    // instead of replacing it, so that it stays the control's, and a refused load, whose
+    // rollback loads the old values again, leaves the very same objects in place.
+    pKept->AddRef();
+    BOOL bOk = FALSE;
+    try {
+        bOk = pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient);
+        if (font.m_pFont != pKept && font.m_pFont != nullptr)
+            GiveValues(font, pKept);
+    } catch (...) {
+        pKept->Release();
+        throw;
+    }
+    pKept->Release();
+    return pPX->Note(bOk);
 }

@@ -16,6 +16,17 @@ BOOL CStreamPropExchange::ReadBytes(void* pv, ULONG cb)
     return m_pStream != nullptr && SUCCEEDED(m_pStream->Read(pv, cb, &read)) && read == cb;
 }
 
+BOOL CStreamPropExchange::CanStillDeliver(ULONGLONG cb)
+{
+    STATSTG stat = {};
+    ULARGE_INTEGER position = {};
+    const LARGE_INTEGER zero = {};
+    if (m_pStream == nullptr || FAILED(m_pStream->Stat(&stat, STATFLAG_NONAME)) ||
+        FAILED(m_pStream->Seek(zero, STREAM_SEEK_CUR, &position)))
+        return TRUE;   // a stream that cannot say: the reads find out
+    return position.QuadPart <= stat.cbSize.QuadPart && stat.cbSize.QuadPart - position.QuadPart >= cb;
+}
+
 BOOL CStreamPropExchange::WriteBytes(const void* pv, ULONG cb)
 {
     ULONG written = 0;
@@ -47,11 +58,20 @@ BOOL CStreamPropExchange::ExchangeProp(LPCTSTR, VARTYPE vtProp, void* pvProp, co
                    (length == 0 || WriteBytes(s.GetString(), length * sizeof(WCHAR)));
         }
         ULONG length = 0;
-        if (!ReadBytes(&length, sizeof length) || length > m_kulMaxString)
+        if (!ReadBytes(&length, sizeof length) || length > m_kulMaxString ||
+            !CanStillDeliver(static_cast<ULONGLONG>(length) * sizeof(WCHAR)))
             return FALSE;
-        std::vector<WCHAR> text(length);
-        if (length > 0 && !ReadBytes(text.data(), length * sizeof(WCHAR)))
-            return FALSE;
+        // Read in bounded pieces, so that a length the stream does not back (one that cannot
+        // tell its size) costs no more memory than the characters that do arrive.
+        const ULONG kChunk = 0x8000;
+        std::vector<WCHAR> text;
+        for (ULONG done = 0; done < length;) {
+            const ULONG n = length - done < kChunk ? length - done : kChunk;
+            text.resize(done + n);
+            if (!ReadBytes(text.data() + done, n * sizeof(WCHAR)))
+                return FALSE;
+            done += n;
+        }
         s = CString(text.data(), static_cast<int>(length));
         return TRUE;
     }

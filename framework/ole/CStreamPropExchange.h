@@ -2,7 +2,8 @@
 // without names. Numbers are little-endian; a string is its length in UTF-16 code units (32
 // bits) and its code units; a font is a presence byte, the font object's own persistence, then
 // the size, face name and character set as the font was given them.
-// A stream that ends early or holds an impossible length makes the exchange fail.
+// A stream that ends early or holds an impossible length makes the exchange fail, a length
+// beyond what the stream still holds before anything is allocated for it.
 #pragma once
 #include "CPropExchange.h"
 
@@ -25,6 +26,8 @@ public:
 
 private:
     BOOL ReadBytes(void* pv, ULONG cb);
+    // Whether the stream still holds cb bytes after its position; true when it cannot tell.
+    BOOL CanStillDeliver(ULONGLONG cb);
     BOOL WriteBytes(const void* pv, ULONG cb);
 
     IStream* m_pStream;

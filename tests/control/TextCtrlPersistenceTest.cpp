@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
+using Microsoft::WRL::ComPtr;
 using namespace SampleObject;
 
 namespace {
@@ -101,6 +104,17 @@ TEST_F(TextCtrlPersistence, CorruptBagIsRefusedAndChangesNothing)
         {"AllignType", ""}, {"VerticalSpacing", "1.5"}, {"IncludeDataLabel", "maybe"}, {"PromptColor", "red"},
         {"HeadingColor", "-"}, {"ColWidthRatio0", "x"}, {"ColWidthRatio3", "1e"},
     };
+    // A client holds the font objects: they stay the control's whatever is loaded.
+    const auto fontObject = [&](const wchar_t* name) {
+        VARIANT v;
+        ComPtr<IFont> font;
+        EXPECT_TRUE(target.GetProperty(name, v, error) && V_VT(&v) == VT_DISPATCH && V_DISPATCH(&v) != nullptr) << error;
+        if (V_VT(&v) == VT_DISPATCH && V_DISPATCH(&v) != nullptr)
+            V_DISPATCH(&v)->QueryInterface(IID_PPV_ARGS(&font));
+        ::VariantClear(&v);
+        return font;
+    };
+    const ComPtr<IFont> prompt = fontObject(L"PromptFont"), heading = fontObject(L"HeadingFont");
     const std::string before = SaveBagText(target);
     for (const auto& d : damages) {
         SCOPED_TRACE(d.first + "=" + d.second);
@@ -108,8 +122,20 @@ TEST_F(TextCtrlPersistence, CorruptBagIsRefusedAndChangesNothing)
         EXPECT_EQ(before, SaveBagText(target));
         EXPECT_FALSE(target.IsDirty());
     }
+    std::string stream;
+    ASSERT_TRUE(source.SaveStream(stream, error)) << error;
+    EXPECT_FALSE(target.LoadStream(stream.substr(0, stream.size() - 3), error));
+    EXPECT_EQ(before, SaveBagText(target));
+    EXPECT_EQ(prompt, fontObject(L"PromptFont"));
+    EXPECT_EQ(heading, fontObject(L"HeadingFont"));
+
     ASSERT_TRUE(LoadBagText(target, saved));
     EXPECT_EQ(saved, SaveBagText(target));
+    EXPECT_EQ(prompt, fontObject(L"PromptFont")) << "a load gives the font object its values";
+    CY size = {};
+    size.int64 = 140000;
+    ASSERT_EQ(S_OK, prompt->put_Size(size));
+    EXPECT_NE(std::string::npos, SaveBagText(target).find("\nPromptFont.Size=14.0000\r\n")) << "still the control's";
 }
 
 TEST_F(TextCtrlPersistence, FontFaceAndCharacterSetSurviveBothFormatsAsGiven)
@@ -124,5 +150,86 @@ TEST_F(TextCtrlPersistence, FontFaceAndCharacterSetSurviveBothFormatsAsGiven)
         ASSERT_TRUE(LoadBagText(target, given) && target.SaveStream(bytes, error) && source.LoadStream(bytes, error)) << face;
         EXPECT_EQ(given, SaveBagText(target)) << face;
         EXPECT_EQ(given, SaveBagText(source)) << face;
+    }
+}
+
+namespace {
+
+// A stream over bytes in memory that notes the largest read asked of it, and may be one that
+// cannot tell its size, as some containers' streams cannot.
+class WatchedStream : public IStream
+{
+public:
+    WatchedStream(const std::string& bytes, bool bCanStat) : m_bCanStat(bCanStat)
+    {
+        ::CreateStreamOnHGlobal(nullptr, TRUE, &m_pInner);
+        m_pInner->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
+        const LARGE_INTEGER zero = {};
+        m_pInner->Seek(zero, STREAM_SEEK_SET, nullptr);
+    }
+    ~WatchedStream() { m_pInner->Release(); }
+    ULONG m_cbLargestRead = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override
+    {
+        *ppv = iid == IID_IUnknown || iid == IID_ISequentialStream || iid == IID_IStream ? this : nullptr;
+        return *ppv != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }   // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* pcbRead) override
+    {
+        m_cbLargestRead = std::max(m_cbLargestRead, cb);
+        return m_pInner->Read(pv, cb, pcbRead);
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void* pv, ULONG cb, ULONG* pcb) override { return m_pInner->Write(pv, cb, pcb); }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* pos) override
+    {
+        return m_pInner->Seek(move, origin, pos);
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* pStat, DWORD flags) override
+    {
+        return m_bCanStat ? m_pInner->Stat(pStat, flags) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+private:
+    IStream* m_pInner = nullptr;
+    bool m_bCanStat;
+};
+
+} // namespace
+
+TEST_F(TextCtrlPersistence, AStringLongerThanTheStreamIsRefusedBeforeMemoryIsTakenForIt)
+{
+    // Each string's length in the stream claims 0x04000000 characters (128 MB) that never follow.
+    ASSERT_TRUE(LoadBagText(source, WithValues(saved, {{"TextFields", "Mark of the text"}, {"Title", "Mark of the title"},
+                                                       {"PromptFont.Name", "Mark of a face"}})));
+    std::string whole;
+    ASSERT_TRUE(source.SaveStream(whole, error)) << error;
+    ComPtr<IPersistStreamInit> pPersist;
+    ASSERT_EQ(S_OK, target.Control()->QueryInterface(IID_PPV_ARGS(&pPersist)));
+    const std::string before = SaveBagText(target);
+    for (const std::wstring mark : {L"Mark of the text", L"Mark of the title", L"Mark of a face"}) {
+        const std::string utf16(reinterpret_cast<const char*>(mark.data()), mark.size() * sizeof(wchar_t));
+        const size_t at = whole.find(utf16);
+        ASSERT_TRUE(at != std::string::npos && at >= 4);
+        const ULONG length = static_cast<ULONG>(mark.size()), claimed = 0x04000000;
+        ASSERT_EQ(0, memcmp(whole.data() + at - 4, &length, 4));
+        const std::string damaged = whole.substr(0, at - 4) + std::string(reinterpret_cast<const char*>(&claimed), 4) +
+                                    whole.substr(at);
+        for (const bool bCanStat : {true, false}) {
+            SCOPED_TRACE(testing::Message() << std::string(mark.begin(), mark.end()) << (bCanStat ? "" : ", no size"));
+            WatchedStream stream(damaged, bCanStat);
+            EXPECT_TRUE(FAILED(pPersist->Load(&stream)));
+            EXPECT_LE(stream.m_cbLargestRead, 0x10000u) << "read in pieces, never the whole claim at once";
+            EXPECT_EQ(before, SaveBagText(target));
+        }
     }
 }

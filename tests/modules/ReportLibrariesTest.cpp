@@ -1,6 +1,7 @@
 // Report objects of two libraries in a host program whose own string table uses the same ids
 // (the title 100, catalogue ids from 200, the base library's overflow marker 2518): each object
-// shows its own title and catalogue, and the base library's marker.
+// shows its own title and catalogue, and the base library's marker. And what loading and
+// unloading libraries leaves behind: the resource chain, the thread's apartment.
 #include "CDynLinkLibrary.h"
 #include "CQLNTextObjClient.h"
 #include "CString.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 using modtest::ServerModule;
@@ -90,4 +92,64 @@ TEST(ReportLibraries, ALibraryThatLinkedNothingStillDrawsTheBaseLibrarysMarker)
     }
     const Shown ofSecond = ShowNewObject(second, L"QLNSecond.TextCtrl.1");
     EXPECT_NE(std::wstring::npos, ofSecond.drawn.find(L"|(More...)@")) << ofSecond.drawn;
+}
+
+TEST(ReportLibraries, LoadingAndUnloadingALibraryAgainAndAgainLeavesTheResourceChainAsItWas)
+{
+    // Another module keeps the base library loaded all along, as a host with several report
+    // libraries does.
+    const HMODULE hBase = ::LoadLibraryW(L"QLNBase.dll");
+    ASSERT_NE(nullptr, hBase);
+    ::CoFreeUnusedLibrariesEx(0, 0);
+    ASSERT_EQ(nullptr, ::GetModuleHandleW(L"QLNSampleText.dll")) << "the library must really load and unload";
+    const auto links = [] {
+        int n = 0;
+        for (CDynLinkLibrary* p = CDynLinkLibrary::GetHead(); p != nullptr; p = p->m_pNextDLL)
+            ++n;
+        return n;
+    };
+    const int nBefore = links();
+    for (int cycle = 0; cycle < 5; ++cycle) {
+        const HMODULE hSample = ::LoadLibraryW(L"QLNSampleText.dll");
+        ASSERT_NE(nullptr, hSample);
+        EXPECT_EQ(nBefore + 1, links()) << "its start-up links the base library in";
+        ::FreeLibrary(hSample);
+        ASSERT_EQ(nullptr, ::GetModuleHandleW(L"QLNSampleText.dll"));
+        EXPECT_EQ(nBefore, links()) << "cycle " << cycle;
+    }
+    ::FreeLibrary(hBase);
+}
+
+TEST(ReportLibraries, StartUpUndoesOnlyTheComponentObjectInitialisationThatCounted)
+{
+    // A fresh copy of the base library, so that its start-up and unload run on a thread of the
+    // test's choosing.
+    wchar_t basePath[MAX_PATH] = {};
+    ASSERT_NE(0u, ::GetModuleFileNameW(::LoadLibraryW(L"QLNBase.dll"), basePath, MAX_PATH));
+    std::wstring copy(basePath);
+    copy = copy.substr(0, copy.find_last_of(L"\\/") + 1) + L"QLNBaseStartUpCopy.dll";
+    ASSERT_TRUE(::CopyFileW(basePath, copy.c_str(), FALSE));
+    const struct { DWORD dwApartment; HRESULT hrAfter; const char* why; } rows[] = {
+        {COINIT_MULTITHREADED, S_FALSE, "a multithreaded thread stays initialised: the library's own call was refused"},
+        {COINIT_APARTMENTTHREADED, RPC_E_CHANGED_MODE, "the thread's own single-threaded apartment stays"},
+        {~0u, S_OK, "the library's initialisation is undone"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        HRESULT hrAfter = E_FAIL;
+        std::thread([&] {
+            const bool bOwn = row.dwApartment != ~0u && SUCCEEDED(::CoInitializeEx(nullptr, row.dwApartment));
+            const HMODULE hCopy = ::LoadLibraryW(copy.c_str());
+            EXPECT_NE(nullptr, hCopy);
+            ::FreeLibrary(hCopy);
+            // Asking for a multithreaded apartment tells what the thread is left in.
+            hrAfter = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+            if (SUCCEEDED(hrAfter))
+                ::CoUninitialize();
+            if (bOwn)
+                ::CoUninitialize();
+        }).join();
+        EXPECT_EQ(row.hrAfter, hrAfter);
+    }
+    ::DeleteFileW(copy.c_str());
 }

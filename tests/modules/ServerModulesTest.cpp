@@ -1,7 +1,11 @@
-// Two servers in one process: each hands out, counts and registers only its own classes.
+// Two servers in one process: each hands out, counts, registers and unregisters only its own
+// classes and ProgIDs.
 #include "ServerModule.h"
 
 #include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
 
 using modtest::kSampleClsid;
 using modtest::kSecondClsid;
@@ -62,4 +66,34 @@ TEST_F(ServerModulesTest, RegistrationEntersOnlyTheCallersClassesUnderItsOwnFile
     EXPECT_NE(L"", RegisteredServer(kSampleClsid)) << "unregistering one leaves the other";
     if (!sampleWasRegistered)
         m_sample.Unregister();
+
+    // A later version took the version-independent ProgID (or, oddly, this version's own): a
+    // ProgID goes with the class only while it still names it.
+    const wchar_t kLater[] = L"{0B1D2E3F-4A5B-4C6D-8E9F-A0B1C2D3E4F5}";
+    const auto classOf = [](const std::wstring& progId) {
+        wchar_t value[64] = {};
+        DWORD cb = sizeof value;
+        ::RegGetValueW(HKEY_CLASSES_ROOT, (progId + L"\\CLSID").c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &cb);
+        return std::wstring(value);
+    };
+    const auto pointAtLater = [&](const std::wstring& progId) {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CLASSES_ROOT, (progId + L"\\CLSID").c_str(), 0, nullptr, 0,
+                                                   KEY_SET_VALUE, nullptr, &hKey, nullptr));
+        ::RegSetValueExW(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kLater), sizeof kLater);
+        ::RegCloseKey(hKey);
+    };
+    for (const wchar_t* taken : {static_cast<const wchar_t*>(nullptr), L"QLNSecond.TextCtrl", L"QLNSecond.TextCtrl.1"}) {
+        SCOPED_TRACE(taken != nullptr ? std::string(taken, taken + wcslen(taken)) : "nothing taken");
+        ASSERT_EQ(S_OK, m_second.Register());
+        if (taken != nullptr)
+            pointAtLater(taken);
+        ASSERT_EQ(S_OK, m_second.Unregister());
+        for (const wchar_t* progId : {L"QLNSecond.TextCtrl", L"QLNSecond.TextCtrl.1"})
+            EXPECT_EQ(taken != nullptr && wcscmp(progId, taken) == 0 ? kLater : L"", classOf(progId));
+        if (taken != nullptr) {
+            ::RegDeleteTreeW(HKEY_CLASSES_ROOT, taken);
+            ::RegDeleteKeyW(HKEY_CLASSES_ROOT, taken);
+        }
+    }
 }
