@@ -3,6 +3,7 @@
 #include "AfxDDX.h"
 #include "AfxDispatch.h"
 #include "CPropertySheet.h"
+#include "QLNFontConversion.h"
 #include "QLNOlePropertyPage.h"
 #include "SampleObject.h"
 #include "ScriptedUser.h"
@@ -234,4 +235,30 @@ TEST(OlePropertyPageTest, ApplyLeavingAndOkWriteTheUsersChangesInOrderAndRefusal
               "TitleFont.Italic=true; TitleFont.Underline=false; TitleFont.Strikethrough=false",
               Saved(object, "TitleFont"));
     EXPECT_EQ(L"255", get(L"TitleColor"));
+}
+
+// A font property read and written by a page converts as the content model does, at sizes where
+// a 32-bit product would wrap and beyond the largest size a font can have.
+TEST(OlePropertyPageTest, FontPropertiesConvertAsTheContentModelDoesAtEverySize)
+{
+    CQLNTextObjClient object;
+    std::wstring error;
+    ASSERT_TRUE(SampleObject::Create(object, error) && object.InitNew(error)) << error;
+    COleControl* pControl = SampleObject::ControlOf(object);
+    ASSERT_NE(nullptr, pControl);
+    LookPage page(*pControl);
+    for (const LONGLONG size : {97500LL, 100000LL, 50000000LL, AFX_MAX_FONT_SIZE}) {
+        const ComPtr<IFontDisp> font = SampleObject::MakeFont(L"Liberation Serif", size, false, false);
+        ASSERT_TRUE(object.PutProperty(L"TitleFont", SampleObject::Font(font.Get()), error)) << error;
+        CY exact = {}, cy = {};
+        exact.int64 = size;
+        LOGFONTW lf = page.GetFontProperty(L"TitleFont", &cy);
+        EXPECT_EQ(QLNFontSizeToHeight(exact), lf.lfHeight) << size;
+        EXPECT_EQ(size, cy.int64) << "exactly";
+        lf.lfHeight -= 1;
+        page.SetFontProperty(lf, L"TitleFont");
+        page.GetFontProperty(L"TitleFont", &cy);
+        EXPECT_EQ(QLNHeightToFontSize(lf.lfHeight).int64, cy.int64) << size;
+    }
+    EXPECT_EQ(0, page.GetFontProperty(L"NoSuchFont").lfHeight);
 }
