@@ -117,6 +117,8 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
                  },
                  Dialog,
                  [&] {
+                     const HWND hSize = ::FindWindowExW(::GetDlgItem(hDialog, IDC_QLN_SIZE), nullptr, L"Edit", nullptr);
+                     EXPECT_EQ(L"10", TextOf(hSize)) << "a font of 10 points, shown as given, not as the system realised it";
                      const HWND hFace = ::FindWindowExW(::GetDlgItem(hDialog, IDC_QLN_FACE), nullptr, L"Edit", nullptr);
                      return ::SetFocus(hFace), PostTyping(hFace, L"liberation mono"), true;
                  },
