@@ -24,29 +24,12 @@ IFont* QueryFont(CFontHolder& fontHolder)
     return pFont;
 }
 
-} // namespace
-
-void OleFontToLogFont(CFontHolder& fontHolder, LOGFONTW& logFont)
+// The record of pFont with the given size, face and character set; every other field zero.
+void FillLogFont(IFont* pFont, CY cySize, const CString& strName, short sCharset, LOGFONTW& logFont)
 {
     std::memset(&logFont, 0, sizeof logFont);
-    IFont* pFont = QueryFont(fontHolder);
-    if (pFont == nullptr)
-        return;
-
-    BSTR bstrName = nullptr;
-    if (SUCCEEDED(pFont->get_Name(&bstrName)) && bstrName != nullptr)
-        std::wcsncpy(logFont.lfFaceName, bstrName, LF_FACESIZE - 1);
-    ::SysFreeString(bstrName);
-
-    // Only the low 32 bits of the size count, and the division truncates: 10 points give 13
-    // pixels, which come back as 9.75 points. The product is taken in 64 bits, where a 32-bit
-    // product would wrap for fonts above some 4470 points.
-    CY cySize = {};
-    if (SUCCEEDED(pFont->get_Size(&cySize))) {
-        const LONG lHeight = static_cast<LONG>(cySize.Lo * kPixelsPerInch / kSizePerInch);
-        logFont.lfHeight = lHeight > 0 ? -lHeight : lHeight;
-    }
-
+    std::wcsncpy(logFont.lfFaceName, strName, LF_FACESIZE - 1);
+    logFont.lfHeight = QLNFontSizeToHeight(cySize);
     BOOL bFlag = FALSE;
     if (SUCCEEDED(pFont->get_Italic(&bFlag)))
         logFont.lfItalic = static_cast<BYTE>(bFlag);
@@ -56,14 +39,81 @@ void OleFontToLogFont(CFontHolder& fontHolder, LOGFONTW& logFont)
     bFlag = FALSE;
     if (SUCCEEDED(pFont->get_Strikethrough(&bFlag)))
         logFont.lfStrikeOut = static_cast<BYTE>(bFlag);
+    // The weight carries boldness; the bold property is not read.
     SHORT sValue = 0;
     if (SUCCEEDED(pFont->get_Weight(&sValue)))
         logFont.lfWeight = sValue;
-    sValue = 0;
-    if (SUCCEEDED(pFont->get_Charset(&sValue)))
-        logFont.lfCharSet = static_cast<BYTE>(sValue);
+    logFont.lfCharSet = static_cast<BYTE>(sCharset);
+}
 
+// The face of a record, which need not end in a zero when it fills the whole field.
+CString FaceOf(const LOGFONTW& logFont)
+{
+    return CString(logFont.lfFaceName, static_cast<int>(wcsnlen(logFont.lfFaceName, LF_FACESIZE)));
+}
+
+} // namespace
+
+LONG QLNFontSizeToHeight(CY cySize)
+{
+    // Taken in 64 bits, where a 32-bit product would wrap for fonts above some 4470 points.
+    const LONG lHeight = static_cast<LONG>(cySize.Lo * kPixelsPerInch / kSizePerInch);
+    return lHeight > 0 ? -lHeight : lHeight;
+}
+
+CY QLNHeightToFontSize(LONG lHeight)
+{
+    // The magnitude in 64 bits, so that no height overflows; beyond what a font can have the
+    // size would not load again once saved.
+    long long llHeight = lHeight;
+    if (llHeight < 0)
+        llHeight = -llHeight;
+    CY cySize;
+    cySize.int64 = static_cast<LONGLONG>(static_cast<unsigned long long>(llHeight) * kSizePerInch / kPixelsPerInch);
+    if (cySize.int64 > AFX_MAX_FONT_SIZE)
+        cySize.int64 = AFX_MAX_FONT_SIZE;
+    return cySize;
+}
+
+BOOL QLNIsSizeOfHeight(CY cySize, LONG lHeight)
+{
+    const LONGLONG llOfHeight = QLNHeightToFontSize(lHeight).int64;
+    const LONGLONG llPixel = static_cast<LONGLONG>(kSizePerInch / kPixelsPerInch);
+    return cySize.int64 > 0 && cySize.int64 <= AFX_MAX_FONT_SIZE && cySize.int64 > llOfHeight - llPixel &&
+           cySize.int64 < llOfHeight + llPixel;
+}
+
+void OleFontToLogFont(CFontHolder& fontHolder, LOGFONTW& logFont)
+{
+    std::memset(&logFont, 0, sizeof logFont);
+    IFont* pFont = QueryFont(fontHolder);
+    if (pFont == nullptr)
+        return;
+    FillLogFont(pFont, fontHolder.GetFontSize(), fontHolder.GetFontName(), fontHolder.GetFontCharset(), logFont);
     pFont->Release();
+}
+
+void QLNFontToLogFont(IFont* pFont, LOGFONTW& logFont)
+{
+    std::memset(&logFont, 0, sizeof logFont);
+    if (pFont == nullptr)
+        return;
+    CY cySize = {};
+    CString strName;
+    short sCharset = 0;
+    if (!CFontHolder::ReadFontAsGiven(pFont, cySize, strName, sCharset)) {
+        // A font object of another kind: what it reports.
+        cySize = CY();
+        if (FAILED(pFont->get_Size(&cySize)))
+            cySize = CY();
+        BSTR bstrName = nullptr;
+        if (SUCCEEDED(pFont->get_Name(&bstrName)) && bstrName != nullptr)
+            strName = CString(bstrName, static_cast<int>(::SysStringLen(bstrName)));
+        ::SysFreeString(bstrName);
+        if (FAILED(pFont->get_Charset(&sCharset)))
+            sCharset = 0;
+    }
+    FillLogFont(pFont, cySize, strName, sCharset, logFont);
 }
 
 void LogFontToOleFont(const LOGFONTW& logFont, CFontHolder& fontHolder)
@@ -71,32 +121,41 @@ void LogFontToOleFont(const LOGFONTW& logFont, CFontHolder& fontHolder)
     IFont* pFont = QueryFont(fontHolder);
     if (pFont == nullptr)
         return;
-
-    // The face name need not end in a zero when it fills the whole field.
-    BSTR bstrName = ::SysAllocStringLen(logFont.lfFaceName,
-                                        static_cast<UINT>(wcsnlen(logFont.lfFaceName, LF_FACESIZE)));
-    if (bstrName != nullptr) {
-        pFont->put_Name(bstrName);
-        ::SysFreeString(bstrName);
-    }
-
-    // |height| x 7500, truncated toward zero: a height of -13 gives 9.75 points. Taken in 64 bits
-    // so that no height overflows; heights of up to half a million pixels fit the low part alone,
-    // as every real font does.
-    long long llHeight = logFont.lfHeight;
-    if (llHeight < 0)
-        llHeight = -llHeight;
-    CY cySize;
-    cySize.int64 = static_cast<LONGLONG>(static_cast<unsigned long long>(llHeight) * kSizePerInch / kPixelsPerInch);
-    pFont->put_Size(cySize);
-
-    pFont->put_Italic(logFont.lfItalic);
-    pFont->put_Underline(logFont.lfUnderline);
-    pFont->put_Strikethrough(logFont.lfStrikeOut);
-    pFont->put_Weight(static_cast<SHORT>(logFont.lfWeight));
-    pFont->put_Charset(static_cast<SHORT>(logFont.lfCharSet));
-
+    QLNLogFontToFont(logFont, pFont);
     pFont->Release();
+}
+
+void QLNLogFontToFont(const LOGFONTW& logFont, IFont* pFont, BOOL bChangedOnly, const CY* pcySize)
+{
+    if (pFont == nullptr)
+        return;
+    LOGFONTW now = {};
+    if (bChangedOnly)
+        QLNFontToLogFont(pFont, now);
+    const CString strFace = FaceOf(logFont);
+    if (!bChangedOnly || strFace.CompareNoCase(FaceOf(now)) != 0) {
+        BSTR bstrName = strFace.AllocSysString();
+        if (bstrName != nullptr) {
+            pFont->put_Name(bstrName);
+            ::SysFreeString(bstrName);
+        }
+    }
+    const LONG lHeight = logFont.lfHeight > 0 ? -logFont.lfHeight : logFont.lfHeight;
+    if (!bChangedOnly || (lHeight != 0 && lHeight != now.lfHeight)) {
+        pFont->put_Size(pcySize != nullptr && QLNIsSizeOfHeight(*pcySize, logFont.lfHeight)
+                            ? *pcySize
+                            : QLNHeightToFontSize(logFont.lfHeight));
+    }
+    if (!bChangedOnly || (logFont.lfItalic != 0) != (now.lfItalic != 0))
+        pFont->put_Italic(logFont.lfItalic);
+    if (!bChangedOnly || (logFont.lfUnderline != 0) != (now.lfUnderline != 0))
+        pFont->put_Underline(logFont.lfUnderline);
+    if (!bChangedOnly || (logFont.lfStrikeOut != 0) != (now.lfStrikeOut != 0))
+        pFont->put_Strikethrough(logFont.lfStrikeOut);
+    if (!bChangedOnly || static_cast<SHORT>(logFont.lfWeight) != static_cast<SHORT>(now.lfWeight))
+        pFont->put_Weight(static_cast<SHORT>(logFont.lfWeight));
+    if (!bChangedOnly || logFont.lfCharSet != now.lfCharSet)
+        pFont->put_Charset(static_cast<SHORT>(logFont.lfCharSet));
 }
 
 void QLNZoomFontHolderToLOGFONT(CFontHolder& fontHolder, double dZoom, LOGFONTW& logFont)

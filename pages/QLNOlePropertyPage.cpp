@@ -4,6 +4,7 @@
 #include "CInvalidArgException.h"
 #include "COleDispatchDriver.h"
 #include "COleDispatchException.h"
+#include "QLNFontConversion.h"
 
 #include <olectl.h>
 
@@ -321,74 +322,44 @@ BOOL CQLNOlePropertyPage::GetPropIndex(LPCTSTR pszPropName, int* pValue)
 
 // Fonts and colours.
 
-LOGFONTW CQLNOlePropertyPage::GetFontProperty(LPCTSTR pszPropName)
+IFont* CQLNOlePropertyPage::GetFontObject(LPCTSTR pszPropName)
+{
+    InterfaceHolder<IDispatch> object;
+    IFont* pFont = nullptr;
+    if (GetProp(pszPropName, VT_DISPATCH, &object) && object.Get() != nullptr &&
+        FAILED(object->QueryInterface(IID_IFont, reinterpret_cast<void**>(&pFont))))
+        pFont = nullptr;
+    return pFont;
+}
+
+LOGFONTW CQLNOlePropertyPage::GetFontProperty(LPCTSTR pszPropName, CY* pcySize)
 {
     LOGFONTW lf = {};
-    InterfaceHolder<IDispatch> object;
-    if (!GetProp(pszPropName, VT_DISPATCH, &object) || object.Get() == nullptr)
-        return lf;
+    if (pcySize != nullptr)
+        *pcySize = CY();
     InterfaceHolder<IFont> font;
-    if (FAILED(object->QueryInterface(IID_IFont, reinterpret_cast<void**>(&font))))
+    if ((*&font = GetFontObject(pszPropName)) == nullptr)
         return lf;
-
-    BSTR name = nullptr;
-    if (SUCCEEDED(font->get_Name(&name)) && name != nullptr) {
-        // The face is cut to what the record holds.
-        const size_t n = std::min<size_t>(::SysStringLen(name), LF_FACESIZE - 1);
-        wmemcpy(lf.lfFaceName, name, n);
-        lf.lfFaceName[n] = L'\0';
-    }
-    ::SysFreeString(name);
-    // Points times 10000 to pixels at 96 per inch, rounded down.
-    CY size = {};
-    if (SUCCEEDED(font->get_Size(&size)))
-        lf.lfHeight = -static_cast<LONG>(static_cast<ULONG>(size.Lo) * 96u / 720000u);
-    BOOL bValue = FALSE;
-    if (SUCCEEDED(font->get_Italic(&bValue)))
-        lf.lfItalic = static_cast<BYTE>(bValue);
-    bValue = FALSE;
-    if (SUCCEEDED(font->get_Underline(&bValue)))
-        lf.lfUnderline = static_cast<BYTE>(bValue);
-    bValue = FALSE;
-    if (SUCCEEDED(font->get_Strikethrough(&bValue)))
-        lf.lfStrikeOut = static_cast<BYTE>(bValue);
-    // The weight says whether the font is bold.
-    SHORT nValue = 0;
-    if (SUCCEEDED(font->get_Weight(&nValue)))
-        lf.lfWeight = nValue;
-    nValue = 0;
-    if (SUCCEEDED(font->get_Charset(&nValue)))
-        lf.lfCharSet = static_cast<BYTE>(nValue);
+    QLNFontToLogFont(font.Get(), lf);
+    CString strName;
+    short sCharset = 0;
+    if (pcySize != nullptr && !CFontHolder::ReadFontAsGiven(font.Get(), *pcySize, strName, sCharset))
+        *pcySize = QLNHeightToFontSize(lf.lfHeight);
     return lf;
 }
 
 void CQLNOlePropertyPage::SetFontProperty(const LOGFONTW& lf, LPCTSTR pszPropName)
 {
-    InterfaceHolder<IDispatch> object;
-    if (!GetProp(pszPropName, VT_DISPATCH, &object) || object.Get() == nullptr)
-        return;
     InterfaceHolder<IFont> font;
-    if (FAILED(object->QueryInterface(IID_IFont, reinterpret_cast<void**>(&font))))
-        return;
+    if ((*&font = GetFontObject(pszPropName)) != nullptr)
+        QLNLogFontToFont(lf, font.Get(), TRUE);
+}
 
-    // A face that fills the record has no terminator.
-    const BSTR name = ::SysAllocStringLen(lf.lfFaceName, static_cast<UINT>(wcsnlen(lf.lfFaceName, LF_FACESIZE)));
-    if (name != nullptr) {
-        font->put_Name(name);
-        ::SysFreeString(name);
-    }
-    // Pixels at 96 per inch to points times 10000 (a pixel is 7500); a height too large for
-    // the font object's 32 bits wraps rather than overflowing.
-    CY size = {};
-    size.Lo = static_cast<ULONG>(std::llabs(static_cast<long long>(lf.lfHeight) * 720000 / 96));
-    size.Hi = 0;
-    font->put_Size(size);
-    font->put_Italic(lf.lfItalic);
-    font->put_Underline(lf.lfUnderline);
-    font->put_Strikethrough(lf.lfStrikeOut);
-    // The weight carries bold; put_Bold would overwrite it with 400 or 700.
-    font->put_Weight(static_cast<SHORT>(lf.lfWeight));
-    font->put_Charset(lf.lfCharSet);
+void CQLNOlePropertyPage::SetFontProperty(const LOGFONTW& lf, LPCTSTR pszPropName, CY cySize)
+{
+    InterfaceHolder<IFont> font;
+    if ((*&font = GetFontObject(pszPropName)) != nullptr)
+        QLNLogFontToFont(lf, font.Get(), TRUE, &cySize);
 }
 
 COLORREF CQLNOlePropertyPage::GetColorProperty(LPCTSTR pszPropName)

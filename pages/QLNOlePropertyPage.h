@@ -79,11 +79,17 @@ public:
     BOOL GetPropIndex(LPCTSTR pszPropName, int* pValue);
 
     // A font property as a logical font at 96 pixels per inch (lfHeight is minus the character
-    // height in pixels); all zeros when the control has no such property or it holds no font.
-    LOGFONTW GetFontProperty(LPCTSTR pszPropName);
-    // Changes the property's font object in place (face, size, italic, underline, strike-out,
-    // weight, character set), so the control hears of it through its own font notification.
+    // height in pixels), with the face, size and character set the font was given; all zeros
+    // when the control has no such property or it holds no font. pcySize, when given, receives
+    // the size exactly (points times 10000; 0 without a font), which whole pixels cannot hold.
+    LOGFONTW GetFontProperty(LPCTSTR pszPropName, CY* pcySize = nullptr);
+    // Changes the property's font object in place, so the control hears of it through its own
+    // font notification: of face, size, italic, underline, strike-out, weight and character set
+    // only what differs in meaning from what GetFontProperty gives, so a font the user left
+    // alone keeps its size exactly. A changed height is written as cySize when that is the size
+    // it stands for (see QLNLogFontToFont).
     void SetFontProperty(const LOGFONTW& lf, LPCTSTR pszPropName);
+    void SetFontProperty(const LOGFONTW& lf, LPCTSTR pszPropName, CY cySize);
     // A colour property as VT_I4; 0 when it cannot be read.
     COLORREF GetColorProperty(LPCTSTR pszPropName);
     // Writes nothing when the property holds the colour already. A rejected write is reported
@@ -132,6 +138,9 @@ private:
     void DeletePending();
     BOOL FindDispID(LPCTSTR pszPropName, DISPID& dispid) const;
     BOOL GetProp(LPCTSTR pszPropName, VARTYPE vt, void* pValue);
+    // The font object of a font property, with a reference for the caller; null when the
+    // control has no such property or it holds no font.
+    IFont* GetFontObject(LPCTSTR pszPropName);
     template <class Arg>
     BOOL SetProp(LPCTSTR pszPropName, VARTYPE vt, Arg value);
 };

@@ -42,16 +42,21 @@ CQLNTextDataFontPage::CQLNTextDataFontPage(COleControl& ctrl)
 void CQLNTextDataFontPage::DoDataExchange(CDataExchange* pDX)
 {
     // Loading may come before the font controls have windows: they hold the values until then,
-    // and a later loading does not redraw their samples.
+    // and a later loading does not redraw their samples. Saving writes what the user changed
+    // (SetFontProperty leaves what is the same in meaning), with the size the user chose
+    // exactly; a colour the same as the property's is no change either.
     for (const FontSetting& setting : m_ksSettings) {
         CQLNFontCtrl& fc = this->*setting.pfc;
         if (pDX->m_bSaveAndValidate) {
             LOGFONTW lf;
             fc.GetCurrentFont(lf);
-            SetFontProperty(lf, setting.pszFontProp);
-            SetColorProperty(fc.GetCurrentColor(), setting.pszColorProp);
+            SetFontProperty(lf, setting.pszFontProp, fc.GetCurrentSize());
+            if (fc.GetCurrentColor() != GetColorProperty(setting.pszColorProp))
+                SetColorProperty(fc.GetCurrentColor(), setting.pszColorProp);
         } else {
-            fc.SetCurrentFont(GetFontProperty(setting.pszFontProp));
+            CY cySize = {};
+            fc.SetCurrentFont(GetFontProperty(setting.pszFontProp, &cySize));
+            fc.SetCurrentSize(cySize);
             fc.SetCurrentColor(GetColorProperty(setting.pszColorProp));
         }
     }

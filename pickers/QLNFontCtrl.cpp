@@ -3,6 +3,7 @@
 #include "AfxDDX.h"
 #include "COlePropertyPage.h"
 #include "QLNBaseRes.h"
+#include "QLNFontConversion.h"
 #include "QLNFontDialog.h"
 
 IMPLEMENT_DYNAMIC(CQLNFontCtrl, CQLNCtrlDialogBase)
@@ -12,10 +13,12 @@ BEGIN_MESSAGE_MAP(CQLNFontCtrl, CQLNCtrlDialogBase)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CQLNFontCtrl::CQLNFontCtrl() : CQLNCtrlDialogBase(IDD_QLN_FONT_CTRL, nullptr), m_crColor(0), m_lf()
+CQLNFontCtrl::CQLNFontCtrl() : CQLNCtrlDialogBase(IDD_QLN_FONT_CTRL, nullptr), m_crColor(0), m_lf(), m_cySize()
 {
     // The font dialog's own starting font, so that an untouched control opens the dialog as is.
-    CQLNFontDialog().GetCurrentFont(m_lf);
+    const CQLNFontDialog dialog;
+    dialog.GetCurrentFont(m_lf);
+    m_cySize = dialog.GetCurrentSize();
     m_fontSample.CreateFontIndirect(&m_lf);
     m_strCaption.LoadString(IDS_QLN_FONT_BUTTON);
 }
@@ -55,6 +58,18 @@ BOOL CQLNFontCtrl::CreateFontCtrlAt(CDialog* pParent, int nIDPlace, UINT nIDCapt
 void CQLNFontCtrl::SetCurrentFont(const LOGFONTW& lf)
 {
     m_lf = lf;
+    m_cySize = QLNHeightToFontSize(lf.lfHeight);
+}
+
+void CQLNFontCtrl::SetCurrentSize(CY cySize)
+{
+    if (QLNIsSizeOfHeight(cySize, m_lf.lfHeight))
+        m_cySize = cySize;
+}
+
+CY CQLNFontCtrl::GetCurrentSize() const
+{
+    return m_cySize;
 }
 
 void CQLNFontCtrl::GetCurrentFont(LOGFONTW& lf) const
@@ -98,10 +113,12 @@ void CQLNFontCtrl::OnButtonFont()
 {
     CQLNFontDialog dialog;
     dialog.SetCurrentFont(m_lf);
+    dialog.SetCurrentSize(m_cySize);
     dialog.SetCurrentColor(m_crColor);
     if (dialog.DoModal() != IDOK)
         return;
     dialog.GetCurrentFont(m_lf);
+    m_cySize = dialog.GetCurrentSize();
     m_crColor = dialog.GetCurrentColor();
     UpdateSampleText();
 }

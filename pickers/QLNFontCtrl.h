@@ -30,6 +30,11 @@ public:
     void GetCurrentFont(LOGFONTW& lf) const;
     void SetCurrentColor(COLORREF cr);
     COLORREF GetCurrentColor() const;
+    // The size in points times 10000 that the current font's height stands for: the height's own
+    // size after SetCurrentFont, unless SetCurrentSize says it exactly (a font's 10 points are
+    // 13.33 pixels); after the font dialog, the size chosen there.
+    void SetCurrentSize(CY cySize);
+    CY GetCurrentSize() const;
 
     BOOL OnInitDialog() override;
 
@@ -48,6 +53,7 @@ protected:
     LOGFONTW m_lf;
     CString m_strCaption;
     CString m_strSampleText;
+    CY m_cySize;
 
     DECLARE_MESSAGE_MAP()
 };

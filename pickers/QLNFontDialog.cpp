@@ -4,6 +4,7 @@
 #include "COlePropertyPage.h"
 #include "QLNBaseRes.h"
 #include "QLNHelpIds.h"
+#include "QLNFontConversion.h"
 #include "QLNOpenPageHelp.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ END_MESSAGE_MAP()
 
 CQLNFontDialog::CQLNFontDialog(CDialog* pParent)
     : CQLNCtrlDialogBase(IDD_QLN_FONT_DIALOG, pParent), m_bStrikeOut(FALSE), m_bUnderline(FALSE), m_crColor(0),
-      m_lf(), m_nLogPixelsY(DesktopLogPixelsY())
+      m_lf(), m_nLogPixelsY(DesktopLogPixelsY()), m_cySize(), m_bFontGiven(FALSE), m_lfGiven(), m_cySizeGiven()
 {
     m_lf.lfHeight = -13;
     m_lf.lfWeight = FW_NORMAL;
@@ -65,6 +66,7 @@ CQLNFontDialog::CQLNFontDialog(CDialog* pParent)
     m_lf.lfQuality = DRAFT_QUALITY;
     m_lf.lfPitchAndFamily = FF_MODERN | FIXED_PITCH;
     ::lstrcpynW(m_lf.lfFaceName, L"Times New Roman", LF_FACESIZE);
+    m_cySize = QLNHeightToFontSize(m_lf.lfHeight);
     m_fontSample.CreateFontIndirect(&m_lf);
 }
 
@@ -92,6 +94,27 @@ void CQLNFontDialog::SetCurrentFont(const LOGFONTW& lf)
     else
         m_strStyle = lf.lfItalic ? m_kszStyleItalic : m_kszStyleRegular;
     m_lf = lf;
+    m_cySize = QLNHeightToFontSize(lf.lfHeight);
+    m_bFontGiven = TRUE;
+    m_lfGiven = lf;
+    m_cySizeGiven = m_cySize;
+    m_strFaceGiven = m_strFace;
+    m_strStyleGiven = m_strStyle;
+    m_strSizeGiven = m_strSize;
+}
+
+void CQLNFontDialog::SetCurrentSize(CY cySize)
+{
+    if (QLNIsSizeOfHeight(cySize, m_lf.lfHeight)) {
+        m_cySize = cySize;
+        if (m_bFontGiven && m_lf.lfHeight == m_lfGiven.lfHeight)
+            m_cySizeGiven = cySize;
+    }
+}
+
+CY CQLNFontDialog::GetCurrentSize() const
+{
+    return m_cySize;
 }
 
 void CQLNFontDialog::GetCurrentFont(LOGFONTW& lf) const
@@ -246,14 +269,40 @@ void CQLNFontDialog::UpdateCurrentFont()
 {
     m_lf.lfUnderline = static_cast<BYTE>(m_bUnderline);
     m_lf.lfStrikeOut = static_cast<BYTE>(m_bStrikeOut);
+    // A text the user left as it showed the font given (in any letter case, as the list may
+    // give it back) keeps what it stood for: the dialog's whole points, its two weights and
+    // DEFAULT_CHARSET would otherwise change a font on every OK that nobody touched, 10 points
+    // becoming 11.25 after one round. Here the dialog departs from normalising every font it
+    // shows, which loses the user's sizes.
+    const bool bFace = m_bFontGiven && m_strFace.CompareNoCase(m_strFaceGiven) == 0;
+    const bool bStyle = m_bFontGiven && m_strStyle.CompareNoCase(m_strStyleGiven) == 0;
+    const bool bSize = m_bFontGiven && ::_wtoi(m_strSize) == ::_wtoi(m_strSizeGiven);
     // Cleared first, so that the record compares equal to the one the system gives back.
     std::fill(std::begin(m_lf.lfFaceName), std::end(m_lf.lfFaceName), L'\0');
-    ::lstrcpynW(m_lf.lfFaceName, m_strFace, LF_FACESIZE);
-    // Whole points only: "10.5" is 10; a text without a number gives 0, the system's default height.
-    m_lf.lfHeight = -::MulDiv(::_wtoi(m_strSize), m_nLogPixelsY, 72);
-    m_lf.lfWeight = m_strStyle.Find(L"Bold") >= 0 ? FW_BOLD : FW_NORMAL;
-    m_lf.lfItalic = m_strStyle.Find(L"Italic") >= 0 ? 1 : 0;
-    m_lf.lfCharSet = DEFAULT_CHARSET;
+    if (bFace) {
+        std::copy(std::begin(m_lfGiven.lfFaceName), std::end(m_lfGiven.lfFaceName), std::begin(m_lf.lfFaceName));
+        m_lf.lfCharSet = m_lfGiven.lfCharSet;
+    } else {
+        ::lstrcpynW(m_lf.lfFaceName, m_strFace, LF_FACESIZE);
+        m_lf.lfCharSet = DEFAULT_CHARSET;
+    }
+    if (bSize) {
+        m_lf.lfHeight = m_lfGiven.lfHeight;
+        m_cySize = m_cySizeGiven;
+    } else {
+        // Whole points only: "10.5" is 10; a text without a number gives 0, the system's
+        // default height.
+        const int nPoints = ::_wtoi(m_strSize);
+        m_lf.lfHeight = -::MulDiv(nPoints, m_nLogPixelsY, 72);
+        m_cySize.int64 = nPoints > 0 ? std::min<LONGLONG>(nPoints * 10000LL, AFX_MAX_FONT_SIZE) : 0;
+    }
+    if (bStyle) {
+        m_lf.lfWeight = m_lfGiven.lfWeight;
+        m_lf.lfItalic = m_lfGiven.lfItalic;
+    } else {
+        m_lf.lfWeight = m_strStyle.Find(L"Bold") >= 0 ? FW_BOLD : FW_NORMAL;
+        m_lf.lfItalic = m_strStyle.Find(L"Italic") >= 0 ? 1 : 0;
+    }
 }
 
 void CQLNFontDialog::UpdateSampleText()

@@ -7,7 +7,9 @@
 // CreateFontDialog; every change the user makes refreshes the font and colour read back.
 //
 // Sizes are whole points, converted to logical heights at the desktop's vertical resolution.
-// The character set of the font read back is always DEFAULT_CHARSET.
+// What the user leaves as it was shown comes back exactly as it was given: a face (and its
+// character set), a style (and its weight), a size (its height and its size in points). A face
+// the user chose comes back with DEFAULT_CHARSET.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -32,6 +34,11 @@ public:
     void GetCurrentFont(LOGFONTW& lf) const;
     void SetCurrentColor(COLORREF cr);
     COLORREF GetCurrentColor() const;
+    // The size in points times 10000 that the current font's height stands for: as given after
+    // SetCurrentFont (the height's own size, unless SetCurrentSize says it exactly), the whole
+    // points the user chose once the size changed.
+    void SetCurrentSize(CY cySize);
+    CY GetCurrentSize() const;
 
     BOOL OnInitDialog() override;
 
@@ -81,6 +88,16 @@ protected:
     CFont m_fontSample;
     LOGFONTW m_lf;
     int m_nLogPixelsY;
+    CY m_cySize;
+
+    // The font as SetCurrentFont gave it and the texts that showed it; without one, every
+    // refresh takes what the controls hold.
+    BOOL m_bFontGiven;
+    LOGFONTW m_lfGiven;
+    CY m_cySizeGiven;
+    CString m_strFaceGiven;
+    CString m_strStyleGiven;
+    CString m_strSizeGiven;
 
     DECLARE_MESSAGE_MAP()
 

@@ -9,6 +9,10 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+// The largest size a font can have, in points times 10000; a larger one in a property set means
+// the set is damaged.
+constexpr LONGLONG AFX_MAX_FONT_SIZE = 16384LL * 10000;
+
 class AFX_CORE_API CFontHolder
 {
 public:
@@ -43,6 +47,11 @@ public:
     void SetFontName(const CString& strName);
     void SetFontCharset(short sCharset);
 
+    // The size, face name and character set a font object was last given, for a font not held
+    // here (a page reaches a control's fonts through automation alone); false when the font
+    // cannot say. The font object itself is left as it was.
+    static BOOL ReadFontAsGiven(IFont* pFont, CY& cySize, CString& strName, short& sCharset);
+
     IFont* m_pFont;
 
     CFontHolder(const CFontHolder&) = delete;
@@ -59,9 +68,6 @@ private:
     // holds, though not the one given, is what the font reports for the face and character set
     // given (a substituted face, the character set it realised) rather than a new choice.
     BOOL IsReportedForGiven(DISPID dispid, const CString& strName, short sCharset);
-    // The size, face name and character set as the font was given them, from its own stream
-    // form (which keeps the face in the ANSI code page); false when the font cannot say.
-    BOOL ReadPersisted(CY& cySize, CString& strName, short& sCharset);
     void Advise(IPropertyNotifySink* pSink, DWORD& dwCookie);
     void Unadvise(DWORD& dwCookie);
 

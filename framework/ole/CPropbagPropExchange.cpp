@@ -148,9 +148,18 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
     FONTDESC desc = {};
     desc.cbSizeofstruct = sizeof desc;
     desc.lpstrName = V_BSTR(&name);
-    desc.cySize.int64 = pFontDesc != nullptr ? pFontDesc->cySize.int64 : 100000;
+    // What the bag leaves out is the default description's.
+    desc.cySize.int64 = 100000;
     desc.sWeight = FW_NORMAL;
     desc.sCharset = DEFAULT_CHARSET;
+    if (pFontDesc != nullptr) {
+        desc.cySize = pFontDesc->cySize;
+        desc.sWeight = pFontDesc->sWeight;
+        desc.sCharset = pFontDesc->sCharset;
+        desc.fItalic = pFontDesc->fItalic;
+        desc.fUnderline = pFontDesc->fUnderline;
+        desc.fStrikethrough = pFontDesc->fStrikethrough;
+    }
     // Reads one part of the font into *pvar, reporting a bad value.
     const auto readPart = [&](LPCTSTR pszPart, VARTYPE vt, VARIANT* pvar) {
         const CString strPart = SubName(pszPropName, pszPart);
@@ -164,7 +173,7 @@ BOOL CPropbagPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, 
     if ((hr = readPart(L"Size", VT_CY, &v)) == S_OK) {
         desc.cySize = V_CY(&v);
         // Sizes outside what a font can have mean a damaged bag.
-        if (desc.cySize.int64 <= 0 || desc.cySize.int64 > 16384LL * 10000) {
+        if (desc.cySize.int64 <= 0 || desc.cySize.int64 > AFX_MAX_FONT_SIZE) {
             ReportBadValue(SubName(pszPropName, L"Size"), DISP_E_OVERFLOW);
             ok = FALSE;
         }

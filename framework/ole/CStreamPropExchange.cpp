@@ -105,21 +105,33 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, c
                                        IFontDisp* pFontDispAmbient)
 {
     if (!m_bLoading) {
+        // The font's own record holds the face and character set of the font the system realised
+        // once the font was drawn: a copy given them as the font was (with no one listening)
+        // writes the same bytes whether or not it was.
+        const CY size = font.GetFontSize();
+        CString name = font.GetFontName();
+        const short charset = font.GetFontCharset();
+        IFont* copy = nullptr;
+        if (font.m_pFont != nullptr && FAILED(font.m_pFont->Clone(&copy)))
+            copy = nullptr;
         IPersistStream* persist = nullptr;
-        const BYTE present = font.m_pFont != nullptr &&
-                                     SUCCEEDED(font.m_pFont->QueryInterface(IID_IPersistStream,
-                                                                             reinterpret_cast<void**>(&persist)))
-                                 ? m_kbFontAsGiven
-                                 : 0;
+        if (copy != nullptr) {
+            const BSTR face = name.AllocSysString();
+            copy->put_Name(face);
+            ::SysFreeString(face);
+            copy->put_Size(size);
+            copy->put_Charset(charset);
+            if (FAILED(copy->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist))))
+                persist = nullptr;
+            copy->Release();
+        }
+        const BYTE present = persist != nullptr ? m_kbFontAsGiven : 0;
         BOOL ok = WriteBytes(&present, 1);
         if (persist != nullptr) {
             ok = ok && SUCCEEDED(persist->Save(m_pStream, FALSE));
             persist->Release();
-            // What the font was given follows its own record, which may hold what it realised
-            // (and the face only in the ANSI code page).
-            const CY size = font.GetFontSize();
-            CString name = font.GetFontName();
-            const short charset = font.GetFontCharset();
+            // What the font was given follows its own record, which holds the face only in the
+            // ANSI code page.
             ok = ok && WriteBytes(&size, sizeof size) && ExchangeProp(pszPropName, VT_BSTR, &name) &&
                  WriteBytes(&charset, sizeof charset);
         }
@@ -142,7 +154,7 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, c
     const HRESULT hr = persist->Load(m_pStream);
     persist->Release();
     CY size = {};
-    if (FAILED(hr) || !ReadBytes(&size, sizeof size) || size.int64 <= 0 || size.int64 > 16384LL * 10000)
+    if (FAILED(hr) || !ReadBytes(&size, sizeof size) || size.int64 <= 0 || size.int64 > AFX_MAX_FONT_SIZE)
         return FALSE;
     // A set written before the face and character set followed has only the font's own record.
     CString name;

@@ -149,3 +149,74 @@ TEST(FontConversion, ZoomScalesTheHeightRoundingHalfUp)
         EXPECT_EQ(0, std::memcmp(&expected, &lf, sizeof lf)) << row.why << ": " << lf.lfHeight;
     }
 }
+
+TEST(FontConversion, SizesAndHeightsConvertInSixtyFourBitsAtTheExtremes)
+{
+    // Only the low 32 bits of a size count; the product does not wrap above 4473.9 points.
+    const struct { LONGLONG size; LONG height; } toHeight[] = {
+        {0, 0}, {7499, 0}, {7500, -1}, {97500, -13}, {100000, -13}, {112500, -15}, {140000, -18},
+        {44739243, -5965}, {50000000, -6666}, {AFX_MAX_FONT_SIZE, -21845}, {0xFFFFFFFFLL, -572662},
+        {0x100000000LL + 100000, -13}};
+    for (const auto& row : toHeight) {
+        CY cy;
+        cy.int64 = row.size;
+        EXPECT_EQ(row.height, QLNFontSizeToHeight(cy)) << row.size;
+    }
+    // Either sign; beyond the largest size a font can have, that size.
+    const struct { LONG height; LONGLONG size; } toSize[] = {
+        {0, 0}, {-1, 7500}, {-13, 97500}, {13, 97500}, {-21845, 163837500}, {-21846, AFX_MAX_FONT_SIZE},
+        {INT_MAX, AFX_MAX_FONT_SIZE}, {INT_MIN, AFX_MAX_FONT_SIZE}};
+    for (const auto& row : toSize)
+        EXPECT_EQ(row.size, QLNHeightToFontSize(row.height).int64) << row.height;
+    // A size belongs to a height when it lies within that height's pixel.
+    const struct { LONGLONG size; LONG height; bool fits; } fit[] = {
+        {140000, -19, true}, {142500, -19, true}, {135001, -19, true}, {135000, -19, false}, {150000, -19, false},
+        {100000, 13, true}, {0, 0, false}, {-7500, -1, false}, {AFX_MAX_FONT_SIZE, INT_MIN, true},
+        {AFX_MAX_FONT_SIZE + 1, INT_MIN, false}};
+    for (const auto& row : fit) {
+        CY cy;
+        cy.int64 = row.size;
+        EXPECT_EQ(row.fits, QLNIsSizeOfHeight(cy, row.height) != FALSE) << row.size << " for " << row.height;
+    }
+}
+
+TEST(FontConversion, WritingBackChangesOnlyWhatDiffersInMeaningAndTakesTheSizeChosen)
+{
+    const wchar_t kOmega[] = L"\u03A9mega";
+    Font font(kOmega, 100000, FW_SEMIBOLD, TRUE);
+    IFont* pFont = font.holder.m_pFont;
+    LOGFONTW lf = Dirty();
+    QLNFontToLogFont(pFont, lf);
+    const LOGFONTW given = Record(kOmega, -13, FW_SEMIBOLD, 1);
+    EXPECT_EQ(0, std::memcmp(&lf, &given, sizeof lf)) << "as given, the face wide";
+    // The same in other letter case, a flag of 2, the cell height: nothing written, so 10
+    // points stay 10, not the 9.75 of 13 pixels; a height of 0 is no size.
+    for (LONG height : {13L, 0L}) {
+        LOGFONTW same = lf;
+        same.lfFaceName[1] = L'M';
+        same.lfItalic = 2;
+        same.lfHeight = height;
+        QLNLogFontToFont(same, pFont, TRUE);
+        EXPECT_EQ(100000, font.holder.GetFontSize().int64);
+        EXPECT_STREQ(kOmega, static_cast<const wchar_t*>(font.holder.GetFontName()));
+    }
+    // A new height with the size the user chose for it, and with one that is not its size.
+    const struct { LONG height; LONGLONG chosen; LONGLONG written; } rows[] = {
+        {-19, 140000, 140000}, {-16, 140000, 120000}, {-15, 0, 112500}};
+    for (const auto& row : rows) {
+        LOGFONTW changed = lf;
+        changed.lfHeight = row.height;
+        CY cy;
+        cy.int64 = row.chosen;
+        QLNLogFontToFont(changed, pFont, TRUE, &cy);
+        EXPECT_EQ(row.written, font.holder.GetFontSize().int64) << row.height;
+    }
+    // A face outside the ANSI code page, given through the font object, is kept wide.
+    const wchar_t kCjk[] = L"\u660E\u671D \u03A9";
+    LOGFONTW cjk = lf;
+    ::lstrcpynW(cjk.lfFaceName, kCjk, LF_FACESIZE);
+    LogFontToOleFont(cjk, font.holder);
+    EXPECT_STREQ(kCjk, static_cast<const wchar_t*>(font.holder.GetFontName()));
+    QLNFontToLogFont(pFont, lf);
+    EXPECT_STREQ(kCjk, lf.lfFaceName);
+}

@@ -47,13 +47,15 @@ protected:
 
 TEST_F(TextCtrlPersistence, MissingKeysKeepTheTextsAndSpacingAndDefaultTheRest)
 {
-    ASSERT_TRUE(LoadBagText(source, "NumColumns=2\n"));
+    // A font that gives only its face takes the rest from the default font description.
+    ASSERT_TRUE(LoadBagText(source, "NumColumns=2\nPromptFont.Name=Liberation Mono\n"));
     EXPECT_FALSE(source.IsDirty()) << "loading is not a change";
     const std::string now = SaveBagText(source);
     const std::string colour = std::to_string(::GetSysColor(COLOR_WINDOWTEXT));
     for (const std::string& line : std::vector<std::string>{"NumColumns=2", "VerticalSpacing=2", std::string("TextFields=") + kText,
-                                   std::string("Title=") + kTitle, "PromptFont.Name=Times New Roman",
-                                   "PromptFont.Size=10.0000", "ValueFont.Italic=false", "ValueColor=" + colour,
+                                   std::string("Title=") + kTitle, "PromptFont.Name=Liberation Mono",
+                                   "PromptFont.Size=10.0000", "PromptFont.Weight=400", "PromptFont.Charset=0",
+                                   "PromptFont.Italic=false", "ValueFont.Name=Times New Roman", "ValueFont.Italic=false", "ValueColor=" + colour,
                                    "IncludeDataLabel=true", "IncludeTitle=false"})
         EXPECT_NE(std::string::npos, now.find("\n" + line + "\r\n")) << line << " in\n" << now;
     // Three text columns laid out afresh; widths the set does not hold load as 0.0, an equal share.
@@ -151,6 +153,25 @@ TEST_F(TextCtrlPersistence, FontFaceAndCharacterSetSurviveBothFormatsAsGiven)
         EXPECT_EQ(given, SaveBagText(target)) << face;
         EXPECT_EQ(given, SaveBagText(source)) << face;
     }
+    // Given through automation: a font object of the host's, and a face put on a font object the
+    // control handed out.
+    ASSERT_TRUE(target.PutProperty(L"PromptFont", Font(MakeFont(L"\u03A9mega", 112500, true, false).Get()), error)) << error;
+    VARIANT font;
+    Microsoft::WRL::ComPtr<IFont> pFont;
+    ASSERT_TRUE(target.GetProperty(L"ValueFont", font, error)) << error;
+    ASSERT_EQ(S_OK, V_DISPATCH(&font)->QueryInterface(IID_PPV_ARGS(&pFont)));
+    ::VariantClear(&font);
+    const BSTR cjk = ::SysAllocString(L"\u660E\u671D \u03A9");
+    ASSERT_EQ(S_OK, pFont->put_Name(cjk));
+    ::SysFreeString(cjk);
+    const std::string given = SaveBagText(target);
+    for (const std::string line : {"PromptFont.Name=\xCE\xA9mega", "PromptFont.Size=11.2500", "ValueFont.Name=\xE6\x98\x8E\xE6\x9C\x9D \xCE\xA9"})
+        EXPECT_NE(std::string::npos, given.find("\n" + line + "\r\n")) << line << " in\n" << given;
+    std::string bytes;
+    ASSERT_TRUE(target.SaveStream(bytes, error) && source.LoadStream(bytes, error)) << error;
+    EXPECT_EQ(given, SaveBagText(source));
+    ASSERT_TRUE(LoadBagText(source, given));
+    EXPECT_EQ(given, SaveBagText(source));
 }
 
 namespace {

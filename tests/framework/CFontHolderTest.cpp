@@ -111,6 +111,22 @@ TEST(CFontHolder, KeepsWhatItWasGivenUntilTheFontChanges)
     ::SysFreeString(arial);
     EXPECT_EQ(CString(L"Arial"), holder.GetFontName());
     EXPECT_EQ(SYMBOL_CHARSET, holder.GetFontCharset());
+    // A face outside the ANSI code page, which the font's own record cannot hold, stays whole;
+    // a font not held here says so too, before and after the system substitutes a face for it.
+    const wchar_t kCjk[] = L"\u660E\u671D \u03A9mega";
+    const BSTR cjk = ::SysAllocString(kCjk);
+    EXPECT_TRUE(SUCCEEDED(holder.m_pFont->put_Name(cjk)));
+    ::SysFreeString(cjk);
+    EXPECT_EQ(CString(kCjk), holder.GetFontName());
+    for (int realised = 0; realised < 2; ++realised) {
+        CY size = {};
+        CString name;
+        short charset = 0;
+        EXPECT_TRUE(CFontHolder::ReadFontAsGiven(holder.m_pFont, size, name, charset));
+        EXPECT_EQ(CString(kCjk), name) << realised;
+        EXPECT_EQ(97500, size.int64) << realised;
+        holder.GetFontHandle();
+    }
     holder.ReleaseFont();
     EXPECT_EQ(0, holder.GetFontSize().int64);
 }

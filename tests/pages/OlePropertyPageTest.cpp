@@ -7,6 +7,7 @@
 #include "COlePropertyPage.h"
 #include "CPropertySheet.h"
 #include "QLNBaseRes.h"
+#include "QLNFontConversion.h"
 #include "QLNOlePropertyPage.h"
 #include "QLNTextDataSelectPage.h"
 #include "SampleObject.h"
@@ -400,4 +401,30 @@ TEST(OlePropertyPageTest, AFrameworkPageMarksTheControlsTheUserChangedAndApplyRe
     EXPECT_EQ(std::make_tuple(std::wstring(L"typed"), 0, 1, 2),
               std::make_tuple(std::wstring(g_pOwnPage->m_strWords), g_pOwnPage->m_bTick, g_pOwnPage->m_nChoice, g_pOwnPage->m_nRow));
     g_pOwnPage->ExternalRelease();
+}
+
+// A font property read and written by a page converts as the content model does, at sizes where
+// a 32-bit product would wrap and beyond the largest size a font can have.
+TEST(OlePropertyPageTest, FontPropertiesConvertAsTheContentModelDoesAtEverySize)
+{
+    CQLNTextObjClient object;
+    std::wstring error;
+    ASSERT_TRUE(SampleObject::Create(object, error) && object.InitNew(error)) << error;
+    COleControl* pControl = SampleObject::ControlOf(object);
+    ASSERT_NE(nullptr, pControl);
+    LookPage page(*pControl);
+    for (const LONGLONG size : {97500LL, 100000LL, 50000000LL, AFX_MAX_FONT_SIZE}) {
+        const ComPtr<IFontDisp> font = SampleObject::MakeFont(L"Liberation Serif", size, false, false);
+        ASSERT_TRUE(object.PutProperty(L"TitleFont", SampleObject::Font(font.Get()), error)) << error;
+        CY exact = {}, cy = {};
+        exact.int64 = size;
+        LOGFONTW lf = page.GetFontProperty(L"TitleFont", &cy);
+        EXPECT_EQ(QLNFontSizeToHeight(exact), lf.lfHeight) << size;
+        EXPECT_EQ(size, cy.int64) << "exactly";
+        lf.lfHeight -= 1;
+        page.SetFontProperty(lf, L"TitleFont");
+        page.GetFontProperty(L"TitleFont", &cy);
+        EXPECT_EQ(QLNHeightToFontSize(lf.lfHeight).int64, cy.int64) << size;
+    }
+    EXPECT_EQ(0, page.GetFontProperty(L"NoSuchFont").lfHeight);
 }

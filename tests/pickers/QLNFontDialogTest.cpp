@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 using namespace qlntest;
@@ -121,7 +122,9 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
                      EXPECT_EQ((std::vector<std::wstring>{L"Liberation Sans", L"Bold Italic", L"12"}),
                                (std::vector<std::wstring>{Text(IDC_QLN_FACE), Text(IDC_QLN_STYLE), Text(IDC_QLN_SIZE)}));
                      dialog.GetCurrentFont(lf);
-                     EXPECT_TRUE(lf.lfHeight == Height(12) && lf.lfWeight == 700 && lf.lfItalic && lf.lfCharSet == 1);
+                     EXPECT_TRUE(lf.lfHeight == Height(12) && lf.lfWeight == 700 && lf.lfItalic && lf.lfCharSet == 0)
+                         << "left as shown: as given";
+                     EXPECT_EQ(120000, dialog.GetCurrentSize().int64);
                      const std::vector<std::wstring> faces = Items(h, IDC_QLN_FACE);
                      const auto Listed = [&](const wchar_t* face) { return std::count(faces.begin(), faces.end(), face); };
                      EXPECT_TRUE(std::is_sorted(faces.begin(), faces.end(), [](auto& a, auto& b) { return ::lstrcmpiW(a.c_str(), b.c_str()) < 0; }));
@@ -137,6 +140,7 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
                  [&] {
                      dialog.GetCurrentFont(lf);
                      EXPECT_TRUE(Text(IDC_QLN_SIZE) == L"14" && lf.lfHeight == Height(14));
+                     EXPECT_EQ(140000, dialog.GetCurrentSize().int64) << "the size chosen, which whole pixels cannot hold";
                      EXPECT_EQ(5, ::SendDlgItemMessageW(h, IDC_QLN_SIZE, CB_GETCURSEL, 0, 0)) << "a listed size, selected";
                      PressKeys(L"\b\b13");
                      return true;
@@ -151,6 +155,7 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
                  [&] {
                      EXPECT_EQ(L"Liberation Mono", Text(IDC_QLN_FACE)) << "the listed name replaces the typed one";
                      EXPECT_STREQ(L"Liberation Mono", Shown(h).lfFaceName);
+                     EXPECT_EQ(DEFAULT_CHARSET, Shown(h).lfCharSet) << "a face chosen";
                      const HWND hList = Parts(h, IDC_QLN_STYLE).hwndList;
                      RECT rc = {};
                      ::SendMessageW(hList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc));
@@ -201,6 +206,7 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
     EXPECT_EQ(hFont, hFontAfterColour) << "a colour alone re-creates no font";
     dialog.GetCurrentFont(lf);
     EXPECT_TRUE(lf.lfHeight == Height(10) && lf.lfWeight == 400 && !lf.lfItalic && !lf.lfUnderline && lf.lfStrikeOut);
+    EXPECT_EQ(100000, dialog.GetCurrentSize().int64);
     EXPECT_STREQ(L"Nosuch Face", lf.lfFaceName);
     EXPECT_EQ(0x00FF00u, dialog.GetCurrentColor());
 }
@@ -220,8 +226,12 @@ TEST_F(QLNFontDialogTest, EmbeddedInAPageItCoversItTakesAFontTheListsDoNotHoldAn
 {
     CPropertySheet sheet(IDS_HOST_SHEET);
     FontPage page;
-    // 31 characters, a height between two whole points, a weight between regular and bold.
-    page.m_dialog.SetCurrentFont(Font(-14, 600, 0, L"An Uninstalled Face Of 31 Chars"));
+    // 31 characters, a height between two whole points, a weight between regular and bold, a
+    // size given exactly.
+    LOGFONTW given = Font(-14, 600, 0, L"An Uninstalled Face Of 31 Chars");
+    given.lfCharSet = GREEK_CHARSET;
+    page.m_dialog.SetCurrentFont(given);
+    page.m_dialog.SetCurrentSize(CY{{110000, 0}});
     sheet.AddPage(&page);
     HWND h = nullptr;
     LOGFONTW lf = {};
@@ -238,8 +248,9 @@ TEST_F(QLNFontDialogTest, EmbeddedInAPageItCoversItTakesAFontTheListsDoNotHoldAn
                      EXPECT_EQ(L"11", TextOf(Parts(h, IDC_QLN_SIZE).hwndItem)) << "10.5 points, rounded away from zero";
                      EXPECT_EQ(L"Regular", TextOf(Parts(h, IDC_QLN_STYLE).hwndItem));
                      page.m_dialog.GetCurrentFont(lf);
-                     EXPECT_TRUE(lf.lfHeight == Height(11) && lf.lfWeight == 400 && lf.lfCharSet == 1);
-                     EXPECT_STREQ(L"An Uninstalled Face Of 31 Chars", lf.lfFaceName) << "carried whole";
+                     EXPECT_EQ(0, std::memcmp(&given, &lf, sizeof lf)) << "what the user left as shown stays as given";
+                     EXPECT_EQ(110000, page.m_dialog.GetCurrentSize().int64);
+                     EXPECT_STREQ(L"An Uninstalled Face Of 31 Chars", Shown(h).lfFaceName) << "carried whole";
                      apply.push_back(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021)));
                      PostClick(::GetDlgItem(h, IDC_QLN_STRIKEOUT));
                      return true;
@@ -248,6 +259,18 @@ TEST_F(QLNFontDialogTest, EmbeddedInAPageItCoversItTakesAFontTheListsDoNotHoldAn
                      apply.push_back(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021)));
                      page.m_dialog.GetCurrentFont(lf);
                      EXPECT_EQ(1, lf.lfStrikeOut) << "read back at once, without OK";
+                     EXPECT_TRUE(lf.lfHeight == -14 && lf.lfWeight == 600 && lf.lfCharSet == GREEK_CHARSET) << "the rest untouched";
+                     return Type(h, IDC_QLN_SIZE, L"12");
+                 },
+                 [&] {
+                     page.m_dialog.GetCurrentFont(lf);
+                     EXPECT_TRUE(lf.lfHeight == Height(12) && page.m_dialog.GetCurrentSize().int64 == 120000);
+                     return Type(h, IDC_QLN_SIZE, L"11");
+                 },
+                 [&] {
+                     page.m_dialog.GetCurrentFont(lf);
+                     EXPECT_TRUE(lf.lfHeight == -14 && page.m_dialog.GetCurrentSize().int64 == 110000)
+                         << "the size shown at first is the size given again";
                      PostClick(::GetDlgItem(sheet.m_hWnd, IDCANCEL));
                      return true;
                  }}),
