@@ -122,7 +122,7 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
     int nHelpCalls = 0;
     RecordedHelpCall help = {};
     ScriptedUser user(
-        Settled([&] { return (h = dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); },
+        Settled(Waiting("the font dialog", [&] { return (h = dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); }),
                 {[&] {
                      EXPECT_EQ((std::vector<std::wstring>{L"Liberation Sans", L"Bold Italic", L"12"}),
                                (std::vector<std::wstring>{Text(IDC_QLN_FACE), Text(IDC_QLN_STYLE), Text(IDC_QLN_SIZE)}));
@@ -240,7 +240,7 @@ TEST_F(QLNFontDialogTest, EmbeddedInAPageItCoversItTakesAFontTheListsDoNotHoldAn
     LOGFONTW lf = {};
     std::vector<BOOL> apply;
     ScriptedUser user(
-        Settled([&] { return (h = page.m_dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); },
+        Settled(Waiting("the font dialog on its page", [&] { return (h = page.m_dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); }),
                 {[&] {
                      RECT rcPage = {}, rcDialog = {};
                      ::GetClientRect(page.m_hWnd, &rcPage);

@@ -143,7 +143,7 @@ TEST(QLNFontPropPagesTest, TheAnnotationPageInTheSystemsFrameCarriesTheFontTheUs
     ASSERT_EQ(S_OK, ::CoRegisterClassObject(CLSID_AnnotationHost, &g_hostFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &dwCookie));
     RECT rcPage = {}, rcDialog = {};
     ScriptedUser user(
-        Settled([&] { return g_pHost != nullptr && g_pHost->m_page.GetFontDialog().m_hWnd != nullptr; },
+        Settled(Waiting("the annotation page's font dialog", [&] { return g_pHost != nullptr && g_pHost->m_page.GetFontDialog().m_hWnd != nullptr; }),
                 {[&] {
                      ::GetClientRect(g_pHost->m_page.m_hWnd, &rcPage), ::GetWindowRect(g_pHost->m_page.GetFontDialog().m_hWnd, &rcDialog);
                      const HWND hSize = ::FindWindowExW(::GetDlgItem(g_pHost->m_page.GetFontDialog().m_hWnd, IDC_QLN_SIZE), nullptr, L"Edit", nullptr);
