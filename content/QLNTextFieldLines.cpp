@@ -4,22 +4,17 @@
 
 void CQLNTextFieldLines::SetText(const CString& text)
 {
-    // The window text stops at the first zero character.
     const int length = static_cast<int>(wcsnlen(text.GetString(), static_cast<size_t>(text.GetLength())));
     m_text = text.Left(length);
     m_lines.clear();
     const wchar_t* const pch = m_text.GetString();
     int start = 0;
-    for (const wchar_t* pLf; (pLf = wmemchr(pch + start, L'\n', static_cast<size_t>(length - start))) != nullptr;) {
-        const int lf = static_cast<int>(pLf - pch);
-        int end = lf;
-        if (end > start && pch[end - 1] == L'\r') {
-            --end;
-            if (end > start && pch[end - 1] == L'\r')
-                --end;
+    for (int i = 0; i + 1 < length; ++i) {
+        if (pch[i] == L'\r' && pch[i + 1] == L'\n') {
+            m_lines.push_back(Line{start, i - start});
+            start = i + 2;
+            ++i;
         }
-        m_lines.push_back(Line{start, end - start});
-        start = lf + 1;
     }
     m_lines.push_back(Line{start, length - start});
 }

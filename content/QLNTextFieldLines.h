@@ -1,21 +1,16 @@
-// The lines of a text-field string exactly as the line holder, a multi-line edit window that
-// never wraps (styles 0x18C4, no text limit), reports them through EM_GETLINECOUNT and
-// EM_GETLINE, so that the host's GetLine and the drawing pass see the same lines without
-// asking the window: the window walks its lines again for every line it hands out.
+// The lines of a text-field string, the one cut that the host's GetLine and GetLineCount, the
+// drawing pass and the data page share, so that they always see the same lines.
 //
-// What the edit window does, seen under Wine with a read buffer of 32767 and a capacity of
-// 32766:
-// - A line ends at a line feed. A carriage return just before it belongs to the break, and so
-//   does one more carriage return before that one (the soft break "\r\r\n"): "a\r\r\nb" is
-//   "a" and "b", "a\r\r\r\nb" is "a\r" and "b". A lone line feed breaks too ("a\nb", and
-//   "a\n\rb" is "a" and "\rb"); a lone carriage return stays in its line ("a\rb", "a\r"). The
-//   writers of text fields only ever put "\r\n" between lines.
+// The rules:
+// - A line ends at a carriage return followed by a line feed, the only break the writers of
+//   text fields put between lines. Nothing else breaks a line: a lone line feed ("a\nb") and a
+//   lone carriage return ("a\rb") stay in their line, and of "a\r\r\nb" only the last
+//   carriage return belongs to the break, giving "a\r" and "b". (An edit window under Wine
+//   also breaks at a lone line feed and swallows the extra carriage return of "\r\r\n"; the
+//   lines here do not follow it.)
 // - An empty text is one empty line; a break at the end is followed by one more, empty, line.
-// - EM_GETLINE copies at most the capacity, 32766 characters, and then writes no terminating
-//   zero; a number that is not a line copies nothing and returns 0.
-// - WM_SETTEXT keeps a text longer than the default limit of 30000 characters whole (the limit
-//   only stops typing); lines of 40,000 and texts of a million characters are held as they are.
-// - The window text ends at the first zero character; the rest of the string is not there.
+// - A line is handed out through a read buffer of 32767 characters: at most 32766 of them.
+// - The text ends at its first zero character, as a window text does.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -31,10 +26,9 @@ public:
     static constexpr int m_knMaxLineLength = CQLNStringTokenizer::m_knStringLength - 1;
 
     void SetText(const CString& text);
-    // As EM_GETLINECOUNT: at least 1.
+    // At least 1.
     int GetCount() const { return static_cast<int>(m_lines.size()); }
-    // As EM_GETLINE: line nLine cut at m_knMaxLineLength characters; empty for a number that is
-    // not a line.
+    // Line nLine cut at m_knMaxLineLength characters; empty for a number that is not a line.
     CString GetLine(long nLine) const;
 
 private:

@@ -288,7 +288,7 @@ void CQLNTextBaseCtrl::ResetColumnWidths()
 void CQLNTextBaseCtrl::DoPropExchange(CPropExchange* pPX)
 {
     DWORD dwVersion = kVersion;
-    pPX->Note(pPX->ExchangeVersion(dwVersion, kVersion, TRUE));
+    pPX->Note(pPX->ExchangeVersion(dwVersion, kVersion, TRUE), L"_Version");
     COleControl::DoPropExchange(pPX);
 
     PX_Short(pPX, L"NumColumns", m_nNumColumns);

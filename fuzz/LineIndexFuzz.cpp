@@ -1,5 +1,5 @@
 // The line index against the text it indexes: every line must be found where the text has it,
-// followed by a break of zero to two carriage returns and a line feed, and nothing between.
+// followed by a carriage return and a line feed, and hold no such pair itself.
 #include "FuzzInput.h"
 #include "QLNTextFieldLines.h"
 
@@ -21,19 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int i = 0; i < lines.GetCount(); ++i) {
         const CString line = lines.GetLine(i);
         FUZZ_CHECK(line.GetLength() <= CQLNTextFieldLines::m_knMaxLineLength);
-        FUZZ_CHECK(line.Find(L'\n') < 0);
+        FUZZ_CHECK(line.Find(L"\r\n") < 0);
         FUZZ_CHECK(text.Mid(pos, line.GetLength()) == line);
         // Lines are never cut in these inputs (libFuzzer's are far shorter than the cut).
         pos += line.GetLength();
         if (i == lines.GetCount() - 1)
             break;
-        int returns = 0;
-        while (returns < 2 && pos < length && text[pos] == L'\r') {
-            ++pos;
-            ++returns;
-        }
-        FUZZ_CHECK(pos < length && text[pos] == L'\n');
-        ++pos;
+        FUZZ_CHECK(text.Mid(pos, 2) == L"\r\n");
+        pos += 2;
     }
     FUZZ_CHECK(pos == length);
     return 0;

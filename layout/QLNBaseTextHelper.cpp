@@ -1,6 +1,7 @@
 #include "QLNBaseTextHelper.h"
 
 #include "AfxSaturate.h"
+#include "CEdit.h"
 #include "COleControl.h"
 #include "CPropExchange.h"
 #include "QLNBaseRes.h"
@@ -280,6 +281,19 @@ void CQLNBaseTextHelper::DoPropExchange(CPropExchange* pPX)
 
 // ---------------------------------------------------------------------------------------------
 // Drawing
+
+int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, CEdit* pEdit)
+{
+    // The window's own lines (EM_GETLINE) would break at a lone line feed as well; the text is
+    // cut here the one way every reader of text fields cuts it.
+    if (pEdit == nullptr || pEdit->m_hWnd == nullptr)
+        return 0;
+    CString strText;
+    pEdit->GetWindowText(strText);
+    CQLNTextFieldLines lines;
+    lines.SetText(strText);
+    return m_fnOnDraw(pDC, rcBounds, rcInvalid, &lines);
+}
 
 int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines)
 {

@@ -16,6 +16,7 @@
 #include "CString.h"
 #include "QLNPassFonts.h"
 
+class CEdit;
 class COleControl;
 class CPropExchange;
 class CQLNTextFieldLines;
@@ -57,9 +58,12 @@ public:
     int m_fnOnMouseMove(UINT nFlags, CPoint point);
     int m_fnOnLButtonUp(UINT nFlags, CPoint point);
 
-    // Draws the control's lines, split as its line holder splits them, into rcBounds. Returns 0
-    // without drawing when the DC or the lines are null or a font is missing. Raises
-    // CInvalidArgException when the columns were never reset.
+    // Draws the text of the given edit window into rcBounds, its lines cut as the control cuts
+    // its text fields. Returns 0 without drawing when the DC or the edit window is null, the edit
+    // has no window, or a font is missing. Raises CInvalidArgException when the columns were
+    // never reset.
+    int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, CEdit* pEdit);
+    // The same for lines already cut: the control's own entry, which reads no window.
     int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines);
 
 private:

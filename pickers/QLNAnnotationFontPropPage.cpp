@@ -5,7 +5,7 @@
 #include "QLNHelpIds.h"
 #include "QLNOpenPageHelp.h"
 
-IMPLEMENT_DYNAMIC(CQLNAnnotationFontPropPage, CPropertyPage)
+IMPLEMENT_DYNCREATE(CQLNAnnotationFontPropPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNAnnotationFontPropPage, CPropertyPage)
     ON_COMMAND(ID_HELP, OnButtonHelp)

@@ -9,7 +9,7 @@
 
 class QLN_BASE_API CQLNAnnotationFontPropPage : public CPropertyPage
 {
-    DECLARE_DYNAMIC(CQLNAnnotationFontPropPage)
+    DECLARE_DYNCREATE(CQLNAnnotationFontPropPage)
 public:
     CQLNAnnotationFontPropPage();
 

@@ -5,7 +5,7 @@
 #include "QLNHelpIds.h"
 #include "QLNOpenPageHelp.h"
 
-IMPLEMENT_DYNAMIC(CQLNTableFontPropPage, CPropertyPage)
+IMPLEMENT_DYNCREATE(CQLNTableFontPropPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNTableFontPropPage, CPropertyPage)
     ON_COMMAND(ID_HELP, OnButtonHelp)

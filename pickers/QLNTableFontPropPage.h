@@ -9,7 +9,7 @@
 
 class QLN_BASE_API CQLNTableFontPropPage : public CPropertyPage
 {
-    DECLARE_DYNAMIC(CQLNTableFontPropPage)
+    DECLARE_DYNCREATE(CQLNTableFontPropPage)
 public:
     CQLNTableFontPropPage();
 

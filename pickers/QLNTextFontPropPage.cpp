@@ -5,7 +5,7 @@
 #include "QLNHelpIds.h"
 #include "QLNOpenPageHelp.h"
 
-IMPLEMENT_DYNAMIC(CQLNTextFontPropPage, CPropertyPage)
+IMPLEMENT_DYNCREATE(CQLNTextFontPropPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNTextFontPropPage, CPropertyPage)
     ON_COMMAND(ID_HELP, OnButtonHelp)

@@ -9,7 +9,7 @@
 
 class QLN_BASE_API CQLNTextFontPropPage : public CPropertyPage
 {
-    DECLARE_DYNAMIC(CQLNTextFontPropPage)
+    DECLARE_DYNCREATE(CQLNTextFontPropPage)
 public:
     CQLNTextFontPropPage();
 

@@ -74,6 +74,8 @@
 #define IDC_QLN_FACE                   11008
 #define IDC_QLN_STYLE                  11009
 #define IDC_QLN_SIZE                   11010
+// The modal dialog's Help button; not the system's IDHELP (9).
+#define IDC_QLN_FONT_HELP              3
 #define IDD_QLN_FONT_DIALOG_CHILD      11011
 #define IDD_QLN_FONT_DIALOG            11012
 #define IDD_QLN_FONT_DIALOG_OLE        11017

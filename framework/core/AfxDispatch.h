@@ -156,11 +156,13 @@ struct Arg<VT_BYREF | VT_BSTR, BSTR*>
     {
         // The argument is in and out: what it held is freed here, so the member only stores.
         if (V_VT(pSrc) == (VT_BYREF | VT_BSTR)) {
+            // A null reference is a caller that wants no text: the member gets a null out
+            // pointer and hands out only its result.
             p = V_BSTRREF(pSrc);
-            if (p == nullptr)
-                return DISP_E_TYPEMISMATCH;
-            ::SysFreeString(*p);
-            *p = nullptr;
+            if (p != nullptr) {
+                ::SysFreeString(*p);
+                *p = nullptr;
+            }
             return S_OK;
         }
         if (V_VT(pSrc) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(pSrc) != nullptr) {

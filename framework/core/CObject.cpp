@@ -1,5 +1,9 @@
 #include "CObject.h"
 
+#include "CException.h"
+
+#include <new>
+
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
 {
     for (const CRuntimeClass* p = this; p != nullptr; p = p->m_pBaseClass)
@@ -8,7 +12,20 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
     return FALSE;
 }
 
-const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), nullptr};
+CObject* CRuntimeClass::CreateObject() const
+{
+    if (m_pfnCreateObject == nullptr)
+        return nullptr;
+    try {
+        return m_pfnCreateObject();
+    } catch (const CException&) {
+        return nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), nullptr, nullptr};
 
 CObject::~CObject() = default;
 

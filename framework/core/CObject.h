@@ -1,4 +1,5 @@
-// Root of the framework's classes: run-time class information (GetRuntimeClass, IsKindOf).
+// Root of the framework's classes: run-time class information (GetRuntimeClass, IsKindOf), and
+// objects created from their class record (DECLARE_DYNCREATE, CRuntimeClass::CreateObject).
 #pragma once
 #include "Afx.h"
 
@@ -10,8 +11,13 @@ struct AFX_CORE_API CRuntimeClass
     const char* m_lpszClassName;
     int m_nObjectSize;
     const CRuntimeClass* m_pBaseClass;
+    // Null unless the class is creatable (DECLARE_DYNCREATE).
+    CObject* (*m_pfnCreateObject)();
 
     BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
+    // A new object of the class, made with its default constructor and owned by the caller; null
+    // when the class is not creatable or the object cannot be made.
+    CObject* CreateObject() const;
 };
 
 class AFX_CORE_API CObject
@@ -36,7 +42,18 @@ public:                                                              \
     static const CRuntimeClass class##class_name;                    \
     const CRuntimeClass* GetRuntimeClass() const override;
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                          \
-    const CRuntimeClass class_name::class##class_name = {                       \
-        #class_name, static_cast<int>(sizeof(class_name)), RUNTIME_CLASS(base_class_name)}; \
+#define AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnNew)                         \
+    const CRuntimeClass class_name::class##class_name = {                                        \
+        #class_name, static_cast<int>(sizeof(class_name)), RUNTIME_CLASS(base_class_name), pfnNew}; \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name) AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, nullptr)
+
+// A creatable class: its record makes objects through the class's default constructor.
+#define DECLARE_DYNCREATE(class_name) \
+    DECLARE_DYNAMIC(class_name)       \
+    static CObject* CreateObject();
+
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)          \
+    CObject* class_name::CreateObject() { return new class_name; } \
+    AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, &class_name::CreateObject)

@@ -26,6 +26,23 @@ const LONG kPixelsPerInch = 96;
 // Extents beyond this (about 10 m) come only from a damaged property set.
 const LONG kMaxExtent = 1000000;
 
+// A refused property set says, through the thread's error object, which property it could
+// not take: the code alone ("read fault") does not tell the user where to look.
+void SetLoadErrorInfo(const CString& strProperty)
+{
+    ICreateErrorInfo* pCreate = nullptr;
+    if (FAILED(::CreateErrorInfo(&pCreate)))
+        return;
+    const CString strDescription = strProperty + L": cannot be read";
+    pCreate->SetDescription(const_cast<LPOLESTR>(strDescription.GetString()));
+    IErrorInfo* pInfo = nullptr;
+    if (SUCCEEDED(pCreate->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&pInfo)))) {
+        ::SetErrorInfo(0, pInfo);
+        pInfo->Release();
+    }
+    pCreate->Release();
+}
+
 template <typename I>
 void ReleaseAndClear(I*& p)
 {
@@ -359,6 +376,8 @@ HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
         m_bInitialized = TRUE;
     }
     InvalidateControl();
+    if (FAILED(hr) && !pPX->GetFailedProperty().IsEmpty())
+        SetLoadErrorInfo(pPX->GetFailedProperty());
     return hr;
 }
 

@@ -30,9 +30,10 @@ void GiveValues(CFontHolder& font, IFont* pKept)
 
 } // namespace
 
-void CPropExchange::ReportBadValue(LPCTSTR, HRESULT hr)
+void CPropExchange::ReportBadValue(LPCTSTR pszPropName, HRESULT hr)
 {
     m_bFailed = TRUE;
+    NoteFailedProperty(pszPropName);
     if (SUCCEEDED(m_hrBadValue))
         m_hrBadValue = FAILED(hr) ? hr : E_INVALIDARG;
 }
@@ -100,68 +101,68 @@ size_t CPropExchange::ValueSize(VARTYPE vt)
 
 BOOL PX_ULong(CPropExchange* pPX, LPCTSTR pszPropName, ULONG& ulValue)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue), pszPropName);
 }
 
 BOOL PX_ULong(CPropExchange* pPX, LPCTSTR pszPropName, ULONG& ulValue, ULONG ulDefault)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue, &ulDefault));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &ulValue, &ulDefault), pszPropName);
 }
 
 BOOL PX_Double(CPropExchange* pPX, LPCTSTR pszPropName, double& doubleValue)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue), pszPropName);
 }
 
 BOOL PX_Double(CPropExchange* pPX, LPCTSTR pszPropName, double& doubleValue, double doubleDefault)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue, &doubleDefault));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_R8, &doubleValue, &doubleDefault), pszPropName);
 }
 
 BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I2, &sValue));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I2, &sValue), pszPropName);
 }
 
 BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue, short sDefault)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I2, &sValue, &sDefault));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I2, &sValue, &sDefault), pszPropName);
 }
 
 BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I4, &lValue));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I4, &lValue), pszPropName);
 }
 
 BOOL PX_Long(CPropExchange* pPX, LPCTSTR pszPropName, long& lValue, long lDefault)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I4, &lValue, &lDefault));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_I4, &lValue, &lDefault), pszPropName);
 }
 
 BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue), pszPropName);
 }
 
 BOOL PX_Bool(CPropExchange* pPX, LPCTSTR pszPropName, BOOL& bValue, BOOL bDefault)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue, &bDefault));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BOOL, &bValue, &bDefault), pszPropName);
 }
 
 BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue), pszPropName);
 }
 
 BOOL PX_String(CPropExchange* pPX, LPCTSTR pszPropName, CString& strValue, const CString& strDefault)
 {
-    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue, &strDefault));
+    return pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_BSTR, &strValue, &strDefault), pszPropName);
 }
 
 BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue)
 {
     ULONG value = clrValue;
-    const BOOL ok = pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &value));
+    const BOOL ok = pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &value), pszPropName);
     clrValue = value;
     return ok;
 }
@@ -170,7 +171,7 @@ BOOL PX_Color(CPropExchange* pPX, LPCTSTR pszPropName, OLE_COLOR& clrValue, OLE_
 {
     ULONG value = clrValue;
     const ULONG def = clrDefault;
-    const BOOL ok = pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &value, &def));
+    const BOOL ok = pPX != nullptr && pPX->Note(pPX->ExchangeProp(pszPropName, VT_UI4, &value, &def), pszPropName);
     clrValue = value;
     return ok;
 }
@@ -182,7 +183,7 @@ BOOL PX_Font(CPropExchange* pPX, LPCTSTR pszPropName, CFontHolder& font, const F
         return FALSE;
     IFont* pKept = pPX->IsLoading() ? font.m_pFont : nullptr;
     if (pKept == nullptr)
-        return pPX->Note(pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient));
+        return pPX->Note(pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient), pszPropName);
     // A client may hold the font object (a script, a page): loading gives it the values loaded
     // instead of replacing it, so that it stays the control's, and a refused load, whose
     // rollback loads the old values again, leaves the very same objects in place.
@@ -197,5 +198,5 @@ BOOL PX_Font(CPropExchange* pPX, LPCTSTR pszPropName, CFontHolder& font, const F
         throw;
     }
     pKept->Release();
-    return pPX->Note(bOk);
+    return pPX->Note(bOk, pszPropName);
 }

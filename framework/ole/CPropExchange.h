@@ -30,13 +30,18 @@ public:
     virtual void ReportBadValue(LPCTSTR pszPropName, HRESULT hr);
     // Why the exchange failed: the code of the first bad value reported, else hrDefault.
     HRESULT GetFailure(HRESULT hrDefault) const { return FAILED(m_hrBadValue) ? m_hrBadValue : hrDefault; }
-    // Records the outcome of one exchange and passes it on.
-    BOOL Note(BOOL bOk)
+    // Records the outcome of exchanging a property and passes it on.
+    BOOL Note(BOOL bOk, LPCTSTR pszPropName = nullptr)
     {
-        if (!bOk)
+        if (!bOk) {
             m_bFailed = TRUE;
+            NoteFailedProperty(pszPropName);
+        }
         return bOk;
     }
+    // The first property whose value could not be read, used or written, so that a refusal can
+    // say where a damaged property set went wrong; empty when none is known.
+    const CString& GetFailedProperty() const { return m_strFailedProp; }
 
     // Loading: reads the stored version into dwVersionLoaded (dwVersionDefault when there is
     // none). Saving: writes dwVersionDefault. Zero when the property set cannot be read or
@@ -66,9 +71,16 @@ protected:
     // Bytes of the binary form of a value of type vt other than VT_BSTR.
     static size_t ValueSize(VARTYPE vt);
 
+    void NoteFailedProperty(LPCTSTR pszPropName)
+    {
+        if (m_strFailedProp.IsEmpty() && pszPropName != nullptr)
+            m_strFailedProp = pszPropName;
+    }
+
     BOOL m_bLoading = FALSE;
     BOOL m_bFailed = FALSE;
     HRESULT m_hrBadValue = S_OK;
+    CString m_strFailedProp;
 };
 
 AFX_CORE_API BOOL PX_Short(CPropExchange* pPX, LPCTSTR pszPropName, short& sValue);

@@ -4,6 +4,9 @@
 
 namespace {
 
+// The most characters of a refused value that its error message repeats.
+const int kMaxValueShown = 64;
+
 CString SubName(LPCTSTR pszPropName, LPCTSTR pszPart)
 {
     return CString(pszPropName) + L"." + pszPart;
@@ -216,7 +219,11 @@ void CPropbagPropExchange::ReportBadValue(LPCTSTR pszPropName, HRESULT hr)
     CString strWhat = L"cannot be read";
     if (SUCCEEDED(m_pPropBag->Read(pszPropName, &v, nullptr)) &&
         SUCCEEDED(::VariantChangeTypeEx(&v, &v, LOCALE_INVARIANT, 0, VT_BSTR))) {
-        strWhat = L"\"" + CString(V_BSTR(&v), static_cast<int>(::SysStringLen(V_BSTR(&v)))) + L"\" " +
+        // A value of any length would make a message of that length: enough of it is shown to
+        // find it.
+        const int nLength = static_cast<int>(::SysStringLen(V_BSTR(&v)));
+        const int nShown = nLength <= kMaxValueShown ? nLength : kMaxValueShown;
+        strWhat = L"\"" + CString(V_BSTR(&v), nShown) + (nShown < nLength ? L"...\" " : L"\" ") +
                   (hr == DISP_E_OVERFLOW ? L"is out of range" : L"is not a value of this property");
     }
     ::VariantClear(&v);

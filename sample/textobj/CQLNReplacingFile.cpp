@@ -52,6 +52,13 @@ DWORD CQLNReplacingFile::WriteTo(HANDLE hFile, const std::string& bytes)
 
 bool CQLNReplacingFile::Commit(std::wstring& error)
 {
+    // The platform refuses to move a file over a read-only one; Wine's MoveFileEx replaces it and
+    // the mark is lost with it. The user's mark holds here as it does there.
+    const DWORD dwAttributes = ::GetFileAttributesW(m_path.c_str());
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        error = L"cannot replace " + m_path + L": " + CQLNTextObjError::Describe(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+        return false;
+    }
     if (!::MoveFileExW(m_tempPath.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = L"cannot replace " + m_path + L": " + CQLNTextObjError::Describe(HRESULT_FROM_WIN32(::GetLastError()));
         return false;

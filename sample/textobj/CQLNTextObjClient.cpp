@@ -105,9 +105,22 @@ bool CQLNTextObjClient::LoadStream(const std::string& bytes, std::wstring& error
         error = L"cannot hold the property set in memory: " + CQLNTextObjError::Describe(hr);
         return false;
     }
+    // A refusal may leave an error object that says where the set went wrong; none may be left
+    // over from before.
+    ::SetErrorInfo(0, nullptr);
     hr = persist->Load(stream.Get());
     if (FAILED(hr)) {
-        error = L"the control refused the property set: " + CQLNTextObjError::Describe(hr);
+        error = L"the control refused the property set: ";
+        IErrorInfo* pInfo = nullptr;
+        BSTR description = nullptr;
+        if (::GetErrorInfo(0, &pInfo) == S_OK && SUCCEEDED(pInfo->GetDescription(&description)) &&
+            ::SysStringLen(description) != 0)
+            error += std::wstring(description, ::SysStringLen(description)) + L" (" + CQLNTextObjError::Describe(hr) + L")";
+        else
+            error += CQLNTextObjError::Describe(hr);
+        ::SysFreeString(description);
+        if (pInfo != nullptr)
+            pInfo->Release();
         return false;
     }
     return true;

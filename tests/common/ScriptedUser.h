@@ -1,13 +1,26 @@
 // A user at the keyboard while a modal loop runs: steps run one after the other from a timer
 // on the test's own thread. A step posts its input (so that no step waits inside a nested
 // modal loop) and returns true, or returns false until what it waits for is on screen.
+//
+// The user gives up within seconds rather than leaving the test to its runner's timeout: when
+// the steps do not finish within about ten seconds of timer ticks the test fails, naming the step
+// and what it waited for, and the modal loops are asked to end; should they not end, or should
+// the thread stop answering its timer (code under test looping), the process is ended with the
+// same message.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace qlntest {
@@ -15,11 +28,22 @@ namespace qlntest {
 class ScriptedUser
 {
 public:
-    using Step = std::function<bool()>;
+    // One step; what it waits for, when told, names it in a failure.
+    struct Step
+    {
+        template <typename F, typename = std::enable_if_t<std::is_invocable_r_v<bool, F&>>>
+        Step(F f) : act(std::move(f))
+        {
+        }
+        Step(std::string whatFor, std::function<bool()> f) : act(std::move(f)), what(std::move(whatFor)) {}
+        std::function<bool()> act;
+        std::string what;
+    };
 
-    // onStall ends the modal loops when the steps do not finish within about ten seconds.
+    // onStall ends the modal loops when the steps do not finish in time.
     ScriptedUser(std::vector<Step> steps, std::function<void()> onStall)
-        : m_steps(std::move(steps)), m_onStall(std::move(onStall)), m_timer(::SetTimer(nullptr, 0, 30, &Tick))
+        : m_steps(std::move(steps)), m_onStall(std::move(onStall)), m_timer(::SetTimer(nullptr, 0, 30, &Tick)),
+          m_watchdog([this] { Watch(); })
     {
         s_pCurrent = this;
     }
@@ -27,6 +51,8 @@ public:
     {
         ::KillTimer(nullptr, m_timer);
         s_pCurrent = nullptr;
+        m_bDone = true;
+        m_watchdog.join();
     }
     bool Finished() const { return m_next == m_steps.size(); }
     size_t StepsDone() const { return m_next; }
@@ -35,27 +61,94 @@ public:
     ScriptedUser& operator=(const ScriptedUser&) = delete;
 
 private:
+    // Ticks without finishing before the user gives up, about ten seconds; then again every
+    // second while the loops still run.
+    static const int kStallTicks = 350;
+    static const int kRetryTicks = 35;
+    // Seconds the watchdog allows a thread that no longer ticks, or loops that do not end after
+    // the user gave up.
+    static const int kHungSeconds = 20;
+
+    std::string Waiting() const
+    {
+        const size_t n = m_next;
+        std::string text = "step " + std::to_string(n + 1) + " of " + std::to_string(m_steps.size());
+        if (n < m_steps.size() && !m_steps[n].what.empty())
+            text += ", waiting for " + m_steps[n].what;
+        return text;
+    }
+
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         ScriptedUser* p = s_pCurrent;
-        if (p == nullptr || p->m_busy)
+        if (p == nullptr)
+            return;
+        // Counted also while a step is busy in a nested loop: that step is what hangs.
+        const int nTicks = ++p->m_ticks;
+        if (nTicks >= kStallTicks && !p->Finished() && (nTicks - kStallTicks) % kRetryTicks == 0) {
+            if (nTicks == kStallTicks) {
+                p->m_stalledAt = ::GetTickCount64();
+                ADD_FAILURE() << "the scripted user gave up at " << p->Waiting();
+            }
+            if (p->m_onStall)
+                p->m_onStall();
+            // A box or dialog the script never expected stays in the way of onStall's cancel.
+            if (nTicks > kStallTicks)
+                ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        if (p->m_busy)
             return;
         p->m_busy = true;
-        if (p->m_next < p->m_steps.size() && p->m_steps[p->m_next]())
+        if (p->m_next < p->m_steps.size() && p->m_steps[p->m_next].act())
             ++p->m_next;
-        if (++p->m_ticks == 350 && !p->Finished() && p->m_onStall)
-            p->m_onStall();
         p->m_busy = false;
+    }
+
+    // On a thread of its own: ends the process, saying why, when the test's thread has stopped
+    // ticking or its loops did not end after the user gave up.
+    void Watch()
+    {
+        int nLastTicks = -1;
+        ULONGLONG lastTickSeen = ::GetTickCount64();
+        while (!m_bDone) {
+            ::Sleep(200);
+            const ULONGLONG now = ::GetTickCount64();
+            if (m_ticks != nLastTicks) {
+                nLastTicks = m_ticks;
+                lastTickSeen = now;
+            }
+            const char* why = nullptr;
+            if (now - lastTickSeen > kHungSeconds * 1000ull)
+                why = "the test's thread stopped answering";
+            else if (m_stalledAt != 0 && now - m_stalledAt > kHungSeconds * 1000ull)
+                why = "the modal loops did not end after it gave up";
+            if (why != nullptr && !m_bDone) {
+                std::fprintf(stderr, "\nScriptedUser: %s, at %s; ending the test program.\n", why, Waiting().c_str());
+                std::fflush(stderr);
+                ::TerminateProcess(::GetCurrentProcess(), 3);
+            }
+        }
     }
 
     static inline ScriptedUser* s_pCurrent = nullptr;
     std::vector<Step> m_steps;
     std::function<void()> m_onStall;
     UINT_PTR m_timer;
-    size_t m_next = 0;
-    int m_ticks = 0;
+    std::atomic<size_t> m_next{0};
+    std::atomic<int> m_ticks{0};
+    std::atomic<ULONGLONG> m_stalledAt{0};
+    std::atomic<bool> m_bDone{false};
     bool m_busy = false;
+    std::thread m_watchdog;
 };
+
+// A step that waits for what it names: a failure says what did not come.
+template <typename F>
+ScriptedUser::Step Waiting(std::string what, F f)
+{
+    return ScriptedUser::Step(std::move(what), std::function<bool()>(std::move(f)));
+}
 
 // Once ready, the acts in turn, each a few timer ticks after the one before so that what that
 // posted has been handled; an act that returns false (what it waits for is not there yet) is

@@ -3,6 +3,7 @@
 // keeps its lines as a text control does. Its parent is a real top-level window.
 #pragma once
 #include "COleControl.h"
+#include "CEdit.h"
 #include "CFontHolder.h"
 #include "QLNBaseTextHelper.h"
 #include "QLNTextFieldLines.h"
@@ -32,6 +33,8 @@ public:
 
     CQLNBaseTextHelper m_engine;
     CQLNTextFieldLines m_lines;
+    // When set, the engine draws this edit window's text instead of m_lines.
+    CEdit* m_pEdit = nullptr;
     CFontHolder m_defaultFont;
     CFontHolder m_titleFont;
     CFontHolder m_headingFont;

@@ -29,15 +29,13 @@ protected:
     TestTextCtrl ctrl;
 };
 
-// The lines of text in an edit window of the line holder's kind, as EM_GETLINECOUNT and
-// EM_GETLINE give them, read as the line holder is read: a buffer of 32767 characters whose
-// first slot holds the capacity 32766.
+// The lines a multi-line edit window that never wraps (the line holder's styles, 0x18C4) gives
+// for a text through EM_GETLINECOUNT and EM_GETLINE, read through a buffer of 32767 characters
+// whose first slot holds the capacity 32766.
 std::vector<std::wstring> EditLines(const std::wstring& text)
 {
-    const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | CQLNTextBaseCtrl::m_kdwLineHolderStyle, 0, 0, 800, 100,
-                                         HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ::SendMessageW(hEdit, EM_LIMITTEXT, 0, 0);
-    ::SetWindowTextW(hEdit, text.c_str());
+    const HWND hEdit = ::CreateWindowExW(0, L"EDIT", nullptr, 0x18C4, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ::SendMessageW(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     std::vector<std::wstring> lines;
     std::vector<wchar_t> buffer(32767);
     for (LRESULT i = 0, nCount = ::SendMessageW(hEdit, EM_GETLINECOUNT, 0, 0); i < nCount; ++i) {
@@ -51,48 +49,53 @@ std::vector<std::wstring> EditLines(const std::wstring& text)
 
 } // namespace
 
-// The index splits the text as an edit window of the line holder's kind does; both must give
-// the same lines, GetLine must hand out the part after a line's last form
-// feed and return the whole line's length, GetLineCount must leave out trailing blank lines, and
-// a drawing must show the lines: with a cell as wide as this one, each non-blank line (a heading,
-// having no braces) is one piece, trimmed.
-TEST_F(TextCtrlLine, IndexHostAndDrawingSeeTheLinesOfTheLineHolder)
+// A text is cut at carriage return plus line feed and nowhere else. Where the text holds no
+// other line feed (all the writers of text fields produce), an edit window cuts it the same
+// way, and the rows without expected lines compare with one; the others give their lines. GetLine
+// must hand out the part after a line's last form feed and return the whole line's length,
+// GetLineCount must leave out trailing blank lines, and a drawing must show the lines: with a
+// cell as wide as this one, each non-blank line (a heading, having no braces) is one piece,
+// trimmed.
+TEST_F(TextCtrlLine, IndexHostAndDrawingCutTheTextAtBreaksOnly)
 {
     std::wstring manyLines;
     for (int i = 0; i < 6000; ++i)
         manyLines += L"Line " + std::to_wstring(i) + L"\r\n";
+    using Lines = std::vector<std::wstring>;
+    const Lines kAsEdit;   // the lines an edit window gives
     const struct
     {
         std::wstring text;
         long count;
         const char* why;
+        Lines lines;
     } rows[] = {
-        {L"", 0, "an empty text is one empty line"},
-        {L"\r\n", 0, "a break alone: two empty lines"},
-        {L"One\r\nDefault\f2\fTwo\r\n \t", 2, "form feeds and a trailing blank line"},
-        {L"Plain\r\nDefault\f3\fCustom text\r\n\r\nA\fB", 4, "the part after the last form feed"},
-        {L"One\r\n \r\nThree\r\n \r\n", 3, "blank lines count between lines, not after"},
-        {L"Default\f2\f   ", 0, "a blank customized part is blank, whatever the default text"},
-        {L"Default\f2\f  \r\nTwo", 2, "... but counts when a line follows"},
-        {L"a\r\n", 1, "a break at the end: an empty line follows"},
-        {L"a\r\r\nb", 2, "a soft break takes both carriage returns"},
-        {L"\r\r\n", 0, "a soft break alone"},
-        {L"a\r\r\r\nb", 2, "only the carriage return next to a soft break goes"},
-        {L"a\rb", 1, "a lone carriage return stays in its line"},
-        {L"a\r", 1, "... also at the end"},
-        {L"a\nb", 2, "a lone line feed breaks"},
-        {L"a\n\rb", 2, "a line feed then a carriage return: the return starts the next line"},
-        {L"a\r\n\nb", 3, "a line feed after a break is an empty line"},
-        {std::wstring(32766, L'x') + L"\r\nnext", 2, "the longest line handed out whole"},
-        {std::wstring(32767, L'x') + L"\r\nnext", 2, "one more character is cut"},
-        {std::wstring(40000, L'x') + L"\r\nnext", 2, "longer than the edit control's default limit"},
-        {manyLines + L"Last", 6001, "a text of many lines, longer than the default limit"},
-        {std::wstring(L"a\r\nb\0c\r\nd", 9), 2, "the text ends at a zero character"},
+        {L"", 0, "an empty text is one empty line", kAsEdit},
+        {L"\r\n", 0, "a break alone: two empty lines", kAsEdit},
+        {L"One\r\nDefault\f2\fTwo\r\n \t", 2, "form feeds and a trailing blank line", kAsEdit},
+        {L"Plain\r\nDefault\f3\fCustom text\r\n\r\nA\fB", 4, "the part after the last form feed", kAsEdit},
+        {L"One\r\n \r\nThree\r\n \r\n", 3, "blank lines count between lines, not after", kAsEdit},
+        {L"Default\f2\f   ", 0, "a blank customized part is blank, whatever the default text", kAsEdit},
+        {L"Default\f2\f  \r\nTwo", 2, "... but counts when a line follows", kAsEdit},
+        {L"a\r\n", 1, "a break at the end: an empty line follows", kAsEdit},
+        {L"a\rb", 1, "a lone carriage return stays in its line", kAsEdit},
+        {L"a\r", 1, "... also at the end", kAsEdit},
+        {L"a\r\r\nb", 2, "of two carriage returns only the last is part of the break", Lines{L"a\r", L"b"}},
+        {L"\r\r\n", 0, "... also alone, blank", Lines{L"\r", L""}},
+        {L"a\r\r\r\nb", 2, "... of three also", Lines{L"a\r\r", L"b"}},
+        {L"a\nb", 1, "a lone line feed does not break", Lines{L"a\nb"}},
+        {L"a\n\rb", 1, "... nor a line feed then a carriage return", Lines{L"a\n\rb"}},
+        {L"a\r\n\nb", 2, "a line feed after a break starts the next line", Lines{L"a", L"\nb"}},
+        {L"\n\r\n\n", 0, "line feeds alone are text, blank", Lines{L"\n", L"\n"}},
+        {std::wstring(32766, L'x') + L"\r\nnext", 2, "the longest line handed out whole", kAsEdit},
+        {std::wstring(32767, L'x') + L"\r\nnext", 2, "one more character is cut", kAsEdit},
+        {std::wstring(40000, L'x') + L"\r\nnext", 2, "longer than the edit control's default limit", kAsEdit},
+        {manyLines + L"Last", 6001, "a text of many lines, longer than the default limit", kAsEdit},
+        {std::wstring(L"a\r\nb\0c\r\nd", 9), 2, "the text ends at a zero character", kAsEdit},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.why);
         ctrl.SetTextFields(r.text.c_str());
-        const std::vector<std::wstring> holder = EditLines(r.text);
         CQLNTextFieldLines index;
         index.SetText(CString(r.text.c_str(), static_cast<int>(r.text.size())));
         std::vector<std::wstring> indexed, pieces;
@@ -107,7 +110,7 @@ TEST_F(TextCtrlLine, IndexHostAndDrawingSeeTheLinesOfTheLineHolder)
             if (!piece.Trim().IsEmpty())
                 pieces.emplace_back(piece.GetString());
         }
-        ASSERT_EQ(holder, indexed);
+        ASSERT_EQ(r.lines.empty() ? EditLines(r.text) : r.lines, indexed);
         EXPECT_EQ(r.count, ctrl.GetLineCount());
         EXPECT_EQ(0, ctrl.GetLine(-1, nullptr) + ctrl.GetLine(index.GetCount(), nullptr)) << "outside the lines";
 
@@ -140,4 +143,17 @@ TEST_F(TextCtrlLine, DefaultContentIsOneLinePerCatalogueItem)
     long nResult = 0;
     EXPECT_EQ(L"Amount: {CalcAmt}", Line(2, &nResult));
     EXPECT_EQ(17 + 1 + 1 + 1 + 17, nResult);
+
+    // Through automation, a by-reference string whose reference is null asks for the length only.
+    VARIANT args[2], result;
+    V_VT(&args[0]) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&args[0]) = nullptr;
+    V_VT(&args[1]) = VT_I4;
+    V_I4(&args[1]) = 2;
+    DISPPARAMS params = {args, nullptr, 2, 0};
+    ::VariantInit(&result);
+    IDispatch* pDispatch = ctrl.GetIDispatch(FALSE);
+    EXPECT_EQ(S_OK, pDispatch->Invoke(22, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr));
+    EXPECT_EQ(VT_I4, V_VT(&result));
+    EXPECT_EQ(17 + 1 + 1 + 1 + 17, V_I4(&result));
 }

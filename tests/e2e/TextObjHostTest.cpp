@@ -120,33 +120,50 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
     const struct
     {
         const wchar_t* arguments;   // @in.bag and @in.bin hold the input, if any
-        const char* input;
+        std::string input;
         const char* message;        // what stderr must say
     } cases[] = {
-        {L"--load @absent.bag --save @out.bag", nullptr, "File not found"},
-        {L"--load @absent.bin --save @out.bag", nullptr, "File not found"},
-        {L"--resolve @absent.txt --save @out.bag", nullptr, "File not found"},
+        {L"--load @absent.bag --save @out.bag", "", "File not found"},
+        {L"--load @absent.bin --save @out.bag", "", "File not found"},
+        {L"--resolve @absent.txt --save @out.bag", "", "File not found"},
         // A bag line the format does not know, and a value the control's property cannot take.
         {L"--load @in.bag --save @out.bag", "NumColumns=1\r\nno equals sign\r\n", "line 2"},
         {L"--load @in.bag --save @out.bag", "[Properties]\r\nNumColumns=1\r\n", "in.bag: the file is cut short"},
         {L"--load @in.bag --save @out.bag", "NumColumns=abc\r\n",
          "refused the property set: NumColumns: \"abc\" is not a value of this property"},
-        {L"--load @in.bin --save @out.bag", "\x01", "refused the property set"},
-        {L"--set Nope=1 --save @out.bag", nullptr, "no property or method named Nope"},
-        {L"--set NumColumns=abc --save @out.bag", nullptr, "refused NumColumns=abc"},
-        {L"--png @out.png --size 8000x100 --dpi 960 --save @out.bag", nullptr, "80000x1000 pixels"},
+        {L"--load @in.bin --save @out.bag", "\x01", "refused the property set: _Version: cannot be read ("},
+        // Version, extent, three numbers, then a string of five characters of which one is there.
+        {L"--load @in.bin --save @out.bag", std::string("\x01\0\0\0\0\0\0\0\0\0\0\0\x01\0\x01\0\0\0\x05\0\0\0A\0", 24),
+         "refused the property set: TextFields: cannot be read ("},
+        // A refused value of a megabyte is named by its start.
+        {L"--load @in.bag --save @out.bag", "NumColumns=" + std::string(1 << 20, 'x') + "\r\n",
+         "NumColumns: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not a value of this property"},
+        {L"--set Nope=1 --save @out.bag", "", "no property or method named Nope"},
+        {L"--set NumColumns=abc --save @out.bag", "", "refused NumColumns=abc"},
+        {L"--png @out.png --size 8000x100 --dpi 960 --save @out.bag", "", "80000x1000 pixels"},
         {L"--shot @in.bag --save @out.bag", "a file, not a folder", "cannot make the folder"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.arguments);
-        ASSERT_TRUE(c.input == nullptr || (Write(L"in.bag", c.input) && Write(L"in.bin", c.input)));
+        ASSERT_TRUE(c.input.empty() || (Write(L"in.bag", c.input) && Write(L"in.bin", c.input)));
         ASSERT_TRUE(Write(L"out.bag", "keep me\r\n"));
         const E2e::ProcessResult r = TextObj(c.arguments);
         EXPECT_EQ(1u, r.exitCode);
         EXPECT_EQ(0, r.err.compare(0, 9, "textobj: ")) << r.err;
         EXPECT_NE(std::string::npos, r.err.find(c.message)) << r.err;
         EXPECT_EQ("keep me\r\n", Read(L"out.bag"));
+        EXPECT_LT(r.err.size(), 1000u) << "a short message";
     }
+    // A read-only file is not replaced, as the platform refuses it.
+    const std::wstring readOnly = m_folder.Path(L"out.bag");
+    ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    const E2e::ProcessResult refused = TextObj(L"--save @out.bag");
+    EXPECT_EQ(1u, refused.exitCode);
+    EXPECT_NE(std::string::npos, refused.err.find("cannot replace")) << refused.err;
+    EXPECT_NE(std::string::npos, refused.err.find("(0x80070005)")) << refused.err;
+    EXPECT_EQ("keep me\r\n", Read(L"out.bag"));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), ::GetFileAttributesW(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
     for (const wchar_t* arguments : {L"--size 10", L"--zoom -1", L"--set NoEquals", L"stray", L"--load",
                                      L"--save \"\"", L"--load \"\" --lines", L"--draw \"\"",
                                      L"--png x.png --dpi 12", L"--dpi 300"}) {

@@ -2,6 +2,7 @@
 // back record by record. Expected positions come from the same fonts measured on the screen.
 #include "QLNBaseTextHelper.h"
 
+#include "CEdit.h"
 #include "CInvalidArgException.h"
 #include "CMetaFileDC.h"
 #include "CountingMetaFileDC.h"
@@ -230,11 +231,36 @@ TEST_F(EngineDraw, IncompleteCallsDrawNothingAndKeepThePreviousFonts)
     other.InitializeFont();
     EXPECT_EQ(0, ctrl->m_engine.m_fnSetFonts(0, &other, &other, 0, &other, 0, &other, 0, nullptr, 0));
     EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(nullptr, bounds, CRect(), &ctrl->m_lines));
-    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), nullptr));
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), static_cast<const CQLNTextFieldLines*>(nullptr)));
+    CEdit noWindow;
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), static_cast<CEdit*>(nullptr)));
+    EXPECT_EQ(0, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), &noWindow));
     EXPECT_EQ(1, ctrl->m_engine.m_fnOnDraw(&dc, bounds, CRect(), &ctrl->m_lines));
     const EmfScan scan = Scan(dc.CloseEnhanced());
     ASSERT_EQ(1u, scan.texts.size()) << Describe(scan);
     EXPECT_EQ(L"Liberation Mono", scan.texts[0].face);
+}
+
+// A report object that keeps its lines in an edit window of its own hands the engine that window:
+// its text is cut at carriage return plus line feed only, as the control's lines are, although
+// the window itself also breaks at a lone line feed.
+TEST_F(EngineDraw, AnEditWindowsTextIsDrawnCutAsTheControlsLines)
+{
+    Columns(2);
+    const wchar_t* text = L"Results\r\nAmount: {A}\nB\r\nVial: {V}\r\r\n{RT}\r\n";
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY | ES_WANTRETURN,
+                            CRect(0, 0, 100, 100), ctrl.get(), 1));
+    edit.SetWindowText(text);
+    EXPECT_EQ(6, edit.GetLineCount()) << "the window's own lines";
+    const std::wstring byLines = Describe(Draw(text));
+    ctrl->SetLines(L"");
+    ctrl->m_pEdit = &edit;
+    const std::wstring byEdit = Describe(Scan(ctrl->Record(CRect(0, 0, 600, 400))));
+    ctrl->m_pEdit = nullptr;
+    EXPECT_NE(std::wstring::npos, byLines.find(L"v:{A}@")) << byLines;
+    EXPECT_NE(std::wstring::npos, byLines.find(L"|p:B@")) << "after a lone line feed, the line goes on: " << byLines;
+    EXPECT_EQ(byLines, byEdit);
 }
 
 TEST_F(EngineDraw, LongLineIsMeasuredByHalving)

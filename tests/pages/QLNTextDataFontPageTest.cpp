@@ -108,7 +108,7 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
     const auto Press = [&](int nID) { return PostClick(::GetDlgItem(hDialog, nID)), true; };
     const auto Ok = [&] { return Press(IDOK); };
     ScriptedUser user(
-        Settled([&] { return page.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); },
+        Settled(Waiting("the sheet", [&] { return page.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); }),
                 {[&] {
                      for (int nID : {IDC_QLN_TITLE_FONT_BOX, IDC_QLN_HEADING_FONT_BOX, IDC_QLN_PROMPT_FONT_BOX, IDC_QLN_VALUE_FONT_BOX})
                          seen.push_back(TextOf(::GetDlgItem(Control(nID), IDC_QLN_FONT_CTRL_BUTTON)) + L" " +

@@ -33,7 +33,7 @@ protected:
         CPropertySheet sheet(L"Text object");
         sheet.AddPage(&data), sheet.AddPage(&layout);
         pData = &data, pLayout = &layout, pSheet = &sheet;
-        steps.insert(steps.begin(), [&] { return sheet.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); });
+        steps.insert(steps.begin(), Waiting("the sheet", [&] { return sheet.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); }));
         ScriptedUser user(std::move(steps), [&] { ::PostMessageW(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
         EXPECT_EQ(IDOK, sheet.DoModal());
         return user.Finished();

@@ -76,7 +76,7 @@ TEST(QLNColorPickerCBTest, AUserPicksEveryColourByKeyboardMouseAndTheColourDialo
                              // The mouse drops the list down and picks "Blue", in sight near "Custom...".
                              [&] { return ClickItem(false, 0); }, [&] { return ClickItem(true, 12); },
                              [&] { host.EndDialog(IDOK); return true; }});
-    ScriptedUser user(Settled([&] { return host.m_hWnd != nullptr && ::IsWindowVisible(host.m_hWnd); }, acts),
+    ScriptedUser user(Settled(Waiting("the host dialog", [&] { return host.m_hWnd != nullptr && ::IsWindowVisible(host.m_hWnd); }), acts),
                       [&] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
     host.DoModal();
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();

@@ -67,7 +67,7 @@ TEST(QLNCtrlDialogBaseTest, InAPlainPageItsChangesBringApplyAliveAndEnterClicksI
     const auto Look = [&] { apply.push_back(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, 0x3021))); };
     LRESULT nTick = BST_UNCHECKED;
     ScriptedUser user(
-        Settled([&] { return hosted.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); },
+        Settled(Waiting("the sheet with its hosted dialog", [&] { return hosted.m_hWnd != nullptr && ::IsWindowVisible(sheet.m_hWnd); }),
                 {[&] { Look(); PostEnter(hosted.Item(IDC_TICK)); return true; },
                  [&] { Look(); nTick = ::SendMessageW(hosted.Item(IDC_TICK), BM_GETCHECK, 0, 0); PostClick(::GetDlgItem(sheet.m_hWnd, 0x3021)); return true; },
                  [&] { Look(); PostEnter(hosted.Item(IDC_PUSH)); return true; },
@@ -117,7 +117,7 @@ TEST(QLNCtrlDialogBaseTest, InAnOlePageOfTheSystemsFrameItsChangesSetTheControlS
     ULONG nObjects = 0;
     IUnknown* pEdited = nullptr;
     ScriptedUser user(
-        Settled([&] { return g_pOlePage != nullptr && g_pOlePage->m_hosted.m_hWnd != nullptr; },
+        Settled(Waiting("the hosted dialog of the OLE page", [&] { return g_pOlePage != nullptr && g_pOlePage->m_hosted.m_hWnd != nullptr; }),
                 {[&] {
                      Look();
                      if (LPDISPATCH* ppDispatch = g_pOlePage->GetObjectArray(&nObjects))

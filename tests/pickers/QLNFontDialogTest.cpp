@@ -1,9 +1,11 @@
 // The font dialog driven as a user drives it, modal and embedded in a page of the framework's
 // sheet: what the boxes offer, and how each choice reaches the sample and the font read back.
 #include "CPropertySheet.h"
+#include "HtmlHelpRecorderProbe.h"
 #include "QLNBaseLibrary.h"
 #include "QLNBaseRes.h"
 #include "QLNFontDialog.h"
+#include "ScopedRegistryValue.h"
 #include "ScriptedUser.h"
 #include "WindowTestUtil.h"
 #include "pickers_tests_res.h"
@@ -116,8 +118,12 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
     const auto Text = [&](int nID) { return TextOf(Parts(h, nID).hwndItem); };
     LOGFONTW lf = {};
     HFONT hFont = nullptr, hFontAfterColour = nullptr;
+    ScopedRegistryValue helpControl(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
+    helpControl.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
+    int nHelpCalls = 0;
+    RecordedHelpCall help = {};
     ScriptedUser user(
-        Settled([&] { return (h = dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); },
+        Settled(Waiting("the font dialog", [&] { return (h = dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); }),
                 {[&] {
                      EXPECT_EQ((std::vector<std::wstring>{L"Liberation Sans", L"Bold Italic", L"12"}),
                                (std::vector<std::wstring>{Text(IDC_QLN_FACE), Text(IDC_QLN_STYLE), Text(IDC_QLN_SIZE)}));
@@ -199,10 +205,17 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
                      EXPECT_EQ(0, Shown(h).lfHeight) << "no number: the system's default height";
                      return Type(h, IDC_QLN_SIZE, L"10");
                  },
+                 [&] {
+                     EXPECT_TRUE(TextOf(::GetDlgItem(h, IDC_QLN_FONT_HELP)) == L"Help" && ::GetDlgItem(h, IDHELP) == nullptr);
+                     nHelpCalls = HtmlHelpRecorderProbe::Calls();
+                     return PostClick(::GetDlgItem(h, IDC_QLN_FONT_HELP)), true;
+                 },
+                 Waiting("the dialog's help", [&] { return HtmlHelpRecorderProbe::Calls(&help) == nHelpCalls + 1; }),
                  [&] { PostClick(::GetDlgItem(h, IDOK)); return true; }}),
         [&] { ::PostMessageW(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
+    EXPECT_TRUE(help.hwndCaller == h && help.dwData == 1061) << "help " << help.dwData << " over the dialog";
     EXPECT_EQ(hFont, hFontAfterColour) << "a colour alone re-creates no font";
     dialog.GetCurrentFont(lf);
     EXPECT_TRUE(lf.lfHeight == Height(10) && lf.lfWeight == 400 && !lf.lfItalic && !lf.lfUnderline && lf.lfStrikeOut);
@@ -237,7 +250,7 @@ TEST_F(QLNFontDialogTest, EmbeddedInAPageItCoversItTakesAFontTheListsDoNotHoldAn
     LOGFONTW lf = {};
     std::vector<BOOL> apply;
     ScriptedUser user(
-        Settled([&] { return (h = page.m_dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); },
+        Settled(Waiting("the font dialog on its page", [&] { return (h = page.m_dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); }),
                 {[&] {
                      RECT rcPage = {}, rcDialog = {};
                      ::GetClientRect(page.m_hWnd, &rcPage);
