@@ -2,6 +2,7 @@
 
 #include "AFX_MAINTAIN_STATE.h"
 #include "AfxChangeNotification.h"
+#include "AfxGuardEntry.h"
 
 #include <cstring>
 #include <cwchar>
@@ -230,90 +231,102 @@ HRESULT COlePropertyPage::XPropertyPage::SetPageSite(IPropertyPageSite* pPageSit
 HRESULT COlePropertyPage::XPropertyPage::Activate(HWND hWndParent, LPCRECT pRect, BOOL)
 {
     AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    if (pRect == nullptr)
-        return E_POINTER;
-    if (m_pThis->m_hWnd != nullptr)
-        return E_UNEXPECTED;
-    m_pThis->m_bCreating = TRUE;
-    if (!m_pThis->Create(m_pThis->m_nIDTemplate, CWnd::FromHandle(hWndParent)))
-        return E_FAIL;
-    ::SetWindowPos(m_pThis->m_hWnd, nullptr, pRect->left, pRect->top, pRect->right - pRect->left,
-                   pRect->bottom - pRect->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Handled after everything that the creation of the page and its children posted.
-    m_pThis->PostMessage(WM_AFX_CREATION_HANDLED);
-    return S_OK;
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (pRect == nullptr)
+            return E_POINTER;
+        if (m_pThis->m_hWnd != nullptr)
+            return E_UNEXPECTED;
+        m_pThis->m_bCreating = TRUE;
+        if (!m_pThis->Create(m_pThis->m_nIDTemplate, CWnd::FromHandle(hWndParent)))
+            return E_FAIL;
+        ::SetWindowPos(m_pThis->m_hWnd, nullptr, pRect->left, pRect->top, pRect->right - pRect->left,
+                       pRect->bottom - pRect->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Handled after everything that the creation of the page and its children posted.
+        m_pThis->PostMessage(WM_AFX_CREATION_HANDLED);
+        return S_OK;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::Deactivate()
 {
     AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    if (m_pThis->m_hWnd == nullptr)
-        return E_UNEXPECTED;
-    m_pThis->DestroyWindow();
-    return S_OK;
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (m_pThis->m_hWnd == nullptr)
+            return E_UNEXPECTED;
+        m_pThis->DestroyWindow();
+        return S_OK;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::GetPageInfo(PROPPAGEINFO* pPageInfo)
 {
     AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    if (pPageInfo == nullptr)
-        return E_POINTER;
-    const SIZE size = m_pThis->GetTemplateSize();
-    if (size.cx == 0 && size.cy == 0)
-        return E_FAIL;
-    const size_t cbTitle = (static_cast<size_t>(m_pThis->m_strCaption.GetLength()) + 1) * sizeof(wchar_t);
-    const LPOLESTR pszTitle = static_cast<LPOLESTR>(::CoTaskMemAlloc(cbTitle));
-    if (pszTitle == nullptr)
-        return E_OUTOFMEMORY;
-    std::memcpy(pszTitle, m_pThis->m_strCaption.GetString(), cbTitle);
-    pPageInfo->cb = sizeof(PROPPAGEINFO);
-    pPageInfo->pszTitle = pszTitle;
-    pPageInfo->size = size;
-    pPageInfo->pszDocString = nullptr;
-    pPageInfo->pszHelpFile = nullptr;
-    pPageInfo->dwHelpContext = 0;
-    return S_OK;
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (pPageInfo == nullptr)
+            return E_POINTER;
+        const SIZE size = m_pThis->GetTemplateSize();
+        if (size.cx == 0 && size.cy == 0)
+            return E_FAIL;
+        const size_t cbTitle = (static_cast<size_t>(m_pThis->m_strCaption.GetLength()) + 1) * sizeof(wchar_t);
+        const LPOLESTR pszTitle = static_cast<LPOLESTR>(::CoTaskMemAlloc(cbTitle));
+        if (pszTitle == nullptr)
+            return E_OUTOFMEMORY;
+        std::memcpy(pszTitle, m_pThis->m_strCaption.GetString(), cbTitle);
+        pPageInfo->cb = sizeof(PROPPAGEINFO);
+        pPageInfo->pszTitle = pszTitle;
+        pPageInfo->size = size;
+        pPageInfo->pszDocString = nullptr;
+        pPageInfo->pszHelpFile = nullptr;
+        pPageInfo->dwHelpContext = 0;
+        return S_OK;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::SetObjects(ULONG cObjects, IUnknown** ppUnk)
 {
-    if (cObjects != 0 && ppUnk == nullptr)
-        return E_POINTER;
-    std::vector<LPDISPATCH> objects;
-    HRESULT hr = S_OK;
-    for (ULONG i = 0; i < cObjects && SUCCEEDED(hr); ++i) {
-        LPDISPATCH pDispatch = nullptr;
-        hr = ppUnk[i] != nullptr ? ppUnk[i]->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))
-                                 : E_POINTER;
-        if (SUCCEEDED(hr))
-            objects.push_back(pDispatch);
-    }
-    if (FAILED(hr)) {
-        for (LPDISPATCH pDispatch : objects)
-            pDispatch->Release();
-        return hr;
-    }
-    m_pThis->ReleaseObjects();
-    m_pThis->m_objects = std::move(objects);
-    return S_OK;
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (cObjects != 0 && ppUnk == nullptr)
+            return E_POINTER;
+        std::vector<LPDISPATCH> objects;
+        HRESULT hr = S_OK;
+        for (ULONG i = 0; i < cObjects && SUCCEEDED(hr); ++i) {
+            LPDISPATCH pDispatch = nullptr;
+            hr = ppUnk[i] != nullptr ? ppUnk[i]->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))
+                                     : E_POINTER;
+            if (SUCCEEDED(hr))
+                objects.push_back(pDispatch);
+        }
+        if (FAILED(hr)) {
+            for (LPDISPATCH pDispatch : objects)
+                pDispatch->Release();
+            return hr;
+        }
+        m_pThis->ReleaseObjects();
+        m_pThis->m_objects = std::move(objects);
+        return S_OK;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::Show(UINT nCmdShow)
 {
-    if (m_pThis->m_hWnd == nullptr)
-        return E_UNEXPECTED;
-    m_pThis->ShowWindow(static_cast<int>(nCmdShow));
-    return S_OK;
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (m_pThis->m_hWnd == nullptr)
+            return E_UNEXPECTED;
+        m_pThis->ShowWindow(static_cast<int>(nCmdShow));
+        return S_OK;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::Move(LPCRECT pRect)
 {
-    if (pRect == nullptr)
-        return E_POINTER;
-    if (m_pThis->m_hWnd == nullptr)
-        return E_UNEXPECTED;
-    m_pThis->MoveWindow(pRect);
-    return S_OK;
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (pRect == nullptr)
+            return E_POINTER;
+        if (m_pThis->m_hWnd == nullptr)
+            return E_UNEXPECTED;
+        m_pThis->MoveWindow(pRect);
+        return S_OK;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::IsPageDirty()
@@ -324,14 +337,16 @@ HRESULT COlePropertyPage::XPropertyPage::IsPageDirty()
 HRESULT COlePropertyPage::XPropertyPage::Apply()
 {
     AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    if (!m_pThis->m_bModified)
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (!m_pThis->m_bModified)
+            return S_OK;
+        if (m_pThis->m_hWnd != nullptr && !m_pThis->UpdateData(TRUE))
+            return E_FAIL;
+        m_pThis->SetModifiedFlag(FALSE);
+        for (auto& status : m_pThis->m_controlStatus)
+            status.second = FALSE;
         return S_OK;
-    if (m_pThis->m_hWnd != nullptr && !m_pThis->UpdateData(TRUE))
-        return E_FAIL;
-    m_pThis->SetModifiedFlag(FALSE);
-    for (auto& status : m_pThis->m_controlStatus)
-        status.second = FALSE;
-    return S_OK;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::Help(LPCOLESTR)
@@ -342,12 +357,14 @@ HRESULT COlePropertyPage::XPropertyPage::Help(LPCOLESTR)
 HRESULT COlePropertyPage::XPropertyPage::TranslateAccelerator(MSG* pMsg)
 {
     AFX_MANAGE_STATE(m_pThis->m_pModuleState);
-    if (pMsg == nullptr)
-        return E_POINTER;
-    const HWND hWnd = m_pThis->m_hWnd;
-    if (hWnd == nullptr || (pMsg->hwnd != hWnd && !::IsChild(hWnd, pMsg->hwnd)))
-        return S_FALSE;
-    return CWnd::WalkPreTranslateTree(hWnd, pMsg) ? S_OK : S_FALSE;
+    return AfxGuardEntry([&]() -> HRESULT {
+        if (pMsg == nullptr)
+            return E_POINTER;
+        const HWND hWnd = m_pThis->m_hWnd;
+        if (hWnd == nullptr || (pMsg->hwnd != hWnd && !::IsChild(hWnd, pMsg->hwnd)))
+            return S_FALSE;
+        return CWnd::WalkPreTranslateTree(hWnd, pMsg) ? S_OK : S_FALSE;
+    });
 }
 
 HRESULT COlePropertyPage::XPropertyPage::EditProperty(DISPID)

@@ -1,5 +1,7 @@
 #include "CFontHolder.h"
 
+#include "AfxGuardEntry.h"
+
 #include <olectl.h>
 
 #include <string>
@@ -167,10 +169,12 @@ HRESULT CFontHolder::XSizeSink::QueryInterface(REFIID iid, void** ppv)
 HRESULT CFontHolder::XSizeSink::OnChanged(DISPID dispid)
 {
     // Someone else set the value: what the font holds now is what was given.
-    if (dispid == DISPID_FONT_SIZE || dispid == DISPID_FONT_NAME || dispid == DISPID_FONT_CHARSET ||
-        dispid == DISPID_UNKNOWN)
-        m_pHolder->TakeGiven(dispid);
-    return S_OK;
+    return AfxGuardEntry([&] {
+        if (dispid == DISPID_FONT_SIZE || dispid == DISPID_FONT_NAME || dispid == DISPID_FONT_CHARSET ||
+            dispid == DISPID_UNKNOWN)
+            m_pHolder->TakeGiven(dispid);
+        return S_OK;
+    });
 }
 
 void CFontHolder::TakeGiven(DISPID dispid)
