@@ -16,8 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <set>
 #include <tuple>
+#include <utility>
 
 using Microsoft::WRL::ComPtr;
 using namespace qlntest;
@@ -311,6 +313,7 @@ class OwnControlsPage : public COlePropertyPage
 public:
     OwnControlsPage() : COlePropertyPage(IDD_OWN_CONTROLS, IDS_OWN_CONTROLS) {}
     CString m_strWords = L"loaded"; int m_bTick = 1, m_nChoice = 1, m_nRow = 0, m_nApplied = 0;
+    bool m_bOutOfMemory = false;   // the next exchange runs out of memory
     BOOL OnInitDialog() override
     {
         for (const wchar_t* psz : {L"North", L"South", L"East"}) {
@@ -321,6 +324,8 @@ public:
     }
     void DoDataExchange(CDataExchange* pDX) override
     {
+        if (std::exchange(m_bOutOfMemory, false))
+            throw std::bad_alloc();
         DDX_Text(pDX, IDC_WORDS, m_strWords); DDX_Check(pDX, IDC_TICK, m_bTick);
         DDX_CBIndex(pDX, IDC_CHOICE, m_nChoice); DDX_LBIndex(pDX, IDC_ROWS, m_nRow);
         m_nApplied += pDX->m_bSaveAndValidate;
@@ -377,6 +382,9 @@ TEST(OlePropertyPageTest, AFrameworkPageMarksTheControlsTheUserChangedAndApplyRe
                  },
                  [&] {
                      ComPtr<IPropertyPage> page = look(L"chose and pushed");
+                     g_pOwnPage->m_bOutOfMemory = true;
+                     EXPECT_EQ(E_OUTOFMEMORY, page->Apply()) << "no exception crosses the interface";
+                     look(L"failed to apply");
                      EXPECT_EQ(S_OK, page->Apply());
                      look(L"applied");
                      EXPECT_EQ(S_OK, page->Apply());
@@ -394,6 +402,7 @@ TEST(OlePropertyPageTest, AFrameworkPageMarksTheControlsTheUserChangedAndApplyRe
         L"reloaded by the page: clean o o o o o, applied 0",
         L"typed and ticked: dirty x x o o o, applied 0",
         L"chose and pushed: dirty x x x x x, applied 0",
+        L"failed to apply: dirty x x x x x, applied 0",
         L"applied: clean o o o o o, applied 1",
         L"applied again: clean o o o o o, applied 1",   // nothing changed since: no exchange
     };
