@@ -107,12 +107,18 @@ TEST_F(EngineDraw, EachKindHasItsFontAndAreaEvenInHugeBounds)
     ASSERT_EQ(8u, scan.texts.size()) << Describe(scan);
     // Prompt, value, heading faces; the heading's area spans two columns, the second of two
     // values one, a flowing line two.
-    std::wstring got;
-    for (size_t i : {0, 1, 2})
-        got += scan.texts[i].face + L"|";
-    EXPECT_EQ(L"Liberation Serif|Liberation Mono|Liberation Sans|", got);
+    const auto faces = [](const EmfScan& s) {
+        std::wstring got;
+        for (size_t i : {0, 1, 2})
+            got += s.texts.size() > i ? s.texts[i].face + L"|" : L"?|";
+        return got;
+    };
+    EXPECT_EQ(L"Liberation Serif|Liberation Mono|Liberation Sans|", faces(scan));
     EXPECT_EQ(CPoint(400, 500), CPoint(scan.texts[2].clip.right, scan.texts[4].clip.right));
     EXPECT_EQ(200, scan.texts[5].clip.right);
+    // Fonts are kept from pass to pass, but not past a change of their properties.
+    ctrl->m_valueFont.SetFontName(L"Liberation Sans");
+    EXPECT_EQ(L"Liberation Serif|Liberation Sans|Liberation Sans|", faces(Draw(lines)));
     ctrl->m_engine.m_fnOnInPlaceEdit(1);
     EXPECT_EQ(8u, Draw(lines, CRect(INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2)).texts.size()) << "no overflow";
 }
