@@ -5,12 +5,9 @@
 #include "COleControl.h"
 #include "CPropExchange.h"
 #include "QLNBaseRes.h"
-#include "QLNCellTextFit.h"
 #include "QLNColumnGeometry.h"
 #include "QLNDefaultText.h"
 #include "QLNLibraryString.h"
-#include "QLNPassFonts.h"
-#include "QLNStringTokenizer.h"
 #include "QLNTextFieldLines.h"
 
 #include <cmath>
@@ -23,47 +20,30 @@ const double kMaxZoom = 100.0;
 // The grab handles and border lines of the in-place layout.
 const COLORREF kHandleColour = RGB(146, 213, 208);
 
-// Selects a font of the pass for an item. Consecutive items in one font keep it selected, and
-// the DC gets back the font it had before the pass when the pass ends (CQLNPassFonts::Release):
-// every text is drawn and measured in its item's font, with half the selections.
-class CZoomedFontSelection
+// Font slots of the pass: the planner's roles, then the overflow marker's.
+const int kMarkerFont = CQLNLinePlanner::eFontRoles;
+const int kFontSlots = kMarkerFont + 1;
+
+// Measures on the DC's attribute DC in the role's font, which stays selected for the drawing.
+class CDCMeasurer : public CQLNLinePlanner::Measurer
 {
 public:
-    CZoomedFontSelection(CDC* pDC, CQLNPassFonts& fonts, CFontHolder* pHolder, double dZoom)
-        : m_pFont(fonts.Select(pDC, *pHolder, dZoom))
+    CDCMeasurer(CDC* pDC, CQLNDrawingFonts& fonts) : m_pDC(pDC), m_fonts(fonts) {}
+
+    SIZE MeasureText(CQLNLinePlanner::EFontRole role, const wchar_t* pch, int nCount) override
     {
-    }
-
-    // The font selected; null when none could be made and the DC's own stays.
-    CFont* Font() const { return m_pFont; }
-
-private:
-    CFont* m_pFont;
-};
-
-// Measures on the DC's attribute DC and draws on its output DC.
-class CDCSurface : public CQLNCellTextFit::Surface
-{
-public:
-    CDCSurface(CDC* pDC, UINT nFormat) : m_pDC(pDC), m_nFormat(nFormat) {}
-
-    SIZE MeasureText(const wchar_t* pch, int nCount) override { return m_pDC->GetTextExtent(pch, nCount); }
-    void DrawPiece(const RECT& rc, const CString& strPiece) override
-    {
-        RECT rcDraw = rc;
-        m_pDC->DrawText(strPiece.GetString(), -1, &rcDraw, m_nFormat);
+        m_fonts.Select(m_pDC, role);
+        return m_pDC->GetTextExtent(pch, nCount);
     }
 
 private:
     CDC* m_pDC;
-    UINT m_nFormat;
+    CQLNDrawingFonts& m_fonts;
 };
 
-bool IsBlank(const CString& str)
+COLORREF Translate(COleControl* pOwnerCtrl, unsigned long clr)
 {
-    CString strTrimmed(str);
-    strTrimmed.Trim();
-    return strTrimmed.IsEmpty() != FALSE;
+    return pOwnerCtrl ? pOwnerCtrl->TranslateColor(clr) : static_cast<COLORREF>(clr);
 }
 
 } // namespace
@@ -162,16 +142,6 @@ int CQLNBaseTextHelper::CalculateColumnWidth(int nColumn, CRect rect)
 {
     const double dRatio = m_arrColWidthRatio.GetAt(nColumn);   // raises outside the columns
     return CQLNColumnGeometry::ColumnWidth(dRatio, m_nVisibleColumns, static_cast<double>(rect.Width()));
-}
-
-int CQLNBaseTextHelper::AdjustLineHeight(int nHeight) const
-{
-    return CQLNColumnGeometry::AdjustLineHeight(m_nVerticalSpacing, nHeight);
-}
-
-BOOL CQLNBaseTextHelper::HasLabelColumns() const
-{
-    return m_bIncludeDataLabel && m_nAllignType;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -300,13 +270,15 @@ int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, co
     if (!pDC || !pLines || !m_pDefaultFont || !m_pTitleFont || !m_pHeadingFont || !m_pPromptFont || !m_pValueFont)
         return 0;
     pDC->SetMapMode(MM_TEXT);
-    // The fonts made for the pass go with it, also when it raises.
-    struct CReleaseFonts
+    CFontHolder* const holders[kFontSlots] = {m_pHeadingFont, m_pPromptFont, m_pValueFont, m_pDefaultFont};
+    m_fonts.BeginPass(holders, kFontSlots, ZoomForFonts());
+    // The DC gets its own font back, also when the pass raises.
+    struct CEndPass
     {
-        CQLNPassFonts& fonts;
+        CQLNDrawingFonts& fonts;
         CDC* pDC;
-        ~CReleaseFonts() { fonts.Release(pDC); }
-    } release{m_passFonts, pDC};
+        ~CEndPass() { fonts.EndPass(pDC); }
+    } end{m_fonts, pDC};
     OnDrawColumns(pDC, rcBounds, rcInvalid, *pLines);
     return 1;
 }
@@ -314,174 +286,50 @@ int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, co
 void CQLNBaseTextHelper::OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid,
                                        const CQLNTextFieldLines& lines)
 {
-    const int nLines = lines.GetCount();
-    CRect rcCell(rcBounds);
-    int nColumn = 0;
-    int nRowHeight = 0;
+    std::vector<int> widths;
+    for (int k = 0; k < m_nVisibleColumns; ++k)
+        widths.push_back(CalculateColumnWidth(k, rcBounds));
+    // "AAA" in the font selected when the pass begins: the control's default font.
     const int nDefaultRowHeight = pDC->GetTextExtent(L"AAA", 3).cy;
-    BOOL bAnyText = FALSE;
-
+    CDCMeasurer measurer(pDC, m_fonts);
+    CQLNLinePlanner planner(measurer, rcBounds, widths, m_bIncludeDataLabel, m_nAllignType, m_nVerticalSpacing,
+                            nDefaultRowHeight);
+    const COLORREF colours[CQLNLinePlanner::eFontRoles] = {Translate(m_pOwnerCtrl, m_clrHeading),
+                                                            Translate(m_pOwnerCtrl, m_clrPrompt),
+                                                            Translate(m_pOwnerCtrl, m_clrValue)};
+    pDC->SetTextAlign(0);
+    const int nLines = lines.GetCount();
     for (int i = 0; i < nLines; ++i) {
-        const CString strLine = CQLNDefaultText::GetCustomizedLine(lines.GetLine(i));
-        if (!bAnyText && !IsBlank(strLine))
-            bAnyText = TRUE;
-        DrawLine(pDC, strLine, rcBounds, rcCell, nColumn, nRowHeight, nDefaultRowHeight);
-        // The rectangle is full only once there is something to show: a run of blank lines at
-        // the top never raises the marker.
-        if (static_cast<long long>(rcCell.top) + nRowHeight >= rcBounds.bottom && bAnyText) {
+        DrawLine(pDC, planner, CQLNDefaultText::GetCustomizedLine(lines.GetLine(i)), colours);
+        if (planner.Full()) {
             DrawIndication(pDC, rcBounds);
             break;
         }
     }
-    CalcAndDrawColBorders(pDC, rcBounds);
+    CalcAndDrawColBorders(pDC, rcBounds, widths);
 }
 
-void CQLNBaseTextHelper::StartNewRow(int& nColumn, CRect& rcCell, int& nRowHeight, const CRect& rcBounds,
-                                     int nDefaultRowHeight)
+void CQLNBaseTextHelper::DrawLine(CDC* pDC, CQLNLinePlanner& planner, const CString& strLine,
+                                  const COLORREF* pColours)
 {
-    rcCell.left = rcBounds.left;
-    rcCell.top = AfxSaturateAdd(rcCell.top, AdjustLineHeight(nRowHeight));
-    nColumn = 0;
-    nRowHeight = nDefaultRowHeight;
-}
-
-void CQLNBaseTextHelper::DrawEmptyCell(int& nColumn, CRect& rcCell, int& nRowHeight, const CRect& rcBounds,
-                                       int nDefaultRowHeight)
-{
-    if (nColumn == m_nVisibleColumns)
-        StartNewRow(nColumn, rcCell, nRowHeight, rcBounds, nDefaultRowHeight);
-    rcCell.left = AfxSaturateAdd(rcCell.left, CalculateColumnWidth(nColumn, rcBounds));
-    ++nColumn;
-    if (nRowHeight < nDefaultRowHeight)
-        nRowHeight = nDefaultRowHeight;
-}
-
-CQLNBaseTextHelper::ELineKind CQLNBaseTextHelper::LineKind(int nPrompts, int nValues) const
-{
-    if (nValues == 0)
-        return eHeading;
-    if (nPrompts == 1 && nValues == 1) {
-        if (!m_bIncludeDataLabel)
-            return eValueOnly;
-        return m_nAllignType ? eSeparatePair : eJoinedPair;
-    }
-    if (nPrompts == 0 && nValues == 2)
-        return eTwoValues;
-    return eFlowing;
-}
-
-void CQLNBaseTextHelper::DrawLine(CDC* pDC, const CString& strLine, const CRect& rcBounds, CRect& rcCell,
-                                  int& nColumn, int& nRowHeight, int nDefaultRowHeight)
-{
-    const BOOL bLabelColumns = HasLabelColumns();
-    if (strLine.IsEmpty()) {
-        CZoomedFontSelection font(pDC, m_passFonts, m_pDefaultFont, ZoomForFonts());
-        DrawEmptyCell(nColumn, rcCell, nRowHeight, rcBounds, nDefaultRowHeight);
-        if (bLabelColumns)
-            DrawEmptyCell(nColumn, rcCell, nRowHeight, rcBounds, nDefaultRowHeight);
-        return;
-    }
-    pDC->SetTextAlign(0);
-    int nPrompts = 0, nValues = 0;
-    CQLNStringTokenizer::GetNumberOfPromptAndValue(strLine, nPrompts, nValues);
-    const ELineKind kind = LineKind(nPrompts, nValues);
-
-    CQLNStringTokenizer tokenizer(strLine);
-    CString strItem;
-    BOOL bIsValue = FALSE;
-    // Until an item has drawn something, a following item of the line starts at the cell start.
-    CPoint ptContinue(rcCell.left, rcCell.top);
-
-    if (kind == eFlowing) {
-        if (nColumn == m_nVisibleColumns)
-            StartNewRow(nColumn, rcCell, nRowHeight, rcBounds, nDefaultRowHeight);
-        int w = CalculateColumnWidth(nColumn, rcBounds);
-        if (bLabelColumns) {
-            w = AfxSaturateAdd(w, CalculateColumnWidth(nColumn + 1, rcBounds));
-            nColumn += 2;
-        } else {
-            nColumn += 1;
-        }
-        const CRect rcArea(rcCell.left, rcCell.top, AfxSaturateAdd(rcCell.left, w), rcBounds.bottom);
-        rcCell.left = rcArea.right;
-        ptContinue = rcArea.TopLeft();
-        while (tokenizer.GetNextString(strItem, bIsValue)) {
-            if (bIsValue)
-                DrawItem(pDC, m_pValueFont, m_clrValue, rcArea, ptContinue, strItem, ptContinue, nRowHeight);
-            else if (m_bIncludeDataLabel)
-                DrawItem(pDC, m_pPromptFont, m_clrPrompt, rcArea, ptContinue, strItem, ptContinue, nRowHeight);
-        }
-        return;
-    }
-
-    int nDrawn = 0;   // items of a pair or of two values placed so far
-    while (tokenizer.GetNextString(strItem, bIsValue)) {
-        // Labels of a value-only line are not shown and take no room.
-        if (!bIsValue && kind != eHeading && !m_bIncludeDataLabel)
+    CQLNLinePlanner::ReadPieces(strLine, m_pieces);
+    planner.BeginLine(CQLNLinePlanner::KindOf(m_pieces, m_bIncludeDataLabel, m_nAllignType), m_pieces);
+    // Each item is placed just before it is drawn: the measuring has selected its font already.
+    while (planner.Next(m_placement)) {
+        if (m_placement.lines.empty())
             continue;
-        if (nColumn == m_nVisibleColumns)
-            StartNewRow(nColumn, rcCell, nRowHeight, rcBounds, nDefaultRowHeight);
-        const int w = CalculateColumnWidth(nColumn, rcBounds);
-        CRect rcArea(rcCell.left, rcCell.top, AfxSaturateAdd(rcCell.left, w), rcBounds.bottom);
-        const CPoint ptCell(rcCell.left, rcCell.top);
-
-        // The second item of a joined pair or of two values goes on after the first, whose
-        // cell it shares; that second item, or any item of the other kinds, closes its cell.
-        const BOOL bShared = (kind == eJoinedPair || kind == eTwoValues);
-        const BOOL bSecond = bShared && nDrawn > 0;
-        const CPoint ptStart = bSecond ? ptContinue : ptCell;
-        CFontHolder* pFont = bIsValue ? m_pValueFont : m_pPromptFont;
-        unsigned long clr = bIsValue ? m_clrValue : m_clrPrompt;
-        if (kind == eHeading) {
-            pFont = m_pHeadingFont;
-            clr = m_clrHeading;
+        m_fonts.Select(pDC, m_placement.role);
+        pDC->SetTextColor(pColours[m_placement.role]);
+        for (const CQLNLinePlanner::TextLine& line : m_placement.lines) {
+            RECT rc = line.rc;
+            pDC->DrawText(line.strText.GetString(), -1, &rc, 0);
         }
-        BOOL bCloses = !bShared || bSecond;
-        // A heading item and the second of two values span a label column and its value column.
-        const BOOL bSpans = bLabelColumns && (kind == eHeading || (kind == eTwoValues && bSecond));
-        if (bCloses) {
-            rcCell.left = AfxSaturateAdd(rcCell.left, w);
-            ++nColumn;
-            if (bSpans) {
-                const int wNext = CalculateColumnWidth(nColumn, rcBounds);
-                rcCell.left = AfxSaturateAdd(rcCell.left, wNext);
-                ++nColumn;
-                if (kind == eHeading)
-                    rcArea.right = AfxSaturateAdd(rcArea.right, wNext);
-            }
-        }
-        DrawItem(pDC, pFont, clr, rcArea, ptStart, strItem, ptContinue, nRowHeight);
-        ++nDrawn;
     }
-}
-
-void CQLNBaseTextHelper::DrawItem(CDC* pDC, CFontHolder* pFont, unsigned long clrText, const CRect& rcArea,
-                                  CPoint ptStart, const CString& strItem, CPoint& ptContinue, int& nRowHeight)
-{
-    CZoomedFontSelection font(pDC, m_passFonts, pFont, ZoomForFonts());
-    pDC->SetTextColor(m_pOwnerCtrl ? m_pOwnerCtrl->TranslateColor(clrText) : static_cast<COLORREF>(clrText));
-    if (IsBlank(strItem))
-        return;
-    CRect rcDraw(rcArea);
-    const SIZE sizeA = font.Font() != nullptr ? m_passFonts.ExtentOfA(pDC, font.Font()) : pDC->GetTextExtent(L"A", 1);
-    const CPoint ptEnd = DrawCellText(pDC, rcDraw, ptStart, strItem, 0, TRUE, &sizeA);
-    ptContinue = CPoint(ptEnd.x, AfxSaturateSub(ptEnd.y, sizeA.cy));
-    const int nHeight = AfxSaturateSub(ptEnd.y, rcArea.top);
-    if (nHeight > nRowHeight)
-        nRowHeight = nHeight;
-}
-
-CPoint CQLNBaseTextHelper::DrawCellText(CDC* pDC, CRect& rcArea, CPoint ptStart, const CString& strText,
-                                        UINT nFormat, int bDraw, const SIZE* pSizeA)
-{
-    const SIZE sizeA = pSizeA != nullptr ? *pSizeA : pDC->GetTextExtent(L"A", 1);
-    CDCSurface surface(pDC, nFormat);
-    return CQLNCellTextFit::Flow(surface, rcArea, ptStart, strText, sizeA, bDraw);
 }
 
 void CQLNBaseTextHelper::DrawIndication(CDC* pDC, const CRect& rcBounds)
 {
-    CZoomedFontSelection font(pDC, m_passFonts, m_pDefaultFont, ZoomForFonts());
+    m_fonts.Select(pDC, kMarkerFont);
     pDC->SetTextColor(RGB(0, 0, 0));
     CString strMore;
     QLNLoadLibraryString(strMore, IDS_QLN_MORE);
@@ -495,7 +343,7 @@ void CQLNBaseTextHelper::DrawIndication(CDC* pDC, const CRect& rcBounds)
     pDC->ExtTextOut(rcBounds.left, y, nOptions, &rcStrip, strMore, nullptr);
 }
 
-void CQLNBaseTextHelper::CalcAndDrawColBorders(CDC* pDC, const CRect& rcBounds)
+void CQLNBaseTextHelper::CalcAndDrawColBorders(CDC* pDC, const CRect& rcBounds, const std::vector<int>& widths)
 {
     m_arrColBorder.RemoveAll();
     CBrush brush;
@@ -503,7 +351,7 @@ void CQLNBaseTextHelper::CalcAndDrawColBorders(CDC* pDC, const CRect& rcBounds)
     const int h = CVEL_ColumnResizeHandleSize;
     long long nSum = 0;
     for (int k = 0; k < m_nVisibleColumns - 1; ++k) {
-        nSum += CalculateColumnWidth(k, rcBounds);
+        nSum += widths[static_cast<size_t>(k)];
         const int nBorder = AfxSaturateInt(nSum);
         m_arrColBorder.Add(nBorder);
         if (!m_bInPlaceEdit)

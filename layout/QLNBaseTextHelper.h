@@ -14,7 +14,10 @@
 #include "CPoint.h"
 #include "CRect.h"
 #include "CString.h"
-#include "QLNPassFonts.h"
+#include "QLNDrawingFonts.h"
+#include "QLNLinePlanner.h"
+
+#include <vector>
 
 class CEdit;
 class COleControl;
@@ -67,30 +70,16 @@ public:
     int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines);
 
 private:
-    enum ELineKind { eHeading, eSeparatePair, eJoinedPair, eValueOnly, eTwoValues, eFlowing };
-
     void OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid, const CQLNTextFieldLines& lines);
-    void DrawLine(CDC* pDC, const CString& strLine, const CRect& rcBounds, CRect& rcCell, int& nColumn,
-                  int& nRowHeight, int nDefaultRowHeight);
-    // pSizeA, when given, is the extent of "A" in the selected font, known already; without
-    // it "A" is measured. The wrap limit is taken from it.
-    CPoint DrawCellText(CDC* pDC, CRect& rcArea, CPoint ptStart, const CString& strText, UINT nFormat,
-                        int bDraw, const SIZE* pSizeA = nullptr);
-    void StartNewRow(int& nColumn, CRect& rcCell, int& nRowHeight, const CRect& rcBounds, int nDefaultRowHeight);
-    void DrawEmptyCell(int& nColumn, CRect& rcCell, int& nRowHeight, const CRect& rcBounds, int nDefaultRowHeight);
+    // Plans the line after those before it and draws its items, each text line in its role's
+    // font and colour (colours indexed by role).
+    void DrawLine(CDC* pDC, CQLNLinePlanner& planner, const CString& strLine, const COLORREF* pColours);
     void DrawIndication(CDC* pDC, const CRect& rcBounds);
-    void CalcAndDrawColBorders(CDC* pDC, const CRect& rcBounds);
+    void CalcAndDrawColBorders(CDC* pDC, const CRect& rcBounds, const std::vector<int>& widths);
 
-    // Draws one item of a line in its font and colour, then moves the continue point and the
-    // row height on. An item that draws nothing leaves both where they were.
-    void DrawItem(CDC* pDC, CFontHolder* pFont, unsigned long clrText, const CRect& rcArea, CPoint ptStart,
-                  const CString& strItem, CPoint& ptContinue, int& nRowHeight);
-    ELineKind LineKind(int nPrompts, int nValues) const;
-    BOOL HasLabelColumns() const;
     double ZoomForFonts() const;
 
     int CalculateColumnWidth(int nColumn, CRect rect);
-    int AdjustLineHeight(int nHeight) const;
     int ColumnBorderHitTest(CPoint point) const;
     void MatchBorderToColumns(int nBorder, int& nLeftColumn, int& nRightColumn) const;
     void ResizeColumns(int nBorder, long x);
@@ -115,8 +104,11 @@ private:
     CArray<long, long> m_arrColBorder;
     COleControl* m_pOwnerCtrl;
     double m_dZoom;
-    // Only during a drawing pass: the fonts its items drew in.
-    CQLNPassFonts m_passFonts;
+    // The fonts of the roles, kept between passes.
+    CQLNDrawingFonts m_fonts;
+    // Only during a drawing pass: the line being drawn, kept to reuse their storage.
+    std::vector<CQLNLinePlanner::Piece> m_pieces;
+    CQLNLinePlanner::Placement m_placement;
 
     CQLNBaseTextHelper(const CQLNBaseTextHelper&) = delete;
     CQLNBaseTextHelper& operator=(const CQLNBaseTextHelper&) = delete;
