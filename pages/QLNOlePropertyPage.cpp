@@ -1,5 +1,6 @@
 #include "QLNOlePropertyPage.h"
 
+#include "AfxOwnedMessageBox.h"
 #include "CInvalidArgException.h"
 #include "COleDispatchDriver.h"
 #include "COleDispatchException.h"
@@ -523,7 +524,7 @@ void CQLNOlePropertyPage::RunPending(CDataExchange* pDX)
             // The control refused the value: the user hears its reason and stays on the page,
             // and nothing after it is written.
             DeletePending();
-            MessageBox(e.m_strDescription, nullptr, MB_ICONEXCLAMATION);
+            AfxOwnedMessageBox(m_hWnd, e.m_strDescription, nullptr, MB_ICONEXCLAMATION);
             pDX->Fail();
         } catch (const CException&) {
             // A value that does not convert, or a page without the record's control: this

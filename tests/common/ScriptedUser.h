@@ -1,11 +1,18 @@
 // A user at the keyboard while a modal loop runs: steps run one after the other from a timer
 // on the test's own thread. A step posts its input (so that no step waits inside a nested
 // modal loop) and returns true, or returns false until what it waits for is on screen.
+//
+// A watchdog on a thread of its own ends the whole test program, saying at which step, when
+// the test's thread stops handling its messages for five seconds: a hang fails at once instead
+// of stalling the run until its time-out.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,14 +24,22 @@ class ScriptedUser
 public:
     using Step = std::function<bool()>;
 
-    // onStall ends the modal loops when the steps do not finish within about ten seconds.
-    ScriptedUser(std::vector<Step> steps, std::function<void()> onStall)
-        : m_steps(std::move(steps)), m_onStall(std::move(onStall)), m_timer(::SetTimer(nullptr, 0, 30, &Tick))
+    // onStall ends the modal loops when the steps do not finish within about ten seconds (or
+    // nStallTicks timer ticks of 30 ms, for a long session).
+    ScriptedUser(std::vector<Step> steps, std::function<void()> onStall, int nStallTicks = 350)
+        : m_steps(std::move(steps)), m_onStall(std::move(onStall)), m_nStallTicks(nStallTicks),
+          m_timer(::SetTimer(nullptr, 0, 30, &Tick)),
+          m_hStop(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          m_hWatchdog(::CreateThread(nullptr, 0, &Watch, this, 0, nullptr))
     {
         s_pCurrent = this;
     }
     ~ScriptedUser()
     {
+        ::SetEvent(m_hStop);
+        ::WaitForSingleObject(m_hWatchdog, INFINITE);
+        ::CloseHandle(m_hWatchdog);
+        ::CloseHandle(m_hStop);
         ::KillTimer(nullptr, m_timer);
         s_pCurrent = nullptr;
     }
@@ -38,22 +53,47 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         ScriptedUser* p = s_pCurrent;
+        if (p != nullptr)
+            ++p->m_alive;
         if (p == nullptr || p->m_busy)
             return;
         p->m_busy = true;
         if (p->m_next < p->m_steps.size() && p->m_steps[p->m_next]())
             ++p->m_next;
-        if (++p->m_ticks == 350 && !p->Finished() && p->m_onStall)
+        if (++p->m_ticks == p->m_nStallTicks && !p->Finished() && p->m_onStall)
             p->m_onStall();
         p->m_busy = false;
+    }
+
+    static DWORD WINAPI Watch(LPVOID pParam)
+    {
+        ScriptedUser* p = static_cast<ScriptedUser*>(pParam);
+        int nSeen = -1, nStill = 0;
+        while (::WaitForSingleObject(p->m_hStop, 250) == WAIT_TIMEOUT) {
+            const int nTicks = p->m_alive.load();
+            nStill = nTicks == nSeen ? nStill + 1 : 0;
+            nSeen = nTicks;
+            if (nStill == 20) {
+                std::fprintf(stderr, "FAILED: the user interface stopped answering at step %u (of %u)\n",
+                             static_cast<unsigned>(p->m_next.load()), static_cast<unsigned>(p->m_steps.size()));
+                std::fflush(stderr);
+                ::TerminateProcess(::GetCurrentProcess(), 3);
+            }
+        }
+        return 0;
     }
 
     static inline ScriptedUser* s_pCurrent = nullptr;
     std::vector<Step> m_steps;
     std::function<void()> m_onStall;
+    int m_nStallTicks;
     UINT_PTR m_timer;
-    size_t m_next = 0;
+    HANDLE m_hStop;
+    HANDLE m_hWatchdog;
+    std::atomic<size_t> m_next{0};
     int m_ticks = 0;
+    // Timer ticks, also those that arrive while a step runs a nested loop.
+    std::atomic<int> m_alive{0};
     bool m_busy = false;
 };
 
@@ -115,6 +155,37 @@ inline void ClickScreen(POINT pt)
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Keys pressed together on the keyboard, as the user presses them: down in the order given, up in
+// the reverse order; they go to the window with the focus.
+inline void PressChord(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Whether a window (a message box) is centred on another, to a pixel or two.
+inline bool CentredOn(HWND hWnd, HWND hOn)
+{
+    RECT rc = {}, rcOn = {};
+    ::GetWindowRect(hWnd, &rc);
+    ::GetWindowRect(hOn, &rcOn);
+    return std::abs((rc.left + rc.right) - (rcOn.left + rcOn.right)) <= 3 &&
+           std::abs((rc.top + rc.bottom) - (rcOn.top + rcOn.bottom)) <= 3;
 }
 
 inline void PostKey(HWND hWnd, UINT vk)
