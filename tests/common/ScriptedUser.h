@@ -3,7 +3,7 @@
 // modal loop) and returns true, or returns false until what it waits for is on screen.
 //
 // A watchdog on a thread of its own ends the whole test program, saying at which step, when
-// the test's thread stops handling its messages for five seconds: a hang fails at once instead
+// X: a hang fails at once instead
 // of stalling the run until its time-out.
 #pragma once
 #include <windows.h>
@@ -73,7 +73,7 @@ private:
             const int nTicks = p->m_alive.load();
             nStill = nTicks == nSeen ? nStill + 1 : 0;
             nSeen = nTicks;
-            if (nStill == 20) {
+            if (nStill == 40) {
                 std::fprintf(stderr, "FAILED: the user interface stopped answering at step %u (of %u)\n",
                              static_cast<unsigned>(p->m_next.load()), static_cast<unsigned>(p->m_steps.size()));
                 std::fflush(stderr);
