@@ -252,6 +252,7 @@ void CQLNTextDataSelectPage::UpdateControls()
         return;
     // What the page shows of a row is not the user's edit of it.
     const FillingControls filling(*this);
+    const HWND hWndFocus = ::GetFocus();
 
     m_nSelectedCur = m_lbSelected.GetCurSel();
     const int nSelected = m_lbSelected.GetCount();
@@ -338,6 +339,19 @@ void CQLNTextDataSelectPage::UpdateControls()
             strRow, static_cast<CQLNDefaultText::eItemType>(KindOf(m_lbAvailable, m_nAvailableCur)));
     }
     m_stAvailableDesc.SetWindowText(strDescription);
+    KeepFocus(hWndFocus);
+}
+
+void CQLNTextDataSelectPage::KeepFocus(HWND hWndFocus)
+{
+    // A button that has just disabled itself (Move Up at the top, Remove All) or a detail now
+    // hidden would hold a focus that no key can use: the next control that can take it gets it.
+    if (hWndFocus == nullptr || m_hWnd == nullptr || !::IsChild(m_hWnd, hWndFocus) ||
+        (::IsWindowEnabled(hWndFocus) && ::IsWindowVisible(hWndFocus) && ::GetFocus() == hWndFocus))
+        return;
+    const HWND hWndNext = ::GetNextDlgTabItem(m_hWnd, hWndFocus, FALSE);
+    if (hWndNext != nullptr && hWndNext != hWndFocus)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hWndNext), TRUE);
 }
 
 void CQLNTextDataSelectPage::EnableTitle()

@@ -130,6 +130,8 @@ private:
     // Writes the decimal edit's text to the current row's entry, when that row has one.
     void StoreDecimal();
     void EnableTitle();
+    // Moves the focus on when hWndFocus, which had it, can no longer be used.
+    void KeepFocus(HWND hWndFocus);
     // The current row of the selected list, moved by nDelta rows when it stays in the list.
     void MoveSelected(int nDelta);
     // The blank-line row and the user-text row that the available list always begins with.

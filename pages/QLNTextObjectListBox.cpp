@@ -98,6 +98,10 @@ void CQLNTextObjectListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     }
     // An empty list draws its focus row as item -1, which shows nothing.
     dc.DrawText(GetDisplayText(static_cast<int>(lpDrawItemStruct->itemID)), &rcItem, DT_SINGLELINE);
+    // The whole row has just been drawn afresh, so the mark (drawn by inverting) is drawn once,
+    // whether the row gains or keeps the focus; losing it, the row is left without.
+    if ((lpDrawItemStruct->itemState & ODS_FOCUS) && !(lpDrawItemStruct->itemState & ODS_NOFOCUSRECT))
+        ::DrawFocusRect(dc.m_hDC, &rcItem);
     dc.SetTextColor(crOldText);
     dc.SetBkColor(crOldBack);
     dc.Detach();

@@ -1,5 +1,6 @@
 #include "QLN_IntEditCtrl.h"
 
+#include "AfxOwnedMessageBox.h"
 #include "QLNBaseRes.h"
 #include "QLNConvertStringToDouble.h"
 #include "QLNLibraryString.h"
@@ -43,15 +44,21 @@ void CQLN_IntEditCtrl::OnKillFocus(CWnd* pNewWnd)
 LRESULT CQLN_IntEditCtrl::OnRangeMessage(WPARAM, LPARAM)
 {
     CString strFormat;
-    CString strCaption;
     QLNLoadLibraryString(strFormat, IDS_QLN_DECIMAL_RANGE);
-    QLNLoadLibraryString(strCaption, IDS_QLN_DECIMAL_RANGE_CAPTION);
     CString strMessage;
     strMessage.Format(strFormat.GetString(), m_nMin, m_nMax);
     // The edit's window may go while the box is up (its sheet closed from elsewhere).
     const HWND hWnd = m_hWnd;
     m_bInMessage = TRUE;
-    ::MessageBoxW(hWnd, strMessage.GetString(), strCaption.GetString(), MB_ICONEXCLAMATION | MB_OK);
+    // Captioned with the title of the window the edit is in (the object's sheet shows the
+    // object's name) rather than the library's string "Text", which names nothing the user
+    // knows; an edit in an untitled window keeps that string.
+    CString strCaption;
+    const HWND hWndTop = ::GetAncestor(hWnd, GA_ROOT);
+    if (hWndTop == nullptr || ::GetWindowTextLengthW(hWndTop) == 0)
+        QLNLoadLibraryString(strCaption, IDS_QLN_DECIMAL_RANGE_CAPTION);
+    AfxOwnedMessageBox(hWnd, strMessage.GetString(), strCaption.IsEmpty() ? nullptr : strCaption.GetString(),
+                       MB_ICONEXCLAMATION | MB_OK);
     m_bInMessage = FALSE;
     if (::IsWindow(hWnd) && FromHandlePermanent(hWnd) == this) {
         SetFocus();

@@ -4,6 +4,8 @@
 #include "CPropertyPage.h"
 #include "QLNChangeNotification.h"
 
+#include <uxtheme.h>
+
 namespace {
 
 const UINT WM_QLN_POST_INIT_DIALOG = WM_USER + 6;
@@ -32,6 +34,10 @@ BOOL CQLNCtrlDialogBase::CreateDialogBase(UINT nIDTemplate, CWnd* pParent)
         m_pOlePage = static_cast<COlePropertyPage*>(pParent);
     else if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CPropertyPage)))
         m_pPropPage = static_cast<CPropertyPage*>(pParent);
+    // On a page the dialog is part of the page's body and takes its background, as the system's
+    // own dialogs inside a themed tab do; unthemed, both are the dialog colour anyway.
+    if (m_hWnd != nullptr && (m_pOlePage != nullptr || m_pPropPage != nullptr))
+        ::EnableThemeDialogTexture(m_hWnd, ETDT_ENABLETAB);
     if (m_hWnd != nullptr)
         PostMessage(WM_QLN_POST_INIT_DIALOG);
     return bCreated;

@@ -52,6 +52,7 @@ BEGIN_MESSAGE_MAP(CQLNFontDialog, CQLNCtrlDialogBase)
     ON_BN_CLICKED(IDC_QLN_FONT_HELP, OnButtonHelp)
     ON_WM_CTLCOLOR()
     ON_MESSAGE(WM_QLN_COLOR_CHANGED, OnColorChange)
+    ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 END_MESSAGE_MAP()
 
 CQLNFontDialog::CQLNFontDialog(CDialog* pParent)
@@ -171,8 +172,11 @@ BOOL CQLNFontDialog::OnInitDialog()
     SetComboSelFromWindowText(m_cbSize);
     UpdateSampleText();
 
-    // Embedded in a page, the dialog is reached with Tab like any other control.
-    ModifyStyle(0, WS_TABSTOP);
+    FitFaceList();
+    // Embedded in a page, the dialog is reached with Tab like any other control. Only there: on a
+    // top-level window the same bit is the maximize box.
+    if (GetStyle() & WS_CHILD)
+        ModifyStyle(0, WS_TABSTOP);
     m_cbSize.LimitText(5);
     return TRUE;
 }
@@ -218,6 +222,52 @@ bool CQLNFontDialog::CharsWaiting(const CComboBox& box)
     MSG msg;
     return ::GetComboBoxInfo(box.m_hWnd, &info) && info.hwndItem != nullptr &&
            ::PeekMessageW(&msg, info.hwndItem, WM_CHAR, WM_CHAR, PM_NOREMOVE | PM_NOYIELD);
+}
+
+void CQLNFontDialog::FitFaceList()
+{
+    // The template's box cuts longer names ("DejaVu Sans Condensed"); the modal dialog grows by
+    // what the longest needs. Embedded, the dialog must keep to its page and stays as it is.
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if ((GetStyle() & WS_CHILD) || !::GetComboBoxInfo(m_cbFace.m_hWnd, &info) || info.hwndList == nullptr)
+        return;
+    const HDC hDC = ::GetDC(info.hwndList);
+    const HGDIOBJ hOldFont = ::SelectObject(hDC, reinterpret_cast<HGDIOBJ>(::SendMessageW(info.hwndList, WM_GETFONT, 0, 0)));
+    int nWidest = 0;
+    for (int i = 0; i < m_cbFace.GetCount(); ++i) {
+        CString strFace;
+        m_cbFace.GetLBText(i, strFace);
+        SIZE size = {};
+        if (::GetTextExtentPoint32W(hDC, strFace.GetString(), strFace.GetLength(), &size) && size.cx > nWidest)
+            nWidest = size.cx;
+    }
+    ::SelectObject(hDC, hOldFont);
+    ::ReleaseDC(info.hwndList, hDC);
+    // The list's borders, its scroll bar and the few pixels a row keeps free on its left.
+    RECT rcList = {}, rcClient = {};
+    ::GetWindowRect(info.hwndList, &rcList);
+    ::GetClientRect(info.hwndList, &rcClient);
+    const int nNeeded = nWidest + 6 + (rcList.right - rcList.left - rcClient.right) + ::GetSystemMetrics(SM_CXVSCROLL);
+    const int nGrow = nNeeded - (rcList.right - rcList.left);
+    if (nGrow <= 0)
+        return;
+    RECT rcFace = {};
+    ::GetWindowRect(m_cbFace.m_hWnd, &rcFace);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcFace), 2);
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        RECT rc = {};
+        ::GetWindowRect(hChild, &rc);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        if (hChild == m_cbFace.m_hWnd)
+            ::SetWindowPos(hChild, nullptr, 0, 0, rc.right - rc.left + nGrow, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
+        else if (rc.left >= rcFace.right)
+            ::SetWindowPos(hChild, nullptr, rc.left + nGrow, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    RECT rcWindow = {};
+    ::GetWindowRect(m_hWnd, &rcWindow);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, rcWindow.right - rcWindow.left + nGrow, rcWindow.bottom - rcWindow.top,
+                   SWP_NOMOVE | SWP_NOZORDER);
 }
 
 CComboBox* CQLNFontDialog::FocusedCombo() const
@@ -328,6 +378,16 @@ HBRUSH CQLNFontDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (pWnd != nullptr && pWnd->GetDlgCtrlID() == IDC_QLN_SAMPLE)
         pDC->SetTextColor(m_crColor);
     return hBrush;
+}
+
+LRESULT CQLNFontDialog::OnSysCommand(WPARAM wParam, LPARAM)
+{
+    // The dialog has a fixed layout: nothing (a window manager's key, a menu) may maximize or
+    // size it, whatever the system's default would do with the command.
+    const WPARAM nCommand = wParam & 0xFFF0;
+    if ((nCommand == SC_MAXIMIZE && !(GetStyle() & WS_MAXIMIZEBOX)) || (nCommand == SC_SIZE && !(GetStyle() & WS_THICKFRAME)))
+        return 0;
+    return Default();
 }
 
 void CQLNFontDialog::OnButtonHelp()

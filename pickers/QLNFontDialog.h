@@ -61,6 +61,7 @@ protected:
     void OnButtonHelp();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     LRESULT OnColorChange(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM);
 
     // Selects the list item that equals the box's edit text, through posted notifications, once
     // no more typed characters wait for the box; any other size takes effect at once.
@@ -106,4 +107,6 @@ private:
     CComboBox* FocusedCombo() const;
     // Whether characters typed into the box's edit field are still waiting to be handled.
     static bool CharsWaiting(const CComboBox& box);
+    // Widens the modal dialog's face box to its longest face, moving what lies right of it.
+    void FitFaceList();
 };

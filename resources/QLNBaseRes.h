@@ -34,6 +34,7 @@
 #define IDS_QLN_FONT_PAGE              2530
 #define IDS_QLN_DECIMAL_RANGE          2531
 #define IDS_QLN_DECIMAL_RANGE_CAPTION  2532
+#define IDS_QLN_NO_HELP_VIEWER         2533
 
 // The text object's data selection page and layout attribute page
 #define IDD_QLN_TEXT_DATA_SELECT       11019

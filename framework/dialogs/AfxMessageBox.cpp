@@ -1,5 +1,6 @@
 #include "AfxMessageBox.h"
 
+#include "AfxOwnedMessageBox.h"
 #include "AfxRes.h"
 #include "CException.h"
 
@@ -41,14 +42,8 @@ CString AppName()
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
 {
     const CString caption = AppName();
-    MSGBOXPARAMSW params = {};
-    params.cbSize = sizeof(params);
-    params.hwndOwner = ::GetActiveWindow();
-    params.lpszText = lpszText != nullptr ? lpszText : L"";
-    params.lpszCaption = caption.IsEmpty() ? nullptr : caption.GetString();
-    params.dwStyle = nType;
-    params.dwContextHelpId = nIDHelp;
-    return ::MessageBoxIndirectW(&params);
+    return AfxOwnedMessageBox(::GetActiveWindow(), lpszText, caption.IsEmpty() ? nullptr : caption.GetString(), nType,
+                              nIDHelp);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

@@ -2,7 +2,8 @@
 #pragma once
 #include "CString.h"
 
-// A message box owned by the active window, captioned with the application's name. With a
+// A message box owned by the active window and centred on it, captioned with the application's
+// name. With a
 // help context, F1 or the box's Help button (MB_HELP) sends WM_HELP with that context to the
 // owner.
 AFX_CORE_API int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

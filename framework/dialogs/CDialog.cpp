@@ -256,5 +256,12 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || m_hWnd == nullptr ||
         (GetStyle() & WS_CHILD))
         return FALSE;
+    // F1 is the dialog's Help button, when it has one the user could press.
+    const HWND hWndHelp = ::GetDlgItem(m_hWnd, IDHELP);
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && hWndHelp != nullptr && ::IsWindowVisible(hWndHelp) &&
+        ::IsWindowEnabled(hWndHelp)) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED), reinterpret_cast<LPARAM>(hWndHelp));
+        return TRUE;
+    }
     return ::IsDialogMessageW(m_hWnd, pMsg);
 }

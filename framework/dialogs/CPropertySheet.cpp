@@ -1,5 +1,7 @@
 #include "CPropertySheet.h"
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
@@ -33,10 +35,14 @@ CPropertyPage* CPropertySheet::GetPage(int nPage) const
     return nPage >= 0 && nPage < GetPageCount() ? m_pages[static_cast<size_t>(nPage)] : nullptr;
 }
 
+HWND CPropertySheet::CurrentPageWindow() const
+{
+    return m_hWnd != nullptr ? reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND)) : nullptr;
+}
+
 CPropertyPage* CPropertySheet::GetActivePage() const
 {
-    const HWND hPage = m_hWnd != nullptr ? reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND)) : nullptr;
-    CWnd* pPage = FromHandlePermanent(hPage);
+    CWnd* pPage = FromHandlePermanent(CurrentPageWindow());
     return pPage != nullptr && pPage->IsKindOf(RUNTIME_CLASS(CPropertyPage)) ? static_cast<CPropertyPage*>(pPage)
                                                                             : nullptr;
 }
@@ -95,11 +101,56 @@ BOOL CPropertySheet::ContinueModal()
     return CWnd::ContinueModal() && m_hWnd != nullptr && SendMessage(PSM_GETCURRENTPAGEHWND) != 0;
 }
 
+void CPropertySheet::FocusCurrentPage()
+{
+    const HWND hPage = CurrentPageWindow();
+    const HWND hFirst = hPage != nullptr ? ::GetNextDlgTabItem(hPage, nullptr, FALSE) : nullptr;
+    // Through the sheet, so that an edit gets its text selected and the default button follows.
+    if (hFirst != nullptr)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFirst), TRUE);
+    else if (hPage != nullptr)
+        ::SetFocus(hPage);
+}
+
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || m_hWnd == nullptr)
         return FALSE;
-    return static_cast<BOOL>(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg)));
+    // A key for a hidden window of the sheet (a control of a page switched away from, a detail
+    // the page hid while it had the focus) goes to the page on show instead.
+    if (pMsg->hwnd != nullptr && ::IsChild(m_hWnd, pMsg->hwnd) && !::IsWindowVisible(pMsg->hwnd)) {
+        FocusCurrentPage();
+        const HWND hFocus = ::GetFocus();
+        if (hFocus == nullptr || !::IsWindowVisible(hFocus))
+            return TRUE;
+        pMsg->hwnd = hFocus;
+    }
+    // F1 is the Help button of the page on show, when the sheet has one.
+    const HWND hWndHelp = ::GetDlgItem(m_hWnd, IDHELP);
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && hWndHelp != nullptr && ::IsWindowVisible(hWndHelp) &&
+        ::IsWindowEnabled(hWndHelp)) {
+        SendMessage(PSM_PRESSBUTTON, PSBTN_HELP);
+        return TRUE;
+    }
+    const HWND hPageBefore = CurrentPageWindow();
+    const BOOL bHandled = static_cast<BOOL>(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg)));
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd) && hPageBefore != nullptr && CurrentPageWindow() != hPageBefore)
+        FocusCurrentPage();
+    return bHandled;
+}
+
+BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+    const HWND hTab = m_hWnd != nullptr ? reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL)) : nullptr;
+    if (pHeader == nullptr || pResult == nullptr || pHeader->hwndFrom != hTab || pHeader->code != TCN_SELCHANGE)
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    // The sheet switches (or, when the page it leaves refuses, stays) before the focus moves.
+    const HWND hPageBefore = CurrentPageWindow();
+    *pResult = DefWindowProc(WM_NOTIFY, wParam, lParam);
+    if (CurrentPageWindow() != hPageBefore)
+        FocusCurrentPage();
+    return TRUE;
 }
 
 BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)

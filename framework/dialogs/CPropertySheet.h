@@ -3,6 +3,12 @@
 // DoModal shows the sheet with its owner disabled and runs it in the framework's modal loop
 // (so that the pages' PreTranslateMessage sees their keys) until OK or Cancel closes it. The
 // pages are the caller's; the sheet neither owns nor deletes them.
+//
+// Keys only ever reach the page on show: the system's sheet switches pages (Ctrl+Tab, a click on
+// a tab) without moving the focus, and a key for a control of a hidden page would then act on a
+// page the user cannot see, or send the system's mnemonic search round the window tree for
+// ever. After every switch the focus goes to the first control of the new page, as the user
+// expects; a key that still finds the focus in a hidden window is handed to that first control.
 #pragma once
 #include "CPropertyPage.h"
 
@@ -33,8 +39,14 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Remembers whether OK or Cancel was pressed last: the one that closes the sheet.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // A click on a tab switches pages: the focus follows.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
+    HWND CurrentPageWindow() const;
+    // Puts the focus on the first tab stop of the page on show, as Tab would reach it.
+    void FocusCurrentPage();
+
     CString m_strCaption;
     CWnd* m_pParentWnd;
     std::vector<CPropertyPage*> m_pages;

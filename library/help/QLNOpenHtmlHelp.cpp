@@ -29,6 +29,11 @@ CQLNHtmlHelpFunction& HtmlHelpFunction()
 
 void OpenHtmlHelp(HWND owner, DWORD contextId)
 {
+    QLNOpenHtmlHelpViewer(owner, contextId);
+}
+
+HWND QLNOpenHtmlHelpViewer(HWND owner, DWORD contextId, CString* pHelpFile)
+{
     CString helpFile;
     ComPtr<IQLNHelpFileLocator> locator;
     if (SUCCEEDED(::CoCreateInstance(CLSID_QLNHelpFileLocator, nullptr, g_locatorContext,
@@ -43,5 +48,7 @@ void OpenHtmlHelp(HWND owner, DWORD contextId)
         helpFile = path;
         ::SysFreeString(path);
     }
-    HtmlHelpFunction().Call(owner, helpFile.GetString(), HH_HELP_CONTEXT, contextId);
+    if (pHelpFile != nullptr)
+        *pHelpFile = helpFile;
+    return HtmlHelpFunction().Call(owner, helpFile.GetString(), HH_HELP_CONTEXT, contextId);
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include "QLNBaseExport.h"
 
+#include "CString.h"
+
 #include <comdef.h>
 
 // Opens the topic contextId of the report objects' help file over owner. The file's path comes
@@ -11,3 +13,7 @@
 // Throws _com_error when the locator exists but fails to give the path. Callers catch it: it
 // must not leave a window procedure or a COM method.
 QLN_BASE_EXTERN_C void OpenHtmlHelp(HWND owner, DWORD contextId);
+
+// The same, answering the viewer's window: null when no viewer opened (no HTML Help, no help
+// file at the path, or a context the file does not know). The path asked for goes to pHelpFile.
+HWND QLNOpenHtmlHelpViewer(HWND owner, DWORD contextId, CString* pHelpFile = nullptr);

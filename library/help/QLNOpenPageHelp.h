@@ -7,4 +7,5 @@
 
 // Opens topic contextId over owner; a failure is shown in a message box that owner owns, with
 // the locator's own description when it gave one, else the system's text for the failure code.
+// When no viewer opens (no HTML Help, no help file, a topic the file lacks) a message says so.
 QLN_BASE_API void QLNOpenPageHelp(HWND owner, DWORD contextId);

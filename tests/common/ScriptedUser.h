@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -40,9 +41,11 @@ public:
         std::string what;
     };
 
-    // onStall ends the modal loops when the steps do not finish in time.
-    ScriptedUser(std::vector<Step> steps, std::function<void()> onStall)
-        : m_steps(std::move(steps)), m_onStall(std::move(onStall)), m_timer(::SetTimer(nullptr, 0, 30, &Tick)),
+    // onStall ends the modal loops when the steps do not finish in time: about ten seconds, or
+    // nStallTicks timer ticks of 30 ms for a long session.
+    ScriptedUser(std::vector<Step> steps, std::function<void()> onStall, int nStallTicks = kStallTicks)
+        : m_steps(std::move(steps)), m_onStall(std::move(onStall)), m_nStallTicks(nStallTicks),
+          m_timer(::SetTimer(nullptr, 0, 30, &Tick)),
           m_watchdog([this] { Watch(); })
     {
         s_pCurrent = this;
@@ -85,15 +88,15 @@ private:
             return;
         // Counted also while a step is busy in a nested loop: that step is what hangs.
         const int nTicks = ++p->m_ticks;
-        if (nTicks >= kStallTicks && !p->Finished() && (nTicks - kStallTicks) % kRetryTicks == 0) {
-            if (nTicks == kStallTicks) {
+        if (nTicks >= p->m_nStallTicks && !p->Finished() && (nTicks - p->m_nStallTicks) % kRetryTicks == 0) {
+            if (nTicks == p->m_nStallTicks) {
                 p->m_stalledAt = ::GetTickCount64();
                 ADD_FAILURE() << "the scripted user gave up at " << p->Waiting();
             }
             if (p->m_onStall)
                 p->m_onStall();
             // A box or dialog the script never expected stays in the way of onStall's cancel.
-            if (nTicks > kStallTicks)
+            if (nTicks > p->m_nStallTicks)
                 ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
             return;
         }
@@ -134,6 +137,7 @@ private:
     static inline ScriptedUser* s_pCurrent = nullptr;
     std::vector<Step> m_steps;
     std::function<void()> m_onStall;
+    const int m_nStallTicks;
     UINT_PTR m_timer;
     std::atomic<size_t> m_next{0};
     std::atomic<int> m_ticks{0};
@@ -249,6 +253,37 @@ inline std::wstring MessageBoxText(HWND hBox)
             text += TextOf(h);
     }
     return text;
+}
+
+// Keys pressed together on the keyboard, as the user presses them: down in the order given, up in
+// the reverse order; they go to the window with the focus.
+inline void PressChord(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Whether a window (a message box) is centred on another, to a pixel or two.
+inline bool CentredOn(HWND hWnd, HWND hOn)
+{
+    RECT rc = {}, rcOn = {};
+    ::GetWindowRect(hWnd, &rc);
+    ::GetWindowRect(hOn, &rcOn);
+    return std::abs((rc.left + rc.right) - (rcOn.left + rcOn.right)) <= 3 &&
+           std::abs((rc.top + rc.bottom) - (rcOn.top + rcOn.bottom)) <= 3;
 }
 
 } // namespace qlntest

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+
 using Microsoft::WRL::ComPtr;
 using namespace qlntest;
 
@@ -76,6 +77,34 @@ bool ClickRow(HWND hList, const wchar_t* text)
     ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
     PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
     return row != LB_ERR;
+}
+
+// Where the keyboard is: the focused button's text, or any other control's class and id (a box
+// for its edit field), with the page ("p0" to "p2") or the dialog it is in; marked when no key
+// could reach the user there (hidden, disabled).
+std::wstring Where(HWND hSheet)
+{
+    HWND h = ::GetFocus();
+    if (h == nullptr)
+        return L"nowhere";
+    wchar_t szClass[32] = {};
+    ::GetClassNameW(::GetParent(h), szClass, 32);
+    if (::lstrcmpiW(szClass, L"ComboBox") == 0)
+        h = ::GetParent(h);
+    ::GetClassNameW(h, szClass, 32);
+    std::wstring text = TextOf(h);
+    if (::lstrcmpiW(szClass, L"Button") != 0 || text.empty())
+        text = std::wstring(szClass) + L" " + std::to_wstring(::GetDlgCtrlID(h));
+    std::wstring where;
+    if (::IsChild(CurrentPage(hSheet), h))
+        where = L"p" + std::to_wstring(::SendMessageW(hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage(hSheet)), 0));
+    else if (::IsChild(hSheet, h))
+        where = L"sheet";
+    else
+        where = TextOf(::GetAncestor(h, GA_ROOT));
+    where += ::IsWindowVisible(h) ? L" " : L" (hidden) ";
+    where += ::IsWindowEnabled(h) ? L"" : L"(disabled) ";
+    return where + text;
 }
 
 } // namespace
@@ -313,4 +342,185 @@ TEST_F(AtlHost, OkAfterLookingAndCancelAfterChangingLeaveThePropertySetAsItWas)
          }});
     EXPECT_EQ(print(loaded), print(saved())) << "the pages wrote as they were left; Cancel took it all back";
     EXPECT_TRUE(loaded == saved()) << "the stream too";
+}
+
+// A user who works the sheet with the keyboard alone: pages switched with Ctrl+Tab, Ctrl+Shift+Tab
+// and Ctrl+PgUp/PgDn, then Space and a letter that is no mnemonic (which once sent the system's
+// mnemonic search round a hidden page for ever); every mnemonic of the layout page; the font
+// dialog opened with Space, Enter and a mnemonic and worked inside; Help by F1 on a page and in
+// the dialog; buttons that disable themselves under the focus (Move Down at the bottom, Remove
+// All). After each key the focus is on a control the user can see and use, on the page on show;
+// the watchdog of the scripted user fails the test at once if a key hangs the sheet.
+TEST_F(AtlHost, TheKeyboardAloneReachesEveryPageAndDialogAndNeverLeavesTheFocusWhereNoKeyActs)
+{
+    ComPtr<IOleObject> object;
+    ASSERT_EQ(S_OK, m_control.As(&object));
+    ScopedRegistryValue helpControl(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
+    helpControl.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
+
+    HWND hSheet = nullptr;
+    std::vector<std::wstring> seen;
+    int nHelpCalls = 0;
+    std::vector<ScriptedUser::Step> acts;
+    auto where = [&] { return seen.push_back(Where(hSheet)), true; };
+    auto press = [&](std::vector<WORD> keys) {
+        acts.push_back([keys] { return PressChord(keys), true; });
+        acts.push_back(where);
+    };
+    auto helpAsked = [&] {
+        RecordedHelpCall call = {};
+        const int nCalls = HtmlHelpRecorderProbe::Calls(&call);
+        if (nCalls == nHelpCalls)
+            return false;
+        nHelpCalls = nCalls;
+        return seen.push_back(L"help " + std::to_wstring(call.dwData)), true;
+    };
+    auto fontDialog = [] {
+        const HWND h = ::FindWindowW(L"#32770", L"Font");
+        return h != nullptr && ::IsWindowVisible(h) ? h : nullptr;
+    };
+    auto dialogShown = [&] { return fontDialog() != nullptr && where(); };
+    auto dialogGone = [&] { return fontDialog() == nullptr && where(); };
+
+    acts.push_back(where);
+    press({VK_CONTROL, VK_TAB});
+    press({VK_SPACE});
+    press({'X'});
+    for (WORD key : {'3', '2', 'I', 'N', 'S', '5', 'D', '1'})
+        press({VK_MENU, key});
+    press({VK_TAB});
+    press({VK_SHIFT, VK_TAB});
+    press({VK_CONTROL, VK_NEXT});
+    press({VK_CONTROL, VK_PRIOR});
+    press({VK_CONTROL, VK_SHIFT, VK_TAB});
+    press({VK_CONTROL, VK_SHIFT, VK_TAB});
+    press({VK_TAB});
+    acts.push_back([] { return PressChord({VK_F1}), true; });
+    acts.push_back(helpAsked);
+    // The heading font's dialog, by Space: its boxes and mnemonics, Help, then Escape.
+    acts.push_back([] { return PressChord({VK_SPACE}), true; });
+    acts.push_back(dialogShown);
+    press({VK_TAB});
+    press({VK_SHIFT, VK_TAB});
+    for (WORD key : {'U', 'K', 'C', 'Y', 'S', 'F'})
+        press({VK_MENU, key});
+    press({VK_DOWN});
+    acts.push_back([] { return PressChord({VK_F1}), true; });
+    acts.push_back(helpAsked);
+    acts.push_back([] { return PressChord({VK_ESCAPE}), true; });
+    acts.push_back(dialogGone);
+    // Enter on the button opens it again, Enter in it is OK.
+    acts.push_back([] { return PressChord({VK_RETURN}), true; });
+    acts.push_back(dialogShown);
+    acts.push_back([] { return PressChord({VK_RETURN}), true; });
+    acts.push_back(dialogGone);
+
+    // The data page: the buttons that disable themselves under the focus, each reached as Tab
+    // would reach it and pressed with Space.
+    press({VK_CONTROL, VK_TAB});
+    auto pressOn = [&](int nID, WORD key) {
+        acts.push_back([&, nID, key] {
+            const HWND hPage = CurrentPage(hSheet);
+            ::SendMessageW(hPage, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(hPage, nID)), TRUE);
+            return PressChord({key}), true;
+        });
+        acts.push_back(where);
+    };
+    pressOn(IDC_QLN_DATA_ADD_ALL, VK_SPACE);
+    pressOn(IDC_QLN_DATA_SELECTED, VK_END);
+    pressOn(IDC_QLN_DATA_MOVE_UP, VK_SPACE);
+    press({VK_TAB});
+    press({VK_SPACE});
+    press({VK_TAB});
+    pressOn(IDC_QLN_DATA_REMOVE_ALL, VK_SPACE);
+    press({VK_TAB});
+    press({VK_SHIFT, VK_TAB});
+    press({'X'});
+    press({VK_SPACE});
+    // Were the focus ever left on a hidden page, the next key would go to the page on show.
+    acts.push_back([&] { return ::SendMessageW(hSheet, PSM_SETCURSEL, 1, 0), true; });
+    acts.push_back([&] { return IsOnPage(hSheet, 1) && (PressChord({VK_MENU, '2'}), true); });
+    acts.push_back(where);
+    acts.push_back([&] {
+        ::SetFocus(::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_INDEXTOHWND, 0, 0)), IDC_QLN_DATA_ADD_ALL));
+        return PressChord({'X'}), true;
+    });
+    acts.push_back(where);
+    acts.push_back([] { return PressChord({VK_ESCAPE}), true; });
+
+    ScriptedUser user(Settled([&] {
+                                  hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+                                  return hSheet != nullptr && ::IsWindowVisible(hSheet) && CurrentPage(hSheet) != nullptr;
+                              },
+                              acts),
+                      [&] { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }, 2000);
+    EXPECT_EQ(S_OK, object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, m_hFrame, nullptr));
+    EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
+    EXPECT_FALSE(::IsWindow(hSheet)) << "Escape cancels the sheet";
+    for (const std::wstring& place : seen)
+        EXPECT_TRUE(place.find(L"(hidden)") == std::wstring::npos && place.find(L"(disabled)") == std::wstring::npos &&
+                    place != L"nowhere") << place;
+    const std::vector<std::wstring> expected = {
+        L"p0 &Include the title on the resolved report",
+        // Ctrl+Tab: the layout page's first control
+        L"p1 &1",
+        L"p1 &1",
+        L"p1 &1",
+        // every mnemonic of the layout page
+        L"p1 &3",
+        L"p1 &2",
+        L"p1 &Include data label",
+        L"p1 &Include data label",
+        L"p1 &Single",
+        L"p1 1.&5 lines",
+        L"p1 &Double",
+        L"p1 &1",
+        // Tab, Shift+Tab
+        L"p1 &Include data label",
+        L"p1 &1",
+        // Ctrl+PgDn, Ctrl+PgUp, Ctrl+Shift+Tab twice (round to the last page), Tab
+        L"p2 &Title font...",
+        L"p1 &1",
+        L"p0 &Include the title on the resolved report",
+        L"p2 &Title font...",
+        L"p2 &Heading font...",
+        // F1 on the font page
+        L"help 2122",
+        // the font dialog: Tab, Shift+Tab, its mnemonics, an arrow, F1
+        L"Font ComboBox 11008",
+        L"Font ComboBox 11009",
+        L"Font ComboBox 11008",
+        L"Font &Underline",
+        L"Font Stri&keout",
+        L"Font ComboBox 11003",
+        L"Font ComboBox 11009",
+        L"Font ComboBox 11010",
+        L"Font ComboBox 11008",
+        L"Font ComboBox 11008",
+        L"help 1061",
+        // Escape: back on the button that opened it; Enter opens it, Enter is OK
+        L"p2 &Heading font...",
+        L"Font ComboBox 11008",
+        L"p2 &Heading font...",
+        L"p0 &Include the title on the resolved report",
+        // the data page; Add All; the last row; Move Up; Tab
+        L"p0 Add A&ll >>",
+        L"p0 ListBox 11028",
+        L"p0 Move &Up",
+        L"p0 Move &Down",
+        // Move Down at the bottom disables itself: the focus goes on
+        L"p0 Edit 11034",
+        // Tab leaves the page for the sheet's buttons; Remove All disables itself: the focus goes on
+        L"sheet OK",
+        L"p0 ListBox 11028",
+        // Tab, Shift+Tab, a letter, Space
+        L"sheet OK",
+        L"p0 ListBox 11028",
+        L"p0 ListBox 11028",
+        L"p0 ListBox 11028",
+        // keys meant for a hidden page reach the page on show
+        L"p1 &2",
+        L"p1 &2",
+    };
+    EXPECT_EQ(expected, seen);
 }

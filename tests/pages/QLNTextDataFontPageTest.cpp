@@ -31,6 +31,17 @@ std::vector<std::string> Changed(const std::string& before, const std::string& a
 // The four font controls of the page, by the group boxes that place them.
 const int kPlaces[] = {IDC_QLN_TITLE_FONT_BOX, IDC_QLN_HEADING_FONT_BOX, IDC_QLN_PROMPT_FONT_BOX, IDC_QLN_VALUE_FONT_BOX};
 
+// What the screen shows at a point of a window's client area.
+COLORREF ScreenPixel(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ::ClientToScreen(hWnd, &pt);
+    const HDC hDC = ::GetDC(nullptr);
+    const COLORREF cr = ::GetPixel(hDC, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hDC);
+    return cr;
+}
+
 } // namespace
 
 // Viewing the page and the font dialog of every font and pressing OK changes no saved byte: a
@@ -112,7 +123,8 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
                 {[&] {
                      for (int nID : {IDC_QLN_TITLE_FONT_BOX, IDC_QLN_HEADING_FONT_BOX, IDC_QLN_PROMPT_FONT_BOX, IDC_QLN_VALUE_FONT_BOX})
                          seen.push_back(TextOf(::GetDlgItem(Control(nID), IDC_QLN_FONT_CTRL_BUTTON)) + L" " +
-                                        TextOf(::GetDlgItem(Control(nID), IDC_QLN_SAMPLE)));
+                                        TextOf(::GetDlgItem(Control(nID), IDC_QLN_SAMPLE)) +
+                                        (ScreenPixel(Control(nID), 2, 2) == ScreenPixel(page.m_hWnd, 2, 2) ? L", on the page's body" : L""));
                      return Open(IDC_QLN_PROMPT_FONT_BOX);
                  },
                  Dialog,
@@ -150,8 +162,11 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
         [&] { ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0), ::PostMessageW(sheet.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
-    const std::vector<std::wstring> expected = {L"&Title font... Sample Header Object", L"&Heading font... Sample Header",
-                                                L"Data &label font... Data file:", L"&Data font... {Data File}",
+    // Each font control shows the page's own background, not a panel of the dialog colour on it.
+    const std::vector<std::wstring> expected = {L"&Title font... Sample Header Object, on the page's body",
+                                                L"&Heading font... Sample Header, on the page's body",
+                                                L"Data &label font... Data file:, on the page's body",
+                                                L"&Data font... {Data File}, on the page's body",
                                                 L"Liberation Mono, apply on"};
     EXPECT_EQ(expected, seen) << "the typed face is taken as listed";
     EXPECT_EQ(L"Liberation Mono", SampleObject::Get(object, L"PromptFont"));

@@ -131,7 +131,12 @@ TEST_F(TextDataPages, MixedContentOpensAsRowsAndTheUsersEditsAreWrittenDrawnAndH
             PostTyping(Item(IDC_QLN_DATA_DECIMAL), L"7");
             return ClickRow(IDC_QLN_DATA_SELECTED, 0);
         },
-        [&] { return (hBox = FindOwnedDialog(pSheet->m_hWnd)) && (seen.push_back(MessageBoxText(hBox)), ::PostMessageW(hBox, WM_COMMAND, IDOK, 0)); },
+        [&] {
+            if (!(hBox = FindOwnedDialog(pSheet->m_hWnd)))
+                return false;
+            seen.push_back(MessageBoxText(hBox) + L" [" + TextOf(hBox) + (CentredOn(hBox, pSheet->m_hWnd) ? L", centred]" : L"]"));
+            return ::PostMessageW(hBox, WM_COMMAND, IDOK, 0) != FALSE;
+        },
         [&] {
             if (OwnsDialog(pSheet->m_hWnd))
                 return false;
@@ -159,7 +164,7 @@ TEST_F(TextDataPages, MixedContentOpensAsRowsAndTheUsersEditsAreWrittenDrawnAndH
         L"Injection volume: {InjVol}|2 @0 / 30 available / Data lab&el:[File:] -[-] ++++-+ Name of the acquired data file",
         L"left unchanged: 1",
         L"Data lab&el:[Injection volume:] De&cimal setting:[1] +++++- Volume injected, in microlitres",
-        L"Please enter a decimal between 0 and 3.",
+        L"Please enter a decimal between 0 and 3. [Text object, centred]",
         L"kept row 6, in decimal 1",
         L"Us&er text:[] -[-] +++++- User text to be supplied by the user",
         L"Data file: {DataFile}|2; |0; Free words|1; Vial: {Vial}|2; Batch: {Nope}|1; Hello|1; |0; "

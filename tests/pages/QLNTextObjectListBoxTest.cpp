@@ -97,6 +97,28 @@ TEST(QLNTextObjectListBoxTest, RowsAreDrawnAsTheirPlaceholdersPromptsOrKeysAndTh
     const COLORREF cr = ::GetSysColor(COLOR_HIGHLIGHT);   // read back as 0x00RRGGBB
     EXPECT_EQ(RGB(GetBValue(cr), GetGValue(cr), GetRValue(cr)), grab.At(rcRow.right - 2, (rcRow.top + rcRow.bottom) / 2));
 
+    // Tabbed into, the list marks its current row with the focus frame, dotted along the row's
+    // edge over the highlight; leaving, the mark goes.
+    auto marks = [&] {
+        ::RedrawWindow(hList, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const HDC hListDC = ::GetDC(hList);
+        const PixelGrab edge(hListDC, rcClient.right, rcClient.bottom);
+        ::ReleaseDC(hList, hListDC);
+        int n = 0;
+        for (int x = rcRow.left; x < rcRow.right; ++x)
+            n += edge.At(x, rcRow.top) != RGB(GetBValue(cr), GetGValue(cr), GetRValue(cr));
+        return n;
+    };
+    dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dlg.m_selected.m_hWnd), TRUE);
+    PumpMessages();
+    EXPECT_EQ(0, marks());
+    dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hList), TRUE);   // as Tab moves the focus
+    PumpMessages();
+    EXPECT_GT(marks(), (rcRow.right - rcRow.left) / 4);
+    dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dlg.m_selected.m_hWnd), TRUE);
+    PumpMessages();
+    EXPECT_EQ(0, marks());
+
     // A burst of changes asks for one extent update (WM_USER + 1); emptied, the range goes.
     list.ResetContent();
     for (int i = 0; i < 100; ++i)

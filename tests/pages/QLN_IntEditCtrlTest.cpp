@@ -71,7 +71,8 @@ TEST(QLN_IntEditCtrlTest, ANumberWithinTheBoundsIsValidAndLeavingABadOneShowsThe
         ::DispatchMessageW(&msg);
     }
     ASSERT_FALSE(stalled) << "steps done: " << user.StepsDone();
-    EXPECT_EQ(L"Text: Please enter a decimal between 0 and 5.", shown);
+    // Captioned with the title of the window the edit is in, not the library's "Text".
+    EXPECT_EQ(L"Decimal: Please enter a decimal between 0 and 5.", shown);
     EXPECT_NE(hEdit, hFocusDuringBox);
     EXPECT_EQ(nullptr, hSecondBox) << "the box taking the focus raises no second one";
     EXPECT_EQ(hEdit, ::GetFocus());

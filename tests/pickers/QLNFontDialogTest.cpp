@@ -292,3 +292,51 @@ TEST_F(QLNFontDialogTest, EmbeddedInAPageItCoversItTakesAFontTheListsDoNotHoldAn
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
     EXPECT_EQ((std::vector<BOOL>{FALSE, TRUE}), apply) << "its creation leaves the page unmodified; the user's click marks it";
 }
+
+// The modal dialog keeps its layout: it has no maximize box, and a maximize asked for all the same
+// (a window manager's key, the system menu, a double click on the caption) changes nothing. Its
+// face list is as wide as its longest face, the boxes right of it moved along.
+TEST_F(QLNFontDialogTest, TheModalDialogCannotBeMaximizedAndItsFaceListShowsEveryFaceWhole)
+{
+    CQLNFontDialog dialog;
+    HWND h = nullptr;
+    RECT rcBefore = {};
+    ScriptedUser user(
+        Settled([&] { return (h = dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); },
+                {[&] {
+                     EXPECT_FALSE(::GetWindowLongPtrW(h, GWL_STYLE) & WS_MAXIMIZEBOX);
+                     ::GetWindowRect(h, &rcBefore);
+                     ::PostMessageW(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+                     ::PostMessageW(h, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+                     return true;
+                 },
+                 [&] {
+                     RECT rc = {};
+                     ::GetWindowRect(h, &rc);
+                     EXPECT_FALSE(::IsZoomed(h));
+                     EXPECT_TRUE(::EqualRect(&rc, &rcBefore));
+                     const COMBOBOXINFO face = Parts(h, IDC_QLN_FACE);
+                     RECT rcList = {}, rcFace = {}, rcStyle = {};
+                     ::GetClientRect(face.hwndList, &rcList);
+                     ::GetWindowRect(::GetDlgItem(h, IDC_QLN_FACE), &rcFace);
+                     ::GetWindowRect(::GetDlgItem(h, IDC_QLN_STYLE), &rcStyle);
+                     EXPECT_GT(rcStyle.left, rcFace.right) << "the style box moved along";
+                     const HDC hDC = ::GetDC(face.hwndList);
+                     const HGDIOBJ hOld = ::SelectObject(hDC, reinterpret_cast<HGDIOBJ>(::SendMessageW(face.hwndList, WM_GETFONT, 0, 0)));
+                     std::wstring widest;
+                     int cxWidest = 0;
+                     for (const std::wstring& name : Items(h, IDC_QLN_FACE)) {
+                         SIZE size = {};
+                         ::GetTextExtentPoint32W(hDC, name.c_str(), static_cast<int>(name.size()), &size);
+                         if (size.cx > cxWidest)
+                             cxWidest = size.cx, widest = name;
+                     }
+                     ::SelectObject(hDC, hOld);
+                     ::ReleaseDC(face.hwndList, hDC);
+                     EXPECT_LE(cxWidest + 2, rcList.right) << std::string(widest.begin(), widest.end()) << " is cut";
+                     return ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0), true;
+                 }}),
+        [&] { ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_TRUE(user.Finished());
+}
