@@ -59,6 +59,7 @@ CQLNFontDialog::CQLNFontDialog(CDialog* pParent)
     : CQLNCtrlDialogBase(IDD_QLN_FONT_DIALOG, pParent), m_bStrikeOut(FALSE), m_bUnderline(FALSE), m_crColor(0),
       m_lf(), m_nLogPixelsY(DesktopLogPixelsY()), m_cySize(), m_bFontGiven(FALSE), m_lfGiven(), m_cySizeGiven()
 {
+    m_nIDHelpButton = IDC_QLN_FONT_HELP;
     m_lf.lfHeight = -13;
     m_lf.lfWeight = FW_NORMAL;
     m_lf.lfCharSet = ANSI_CHARSET;

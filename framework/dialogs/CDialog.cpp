@@ -257,10 +257,10 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
         (GetStyle() & WS_CHILD))
         return FALSE;
     // F1 is the dialog's Help button, when it has one the user could press.
-    const HWND hWndHelp = ::GetDlgItem(m_hWnd, IDHELP);
+    const HWND hWndHelp = ::GetDlgItem(m_hWnd, static_cast<int>(m_nIDHelpButton));
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && hWndHelp != nullptr && ::IsWindowVisible(hWndHelp) &&
         ::IsWindowEnabled(hWndHelp)) {
-        SendMessage(WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED), reinterpret_cast<LPARAM>(hWndHelp));
+        SendMessage(WM_COMMAND, MAKEWPARAM(m_nIDHelpButton, BN_CLICKED), reinterpret_cast<LPARAM>(hWndHelp));
         return TRUE;
     }
     return ::IsDialogMessageW(m_hWnd, pMsg);

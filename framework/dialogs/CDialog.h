@@ -88,6 +88,8 @@ protected:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+    // The button F1 presses: the system's Help button unless the template numbers its own.
+    UINT m_nIDHelpButton = IDHELP;
 
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
