@@ -72,7 +72,12 @@ void SaveText(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
         page.SetPropText(pszPropName, value);
 }
 
-void SaveCheck(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
+// A check box or radio group writes its value unless the property holds one equal in meaning
+// (a check box's 2 is 1; a radio group travels as a short); a property that cannot be read is
+// taken to differ.
+void SaveButton(CDataExchange* pDX, void* pMember, LPCTSTR pszPropName,
+                BOOL (CQLNOlePropertyPage::*pfnGet)(LPCTSTR, int*), BOOL (CQLNOlePropertyPage::*pfnSet)(LPCTSTR, int),
+                int (*pfnMeaning)(int))
 {
     if (!pDX->m_bSaveAndValidate)
         return;
@@ -80,26 +85,23 @@ void SaveCheck(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
     const int value = *static_cast<int*>(pMember);
     int current = 0;
     try {
-        if (page.GetPropCheck(pszPropName, &current) && current == (value == 1 ? 1 : 0))
+        if ((page.*pfnGet)(pszPropName, &current) && current == pfnMeaning(value))
             return;
     } catch (const CException&) {
     }
-    page.SetPropCheck(pszPropName, value);
+    (page.*pfnSet)(pszPropName, value);
+}
+
+void SaveCheck(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
+{
+    SaveButton(pDX, pMember, pszPropName, &CQLNOlePropertyPage::GetPropCheck, &CQLNOlePropertyPage::SetPropCheck,
+               [](int value) { return value == 1 ? 1 : 0; });
 }
 
 void SaveRadio(CDataExchange* pDX, int, void* pMember, LPCTSTR pszPropName)
 {
-    if (!pDX->m_bSaveAndValidate)
-        return;
-    CQLNOlePropertyPage& page = *PageOfExchange(pDX);
-    const int value = *static_cast<int*>(pMember);
-    int current = 0;
-    try {
-        if (page.GetPropRadio(pszPropName, &current) && current == static_cast<short>(value & 0xFFFF))
-            return;
-    } catch (const CException&) {
-    }
-    page.SetPropRadio(pszPropName, value);
+    SaveButton(pDX, pMember, pszPropName, &CQLNOlePropertyPage::GetPropRadio, &CQLNOlePropertyPage::SetPropRadio,
+               [](int value) { return static_cast<int>(static_cast<short>(value & 0xFFFF)); });
 }
 
 CQLNOlePropertyPage* PageOfExchange(CDataExchange* pDX)
