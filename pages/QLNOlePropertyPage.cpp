@@ -112,28 +112,6 @@ CQLNOlePropertyPage* PageOfExchange(CDataExchange* pDX)
     return static_cast<CQLNOlePropertyPage*>(pWnd);
 }
 
-// Holds the interface a call answered and releases it on every path.
-template <class I>
-class InterfaceHolder
-{
-public:
-    InterfaceHolder() = default;
-    ~InterfaceHolder()
-    {
-        if (m_p != nullptr)
-            m_p->Release();
-    }
-    I** operator&() { return &m_p; }
-    I* operator->() const { return m_p; }
-    I* Get() const { return m_p; }
-
-    InterfaceHolder(const InterfaceHolder&) = delete;
-    InterfaceHolder& operator=(const InterfaceHolder&) = delete;
-
-private:
-    I* m_p = nullptr;
-};
-
 } // namespace
 
 CQLNOlePropertyPage::CQLNOlePropertyPage(UINT nIDTemplate, COleControl& ctrl, UINT nIDCaption)
@@ -324,14 +302,13 @@ BOOL CQLNOlePropertyPage::GetPropIndex(LPCTSTR pszPropName, int* pValue)
 
 // Fonts and colours.
 
-IFont* CQLNOlePropertyPage::GetFontObject(LPCTSTR pszPropName)
+Microsoft::WRL::ComPtr<IFont> CQLNOlePropertyPage::GetFontObject(LPCTSTR pszPropName)
 {
-    InterfaceHolder<IDispatch> object;
-    IFont* pFont = nullptr;
-    if (GetProp(pszPropName, VT_DISPATCH, &object) && object.Get() != nullptr &&
-        FAILED(object->QueryInterface(IID_IFont, reinterpret_cast<void**>(&pFont))))
-        pFont = nullptr;
-    return pFont;
+    Microsoft::WRL::ComPtr<IDispatch> object;
+    Microsoft::WRL::ComPtr<IFont> font;
+    if (GetProp(pszPropName, VT_DISPATCH, object.GetAddressOf()) && object != nullptr && FAILED(object.As(&font)))
+        font = nullptr;
+    return font;
 }
 
 LOGFONTW CQLNOlePropertyPage::GetFontProperty(LPCTSTR pszPropName, CY* pcySize)
@@ -339,8 +316,8 @@ LOGFONTW CQLNOlePropertyPage::GetFontProperty(LPCTSTR pszPropName, CY* pcySize)
     LOGFONTW lf = {};
     if (pcySize != nullptr)
         *pcySize = CY();
-    InterfaceHolder<IFont> font;
-    if ((*&font = GetFontObject(pszPropName)) == nullptr)
+    const Microsoft::WRL::ComPtr<IFont> font = GetFontObject(pszPropName);
+    if (font == nullptr)
         return lf;
     QLNFontToLogFont(font.Get(), lf);
     CString strName;
@@ -352,16 +329,12 @@ LOGFONTW CQLNOlePropertyPage::GetFontProperty(LPCTSTR pszPropName, CY* pcySize)
 
 void CQLNOlePropertyPage::SetFontProperty(const LOGFONTW& lf, LPCTSTR pszPropName)
 {
-    InterfaceHolder<IFont> font;
-    if ((*&font = GetFontObject(pszPropName)) != nullptr)
-        QLNLogFontToFont(lf, font.Get(), TRUE);
+    QLNLogFontToFont(lf, GetFontObject(pszPropName).Get(), TRUE);
 }
 
 void CQLNOlePropertyPage::SetFontProperty(const LOGFONTW& lf, LPCTSTR pszPropName, CY cySize)
 {
-    InterfaceHolder<IFont> font;
-    if ((*&font = GetFontObject(pszPropName)) != nullptr)
-        QLNLogFontToFont(lf, font.Get(), TRUE, &cySize);
+    QLNLogFontToFont(lf, GetFontObject(pszPropName).Get(), TRUE, &cySize);
 }
 
 COLORREF CQLNOlePropertyPage::GetColorProperty(LPCTSTR pszPropName)

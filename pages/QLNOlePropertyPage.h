@@ -36,6 +36,8 @@
 #include "QLNPropertyPage.h"
 #include "QUILLON_DDPDATA.h"
 
+#include <wrl/client.h>
+
 class QLN_BASE_API CQLNOlePropertyPage : public CQLNPropertyPage
 {
     DECLARE_DYNAMIC(CQLNOlePropertyPage)
@@ -138,9 +140,9 @@ private:
     void DeletePending();
     BOOL FindDispID(LPCTSTR pszPropName, DISPID& dispid) const;
     BOOL GetProp(LPCTSTR pszPropName, VARTYPE vt, void* pValue);
-    // The font object of a font property, with a reference for the caller; null when the
-    // control has no such property or it holds no font.
-    IFont* GetFontObject(LPCTSTR pszPropName);
+    // The font object of a font property; null when the control has no such property or it
+    // holds no font.
+    Microsoft::WRL::ComPtr<IFont> GetFontObject(LPCTSTR pszPropName);
     template <class Arg>
     BOOL SetProp(LPCTSTR pszPropName, VARTYPE vt, Arg value);
 };

@@ -1,20 +1,19 @@
 #include "QLNTextPropertySheet.h"
 
 #include <cstring>
+#include <wrl/client.h>
+
+using Microsoft::WRL::ComPtr;
 
 namespace {
 
 // The control's property set as its own persistence writes it; null when it cannot be saved.
-IStream* SaveState(IPersistStreamInit& persist)
+ComPtr<IStream> SaveState(IPersistStreamInit& persist)
 {
-    IStream* pStream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &pStream)))
+    ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) || FAILED(persist.Save(stream.Get(), FALSE)))
         return nullptr;
-    if (FAILED(persist.Save(pStream, FALSE))) {
-        pStream->Release();
-        return nullptr;
-    }
-    return pStream;
+    return stream;
 }
 
 // Whether two memory streams hold the same bytes.
@@ -55,30 +54,24 @@ CQLNTextPropertySheet::~CQLNTextPropertySheet() = default;
 
 INT_PTR CQLNTextPropertySheet::DoModal()
 {
-    IPersistStreamInit* pPersist = nullptr;
-    if (FAILED(m_ctrl.ExternalQueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&pPersist))))
-        pPersist = nullptr;
+    ComPtr<IPersistStreamInit> persist;
+    if (FAILED(m_ctrl.ExternalQueryInterface(IID_PPV_ARGS(&persist))))
+        persist = nullptr;
     const BOOL bModified = m_ctrl.IsModified();
-    IStream* pOpened = pPersist != nullptr ? SaveState(*pPersist) : nullptr;
+    const ComPtr<IStream> opened = persist != nullptr ? SaveState(*persist.Get()) : nullptr;
 
     const INT_PTR nResult = CPropertySheet::DoModal();
 
-    if (nResult != IDOK && pOpened != nullptr) {
+    if (nResult != IDOK && opened != nullptr) {
         // Loaded again only when something changed: a load gives the control new font objects.
-        IStream* pNow = SaveState(*pPersist);
-        if (pNow == nullptr || !SameBytes(*pOpened, *pNow)) {
+        const ComPtr<IStream> now = SaveState(*persist.Get());
+        if (now == nullptr || !SameBytes(*opened.Get(), *now.Get())) {
             const LARGE_INTEGER start = {};
-            pOpened->Seek(start, STREAM_SEEK_SET, nullptr);
-            pPersist->Load(pOpened);
+            opened->Seek(start, STREAM_SEEK_SET, nullptr);
+            persist->Load(opened.Get());
         }
-        if (pNow != nullptr)
-            pNow->Release();
         m_ctrl.SetModifiedFlag(bModified);
     }
-    if (pOpened != nullptr)
-        pOpened->Release();
-    if (pPersist != nullptr)
-        pPersist->Release();
     return nResult;
 }
 

@@ -20,6 +20,7 @@
 
 #include <ocidl.h>
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include <tuple>
 #include <type_traits>
@@ -181,7 +182,7 @@ struct Arg<VT_BYREF | VT_BSTR, BSTR*>
 template <typename I, const IID* piid>
 struct InterfaceArg
 {
-    I* p = nullptr;
+    Microsoft::WRL::ComPtr<I> p;
     HRESULT Load(VARIANT* pSrc)
     {
         VARIANT* src = V_VT(pSrc) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(pSrc) : pSrc;
@@ -200,14 +201,10 @@ struct InterfaceArg
         }
         if (unk == nullptr)
             return S_OK;
-        return SUCCEEDED(unk->QueryInterface(*piid, reinterpret_cast<void**>(&p))) ? S_OK : DISP_E_TYPEMISMATCH;
+        return SUCCEEDED(unk->QueryInterface(*piid, reinterpret_cast<void**>(p.GetAddressOf()))) ? S_OK
+                                                                                               : DISP_E_TYPEMISMATCH;
     }
-    ~InterfaceArg()
-    {
-        if (p != nullptr)
-            p->Release();
-    }
-    I* Get() const { return p; }
+    I* Get() const { return p.Get(); }
 };
 template <>
 struct Arg<VT_DISPATCH, IDispatch*> : InterfaceArg<IDispatch, &IID_IDispatch>

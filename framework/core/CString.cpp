@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdio>
 #include <cwchar>
 #include <cwctype>
 #include <new>
@@ -48,164 +47,83 @@ wchar_t FoldCase(wchar_t ch)
     return static_cast<wchar_t>(towlower(static_cast<wint_t>(ch)));
 }
 
-// One printf conversion of a number, through the narrow runtime formatter, widened.
-template <typename T>
-void AppendNumber(std::wstring& out, const std::string& format, T value)
-{
-    char buf[512];
-    int n = snprintf(buf, sizeof buf, format.c_str(), value);
-    if (n < 0)
-        return;
-    if (n >= static_cast<int>(sizeof buf)) {
-        std::string big(static_cast<size_t>(n) + 1, '\0');
-        snprintf(&big[0], big.size(), format.c_str(), value);
-        out.append(big.begin(), big.begin() + n);
-        return;
-    }
-    out.append(buf, buf + n);
-}
-
-void AppendPadded(std::wstring& out, const wchar_t* text, size_t len, bool leftAlign, int width)
-{
-    size_t pad = width > 0 && static_cast<size_t>(width) > len ? static_cast<size_t>(width) - len : 0;
-    if (!leftAlign)
-        out.append(pad, L' ');
-    out.append(text, len);
-    if (leftAlign)
-        out.append(pad, L' ');
-}
-
 // Widths and precisions stop at this many characters, so that no format, however written, asks
-// for more memory than a line of a report could use.
-const int kMaxField = 100000;
+// for more memory than a line of a report could use; the C library's formatters also take a
+// width of INT_MAX at its word (glibc pads for seconds, mingw-w64's overflows its stack).
+const long long kMaxField = 100000;
 
-int BoundField(long long n)
+// A negative width from the arguments aligns left; a negative precision counts as none.
+const wchar_t* CheckedField(const wchar_t* p, va_list& args, std::wstring& out, bool bPrecision)
 {
-    return n > kMaxField ? kMaxField : static_cast<int>(n);
+    long long n = 0;
+    if (*p == L'*') {
+        n = va_arg(args, int);
+        out.push_back(*p++);
+    } else {
+        for (; *p >= L'0' && *p <= L'9' && n <= kMaxField; ++p) {
+            n = n * 10 + (*p - L'0');
+            out.push_back(*p);
+        }
+    }
+    if (n > kMaxField || (n < -kMaxField && !bPrecision))
+        AfxThrowInvalidArgException();
+    return p;
 }
 
-void FormatInto(std::wstring& out, const wchar_t* fmt, va_list args)
+// The format in the C library's spelling, its fields checked. The platform's wide formatting
+// reads %s and %c as wide text and knows I64; the C library's (glibc natively, mingw-w64's C99
+// formatter on Windows) reads them as narrow text in a wide format, which is %ls and %lc, and
+// spells I64 ll. Walking the arguments alongside is what lets a '*' field be checked; a
+// conversion it does not know (%n among them) is kept as written, as text.
+std::wstring PortableFormat(const wchar_t* p, va_list& args)
 {
-    if (fmt == nullptr)
-        return;
-    for (const wchar_t* p = fmt; *p != L'\0'; ++p) {
-        if (*p != L'%') {
-            out.push_back(*p);
+    std::wstring out;
+    while (*p != L'\0') {
+        const size_t percent = out.size();
+        out.push_back(*p);
+        if (*p++ != L'%')
+            continue;
+        if (*p == L'%') {
+            out.push_back(*p++);
             continue;
         }
-        const wchar_t* start = p++;
-        std::string format = "%";
-        bool leftAlign = false;
-        while (*p == L'-' || *p == L'+' || *p == L' ' || *p == L'#' || *p == L'0') {
-            leftAlign = leftAlign || *p == L'-';
-            format.push_back(static_cast<char>(*p++));
-        }
-        int width = -1;
-        if (*p == L'*') {
-            // A negative width aligns left; its size is taken in a wider type, as the most
-            // negative int has no positive.
-            const int arg = va_arg(args, int);
-            if (arg < 0) {
-                leftAlign = true;
-                format.push_back('-');
-            }
-            width = BoundField(arg < 0 ? -static_cast<long long>(arg) : arg);
-            format += std::to_string(width);
-            ++p;
-        } else {
-            while (*p >= L'0' && *p <= L'9') {
-                width = BoundField((width < 0 ? 0 : width) * 10LL + (*p - L'0'));
-                ++p;
-            }
-            if (width >= 0)
-                format += std::to_string(width);
-        }
-        int precision = -1;
+        for (; *p != L'\0' && std::wcschr(L"-+ #0", *p) != nullptr; ++p)
+            out.push_back(*p);
+        p = CheckedField(p, args, out, false);
         if (*p == L'.') {
-            ++p;
-            if (*p == L'*') {
-                const int arg = va_arg(args, int);
-                precision = arg < 0 ? -1 : BoundField(arg);     // negative: as if none was given
-                ++p;
-            } else {
-                precision = 0;
-                while (*p >= L'0' && *p <= L'9') {
-                    precision = BoundField(precision * 10LL + (*p - L'0'));
-                    ++p;
-                }
-            }
-            if (precision >= 0)
-                format += "." + std::to_string(precision);
+            out.push_back(*p++);
+            p = CheckedField(p, args, out, true);
         }
         int longs = 0;
-        bool is64 = false;
         for (;; ++p) {
-            if (*p == L'l') {
+            if (*p == L'l')
                 ++longs;
-            } else if (*p == L'h') {
-            } else if (*p == L'I' && p[1] == L'6' && p[2] == L'4') {
-                is64 = true;
-                p += 2;
-            } else {
+            else if (*p == L'I' && p[1] == L'6' && p[2] == L'4')
+                longs = 2, p += 2;
+            else if (*p != L'h')
                 break;
-            }
         }
-        if (longs >= 2)
-            is64 = true;
         const wchar_t conv = *p;
-        switch (conv) {
-        case L'd':
-        case L'i':
-            if (is64)
-                AppendNumber(out, format + "lld", va_arg(args, long long));
-            else
-                AppendNumber(out, format + "d", va_arg(args, int));
-            break;
-        case L'u':
-        case L'x':
-        case L'X':
-        case L'o':
-            if (is64)
-                AppendNumber(out, format + "ll" + static_cast<char>(conv), va_arg(args, unsigned long long));
-            else
-                AppendNumber(out, format + static_cast<char>(conv), va_arg(args, unsigned int));
-            break;
-        case L'f':
-        case L'F':
-        case L'e':
-        case L'E':
-        case L'g':
-        case L'G':
-            AppendNumber(out, format + static_cast<char>(conv), va_arg(args, double));
-            break;
-        case L'c':
-        case L'C': {
-            wchar_t ch = static_cast<wchar_t>(va_arg(args, int));
-            AppendPadded(out, &ch, 1, leftAlign, width);
-            break;
+        if (conv == L'c' || conv == L'C') {
+            (void)va_arg(args, int);
+            out += L"lc";
+        } else if (conv == L's' || conv == L'S') {
+            (void)va_arg(args, const wchar_t*);
+            out += L"ls";
+        } else if (conv != L'\0' && std::wcschr(L"diuxXo", conv) != nullptr) {
+            (void)(longs >= 2 ? va_arg(args, long long) : longs == 1 ? va_arg(args, long) : va_arg(args, int));
+            out += longs >= 2 ? L"ll" : longs == 1 ? L"l" : L"";
+            out.push_back(conv);
+        } else if (conv != L'\0' && std::wcschr(L"fFeEgG", conv) != nullptr) {
+            (void)va_arg(args, double);
+            out.push_back(conv);
+        } else {
+            out.insert(percent, 1, L'%');
+            continue;
         }
-        case L's':
-        case L'S': {
-            const wchar_t* s = va_arg(args, const wchar_t*);
-            if (s == nullptr)
-                s = L"(null)";
-            size_t len = wcslen(s);
-            if (precision >= 0 && static_cast<size_t>(precision) < len)
-                len = static_cast<size_t>(precision);
-            AppendPadded(out, s, len, leftAlign, width);
-            break;
-        }
-        case L'%':
-            out.push_back(L'%');
-            break;
-        default:
-            // Not a conversion we know: keep the text as written.
-            out.append(start, static_cast<size_t>(p - start) + (conv != L'\0' ? 1 : 0));
-            if (conv == L'\0')
-                return;
-            break;
-        }
+        ++p;
     }
+    return out;
 }
 
 } // namespace
@@ -450,7 +368,37 @@ void CString::Format(const wchar_t* pszFormat, ...)
 void CString::FormatV(const wchar_t* pszFormat, va_list args)
 {
     std::wstring out;
-    AfxGuardAllocation([&] { FormatInto(out, pszFormat, args); });
+    if (pszFormat != nullptr)
+        AfxGuardAllocation([&] {
+            va_list walk;
+            va_copy(walk, args);
+            std::wstring format;
+            try {
+                format = PortableFormat(pszFormat, walk);
+            } catch (...) {
+                va_end(walk);
+                throw;
+            }
+            va_end(walk);
+            // The C library's answer to a buffer too small is -1 (glibc) or the length it needs
+            // (mingw-w64): grow until the text fits. The checked fields bound it, each to less
+            // than kMaxField and the digits of the largest double; past that bound the C library
+            // refused for another reason.
+            const size_t most = format.size() * static_cast<size_t>(kMaxField + 512);
+            for (size_t size = 256;; size *= 2) {
+                if (size / 2 > most)
+                    AfxThrowInvalidArgException();
+                out.resize(size);
+                va_list copy;
+                va_copy(copy, args);
+                const int n = std::vswprintf(&out[0], size, format.c_str(), copy);
+                va_end(copy);
+                if (n >= 0 && static_cast<size_t>(n) < size) {
+                    out.resize(static_cast<size_t>(n));
+                    return;
+                }
+            }
+        });
     m_str.swap(out);
 }
 

@@ -3,8 +3,10 @@
 //
 // Indices and lengths are ints, as callers of the platform framework expect. Slicing functions
 // clamp their arguments to the string; element access out of range raises CInvalidArgException.
-// Format understands the printf conversions d i u x X o c s f e g and %%, with flags, width and
-// precision; %s takes a const wchar_t* (pass GetString() for a CString).
+// Format is the C library's wide printf for the conversions d i u x X o c s f e g and %%, with
+// flags, width and precision, read as the platform reads them: %s and %c take wide text (pass
+// GetString() for a CString), I64 is a 64-bit length. Any other conversion is kept as text; a
+// width or precision beyond 100000 raises CInvalidArgException and leaves the string as it was.
 #pragma once
 #include "Afx.h"
 

@@ -176,43 +176,9 @@ void CDialog::SetDlgItemText(int nID, LPCTSTR lpszString)
         ::SetDlgItemTextW(m_hWnd, nID, lpszString);
 }
 
-int CDialog::GetDlgItemText(int nID, CString& rString) const
-{
-    rString.Empty();
-    CWnd* pItem = GetDlgItem(nID);
-    if (pItem != nullptr)
-        pItem->GetWindowText(rString);
-    return rString.GetLength();
-}
-
-void CDialog::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
-{
-    if (m_hWnd != nullptr)
-        ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
-}
-
-UINT CDialog::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const
-{
-    if (lpTrans != nullptr)
-        *lpTrans = FALSE;
-    return m_hWnd != nullptr ? ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned) : 0;
-}
-
-void CDialog::CheckDlgButton(int nIDButton, UINT nCheck)
-{
-    if (m_hWnd != nullptr)
-        ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
-}
-
 UINT CDialog::IsDlgButtonChecked(int nIDButton) const
 {
     return m_hWnd != nullptr ? ::IsDlgButtonChecked(m_hWnd, nIDButton) : 0;
-}
-
-void CDialog::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
-{
-    if (m_hWnd != nullptr)
-        ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
 }
 
 void CDialog::NextDlgCtrl() const

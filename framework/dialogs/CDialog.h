@@ -52,12 +52,7 @@ public:
     // Dialog items.
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetDlgItemText(int nID, LPCTSTR lpszString);
-    int GetDlgItemText(int nID, CString& rString) const;
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
-    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
-    void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
-    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
 
     // Focus moves as Tab and Shift+Tab move it, keeping the default push button right.
     void NextDlgCtrl() const;

@@ -62,7 +62,7 @@ BEGIN_MESSAGE_MAP(COlePropertyPage, CDialog)
 END_MESSAGE_MAP()
 
 COlePropertyPage::COlePropertyPage(UINT nIDTemplate, UINT nIDCaption)
-    : CDialog(nIDTemplate), m_xPropertyPage(this), m_pPageSite(nullptr), m_bModified(FALSE), m_bCreating(FALSE)
+    : CDialog(nIDTemplate), m_xPropertyPage(this), m_bModified(FALSE), m_bCreating(FALSE)
 {
     if (nIDCaption != 0)
         m_strCaption.LoadString(nIDCaption);
@@ -71,8 +71,6 @@ COlePropertyPage::COlePropertyPage(UINT nIDTemplate, UINT nIDCaption)
 COlePropertyPage::~COlePropertyPage()
 {
     ReleaseObjects();
-    if (m_pPageSite != nullptr)
-        m_pPageSite->Release();
 }
 
 void* COlePropertyPage::GetInterface(REFIID iid)
@@ -220,10 +218,6 @@ ULONG COlePropertyPage::XPropertyPage::Release()
 
 HRESULT COlePropertyPage::XPropertyPage::SetPageSite(IPropertyPageSite* pPageSite)
 {
-    if (pPageSite != nullptr)
-        pPageSite->AddRef();
-    if (m_pThis->m_pPageSite != nullptr)
-        m_pThis->m_pPageSite->Release();
     m_pThis->m_pPageSite = pPageSite;
     return S_OK;
 }
@@ -287,22 +281,16 @@ HRESULT COlePropertyPage::XPropertyPage::SetObjects(ULONG cObjects, IUnknown** p
     return AfxGuardEntry([&]() -> HRESULT {
         if (cObjects != 0 && ppUnk == nullptr)
             return E_POINTER;
-        std::vector<LPDISPATCH> objects;
-        HRESULT hr = S_OK;
-        for (ULONG i = 0; i < cObjects && SUCCEEDED(hr); ++i) {
-            LPDISPATCH pDispatch = nullptr;
-            hr = ppUnk[i] != nullptr ? ppUnk[i]->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))
-                                     : E_POINTER;
-            if (SUCCEEDED(hr))
-                objects.push_back(pDispatch);
+        std::vector<Microsoft::WRL::ComPtr<IDispatch>> objects(cObjects);
+        for (ULONG i = 0; i < cObjects; ++i) {
+            const HRESULT hr = ppUnk[i] != nullptr ? ppUnk[i]->QueryInterface(IID_PPV_ARGS(&objects[i])) : E_POINTER;
+            if (FAILED(hr))
+                return hr;
         }
-        if (FAILED(hr)) {
-            for (LPDISPATCH pDispatch : objects)
-                pDispatch->Release();
-            return hr;
-        }
+        m_pThis->m_objects.reserve(cObjects);
         m_pThis->ReleaseObjects();
-        m_pThis->m_objects = std::move(objects);
+        for (auto& object : objects)
+            m_pThis->m_objects.push_back(object.Detach());
         return S_OK;
     });
 }

@@ -18,6 +18,7 @@
 #include "CString.h"
 
 #include <ocidl.h>
+#include <wrl/client.h>
 
 #include <map>
 #include <vector>
@@ -85,7 +86,9 @@ private:
     };
 
     XPropertyPage m_xPropertyPage;
-    IPropertyPageSite* m_pPageSite;
+    Microsoft::WRL::ComPtr<IPropertyPageSite> m_pPageSite;
+    // Plain pointers, each holding a reference (ReleaseObjects gives them back): GetObjectArray
+    // hands the array itself to the page, as the platform framework does.
     std::vector<LPDISPATCH> m_objects;
     std::map<UINT, BOOL> m_controlStatus;
     CString m_strCaption;

@@ -3,8 +3,11 @@
 #include "AfxGuardEntry.h"
 
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include <string>
+
+using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -37,13 +40,10 @@ void CFontHolder::InitializeFont(const FONTDESC* pFontDesc, IDispatch* pFontDisp
 {
     ReleaseFont();
     if (pFontDispAmbient != nullptr) {
-        IFont* pAmbient = nullptr;
-        if (SUCCEEDED(pFontDispAmbient->QueryInterface(IID_IFont, reinterpret_cast<void**>(&pAmbient)))) {
-            IFont* pClone = nullptr;
-            if (SUCCEEDED(pAmbient->Clone(&pClone)))
-                m_pFont = pClone;
-            pAmbient->Release();
-        }
+        ComPtr<IFont> ambient;
+        IFont* pClone = nullptr;
+        if (SUCCEEDED(pFontDispAmbient->QueryInterface(IID_PPV_ARGS(&ambient))) && SUCCEEDED(ambient->Clone(&pClone)))
+            m_pFont = pClone;
         TakeGiven(DISPID_UNKNOWN);
     }
     if (m_pFont == nullptr) {
@@ -126,31 +126,23 @@ void CFontHolder::Advise(IPropertyNotifySink* pSink, DWORD& dwCookie)
     dwCookie = 0;
     if (m_pFont == nullptr || pSink == nullptr)
         return;
-    IConnectionPointContainer* pContainer = nullptr;
-    if (FAILED(m_pFont->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&pContainer))))
-        return;
-    IConnectionPoint* pPoint = nullptr;
-    if (SUCCEEDED(pContainer->FindConnectionPoint(IID_IPropertyNotifySink, &pPoint))) {
-        if (FAILED(pPoint->Advise(pSink, &dwCookie)))
-            dwCookie = 0;
-        pPoint->Release();
-    }
-    pContainer->Release();
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    if (SUCCEEDED(m_pFont->QueryInterface(IID_PPV_ARGS(&container))) &&
+        SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, &point)) &&
+        FAILED(point->Advise(pSink, &dwCookie)))
+        dwCookie = 0;
 }
 
 void CFontHolder::Unadvise(DWORD& dwCookie)
 {
     if (m_pFont == nullptr || dwCookie == 0)
         return;
-    IConnectionPointContainer* pContainer = nullptr;
-    if (SUCCEEDED(m_pFont->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&pContainer)))) {
-        IConnectionPoint* pPoint = nullptr;
-        if (SUCCEEDED(pContainer->FindConnectionPoint(IID_IPropertyNotifySink, &pPoint))) {
-            pPoint->Unadvise(dwCookie);
-            pPoint->Release();
-        }
-        pContainer->Release();
-    }
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    if (SUCCEEDED(m_pFont->QueryInterface(IID_PPV_ARGS(&container))) &&
+        SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, &point)))
+        point->Unadvise(dwCookie);
     dwCookie = 0;
 }
 
@@ -210,21 +202,20 @@ BOOL CFontHolder::IsReportedForGiven(DISPID dispid, const CString& strName, shor
         return FALSE;
     // Ask a copy of the font, given the face and character set again, what it reports once it
     // has realised them; the copy has no connections, so no one hears of it.
-    IFont* pCopy = nullptr;
-    if (FAILED(m_pFont->Clone(&pCopy)))
+    ComPtr<IFont> copy;
+    if (FAILED(m_pFont->Clone(&copy)))
         return FALSE;
     const BSTR given = m_strNameGiven.AllocSysString();
     BSTR reported = nullptr;
     short sReported = 0;
-    BOOL bSame = SUCCEEDED(pCopy->put_Name(given)) && SUCCEEDED(pCopy->put_Charset(m_sCharsetGiven));
+    BOOL bSame = SUCCEEDED(copy->put_Name(given)) && SUCCEEDED(copy->put_Charset(m_sCharsetGiven));
     if (bName)
-        bSame = bSame && SUCCEEDED(pCopy->get_Name(&reported)) && reported != nullptr &&
+        bSame = bSame && SUCCEEDED(copy->get_Name(&reported)) && reported != nullptr &&
                 strName == CString(reported, static_cast<int>(::SysStringLen(reported)));
     else
-        bSame = bSame && SUCCEEDED(pCopy->get_Charset(&sReported)) && sReported == sCharset;
+        bSame = bSame && SUCCEEDED(copy->get_Charset(&sReported)) && sReported == sCharset;
     ::SysFreeString(reported);
     ::SysFreeString(given);
-    pCopy->Release();
     return bSame;
 }
 
@@ -271,20 +262,19 @@ BOOL CFontHolder::ReadFontAsGiven(IFont* pFont, CY& cySize, CString& strName, sh
     const size_t kHeader = 11;
     if (pFont == nullptr)
         return FALSE;
-    IPersistStream* pPersist = nullptr;
-    if (FAILED(pFont->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&pPersist))))
+    ComPtr<IPersistStream> persist;
+    if (FAILED(pFont->QueryInterface(IID_PPV_ARGS(&persist))))
         return FALSE;
-    IStream* pStm = nullptr;
-    HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &pStm);
+    ComPtr<IStream> stream;
+    HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &stream);
     if (SUCCEEDED(hr))
-        hr = pPersist->Save(pStm, FALSE);
-    pPersist->Release();
+        hr = persist->Save(stream.Get(), FALSE);
     HGLOBAL hMem = nullptr;
     STATSTG stat = {};
     if (SUCCEEDED(hr))
-        hr = ::GetHGlobalFromStream(pStm, &hMem);
+        hr = ::GetHGlobalFromStream(stream.Get(), &hMem);
     if (SUCCEEDED(hr))
-        hr = pStm->Stat(&stat, STATFLAG_NONAME);
+        hr = stream->Stat(&stat, STATFLAG_NONAME);
     const BYTE* pb = SUCCEEDED(hr) ? static_cast<const BYTE*>(::GlobalLock(hMem)) : nullptr;
     const size_t cb = static_cast<size_t>(stat.cbSize.QuadPart);
     const BOOL bOk = pb != nullptr && cb >= kHeader && pb[0] == 1 && cb >= kHeader + pb[10];
@@ -299,16 +289,14 @@ BOOL CFontHolder::ReadFontAsGiven(IFont* pFont, CY& cySize, CString& strName, sh
         // that font was made again after a substitution does it hold the substitute, as the
         // record does then.
         CString strWide;
-        IFont* pCopy = nullptr;
+        ComPtr<IFont> copy;
         HFONT hFont = nullptr;
         LOGFONTW lf = {};
-        if (SUCCEEDED(pFont->Clone(&pCopy)) && SUCCEEDED(pCopy->get_hFont(&hFont)) && hFont != nullptr &&
+        if (SUCCEEDED(pFont->Clone(&copy)) && SUCCEEDED(copy->get_hFont(&hFont)) && hFont != nullptr &&
             ::GetObjectW(hFont, sizeof lf, &lf) == sizeof lf) {
             lf.lfFaceName[LF_FACESIZE - 1] = L'\0';
             strWide = lf.lfFaceName;
         }
-        if (pCopy != nullptr)
-            pCopy->Release();
         // A face the logical font cut short goes on with the rest of the record's.
         const int nWide = strWide.GetLength();
         const int nWideAnsi = nWide > 0 ? ::WideCharToMultiByte(CP_ACP, 0, strWide, nWide, nullptr, 0, nullptr, nullptr) : 0;
@@ -331,8 +319,6 @@ BOOL CFontHolder::ReadFontAsGiven(IFont* pFont, CY& cySize, CString& strName, sh
     }
     if (pb != nullptr)
         ::GlobalUnlock(hMem);
-    if (pStm != nullptr)
-        pStm->Release();
     return bOk;
 }
 

@@ -52,6 +52,9 @@ public:
     // cannot say. The font object itself is left as it was.
     static BOOL ReadFontAsGiven(IFont* pFont, CY& cySize, CString& strName, short& sCharset);
 
+    // A plain pointer, as the platform framework has it: report objects read and compare it,
+    // and pass it where an IFont* is asked for. The holder owns one reference, taken in
+    // InitializeFont or SetFont and given back in ReleaseFont.
     IFont* m_pFont;
 
     CFontHolder(const CFontHolder&) = delete;

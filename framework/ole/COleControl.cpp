@@ -12,6 +12,8 @@
 
 #include <cmath>
 
+using Microsoft::WRL::ComPtr;
+
 IMPLEMENT_DYNAMIC(COleControl, CWnd)
 
 BEGIN_MESSAGE_MAP(COleControl, CWnd)
@@ -30,27 +32,14 @@ const LONG kMaxExtent = 1000000;
 // not take: the code alone ("read fault") does not tell the user where to look.
 void SetLoadErrorInfo(const CString& strProperty)
 {
-    ICreateErrorInfo* pCreate = nullptr;
-    if (FAILED(::CreateErrorInfo(&pCreate)))
+    ComPtr<ICreateErrorInfo> create;
+    if (FAILED(::CreateErrorInfo(&create)))
         return;
     const CString strDescription = strProperty + L": cannot be read";
-    pCreate->SetDescription(const_cast<LPOLESTR>(strDescription.GetString()));
-    IErrorInfo* pInfo = nullptr;
-    if (SUCCEEDED(pCreate->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&pInfo)))) {
-        ::SetErrorInfo(0, pInfo);
-        pInfo->Release();
-    }
-    pCreate->Release();
-}
-
-template <typename I>
-void ReleaseAndClear(I*& p)
-{
-    if (p != nullptr) {
-        I* q = p;
-        p = nullptr;
-        q->Release();
-    }
+    create->SetDescription(const_cast<LPOLESTR>(strDescription.GetString()));
+    ComPtr<IErrorInfo> info;
+    if (SUCCEEDED(create.As(&info)))
+        ::SetErrorInfo(0, info.Get());
 }
 
 } // namespace
@@ -70,7 +59,6 @@ COleControl::COleControl()
     : m_xOleObject(this), m_xOleInPlaceObject(this), m_xOleInPlaceActiveObject(this), m_xOleControl(this),
       m_xViewObject(this), m_xPersistStreamInit(this), m_xPersistPropertyBag(this), m_xFontNotification(this),
       m_clsid(CLSID_NULL), m_bModified(FALSE), m_bInitialized(FALSE), m_bInPlaceActive(FALSE), m_bUIActive(FALSE), m_sizeExtent{0, 0},
-      m_pClientSite(nullptr), m_pInPlaceSite(nullptr), m_pOleAdviseHolder(nullptr), m_pViewAdviseSink(nullptr),
       m_dwViewAdviseFlags(0)
 {
     // A live control keeps the module that made it loaded.
@@ -81,10 +69,12 @@ COleControl::~COleControl()
 {
     if (m_hWnd != nullptr)
         DestroyWindow();
-    ReleaseAndClear(m_pInPlaceSite);
-    ReleaseAndClear(m_pClientSite);
-    ReleaseAndClear(m_pOleAdviseHolder);
-    ReleaseAndClear(m_pViewAdviseSink);
+    // The container's objects go while the control is whole and its module still locked: their
+    // release may call back into it.
+    m_pInPlaceSite.Reset();
+    m_pClientSite.Reset();
+    m_pOleAdviseHolder.Reset();
+    m_pViewAdviseSink.Reset();
     m_pModuleState->LockModule(FALSE);
 }
 
@@ -277,14 +267,12 @@ BOOL COleControl::GetAmbientProperty(DISPID dispid, VARIANT* pvarResult)
     ::VariantInit(pvarResult);
     if (m_pClientSite == nullptr)
         return FALSE;
-    IDispatch* pAmbient = nullptr;
-    if (FAILED(m_pClientSite->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pAmbient))))
+    ComPtr<IDispatch> ambient;
+    if (FAILED(m_pClientSite.As(&ambient)))
         return FALSE;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    const HRESULT hr =
-        pAmbient->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, pvarResult, nullptr, nullptr);
-    pAmbient->Release();
-    return SUCCEEDED(hr);
+    return SUCCEEDED(
+        ambient->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, pvarResult, nullptr, nullptr));
 }
 
 OLE_COLOR COleControl::AmbientForeColor()
@@ -333,13 +321,13 @@ void COleControl::OnResetState()
 HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
 {
     // What the control holds now, so that a damaged property set changes nothing.
-    IStream* pSnapshot = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &pSnapshot)))
+    ComPtr<IStream> snapshot;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &snapshot)))
         return E_OUTOFMEMORY;
     const BOOL bModified = m_bModified;
     HRESULT hr = S_OK;
     {
-        CStreamPropExchange save(pSnapshot, FALSE);
+        CStreamPropExchange save(snapshot.Get(), FALSE);
         try {
             DoPropExchange(&save);
         } catch (...) {
@@ -359,8 +347,8 @@ HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
             hr = pPX->GetFailure(STG_E_READFAULT);
         if (FAILED(hr)) {
             LARGE_INTEGER zero = {};
-            pSnapshot->Seek(zero, STREAM_SEEK_SET, nullptr);
-            CStreamPropExchange restore(pSnapshot, TRUE);
+            snapshot->Seek(zero, STREAM_SEEK_SET, nullptr);
+            CStreamPropExchange restore(snapshot.Get(), TRUE);
             try {
                 DoPropExchange(&restore);
             } catch (...) {
@@ -369,7 +357,6 @@ HRESULT COleControl::LoadWithRollback(CPropExchange* pPX)
             }
         }
     }
-    pSnapshot->Release();
     m_bModified = bModified;
     if (SUCCEEDED(hr)) {
         m_bModified = FALSE;
@@ -422,31 +409,25 @@ HRESULT COleControl::InPlaceActivate(BOOL bUIActivate)
     if (m_pClientSite == nullptr)
         return E_UNEXPECTED;
     if (!m_bInPlaceActive) {
-        IOleInPlaceSite* pSite = nullptr;
-        if (FAILED(m_pClientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&pSite))))
+        ComPtr<IOleInPlaceSite> site;
+        if (FAILED(m_pClientSite.As(&site)))
             return E_NOINTERFACE;
-        if (pSite->CanInPlaceActivate() != S_OK) {
-            pSite->Release();
+        if (site->CanInPlaceActivate() != S_OK)
             return E_FAIL;
-        }
-        pSite->OnInPlaceActivate();
+        site->OnInPlaceActivate();
         HWND hWndParent = nullptr;
-        IOleInPlaceFrame* pFrame = nullptr;
-        IOleInPlaceUIWindow* pDoc = nullptr;
+        ComPtr<IOleInPlaceFrame> frame;
+        ComPtr<IOleInPlaceUIWindow> doc;
         RECT rcPos = {}, rcClip = {};
         OLEINPLACEFRAMEINFO frameInfo = {};
         frameInfo.cb = sizeof frameInfo;
-        pSite->GetWindow(&hWndParent);
-        if (SUCCEEDED(pSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo))) {
-            ReleaseAndClear(pFrame);
-            ReleaseAndClear(pDoc);
-        }
+        site->GetWindow(&hWndParent);
+        site->GetWindowContext(&frame, &doc, &rcPos, &rcClip, &frameInfo);
         if (m_hWnd == nullptr && !CreateControlWindow(hWndParent, CRect(rcPos), &rcClip)) {
-            pSite->OnInPlaceDeactivate();
-            pSite->Release();
+            site->OnInPlaceDeactivate();
             return E_FAIL;
         }
-        m_pInPlaceSite = pSite;
+        m_pInPlaceSite = site;
         m_bInPlaceActive = TRUE;
         InvalidateControl();
     }
@@ -463,20 +444,18 @@ HRESULT COleControl::InPlaceActivate(BOOL bUIActivate)
 
 void COleControl::SetActiveObjectOfSite(IOleInPlaceActiveObject* pActiveObject)
 {
-    IOleInPlaceFrame* pFrame = nullptr;
-    IOleInPlaceUIWindow* pDoc = nullptr;
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> doc;
     RECT rcPos = {}, rcClip = {};
     OLEINPLACEFRAMEINFO frameInfo = {};
     frameInfo.cb = sizeof frameInfo;
     if (m_pInPlaceSite == nullptr ||
-        FAILED(m_pInPlaceSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo)))
+        FAILED(m_pInPlaceSite->GetWindowContext(&frame, &doc, &rcPos, &rcClip, &frameInfo)))
         return;
-    if (pFrame != nullptr)
-        pFrame->SetActiveObject(pActiveObject, nullptr);
-    if (pDoc != nullptr)
-        pDoc->SetActiveObject(pActiveObject, nullptr);
-    ReleaseAndClear(pFrame);
-    ReleaseAndClear(pDoc);
+    if (frame != nullptr)
+        frame->SetActiveObject(pActiveObject, nullptr);
+    if (doc != nullptr)
+        doc->SetActiveObject(pActiveObject, nullptr);
 }
 
 void COleControl::UIDeactivate()
@@ -501,17 +480,15 @@ void COleControl::InPlaceDeactivate()
         DestroyWindow();
     if (m_pInPlaceSite != nullptr) {
         m_pInPlaceSite->OnInPlaceDeactivate();
-        ReleaseAndClear(m_pInPlaceSite);
+        m_pInPlaceSite.Reset();
     }
 }
 
 HRESULT COleControl::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite, HWND hwndParent,
                             LPCRECT lprcPosRect)
 {
-    if (pActiveSite != nullptr && m_pClientSite == nullptr) {
+    if (pActiveSite != nullptr && m_pClientSite == nullptr)
         m_pClientSite = pActiveSite;
-        m_pClientSite->AddRef();
-    }
     switch (iVerb) {
     case OLEIVERB_PRIMARY:
         return OnEdit(lpmsg, hwndParent, lprcPosRect) ? S_OK : E_FAIL;
@@ -539,9 +516,6 @@ HRESULT COleControl::DoVerb(LONG iVerb, LPMSG lpmsg, IOleClientSite* pActiveSite
 HRESULT COleControl::XOleObject::SetClientSite(IOleClientSite* pClientSite)
 {
     return m_pThis->Guarded([&] {
-        if (pClientSite != nullptr)
-            pClientSite->AddRef();
-        ReleaseAndClear(m_pThis->m_pClientSite);
         m_pThis->m_pClientSite = pClientSite;
         return S_OK;
     });
@@ -551,9 +525,7 @@ HRESULT COleControl::XOleObject::GetClientSite(IOleClientSite** ppClientSite)
 {
     if (ppClientSite == nullptr)
         return E_POINTER;
-    *ppClientSite = m_pThis->m_pClientSite;
-    if (*ppClientSite != nullptr)
-        (*ppClientSite)->AddRef();
+    m_pThis->m_pClientSite.CopyTo(ppClientSite);
     return S_OK;
 }
 
@@ -848,9 +820,6 @@ HRESULT COleControl::XViewObject::Unfreeze(DWORD)
 HRESULT COleControl::XViewObject::SetAdvise(DWORD, DWORD advf, IAdviseSink* pAdvSink)
 {
     return m_pThis->Guarded([&] {
-        if (pAdvSink != nullptr)
-            pAdvSink->AddRef();
-        ReleaseAndClear(m_pThis->m_pViewAdviseSink);
         m_pThis->m_pViewAdviseSink = pAdvSink;
         m_pThis->m_dwViewAdviseFlags = advf;
         return S_OK;
@@ -864,9 +833,7 @@ HRESULT COleControl::XViewObject::GetAdvise(DWORD* pAspects, DWORD* pAdvf, IAdvi
     if (pAdvf != nullptr)
         *pAdvf = m_pThis->m_dwViewAdviseFlags;
     if (ppAdvSink != nullptr) {
-        *ppAdvSink = m_pThis->m_pViewAdviseSink;
-        if (*ppAdvSink != nullptr)
-            (*ppAdvSink)->AddRef();
+        m_pThis->m_pViewAdviseSink.CopyTo(ppAdvSink);
     }
     return S_OK;
 }
@@ -917,14 +884,13 @@ HRESULT COleControl::XPersistStreamInit::GetSizeMax(ULARGE_INTEGER* pcbSize)
         return E_POINTER;
     pcbSize->QuadPart = 0;
     // The exact size: the properties saved into memory.
-    IStream* pStm = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &pStm)))
+    ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
         return E_OUTOFMEMORY;
-    HRESULT hr = Save(pStm, FALSE);
+    HRESULT hr = Save(stream.Get(), FALSE);
     const LARGE_INTEGER zero = {};
     if (SUCCEEDED(hr))
-        hr = pStm->Seek(zero, STREAM_SEEK_CUR, pcbSize);
-    pStm->Release();
+        hr = stream->Seek(zero, STREAM_SEEK_CUR, pcbSize);
     return hr;
 }
 

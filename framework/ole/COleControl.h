@@ -25,6 +25,7 @@
 #include <new>
 #include <ocidl.h>
 #include <olectl.h>
+#include <wrl/client.h>
 
 class AFX_CORE_API COleControl : public CWnd
 {
@@ -86,7 +87,7 @@ public:
     virtual void OnHideToolBars();
 
     // COM.
-    IOleClientSite* GetClientSite() const { return m_pClientSite; }
+    IOleClientSite* GetClientSite() const { return m_pClientSite.Get(); }
 
     DECLARE_MESSAGE_MAP()
 
@@ -233,10 +234,10 @@ private:
     BOOL m_bInPlaceActive;
     BOOL m_bUIActive;
     SIZEL m_sizeExtent;                  // HIMETRIC
-    IOleClientSite* m_pClientSite;
-    IOleInPlaceSite* m_pInPlaceSite;
-    IOleAdviseHolder* m_pOleAdviseHolder;
-    IAdviseSink* m_pViewAdviseSink;
+    Microsoft::WRL::ComPtr<IOleClientSite> m_pClientSite;
+    Microsoft::WRL::ComPtr<IOleInPlaceSite> m_pInPlaceSite;
+    Microsoft::WRL::ComPtr<IOleAdviseHolder> m_pOleAdviseHolder;
+    Microsoft::WRL::ComPtr<IAdviseSink> m_pViewAdviseSink;
     DWORD m_dwViewAdviseFlags;
 };
 

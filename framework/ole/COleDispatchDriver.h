@@ -30,6 +30,8 @@ public:
     explicit COleDispatchDriver(LPDISPATCH lpDispatch, BOOL bAutoRelease = TRUE);
     ~COleDispatchDriver();
 
+    // Plain members, as the platform framework has them: a driver may also borrow the pointer
+    // (bAutoRelease false), which a smart pointer could not express.
     LPDISPATCH m_lpDispatch;
     BOOL m_bAutoRelease;   // the driver holds a reference and releases it
 

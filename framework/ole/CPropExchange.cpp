@@ -3,6 +3,8 @@
 #include "AfxCoerceColor.h"
 #include "CFontHolder.h"
 
+#include <wrl/client.h>
+
 namespace {
 
 // Puts the values of the holder's font into pKept and makes pKept the holder's font again.
@@ -181,22 +183,14 @@ BOOL PX_Font(CPropExchange* pPX, LPCTSTR pszPropName, CFontHolder& font, const F
 {
     if (pPX == nullptr)
         return FALSE;
-    IFont* pKept = pPX->IsLoading() ? font.m_pFont : nullptr;
-    if (pKept == nullptr)
+    const Microsoft::WRL::ComPtr<IFont> kept = pPX->IsLoading() ? font.m_pFont : nullptr;
+    if (kept == nullptr)
         return pPX->Note(pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient), pszPropName);
     // A client may hold the font object (a script, a page): loading gives it the values loaded
     // instead of replacing it, so that it stays the control's, and a refused load, whose
     // rollback loads the old values again, leaves the very same objects in place.
-    pKept->AddRef();
-    BOOL bOk = FALSE;
-    try {
-        bOk = pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient);
-        if (font.m_pFont != pKept && font.m_pFont != nullptr)
-            GiveValues(font, pKept);
-    } catch (...) {
-        pKept->Release();
-        throw;
-    }
-    pKept->Release();
+    const BOOL bOk = pPX->ExchangeFont(pszPropName, font, pFontDesc, pFontDispAmbient);
+    if (font.m_pFont != kept.Get() && font.m_pFont != nullptr)
+        GiveValues(font, kept.Get());
     return pPX->Note(bOk, pszPropName);
 }

@@ -4,6 +4,9 @@
 
 #include <cstring>
 #include <vector>
+#include <wrl/client.h>
+
+using Microsoft::WRL::ComPtr;
 
 CStreamPropExchange::CStreamPropExchange(IStream* pStream, BOOL bLoading) : m_pStream(pStream)
 {
@@ -111,25 +114,21 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, c
         const CY size = font.GetFontSize();
         CString name = font.GetFontName();
         const short charset = font.GetFontCharset();
-        IFont* copy = nullptr;
-        if (font.m_pFont != nullptr && FAILED(font.m_pFont->Clone(&copy)))
-            copy = nullptr;
-        IPersistStream* persist = nullptr;
-        if (copy != nullptr) {
+        ComPtr<IFont> copy;
+        ComPtr<IPersistStream> persist;
+        if (font.m_pFont != nullptr && SUCCEEDED(font.m_pFont->Clone(&copy))) {
             const BSTR face = name.AllocSysString();
             copy->put_Name(face);
             ::SysFreeString(face);
             copy->put_Size(size);
             copy->put_Charset(charset);
-            if (FAILED(copy->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist))))
+            if (FAILED(copy.As(&persist)))
                 persist = nullptr;
-            copy->Release();
         }
         const BYTE present = persist != nullptr ? m_kbFontAsGiven : 0;
         BOOL ok = WriteBytes(&present, 1);
         if (persist != nullptr) {
             ok = ok && SUCCEEDED(persist->Save(m_pStream, FALSE));
-            persist->Release();
             // What the font was given follows its own record, which holds the face only in the
             // ANSI code page.
             ok = ok && WriteBytes(&size, sizeof size) && ExchangeProp(pszPropName, VT_BSTR, &name) &&
@@ -147,12 +146,10 @@ BOOL CStreamPropExchange::ExchangeFont(LPCTSTR pszPropName, CFontHolder& font, c
     // Load into a font of our own first, so a damaged record leaves the holder's font alone.
     CFontHolder loaded(nullptr);
     loaded.InitializeFont(pFontDesc);
-    IPersistStream* persist = nullptr;
-    if (loaded.m_pFont == nullptr ||
-        FAILED(loaded.m_pFont->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist))))
+    ComPtr<IPersistStream> persist;
+    if (loaded.m_pFont == nullptr || FAILED(loaded.m_pFont->QueryInterface(IID_PPV_ARGS(&persist))))
         return FALSE;
     const HRESULT hr = persist->Load(m_pStream);
-    persist->Release();
     CY size = {};
     if (FAILED(hr) || !ReadBytes(&size, sizeof size) || size.int64 <= 0 || size.int64 > AFX_MAX_FONT_SIZE)
         return FALSE;

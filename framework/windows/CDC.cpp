@@ -31,6 +31,19 @@ CHandleMap& DCMap()
     return map;
 }
 
+// Settings go to both DCs, the output DC first, once when they are one; the old value answered
+// is the attribute DC's, which is what measuring code reads back.
+template <typename R, typename F>
+R OnBothDCs(HDC hDC, HDC hAttribDC, R none, F set)
+{
+    R old = none;
+    if (hDC != nullptr && hDC != hAttribDC)
+        old = set(hDC);
+    if (hAttribDC != nullptr)
+        old = set(hAttribDC);
+    return old;
+}
+
 } // namespace
 
 CDC::CDC() : m_hDC(nullptr), m_hAttribDC(nullptr)
@@ -107,12 +120,7 @@ HGDIOBJ CDC::SelectGdiObject(HGDIOBJ hObject)
 {
     if (hObject == nullptr)
         return nullptr;
-    HGDIOBJ hOld = nullptr;
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        hOld = ::SelectObject(m_hDC, hObject);
-    if (m_hAttribDC != nullptr)
-        hOld = ::SelectObject(m_hAttribDC, hObject);
-    return hOld;
+    return OnBothDCs(m_hDC, m_hAttribDC, HGDIOBJ{}, [&](HDC h) { return ::SelectObject(h, hObject); });
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
@@ -150,52 +158,27 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
 
 COLORREF CDC::SetTextColor(COLORREF crColor)
 {
-    COLORREF crOld = CLR_INVALID;
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        crOld = ::SetTextColor(m_hDC, crColor);
-    if (m_hAttribDC != nullptr)
-        crOld = ::SetTextColor(m_hAttribDC, crColor);
-    return crOld;
+    return OnBothDCs(m_hDC, m_hAttribDC, COLORREF(CLR_INVALID), [&](HDC h) { return ::SetTextColor(h, crColor); });
 }
 
 COLORREF CDC::SetBkColor(COLORREF crColor)
 {
-    COLORREF crOld = CLR_INVALID;
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        crOld = ::SetBkColor(m_hDC, crColor);
-    if (m_hAttribDC != nullptr)
-        crOld = ::SetBkColor(m_hAttribDC, crColor);
-    return crOld;
+    return OnBothDCs(m_hDC, m_hAttribDC, COLORREF(CLR_INVALID), [&](HDC h) { return ::SetBkColor(h, crColor); });
 }
 
 int CDC::SetMapMode(int nMapMode)
 {
-    int nOld = 0;
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        nOld = ::SetMapMode(m_hDC, nMapMode);
-    if (m_hAttribDC != nullptr)
-        nOld = ::SetMapMode(m_hAttribDC, nMapMode);
-    return nOld;
+    return OnBothDCs(m_hDC, m_hAttribDC, 0, [&](HDC h) { return ::SetMapMode(h, nMapMode); });
 }
 
 int CDC::SetBkMode(int nBkMode)
 {
-    int nOld = 0;
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        nOld = ::SetBkMode(m_hDC, nBkMode);
-    if (m_hAttribDC != nullptr)
-        nOld = ::SetBkMode(m_hAttribDC, nBkMode);
-    return nOld;
+    return OnBothDCs(m_hDC, m_hAttribDC, 0, [&](HDC h) { return ::SetBkMode(h, nBkMode); });
 }
 
 UINT CDC::SetTextAlign(UINT nFlags)
 {
-    UINT nOld = GDI_ERROR;
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        nOld = ::SetTextAlign(m_hDC, nFlags);
-    if (m_hAttribDC != nullptr)
-        nOld = ::SetTextAlign(m_hAttribDC, nFlags);
-    return nOld;
+    return OnBothDCs(m_hDC, m_hAttribDC, UINT(GDI_ERROR), [&](HDC h) { return ::SetTextAlign(h, nFlags); });
 }
 
 int CDC::CheckedLength(LPCTSTR lpszString, int nCount)
@@ -359,12 +342,11 @@ BOOL CDC::Rectangle(LPCRECT lpRect)
 
 CPoint CDC::MoveTo(int x, int y)
 {
-    POINT point = {0, 0};
-    if (m_hDC != nullptr && m_hDC != m_hAttribDC)
-        ::MoveToEx(m_hDC, x, y, &point);
-    if (m_hAttribDC != nullptr)
-        ::MoveToEx(m_hAttribDC, x, y, &point);
-    return point;
+    return OnBothDCs(m_hDC, m_hAttribDC, CPoint(0, 0), [&](HDC h) {
+        POINT old = {0, 0};
+        ::MoveToEx(h, x, y, &old);
+        return CPoint(old);
+    });
 }
 
 CPoint CDC::MoveTo(POINT point)

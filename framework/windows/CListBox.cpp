@@ -98,11 +98,6 @@ int CListBox::SelectString(int nStartAfter, LPCTSTR lpszItem)
                                         reinterpret_cast<LPARAM>(lpszItem != nullptr ? lpszItem : L"")));
 }
 
-int CListBox::GetTopIndex() const
-{
-    return static_cast<int>(SendMessage(LB_GETTOPINDEX));
-}
-
 int CListBox::GetHorizontalExtent() const
 {
     return static_cast<int>(SendMessage(LB_GETHORIZONTALEXTENT));

@@ -33,7 +33,6 @@ public:
     // Whole-string search without regard to case.
     int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const;
     int SelectString(int nStartAfter, LPCTSTR lpszItem);
-    int GetTopIndex() const;
     // The width in pixels the list scrolls across horizontally (WS_HSCROLL).
     int GetHorizontalExtent() const;
     void SetHorizontalExtent(int cxExtent);

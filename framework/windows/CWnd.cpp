@@ -332,11 +332,6 @@ DWORD CWnd::GetStyle() const
     return m_hWnd != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)) : 0;
 }
 
-DWORD CWnd::GetExStyle() const
-{
-    return m_hWnd != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)) : 0;
-}
-
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     if (m_hWnd == nullptr)
@@ -381,16 +376,6 @@ CWnd* CWnd::GetFocus()
     return FromHandle(::GetFocus());
 }
 
-CWnd* CWnd::SetCapture()
-{
-    return m_hWnd != nullptr ? FromHandle(::SetCapture(m_hWnd)) : nullptr;
-}
-
-CWnd* CWnd::GetCapture()
-{
-    return FromHandle(::GetCapture());
-}
-
 CWnd* CWnd::GetParent() const
 {
     return m_hWnd != nullptr ? FromHandle(::GetParent(m_hWnd)) : nullptr;
@@ -409,12 +394,6 @@ int CWnd::GetDlgCtrlID() const
 CWnd* CWnd::GetWindow(UINT nCmd) const
 {
     return m_hWnd != nullptr ? FromHandle(::GetWindow(m_hWnd, nCmd)) : nullptr;
-}
-
-void CWnd::Invalidate(BOOL bErase)
-{
-    if (m_hWnd != nullptr)
-        ::InvalidateRect(m_hWnd, nullptr, bErase);
 }
 
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
@@ -455,11 +434,6 @@ CFont* CWnd::GetFont() const
 {
     return m_hWnd != nullptr ? CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)))
                              : nullptr;
-}
-
-int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
-{
-    return ::MessageBoxW(m_hWnd, lpszText != nullptr ? lpszText : L"", lpszCaption, nType);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

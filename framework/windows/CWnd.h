@@ -103,7 +103,6 @@ public:
     // State.
     BOOL IsWindow() const;
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     // Removes, then adds style bits; zero when the style was already so. nFlags other than 0
     // are passed to SetWindowPos, as a frame change needs.
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
@@ -113,8 +112,6 @@ public:
     BOOL IsWindowVisible() const;
     CWnd* SetFocus();
     static CWnd* GetFocus();
-    CWnd* SetCapture();
-    static CWnd* GetCapture();
 
     // Parent and children.
     CWnd* GetParent() const;
@@ -124,7 +121,6 @@ public:
     CWnd* GetWindow(UINT nCmd) const;
 
     // Painting.
-    void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void UpdateWindow();
     // The window's DC as a temporary wrapper; give it back with ReleaseDC, which also frees
@@ -134,9 +130,6 @@ public:
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     // The font the window answers to WM_GETFONT, as a temporary wrapper; null for the system font.
     CFont* GetFont() const;
-
-    // A message box owned by this window; a null caption leaves the system's own.
-    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // Dispatch. WM_COMMAND goes to OnCommand, WM_NOTIFY to OnNotify; owner-draw messages are
     // first offered to the control they concern (OnChildNotify), then to the map.

@@ -3,6 +3,9 @@
 #include "QLNHelpLocatorModule.h"
 
 #include <string>
+#include <wrl/client.h>
+
+using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -62,18 +65,15 @@ std::wstring DefaultHelpFile()
 // Leaves a description for the caller, who raises it with the failure.
 void SetErrorDescription(const wchar_t* description)
 {
-    ICreateErrorInfo* pCreate = nullptr;
-    if (FAILED(::CreateErrorInfo(&pCreate)))
+    ComPtr<ICreateErrorInfo> create;
+    if (FAILED(::CreateErrorInfo(&create)))
         return;
-    pCreate->SetGUID(IID_IQLNHelpFileLocator);
-    pCreate->SetSource(const_cast<LPOLESTR>(L"QLNHelpLocator"));
-    pCreate->SetDescription(const_cast<LPOLESTR>(description));
-    IErrorInfo* pInfo = nullptr;
-    if (SUCCEEDED(pCreate->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&pInfo)))) {
-        ::SetErrorInfo(0, pInfo);
-        pInfo->Release();
-    }
-    pCreate->Release();
+    create->SetGUID(IID_IQLNHelpFileLocator);
+    create->SetSource(const_cast<LPOLESTR>(L"QLNHelpLocator"));
+    create->SetDescription(const_cast<LPOLESTR>(description));
+    ComPtr<IErrorInfo> info;
+    if (SUCCEEDED(create.As(&info)))
+        ::SetErrorInfo(0, info.Get());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "QLNHelpLocatorModule.h"
 
 #include <new>
+#include <wrl/client.h>
 
 HRESULT CQLNHelpLocatorFactory::QueryInterface(REFIID riid, void** ppv)
 {
@@ -38,12 +39,13 @@ HRESULT CQLNHelpLocatorFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid,
     *ppv = nullptr;
     if (pUnkOuter != nullptr)
         return CLASS_E_NOAGGREGATION;
-    CQLNHelpLocator* pLocator = new (std::nothrow) CQLNHelpLocator;
-    if (pLocator == nullptr)
+    // The holder takes the reference the object is made with (the tool chain's Attach would
+    // add one).
+    Microsoft::WRL::ComPtr<CQLNHelpLocator> locator;
+    *locator.GetAddressOf() = new (std::nothrow) CQLNHelpLocator;
+    if (locator == nullptr)
         return E_OUTOFMEMORY;
-    const HRESULT hr = pLocator->QueryInterface(riid, ppv);
-    pLocator->Release();
-    return hr;
+    return locator->QueryInterface(riid, ppv);
 }
 
 HRESULT CQLNHelpLocatorFactory::LockServer(BOOL fLock)

@@ -111,16 +111,14 @@ bool CQLNTextObjClient::LoadStream(const std::string& bytes, std::wstring& error
     hr = persist->Load(stream.Get());
     if (FAILED(hr)) {
         error = L"the control refused the property set: ";
-        IErrorInfo* pInfo = nullptr;
+        ComPtr<IErrorInfo> info;
         BSTR description = nullptr;
-        if (::GetErrorInfo(0, &pInfo) == S_OK && SUCCEEDED(pInfo->GetDescription(&description)) &&
+        if (::GetErrorInfo(0, &info) == S_OK && SUCCEEDED(info->GetDescription(&description)) &&
             ::SysStringLen(description) != 0)
             error += std::wstring(description, ::SysStringLen(description)) + L" (" + CQLNTextObjError::Describe(hr) + L")";
         else
             error += CQLNTextObjError::Describe(hr);
         ::SysFreeString(description);
-        if (pInfo != nullptr)
-            pInfo->Release();
         return false;
     }
     return true;

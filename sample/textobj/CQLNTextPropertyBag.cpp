@@ -95,6 +95,14 @@ CQLNTextPropertyBag::CQLNTextPropertyBag() : m_refs(1)
 {
 }
 
+Microsoft::WRL::ComPtr<CQLNTextPropertyBag> CQLNTextPropertyBag::Make()
+{
+    // Not Attach: the tool chain's holder adds a reference there.
+    Microsoft::WRL::ComPtr<CQLNTextPropertyBag> bag;
+    *bag.GetAddressOf() = new CQLNTextPropertyBag;
+    return bag;
+}
+
 CQLNTextPropertyBag::~CQLNTextPropertyBag() = default;
 
 HRESULT CQLNTextPropertyBag::QueryInterface(REFIID riid, void** ppv)

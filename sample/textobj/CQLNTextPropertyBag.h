@@ -14,12 +14,15 @@
 #include <map>
 #include <string>
 #include <vector>
+#include <wrl/client.h>
 
 class CQLNTextPropertyBag : public IPropertyBag
 {
 public:
     CQLNTextPropertyBag();
     virtual ~CQLNTextPropertyBag();
+    // A new bag whose holder owns the one reference the bag is made with.
+    static Microsoft::WRL::ComPtr<CQLNTextPropertyBag> Make();
 
     // Reads the file's properties; false with a message when it cannot be read, a line is not
     // of the form Name=value, or a file that opens with the heading lacks its closing line.

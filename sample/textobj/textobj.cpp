@@ -16,6 +16,7 @@
 
 #include <string>
 #include <vector>
+#include <wrl/client.h>
 
 namespace {
 
@@ -65,13 +66,12 @@ bool Load(CQLNTextObjClient& control, const std::wstring& path, std::wstring& er
 {
     if (CQLNTextObjOptions::IsTextBagName(path)) {
         // The bag's own errors name the file already.
-        CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
+        const Microsoft::WRL::ComPtr<CQLNTextPropertyBag> bag = CQLNTextPropertyBag::Make();
         bool ok = bag->LoadFile(path, error);
-        if (ok && !control.LoadBag(*bag, error)) {
+        if (ok && !control.LoadBag(*bag.Get(), error)) {
             error = path + L": " + error;
             ok = false;
         }
-        bag->Release();
         return ok;
     }
     std::string bytes;
@@ -88,13 +88,10 @@ bool Save(CQLNTextObjClient& control, const std::wstring& path, std::wstring& er
 {
     std::string bytes;
     if (CQLNTextObjOptions::IsTextBagName(path)) {
-        CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
-        const bool ok = control.SaveBag(*bag, error);
-        if (ok)
-            bytes = bag->SaveText();
-        bag->Release();
-        if (!ok)
+        const Microsoft::WRL::ComPtr<CQLNTextPropertyBag> bag = CQLNTextPropertyBag::Make();
+        if (!control.SaveBag(*bag.Get(), error))
             return false;
+        bytes = bag->SaveText();
     } else if (!control.SaveStream(bytes, error)) {
         return false;
     }

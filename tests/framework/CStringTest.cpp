@@ -76,19 +76,27 @@ TEST(CString, ElementsOutOfRangeRaiseAndCopiesDoNotShare)
 
 TEST(CString, FormatsAsPrintfWithBoundedFields)
 {
-    // A negative width from the arguments aligns left, as a '-' would, and the widest field is
-    // 100000 characters, however it is given; a negative precision counts as none.
+    // A negative width from the arguments aligns left, as a '-' would; a negative precision
+    // counts as none. Fields wider than 100000 characters, however given, are refused.
     const struct { const wchar_t* format; int star; int length; const wchar_t* start; const char* why; } rows[] = {
         {L"%*d|", -3, 4, L"7  |", "negative width aligns left"},
-        {L"%*d|", INT_MIN, 100001, L"7 ", "the most negative width, which has no positive"},
-        {L"%*d|", INT_MAX, 100001, L"  ", "the widest width"},
         {L"%.*d|", -1, 2, L"7|", "negative precision of an integer: the digits"},
-        {L"%.*d|", INT_MAX, 100001, L"000", "the longest precision"},
-        {L"%99999999d|", 7, 100001, L"  ", "a width written out has the same bound"},
+        {L"%.*d|", INT_MIN, 2, L"7|", "the most negative precision is none too"},
+        {L"%*d|", 100000, 100001, L"  ", "the widest width"},
+        {L"%.*d|", 100000, 100001, L"000", "the longest precision"},
+        {L"%*d|", INT_MIN, -1, L"", "the most negative width, which has no positive"},
+        {L"%*d|", INT_MAX, -1, L"", "a width beyond the bound"},
+        {L"%.*d|", INT_MAX, -1, L"", "a precision beyond the bound"},
+        {L"%99999999d|", 7, -1, L"", "a width written out has the same bound"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
-        CString s;
+        CString s(L"kept");
+        if (row.length < 0) {
+            EXPECT_THROW(s.Format(row.format, row.star, 7), CInvalidArgException);
+            EXPECT_EQ(CString(L"kept"), s);
+            continue;
+        }
         s.Format(row.format, row.star, 7);
         EXPECT_EQ(row.length, s.GetLength());
         EXPECT_EQ(CString(row.start), s.Left(static_cast<int>(wcslen(row.start))));
@@ -102,6 +110,8 @@ TEST(CString, FormatsAsPrintfWithBoundedFields)
     EXPECT_EQ(CString(L"7.000000|x |(null)"), s);
     s.Format(L"trailing %");                          // a lone percent is kept as written
     EXPECT_EQ(CString(L"trailing %"), s);
+    s.Format(L"%n%5k|%ls|%lc|%hd|%%s", L"wide", L'w', 12);   // so is a conversion it does not know
+    EXPECT_EQ(CString(L"%n%5k|wide|w|12|%s"), s);
     s.Format(L"%.400f", 1.0);                         // longer than the formatter's buffer
     EXPECT_EQ(402, s.GetLength());
 }

@@ -52,12 +52,10 @@ struct Values
 // The bag text of a set of values: every value written out, so equal texts mean equal values.
 std::string BagText(Values& v)
 {
-    CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
-    CPropbagPropExchange out(bag, nullptr, FALSE);
+    const auto bag = CQLNTextPropertyBag::Make();
+    CPropbagPropExchange out(bag.Get(), nullptr, FALSE);
     EXPECT_TRUE(v.Exchange(&out));
-    const std::string text = bag->SaveText();
-    bag->Release();
-    return text;
+    return bag->SaveText();
 }
 
 IStream* StreamOf(const void* data, ULONG size)
@@ -120,14 +118,13 @@ TEST(PropbagPropExchange, RefusesABadValueAndLogsItsNameAndText)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
-        CQLNTextPropertyBag* bag = new CQLNTextPropertyBag;
+        const auto bag = CQLNTextPropertyBag::Make();
         std::wstring error;
         ASSERT_TRUE(bag->LoadText(row.text, error));
         Values v;
         CQLNTextObjErrorLog log;
-        CPropbagPropExchange in(bag, &log, TRUE);
+        CPropbagPropExchange in(bag.Get(), &log, TRUE);
         EXPECT_FALSE(v.Exchange(&in));
-        bag->Release();
         EXPECT_EQ(row.failure, in.GetFailure(E_FAIL));
         ASSERT_EQ(1u, log.Errors().size());
         EXPECT_EQ(row.logged, log.Errors()[0]);
