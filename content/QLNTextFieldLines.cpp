@@ -1,22 +1,25 @@
 #include "QLNTextFieldLines.h"
 
 #include <cwchar>
+#include <utility>
 
-void CQLNTextFieldLines::SetText(const CString& text)
+void CQLNTextFieldLines::SetText(CString text)
 {
-    const int length = static_cast<int>(wcsnlen(text.GetString(), static_cast<size_t>(text.GetLength())));
-    m_text = text.Left(length);
-    m_lines.clear();
-    const wchar_t* const pch = m_text.GetString();
+    // Cut aside: running out of memory leaves the text and its lines as they were.
+    const wchar_t* const pch = text.GetString();
+    const int length = static_cast<int>(wcsnlen(pch, static_cast<size_t>(text.GetLength())));
+    std::vector<Line> lines;
     int start = 0;
     for (int i = 0; i + 1 < length; ++i) {
         if (pch[i] == L'\r' && pch[i + 1] == L'\n') {
-            m_lines.push_back(Line{start, i - start});
+            lines.push_back(Line{start, i - start});
             start = i + 2;
             ++i;
         }
     }
-    m_lines.push_back(Line{start, length - start});
+    lines.push_back(Line{start, length - start});
+    m_text = std::move(text);
+    m_lines = std::move(lines);
 }
 
 CString CQLNTextFieldLines::GetLine(long nLine) const

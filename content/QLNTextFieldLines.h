@@ -1,5 +1,6 @@
-// The lines of a text-field string, the one cut that the host's GetLine and GetLineCount, the
-// drawing pass and the data page share, so that they always see the same lines.
+// A text-field string and its lines, the one cut that the host's GetLine and GetLineCount, the
+// drawing pass and the data page share, so that they always see the same lines. It holds the
+// text itself, once: the lines are bounds over it.
 //
 // The rules:
 // - A line ends at a carriage return followed by a line feed, the only break the writers of
@@ -10,7 +11,8 @@
 //   lines here do not follow it.)
 // - An empty text is one empty line; a break at the end is followed by one more, empty, line.
 // - A line is handed out through a read buffer of 32767 characters: at most 32766 of them.
-// - The text ends at its first zero character, as a window text does.
+// - The lines end at the text's first zero character, as a window text does; the text itself
+//   is kept whole, so what was given is given back.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -25,7 +27,9 @@ public:
     // The most characters of one line handed out: the read buffer less its terminating zero.
     static constexpr int m_knMaxLineLength = CQLNStringTokenizer::m_knStringLength - 1;
 
-    void SetText(const CString& text);
+    void SetText(CString text);
+    // The text as given to SetText, zero characters and all.
+    const CString& GetText() const { return m_text; }
     // At least 1.
     int GetCount() const { return static_cast<int>(m_lines.size()); }
     // Line nLine cut at m_knMaxLineLength characters; empty for a number that is not a line.

@@ -106,36 +106,25 @@ CEdit& CQLNTextBaseCtrl::GetCEditReference()
     return m_editHidden;
 }
 
-void CQLNTextBaseCtrl::CopyTextToLineHolder()
+void CQLNTextBaseCtrl::SetLineText(CString text)
 {
-    // Made aside: running out of memory leaves the lines as they were.
-    CQLNTextFieldLines lines;
-    lines.SetText(m_strTextFields);
-    m_lines = std::move(lines);
-    // The control's own window keeps the text for whoever reads a window's text (a container,
+    m_lines.SetText(std::move(text));
+    // The control's own window shows the text to whoever reads a window's text (a container,
     // an accessibility client).
     if (m_hWnd != nullptr)
-        GetCEditReference().SetWindowText(m_strTextFields);
+        GetCEditReference().SetWindowText(m_lines.GetText());
 }
 
 // --- Text fields and lines ----------------------------------------------------------------
 
 BSTR CQLNTextBaseCtrl::GetTextFields()
 {
-    return m_strTextFields.AllocSysString();
+    return m_lines.GetText().AllocSysString();
 }
 
 void CQLNTextBaseCtrl::SetTextFields(LPCTSTR lpszNewValue)
 {
-    // A text whose lines cannot be held (memory ran out) leaves the control's text as it was.
-    CString strText(lpszNewValue);
-    std::swap(m_strTextFields, strText);
-    try {
-        CopyTextToLineHolder();
-    } catch (...) {
-        std::swap(m_strTextFields, strText);
-        throw;
-    }
+    SetLineText(CString(lpszNewValue));
     SetModifiedFlag();
     InvalidateControl();
 }
@@ -294,9 +283,10 @@ void CQLNTextBaseCtrl::DoPropExchange(CPropExchange* pPX)
     PX_Short(pPX, L"NumColumns", m_nNumColumns);
     PX_Short(pPX, L"AllignType", m_nAllignType);
     PX_Short(pPX, L"VerticalSpacing", m_nVerticalSpacing);
-    PX_String(pPX, L"TextFields", m_strTextFields);
+    CString strTextFields = m_lines.GetText();
+    PX_String(pPX, L"TextFields", strTextFields);
     if (pPX->IsLoading())
-        CopyTextToLineHolder();
+        SetLineText(std::move(strTextFields));
     PX_Font(pPX, L"PromptFont", m_fontPrompt, &g_fontDescDefault);
     PX_Color(pPX, L"PromptColor", m_clrPrompt, AmbientForeColor());
     PX_Font(pPX, L"ValueFont", m_fontValue, &g_fontDescDefault);
@@ -347,7 +337,7 @@ int CQLNTextBaseCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // From now on the control's own window holds the lines; the hidden holder goes.
     CEdit& holder = GetCEditReference();
     holder.SetLimitText(0);
-    holder.SetWindowText(m_strTextFields);
+    holder.SetWindowText(m_lines.GetText());
     return 0;
 }
 
@@ -427,6 +417,25 @@ LRESULT CQLNTextBaseCtrl::OnOcmCommand(WPARAM, LPARAM)
 }
 
 // --- Verbs and the small methods ------------------------------------------------------------
+
+namespace {
+
+CQLNTextBaseCtrl::PropertySheetShower g_pfnShowSheet = nullptr;
+
+} // namespace
+
+void CQLNTextBaseCtrl::SetPropertySheetShower(PropertySheetShower pfnShow)
+{
+    g_pfnShowSheet = pfnShow;
+}
+
+BOOL CQLNTextBaseCtrl::OnProperties(LPMSG, HWND, LPCRECT)
+{
+    if (g_pfnShowSheet == nullptr)
+        return FALSE;
+    g_pfnShowSheet(*this);
+    return TRUE;
+}
 
 BOOL CQLNTextBaseCtrl::OnEdit(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect)
 {

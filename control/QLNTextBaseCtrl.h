@@ -2,11 +2,11 @@
 // lines of prompts and values in one to three columns.
 //
 // A report object derives from it and supplies its catalogue (GetDefaultText) and the string
-// identifier of its default title (GetTitleID). The engine draws, and the host's GetLine and
-// GetLineCount hand out, the lines of one index over TextFields that splits the text as the
-// line holder, a read-only multi-line edit window that never wraps, would: the control's own
-// window once it has one, which also holds the text, before that a hidden edit window, which
-// holds none.
+// identifier of its default title (GetTitleID). The control holds TextFields once, in a line
+// index that splits it as the line holder, a read-only multi-line edit window that never wraps,
+// would; the engine draws, and the host's GetLine and GetLineCount hand out, the index's lines.
+// The line holder is the control's own window once it has one, which shows the text to whoever
+// reads a window's text; before that it is a hidden edit window, which is given no text.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -45,9 +45,14 @@ public:
     void OnFontChanged() override;
     void OnHideToolBars() override;
     BOOL OnEdit(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect) override;
-    // Shows the text object's property sheet, modally; TRUE whatever the user does. Defined
-    // beside the sheet, in pages/QLNTextPropertySheet.cpp: the pages sit above the control.
+    // Shows the text object's property sheet, modally; TRUE whatever the user does, FALSE (the
+    // verb not implemented) while no sheet is installed.
     BOOL OnProperties(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect) override;
+    // The sheet is made of the pages, which sit a layer above the control and use it: the
+    // library installs the routine that shows it when it starts. A hook rather than moving the
+    // class up, since the pages need the control below them.
+    using PropertySheetShower = void (*)(CQLNTextBaseCtrl& ctrl);
+    static void SetPropertySheetShower(PropertySheetShower pfnShow);
     BOOL IsSubclassedControl() override;
     DWORD GetControlFlags() override;
 
@@ -122,18 +127,16 @@ private:
     IFontDisp* GetFont(CFontHolder& font);
     void SetFont(CFontHolder& font, IFontDisp* pFont);
     void SetColor(OLE_COLOR& member, OLE_COLOR clr);
-    // Indexes the text's lines and copies the text into the control's own window, without
-    // marking the control modified.
-    void CopyTextToLineHolder();
+    // Holds the text with its lines and shows it in the control's own window, without marking
+    // the control modified. Running out of memory leaves the text as it was.
+    void SetLineText(CString text);
 
     CEdit m_editHidden;
     // A view of the control's own window as an edit control: it shares the handle and never
     // owns it (the control's window map entry stays the control's).
     CEdit m_editOwnWindow;
     CQLNBaseTextHelper m_textHelper;
-    CString m_strTextFields;
-    // The same text split into lines as the line holder splits it: what GetLine, GetLineCount
-    // and the drawing read.
+    // TextFields, held here alone, with its lines: what GetLine, GetLineCount and the drawing read.
     CQLNTextFieldLines m_lines;
     CFontHolder m_fontPrompt;
     OLE_COLOR m_clrPrompt;

@@ -2,6 +2,7 @@
 
 #include "CDynLinkLibrary.h"
 #include "QLNMultiLineCenteredStatic.h"
+#include "QLNTextPropertySheet.h"
 
 #include <new>
 #include <objbase.h>
@@ -20,11 +21,13 @@ BOOL OnProcessAttach(HINSTANCE hInstance)
         return FALSE;
     g_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
     QLNRegisterMultiLineCenteredStatic(hInstance);
+    CQLNTextBaseCtrl::SetPropertySheetShower(&CQLNTextPropertySheet::Show);
     return TRUE;
 }
 
 void OnProcessDetach()
 {
+    CQLNTextBaseCtrl::SetPropertySheetShower(nullptr);
     QLNUnregisterMultiLineCenteredStatic(g_extensionModule.hModule);
     if (g_bComInitialized)
         ::CoUninitialize();

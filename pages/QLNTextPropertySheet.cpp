@@ -75,11 +75,8 @@ INT_PTR CQLNTextPropertySheet::DoModal()
     return nResult;
 }
 
-// The control's properties verb lives here, beside the sheet it shows: the pages sit a layer above
-// the control.
-BOOL CQLNTextBaseCtrl::OnProperties(LPMSG, HWND, LPCRECT)
+void CQLNTextPropertySheet::Show(CQLNTextBaseCtrl& ctrl)
 {
-    CQLNTextPropertySheet sheet(*this);
+    CQLNTextPropertySheet sheet(ctrl);
     sheet.DoModal();
-    return TRUE;
 }

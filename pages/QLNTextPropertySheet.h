@@ -27,6 +27,9 @@ public:
 
     INT_PTR DoModal() override;
 
+    // The control's properties verb, which the library installs in the control when it starts.
+    static void Show(CQLNTextBaseCtrl& ctrl);
+
 private:
     CQLNTextBaseCtrl& m_ctrl;
     CQLNTextDataSelectPage m_pageData;

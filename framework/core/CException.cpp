@@ -4,6 +4,24 @@
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 
+#ifdef _WIN32
+namespace {
+
+CException::Reporter g_pfnReport = nullptr;
+
+} // namespace
+
+void CException::SetReporter(Reporter pfnReport)
+{
+    g_pfnReport = pfnReport;
+}
+
+int CException::ReportError(UINT nType, UINT nMessageID) const
+{
+    return g_pfnReport != nullptr ? g_pfnReport(*this, nType, nMessageID) : 0;
+}
+#endif
+
 BOOL CException::CopyMessage(const wchar_t* text, LPTSTR lpszError, UINT nMaxError)
 {
     if (lpszError == nullptr || nMaxError == 0)

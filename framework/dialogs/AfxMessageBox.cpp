@@ -26,6 +26,20 @@ CString LoadPrompt(UINT nID)
     return nLength > 0 ? CString(p, nLength) : CString();
 }
 
+int ReportInBox(const CException& e, UINT nType, UINT nMessageID)
+{
+    wchar_t szMessage[512] = {};
+    if (e.GetErrorMessage(szMessage, 512))
+        return AfxMessageBox(szMessage, nType);
+    return AfxMessageBox(nMessageID != 0 ? nMessageID : AFX_IDP_NO_ERROR_AVAILABLE, nType);
+}
+
+// Installed as the framework is loaded, before any code of it can report an exception.
+const struct ReporterInstaller
+{
+    ReporterInstaller() { CException::SetReporter(&ReportInBox); }
+} g_reporterInstaller;
+
 // The executable's name without folder and extension, as the caption of the application's boxes.
 CString AppName()
 {
@@ -50,14 +64,6 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 {
     const CString text = LoadPrompt(nIDPrompt);
     return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
-}
-
-int CException::ReportError(UINT nType, UINT nMessageID) const
-{
-    wchar_t szMessage[512] = {};
-    if (GetErrorMessage(szMessage, 512))
-        return AfxMessageBox(szMessage, nType);
-    return AfxMessageBox(nMessageID != 0 ? nMessageID : AFX_IDP_NO_ERROR_AVAILABLE, nType);
 }
 
 void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1)

@@ -98,6 +98,8 @@ TEST_F(TextCtrlLine, IndexHostAndDrawingCutTheTextAtBreaksOnly)
         ctrl.SetTextFields(r.text.c_str());
         CQLNTextFieldLines index;
         index.SetText(CString(r.text.c_str(), static_cast<int>(r.text.size())));
+        ASSERT_EQ(r.text, std::wstring(index.GetText().GetString(), static_cast<size_t>(index.GetText().GetLength())))
+            << "the index gives back the whole text";
         std::vector<std::wstring> indexed, pieces;
         for (long n = 0; n < index.GetCount(); ++n) {
             const CString line = index.GetLine(n);

@@ -6,12 +6,15 @@
 #include "AfxRes.h"
 #include "CDialog.h"
 #include "CEdit.h"
+#include "COleDispatchException.h"
+#include "CUserException.h"
 #include "ScriptedUser.h"
 #include "dialogs_tests_res.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 
 using namespace qlntest;
@@ -184,22 +187,30 @@ TEST(DialogDataExchangeTest, EveryTypeRoundTripsAndBadEntriesKeepTheDialogOnTheF
               std::make_tuple(dlg.m_check, dlg.m_radio, std::wstring(dlg.m_combo), dlg.m_list));
 }
 
-// The box carries the context that F1 or its Help button hands to the owner's WM_HELP.
-TEST(DialogDataExchangeTest, FrameworkPromptShowsItsTextWithItsHelpContext)
+// The box carries the context that F1 or its Help button hands to the owner's WM_HELP. An
+// exception reports its own message in the same box, else the string it is given, else the
+// framework's word that there is none.
+TEST(DialogDataExchangeTest, FrameworkPromptsAndReportedExceptionsShowTheirText)
 {
     OwnerWindow owner;
     ASSERT_TRUE(owner.IsWindow());
     ::SetActiveWindow(owner.m_hWnd);
-    std::wstring text;
     DWORD context = 0;
-    ScriptedUser user({[&]() {
-                          const HWND hBox = FindOwnedDialog(owner.m_hWnd);
-                          if (hBox != nullptr)
-                              text = MessageBoxText(hBox), context = ::GetWindowContextHelpId(hBox), PostClick(::GetDlgItem(hBox, IDOK));
-                          return hBox != nullptr;
-                      }},
-                      [&]() { ::PostMessageW(FindOwnedDialog(owner.m_hWnd), WM_COMMAND, IDOK, 0); });
-    EXPECT_EQ(IDOK, AfxMessageBox(AFX_IDP_PARSE_REAL, MB_OK | MB_HELP));
-    EXPECT_EQ(L"Please enter a number.", text);
+    auto shown = [&](const std::function<int()>& show) {
+        std::wstring text;
+        ScriptedUser user({[&]() {
+                              const HWND hBox = FindOwnedDialog(owner.m_hWnd);
+                              if (hBox != nullptr)
+                                  text = MessageBoxText(hBox), context = ::GetWindowContextHelpId(hBox), PostClick(::GetDlgItem(hBox, IDOK));
+                              return hBox != nullptr;
+                          }},
+                          [&]() { ::PostMessageW(FindOwnedDialog(owner.m_hWnd), WM_COMMAND, IDOK, 0); });
+        EXPECT_EQ(IDOK, show());
+        return text;
+    };
+    EXPECT_EQ(L"Please enter a number.", shown([] { return AfxMessageBox(AFX_IDP_PARSE_REAL, MB_OK | MB_HELP); }));
     EXPECT_EQ(static_cast<DWORD>(AFX_IDP_PARSE_REAL), context);
+    EXPECT_EQ(L"Vial 7 is empty", shown([] { return COleDispatchException(L"Vial 7 is empty", 0, 0).ReportError(); }));
+    EXPECT_EQ(L"Please enter a number.", shown([] { return CUserException().ReportError(MB_OK, AFX_IDP_PARSE_REAL); }));
+    EXPECT_EQ(L"No error message is available.", shown([] { return CUserException().ReportError(); }));
 }
