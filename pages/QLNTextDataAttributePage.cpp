@@ -9,7 +9,7 @@
 IMPLEMENT_DYNAMIC(CQLNTextDataAttributePage, CQLNOlePropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNTextDataAttributePage, CQLNOlePropertyPage)
-    ON_BN_CLICKED(IDC_QLN_INCLUDE_DATA_LABEL, EnableSpacing)
+    ON_BN_CLICKED(IDC_QLN_INCLUDE_DATA_LABEL, OnClickedIncludeDataLabel)
     ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
@@ -24,11 +24,12 @@ CQLNTextDataAttributePage::~CQLNTextDataAttributePage() = default;
 BOOL CQLNTextDataAttributePage::OnInitDialog()
 {
     CQLNOlePropertyPage::OnInitDialog();
-    EnableSpacing();
+    // The spacing box starts as a click on the check box would leave it.
+    OnClickedIncludeDataLabel();
     return TRUE;
 }
 
-void CQLNTextDataAttributePage::EnableSpacing()
+void CQLNTextDataAttributePage::OnClickedIncludeDataLabel()
 {
     m_btnSpacing.EnableWindow(m_btnIncludeDataLabel.GetCheck() != BST_UNCHECKED);
 }

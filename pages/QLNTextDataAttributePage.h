@@ -23,7 +23,7 @@ protected:
 
     // The spacing check box is enabled only while data labels are included; its state is kept
     // and exchanged either way.
-    void EnableSpacing();
+    void OnClickedIncludeDataLabel();
     void OnHelp();
 
     CButton m_btnSpacing;

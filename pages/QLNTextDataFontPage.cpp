@@ -31,7 +31,7 @@ const CQLNTextDataFontPage::FontSetting CQLNTextDataFontPage::m_ksSettings[4] = 
 IMPLEMENT_DYNAMIC(CQLNTextDataFontPage, CQLNOlePropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNTextDataFontPage, CQLNOlePropertyPage)
-    ON_COMMAND(ID_HELP, OnButtonHelp)
+    ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CQLNTextDataFontPage::CQLNTextDataFontPage(COleControl& ctrl)
@@ -71,7 +71,7 @@ BOOL CQLNTextDataFontPage::OnInitDialog()
     return TRUE;
 }
 
-void CQLNTextDataFontPage::OnButtonHelp()
+void CQLNTextDataFontPage::OnHelp()
 {
     QLNOpenPageHelp(m_hWnd, QLN_HELP_TEXT_OBJECT_FONT_PAGE);
 }

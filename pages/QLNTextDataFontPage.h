@@ -19,7 +19,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    void OnButtonHelp();
+    void OnHelp();
 
     CQLNFontCtrl m_fcTitle;
     CQLNFontCtrl m_fcHeading;

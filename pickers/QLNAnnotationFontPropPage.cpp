@@ -8,7 +8,7 @@
 IMPLEMENT_DYNCREATE(CQLNAnnotationFontPropPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNAnnotationFontPropPage, CPropertyPage)
-    ON_COMMAND(ID_HELP, OnButtonHelp)
+    ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CQLNAnnotationFontPropPage::CQLNAnnotationFontPropPage()
@@ -24,7 +24,7 @@ BOOL CQLNAnnotationFontPropPage::OnInitDialog()
     return TRUE;
 }
 
-void CQLNAnnotationFontPropPage::OnButtonHelp()
+void CQLNAnnotationFontPropPage::OnHelp()
 {
     QLNOpenPageHelp(m_hWnd, QLN_HELP_ANNOTATION_FONT_PAGE);
 }

@@ -18,7 +18,7 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
-    void OnButtonHelp();
+    void OnHelp();
 
     CQLNFontDialog m_dlgFont;
 

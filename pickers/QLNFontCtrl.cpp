@@ -9,7 +9,7 @@
 IMPLEMENT_DYNAMIC(CQLNFontCtrl, CQLNCtrlDialogBase)
 
 BEGIN_MESSAGE_MAP(CQLNFontCtrl, CQLNCtrlDialogBase)
-    ON_BN_CLICKED(IDC_QLN_FONT_CTRL_BUTTON, OnButtonFont)
+    ON_BN_CLICKED(IDC_QLN_FONT_CTRL_BUTTON, OnClickedFontButton)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -109,7 +109,7 @@ void CQLNFontCtrl::UpdateSampleText()
     CQLNFontDialog::ShowSampleFont(m_stSample, m_fontSample, m_lf);
 }
 
-void CQLNFontCtrl::OnButtonFont()
+void CQLNFontCtrl::OnClickedFontButton()
 {
     CQLNFontDialog dialog;
     dialog.SetCurrentFont(m_lf);

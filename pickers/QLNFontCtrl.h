@@ -42,7 +42,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
     // Runs the font dialog modally; OK takes its font and colour, Cancel nothing.
-    void OnButtonFont();
+    void OnClickedFontButton();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     // Shows m_lf in the sample, re-creating the sample font only if it changed.
     void UpdateSampleText();

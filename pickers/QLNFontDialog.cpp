@@ -47,11 +47,11 @@ BEGIN_MESSAGE_MAP(CQLNFontDialog, CQLNCtrlDialogBase)
     ON_CBN_EDITCHANGE(IDC_QLN_FACE, OnComboEditChange)
     ON_CBN_EDITCHANGE(IDC_QLN_STYLE, OnComboEditChange)
     ON_CBN_EDITCHANGE(IDC_QLN_SIZE, OnComboEditChange)
-    ON_BN_CLICKED(IDC_QLN_STRIKEOUT, OnUpdateSampleText)
-    ON_BN_CLICKED(IDC_QLN_UNDERLINE, OnUpdateSampleText)
-    ON_BN_CLICKED(IDC_QLN_FONT_HELP, OnButtonHelp)
+    ON_BN_CLICKED(IDC_QLN_STRIKEOUT, OnClickedEffect)
+    ON_BN_CLICKED(IDC_QLN_UNDERLINE, OnClickedEffect)
+    ON_BN_CLICKED(IDC_QLN_FONT_HELP, OnHelp)
     ON_WM_CTLCOLOR()
-    ON_MESSAGE(WM_QLN_COLOR_CHANGED, OnColorChange)
+    ON_MESSAGE(WM_QLN_COLOR_CHANGED, OnColorChanged)
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 END_MESSAGE_MAP()
 
@@ -207,7 +207,7 @@ void CQLNFontDialog::SetComboSelFromWindowText(CComboBox& box)
         nIndex = CB_ERR;
     if (nIndex == CB_ERR) {
         if (box.GetDlgCtrlID() == IDC_QLN_SIZE)
-            OnUpdateSampleText();
+            ShowChosenSample();
         return;
     }
     const LPARAM lBox = reinterpret_cast<LPARAM>(box.m_hWnd);
@@ -301,18 +301,23 @@ void CQLNFontDialog::OnComboSelChange()
     // Setting the text puts the caret in front of it; the user goes on typing after it.
     const int nLength = strText.GetLength();
     pBox->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(nLength, nLength));
-    OnUpdateSampleText();
+    ShowChosenSample();
 }
 
-void CQLNFontDialog::OnUpdateSampleText()
+void CQLNFontDialog::OnClickedEffect()
+{
+    ShowChosenSample();
+}
+
+void CQLNFontDialog::ShowChosenSample()
 {
     if (UpdateData(TRUE))
         UpdateSampleText();
 }
 
-LRESULT CQLNFontDialog::OnColorChange(WPARAM, LPARAM)
+LRESULT CQLNFontDialog::OnColorChanged(WPARAM, LPARAM)
 {
-    OnUpdateSampleText();
+    ShowChosenSample();
     return 0;
 }
 
@@ -391,7 +396,7 @@ LRESULT CQLNFontDialog::OnSysCommand(WPARAM wParam, LPARAM)
     return Default();
 }
 
-void CQLNFontDialog::OnButtonHelp()
+void CQLNFontDialog::OnHelp()
 {
     QLNOpenPageHelp(m_hWnd, QLN_HELP_FONT_DIALOG);
 }

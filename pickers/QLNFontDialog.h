@@ -57,10 +57,13 @@ protected:
 
     void OnComboSelChange();
     void OnComboEditChange();
-    void OnUpdateSampleText();
-    void OnButtonHelp();
+    // Strikeout or underline clicked.
+    void OnClickedEffect();
+    void OnHelp();
+    // Reads the controls and shows the sample in what they now choose.
+    void ShowChosenSample();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-    LRESULT OnColorChange(WPARAM, LPARAM);
+    LRESULT OnColorChanged(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM);
 
     // Selects the list item that equals the box's edit text, through posted notifications, once

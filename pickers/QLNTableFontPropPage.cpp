@@ -8,7 +8,7 @@
 IMPLEMENT_DYNCREATE(CQLNTableFontPropPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNTableFontPropPage, CPropertyPage)
-    ON_COMMAND(ID_HELP, OnButtonHelp)
+    ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CQLNTableFontPropPage::CQLNTableFontPropPage() : CPropertyPage(IDD_QLN_TABLE_FONT_PAGE, IDS_QLN_TABLE_PAGE)
@@ -25,7 +25,7 @@ BOOL CQLNTableFontPropPage::OnInitDialog()
     return TRUE;
 }
 
-void CQLNTableFontPropPage::OnButtonHelp()
+void CQLNTableFontPropPage::OnHelp()
 {
     QLNOpenPageHelp(m_hWnd, QLN_HELP_TABLE_FONT_PAGE);
 }

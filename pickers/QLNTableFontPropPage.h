@@ -20,7 +20,7 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
-    void OnButtonHelp();
+    void OnHelp();
 
     CQLNFontCtrl m_fcTitle;
     CQLNFontCtrl m_fcHeading;

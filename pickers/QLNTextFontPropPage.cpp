@@ -8,7 +8,7 @@
 IMPLEMENT_DYNCREATE(CQLNTextFontPropPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CQLNTextFontPropPage, CPropertyPage)
-    ON_COMMAND(ID_HELP, OnButtonHelp)
+    ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CQLNTextFontPropPage::CQLNTextFontPropPage() : CPropertyPage(IDD_QLN_TEXT_FONT_PAGE, IDS_QLN_TEXT_PAGE)
@@ -26,7 +26,7 @@ BOOL CQLNTextFontPropPage::OnInitDialog()
     return TRUE;
 }
 
-void CQLNTextFontPropPage::OnButtonHelp()
+void CQLNTextFontPropPage::OnHelp()
 {
     QLNOpenPageHelp(m_hWnd, QLN_HELP_TEXT_FONT_PAGE);
 }

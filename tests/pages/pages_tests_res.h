@@ -30,3 +30,9 @@
 #define IDC_ROWS 1404
 #define IDC_PUSH 1405
 #define IDS_OWN_CONTROLS 121
+// The catalogue of the data selection's rules.
+#define IDS_SEL_FILE 130
+#define IDS_SEL_HEADING 131
+#define IDS_SEL_VIAL 132
+#define IDS_SEL_RT 133
+#define IDS_SEL_INJVOL 134
