@@ -1,9 +1,10 @@
 // textobj: the demo host of the text objects. It creates one by ProgID, starts it afresh or
 // loads a property set, writes properties by name, opens its property sheet (and takes pictures
 // of it), prints its lines plain or resolved with data, draws it into an enhanced metafile and a
-// PNG picture, and saves it.
+// PNG picture, prints it on a printer or into PostScript or PDF, and saves it.
 // Exit codes: 0 done, 1 a file, the control or a property refused, 2 a bad command line.
 #include "CQLNReplacingFile.h"
+#include "CQLNPrintJob.h"
 #include "CQLNReportResolver.h"
 #include "CQLNSheetCamera.h"
 #include "CQLNTextObjClient.h"
@@ -174,6 +175,32 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
     return !bKeepEmf || emf.Commit(error);
 }
 
+bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
+{
+    const CQLNPrintJob::Paper paper = options.m_strPaper == L"A4"       ? CQLNPrintJob::Paper::A4
+                                      : options.m_strPaper == L"Letter" ? CQLNPrintJob::Paper::Letter
+                                                                        : CQLNPrintJob::Paper::Printer;
+    CQLNPrintJob job;
+    if (!job.Open(options.m_strPrinter, paper, error))
+        return false;
+    const CQLNPrintJob::Output output = !options.m_strPdf.empty()          ? CQLNPrintJob::Output::Pdf
+                                        : !options.m_strPostScript.empty() ? CQLNPrintJob::Output::PostScript
+                                                                           : CQLNPrintJob::Output::Port;
+    const std::wstring& path = !options.m_strPdf.empty() ? options.m_strPdf : options.m_strPostScript;
+    if (!job.Print(control, options.m_nWidth, options.m_nHeight, output, path, error))
+        return false;
+    if (options.m_bPlacements) {
+        std::wstring out;
+        wchar_t where[64];
+        for (const CQLNPrintJob::Placement& placement : job.Placements()) {
+            swprintf(where, 64, L"%.2f\t%.2f\t", placement.dX, placement.dY);
+            out += where + placement.strText + L"\r\n";
+        }
+        Print(STD_OUTPUT_HANDLE, out);
+    }
+    return true;
+}
+
 // The sheet as a user in a report designer opens it; with a folder for pictures, a camera takes
 // one of each page first.
 bool ShowSheet(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
@@ -220,6 +247,8 @@ int Run(const CQLNTextObjOptions& options)
     if (!options.m_strResolve.empty() && !Resolve(control, resolver, error))
         return Fail(error);
     if (options.WantsDrawing() && !Draw(control, options, error))
+        return Fail(error);
+    if (options.WantsPrint() && !PrintPage(control, options, error))
         return Fail(error);
     if (!options.m_strSave.empty() && !Save(control, options.m_strSave, error))
         return Fail(error);
