@@ -224,6 +224,29 @@ void CQLNPrintJob::Place(HENHMETAFILE hEmf, HDC hPrinter)
     }
 }
 
+int CALLBACK CQLNPrintJob::PlayRecord(HDC hDC, HANDLETABLE* pHandles, const ENHMETARECORD* pRecord, int nHandles,
+                                      LPARAM lParam)
+{
+    const CQLNPrintJob* pJob = reinterpret_cast<const CQLNPrintJob*>(lParam);
+    if (pRecord->iType == EMR_EXTTEXTOUTW && !pJob->m_replacements.empty()) {
+        const EMREXTTEXTOUTW* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
+        const wchar_t* pChars =
+            reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(pText) + pText->emrtext.offString);
+        const auto it = pJob->m_replacements.find(std::wstring(pChars, pText->emrtext.nChars));
+        if (it != pJob->m_replacements.end()) {
+            // Drawn where the text it replaces was, with the font, colours and alignment the
+            // playing has set on the page, its glyphs spaced by the printer's own advances.
+            const RECTL& rcl = pText->emrtext.rcl;
+            const RECT rc = {rcl.left, rcl.top, rcl.right, rcl.bottom};
+            const UINT options = pText->emrtext.fOptions & (ETO_OPAQUE | ETO_CLIPPED);
+            return ::ExtTextOutW(hDC, pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y, options,
+                                 options != 0 ? &rc : nullptr, it->second.c_str(),
+                                 static_cast<UINT>(it->second.size()), nullptr) ? 1 : 0;
+        }
+    }
+    return ::PlayEnhMetaFileRecord(hDC, pHandles, pRecord, static_cast<UINT>(nHandles)) ? 1 : 0;
+}
+
 bool CQLNPrintJob::Spool(HDC hPrinter, HENHMETAFILE hEmf, const wchar_t* pszOutput, const std::wstring& strWhere,
                          std::wstring& error)
 {
@@ -237,7 +260,8 @@ bool CQLNPrintJob::Spool(HDC hPrinter, HENHMETAFILE hEmf, const wchar_t* pszOutp
         return false;
     }
     const RECT page = {0, 0, m_nWidthOnPaper, m_nHeightOnPaper};
-    if (::StartPage(hPrinter) <= 0 || !::PlayEnhMetaFile(hPrinter, hEmf, &page) || ::EndPage(hPrinter) <= 0) {
+    if (::StartPage(hPrinter) <= 0 || !::EnumEnhMetaFile(hPrinter, hEmf, PlayRecord, this, &page) ||
+        ::EndPage(hPrinter) <= 0) {
         error = SpoolerError(L"the printer " + m_strPrinter + L" did not take the page");
         ::AbortDoc(hPrinter);
         return false;

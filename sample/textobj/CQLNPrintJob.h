@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ public:
     bool Print(CQLNTextObjClient& control, int nWidth, int nHeight, Output output, const std::wstring& strPath,
                std::wstring& error);
 
+    // Texts to print in place of texts the object draws, as a resolved report shows values in
+    // place of the tokens that name them.
+    void SetReplacements(const std::map<std::wstring, std::wstring>& replacements) { m_replacements = replacements; }
+
     const std::vector<Placement>& Placements() const { return m_placements; }
     const Times& StepTimes() const { return m_times; }
     // The paper's size in points, as the printer has it.
@@ -50,9 +55,12 @@ private:
     bool Spool(HDC hPrinter, HENHMETAFILE hEmf, const wchar_t* pszOutput, const std::wstring& strWhere,
                std::wstring& error);
     void Place(HENHMETAFILE hEmf, HDC hPrinter);
+    static int CALLBACK PlayRecord(HDC hDC, HANDLETABLE* pHandles, const ENHMETARECORD* pRecord, int nHandles,
+                                   LPARAM lParam);
 
     std::wstring m_strPrinter;
     std::vector<BYTE> m_devMode;
+    std::map<std::wstring, std::wstring> m_replacements;
     std::vector<Placement> m_placements;
     Times m_times;
     int m_nWidthOnPaper = 0;

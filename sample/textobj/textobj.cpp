@@ -15,6 +15,7 @@
 
 #include <ole2.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -175,7 +176,33 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
     return !bKeepEmf || emf.Commit(error);
 }
 
-bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
+// Each value item of the object's lines with the text that resolving gives it; an item in two
+// lines takes the decimals of the first.
+bool ResolvedItems(CQLNTextObjClient& control, const CQLNReportResolver& resolver,
+                   std::map<std::wstring, std::wstring>& items, std::wstring& error)
+{
+    std::wstring textFields;
+    std::vector<std::wstring> lines;
+    if (!control.GetStringProperty(L"TextFields", textFields, error) || !control.GetLines(lines, error))
+        return false;
+    const std::vector<std::wstring> stored = CQLNReportResolver::SplitLines(textFields);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::wstring decimal = i < stored.size() ? CQLNReportResolver::DecimalOf(stored[i]) : L"";
+        for (size_t open = lines[i].find(L'{'); open != std::wstring::npos; open = lines[i].find(L'{', open + 1)) {
+            const size_t close = lines[i].find(L'}', open);
+            if (close == std::wstring::npos)
+                break;
+            const std::wstring item = lines[i].substr(open, close - open + 1);
+            const std::wstring value = resolver.ResolveLine(item, decimal);
+            if (value != item)
+                items.emplace(item, value);
+        }
+    }
+    return true;
+}
+
+bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, const CQLNReportResolver* pResolver,
+               std::wstring& error)
 {
     const CQLNPrintJob::Paper paper = options.m_strPaper == L"A4"       ? CQLNPrintJob::Paper::A4
                                       : options.m_strPaper == L"Letter" ? CQLNPrintJob::Paper::Letter
@@ -187,6 +214,12 @@ bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, st
                                         : !options.m_strPostScript.empty() ? CQLNPrintJob::Output::PostScript
                                                                            : CQLNPrintJob::Output::Port;
     const std::wstring& path = !options.m_strPdf.empty() ? options.m_strPdf : options.m_strPostScript;
+    if (pResolver != nullptr) {
+        std::map<std::wstring, std::wstring> items;
+        if (!ResolvedItems(control, *pResolver, items, error))
+            return false;
+        job.SetReplacements(items);
+    }
     if (!job.Print(control, options.m_nWidth, options.m_nHeight, output, path, error))
         return false;
     if (options.m_bPlacements) {
@@ -248,7 +281,8 @@ int Run(const CQLNTextObjOptions& options)
         return Fail(error);
     if (options.WantsDrawing() && !Draw(control, options, error))
         return Fail(error);
-    if (options.WantsPrint() && !PrintPage(control, options, error))
+    if (options.WantsPrint() &&
+        !PrintPage(control, options, options.m_strResolve.empty() ? nullptr : &resolver, error))
         return Fail(error);
     if (!options.m_strSave.empty() && !Save(control, options.m_strSave, error))
         return Fail(error);

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # The demo host prints the sample text object through the prefix's PostScript printer, and what
 # reaches the PDF is read back with poppler's tools.
-#   print-checks.sh BIN-DIR CHECK     CHECK: pages, positions, paper, failures or more
+#   print-checks.sh BIN-DIR CHECK DATA   CHECK: pages, positions, paper, resolved, ports or more;
+#                                        DATA: the sample's data file
 # Runs inside the Wine session of the build tree (ctest's environment).
 set -euo pipefail
 bin=$1
 check=$2
+data=$3
 work=$(mktemp -d)
 broken="QLN Broken $$"
+working="QLN Port $$"
 cleanup() {
   wine "$bin/qlnprinter.exe" remove "$broken" </dev/null >/dev/null 2>&1 || true
+  wine "$bin/qlnprinter.exe" remove "$working" </dev/null >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -18,6 +22,8 @@ textobj() { wine "$bin/textobj.exe" "$@" </dev/null | tr -d '\r'; }
 win() { winepath -w "$1"; }
 wine regsvr32 /s "$(win "$bin/QLNSampleText.dll")" </dev/null
 
+# Output is read whole before it is searched: a search that stops at the first match would
+# break the writer's pipe, and pipefail would count that as a failure.
 # "W H" of the first page, in whole points.
 page_size() { pdfinfo "$1" | awk '/^Page size:/ { printf "%.0f %.0f\n", $3, $5 }'; }
 
@@ -25,7 +31,7 @@ case $check in
 pages)
   textobj --lines >"$work/lines.txt"
   textobj --pdf "$(win "$work/sample.pdf")"
-  pdfinfo "$work/sample.pdf" | grep -q '^Pages: *1$' || fail "not one page: $(pdfinfo "$work/sample.pdf" | grep Pages)"
+  grep -q '^Pages: *1$' <<<"$(pdfinfo "$work/sample.pdf")" || fail "not one page: $(pdfinfo "$work/sample.pdf" | grep Pages)"
   [ "$(page_size "$work/sample.pdf")" = "595 842" ] || fail "not A4: $(page_size "$work/sample.pdf")"
   # Every font embedded as an outline font: none missing, none a bitmap (Type 3) font.
   fonts=$(pdffonts "$work/sample.pdf" | tail -n +3)
@@ -74,11 +80,27 @@ paper)
     size=$(page_size "$work/${paper%%:*}.pdf")
     [ "${size/ /x}" = "${paper#*:}" ] || fail "${paper%%:*} gave $size"
     # The printable area starts a quarter inch in on either paper.
-    pdftotext -bbox "$work/${paper%%:*}.pdf" - | grep -m1 '<word' | grep -q 'xMin="18\.' ||
+    pdftotext -bbox "$work/${paper%%:*}.pdf" "$work/words.html"
+    grep -m1 '<word' "$work/words.html" | grep -q 'xMin="18\.' ||
       fail "${paper%%:*}: the first word is not at the printable area's left edge"
   done
   ;;
-failures)
+resolved)
+  # With data, the page shows the values where the object draws their tokens.
+  textobj --resolve "$(win "$data")" --pdf "$(win "$work/resolved.pdf")" >/dev/null
+  pdftotext -layout "$work/resolved.pdf" - | sed 's/[[:space:]]\+/ /g' >"$work/page.txt"
+  grep -q '^Sample name: Caffeine standard, 5 µg/mL$' "$work/page.txt" || fail "no resolved value: $(grep 'Sample name' "$work/page.txt")"
+  grep -q '^Run time: 12.50$' "$work/page.txt" || fail "the line's decimals not applied: $(grep 'Run time' "$work/page.txt")"
+  if grep -q '{SampName}\|{RunTime}' "$work/page.txt"; then fail "tokens printed in place of values"; fi
+  grep -q '^Barcode: {Barcode}$' "$work/page.txt" || fail "a token without data should stay as it is"
+  ;;
+ports)
+  # A printer whose port is a file: each job replaces it with a whole PostScript document.
+  wine "$bin/qlnprinter.exe" add "$working" "$work/port.ps" </dev/null
+  head -c 300000 /dev/urandom >"$work/port.ps"
+  textobj --print --printer "$working"
+  grep -q '^%!PS' <<<"$(head -c 4 "$work/port.ps")" || fail "the port got no PostScript"
+  grep -q '%%EOF' <<<"$(tail -c 200 "$work/port.ps")" || fail "the port's file ends in stale bytes"
   # A printer whose port is a file in a folder that does not exist.
   wine "$bin/qlnprinter.exe" add "$broken" "$work/missing/printed.ps" </dev/null
   if textobj --print --printer "$broken" 2>"$work/err.txt"; then fail "printing on a broken port succeeded"; fi
@@ -87,7 +109,7 @@ failures)
   # A PDF into a folder that does not exist: a clear error and no file, partial or temporary.
   if textobj --pdf "$(win "$work/missing/out.pdf")" 2>"$work/err.txt"; then fail "a PDF into no folder succeeded"; fi
   grep -q "cannot write .*out.pdf" "$work/err.txt" || fail "unclear error: $(cat "$work/err.txt")"
-  [ "$(ls -A "$work")" = "err.txt" ] || fail "files left behind: $(ls -A "$work")"
+  [ "$(ls -A "$work" | grep -v '^port.ps$')" = "err.txt" ] || fail "files left behind: $(ls -A "$work")"
   # A PDF that replaces an older file leaves nothing of it.
   head -c 300000 /dev/urandom >"$work/old.pdf"
   textobj --pdf "$(win "$work/old.pdf")"
@@ -96,9 +118,9 @@ failures)
 more)
   # Too small for its lines: the object ends in "(More...)" on paper as on the screen.
   textobj --pdf "$(win "$work/small.pdf")" --size 300x120
-  pdftotext -layout "$work/small.pdf" - | grep -q '(More\.\.\.)' || fail "no (More...) on the small page"
+  grep -q '(More\.\.\.)' <<<"$(pdftotext -layout "$work/small.pdf" -)" || fail "no (More...) on the small page"
   textobj --pdf "$(win "$work/large.pdf")" --size 600x800
-  if pdftotext -layout "$work/large.pdf" - | grep -q '(More'; then fail "(More...) on a page that holds every line"; fi
+  if grep -q '(More' <<<"$(pdftotext -layout "$work/large.pdf" -)"; then fail "(More...) on a page that holds every line"; fi
   ;;
 *)
   fail "no such check"
