@@ -87,6 +87,15 @@ bool CQLNPrintJob::Open(const std::wstring& strPrinter, Paper paper, std::wstrin
     }
     if (!bOk)
         error = SpoolerError(L"cannot read the settings of the printer " + name);
+    // The port, to name it when a job cannot be delivered there.
+    DWORD nNeeded = 0;
+    ::GetPrinterW(hPrinter, 2, nullptr, 0, &nNeeded);
+    std::vector<BYTE> info(nNeeded > 0 ? nNeeded : 1);
+    m_strPort.clear();
+    if (bOk && ::GetPrinterW(hPrinter, 2, info.data(), static_cast<DWORD>(info.size()), &nNeeded)) {
+        const wchar_t* pszPort = reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->pPortName;
+        m_strPort = pszPort != nullptr ? pszPort : L"";
+    }
     ::ClosePrinter(hPrinter);
     if (!bOk)
         return false;
@@ -124,16 +133,13 @@ bool CQLNPrintJob::Print(CQLNTextObjClient& control, int nWidth, int nHeight, Ou
         error = SpoolerError(L"cannot open a device context on the printer " + target);
         return false;
     }
-    m_dPaperWidth = 72.0 * ::GetDeviceCaps(hPrinter, PHYSICALWIDTH) / ::GetDeviceCaps(hPrinter, LOGPIXELSX);
-    m_dPaperHeight = 72.0 * ::GetDeviceCaps(hPrinter, PHYSICALHEIGHT) / ::GetDeviceCaps(hPrinter, LOGPIXELSY);
-
     HENHMETAFILE hEmf = nullptr;
     bool bOk = Record(control, nWidth, nHeight, hPrinter, hEmf, error);
     if (bOk) {
         Place(hEmf, hPrinter);
         std::wstring where;
         if (output == Output::Port) {
-            where = L"the printer " + m_strPrinter + L" could not deliver the job to its port";
+            where = L"the printer " + m_strPrinter + L" could not deliver the job to its port " + m_strPort;
         } else if (output == Output::PostScript) {
             // The spooler writes over a file without truncating it: it must not be there.
             ::DeleteFileW(file->TempPath().c_str());

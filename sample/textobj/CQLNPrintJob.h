@@ -45,9 +45,6 @@ public:
 
     const std::vector<Placement>& Placements() const { return m_placements; }
     const Times& StepTimes() const { return m_times; }
-    // The paper's size in points, as the printer has it.
-    double PaperWidth() const { return m_dPaperWidth; }
-    double PaperHeight() const { return m_dPaperHeight; }
 
 private:
     bool Record(CQLNTextObjClient& control, int nWidth, int nHeight, HDC hPrinter, HENHMETAFILE& hEmf,
@@ -59,12 +56,11 @@ private:
                                    LPARAM lParam);
 
     std::wstring m_strPrinter;
+    std::wstring m_strPort;
     std::vector<BYTE> m_devMode;
     std::map<std::wstring, std::wstring> m_replacements;
     std::vector<Placement> m_placements;
     Times m_times;
     int m_nWidthOnPaper = 0;
     int m_nHeightOnPaper = 0;
-    double m_dPaperWidth = 0;
-    double m_dPaperHeight = 0;
 };
