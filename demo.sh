@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the library and the sample text object, registers the sample under Wine and shows it
 # at work through the demo host: its lines, a drawing as EMF and PNG, its lines resolved with
-# sample data, and its property set saved as a readable bag. Results go to demo-out/.
+# sample data, printed on the prefix's PostScript printer as PDF, and its property set saved as a
+# readable bag. Results go to demo-out/.
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
 #   ./demo.sh --shots    instead photographs each page of a new object's property sheet into
-#                        docs/pictures/, the README's pictures
+#                        docs/pictures/, the README's pictures, with the first printed page
 # The tree is configured without the tests: the demo needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -24,6 +25,10 @@ wine regsvr32 /s "$(winepath -w "$bin/QLNSampleText.dll")"
 if [ "${1:-}" = --shots ]; then
   mkdir -p "$top/docs/pictures"
   wine "$bin/textobj.exe" --shot "$(winepath -w "$top/docs/pictures")" --lines >/dev/null
+  # The first page of the printed PDF, as a PDF viewer shows it.
+  wine "$bin/textobj.exe" --resolve "$(winepath -w "$top/sample/textobj/sample-data.txt")" \
+       --pdf "$(winepath -w "$build/sample.pdf")" >/dev/null
+  pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/sample.pdf" "$top/docs/pictures/printed-page"
   ls -l "$top/docs/pictures"
   exit 0
 fi
@@ -39,6 +44,11 @@ wine "$bin/textobj.exe" --draw demo-out/sample.emf --png demo-out/sample.png --s
 echo
 echo "== Resolved with sample/textobj/sample-data.txt"
 wine "$bin/textobj.exe" --resolve sample/textobj/sample-data.txt
+echo
+echo "== Printed, resolved, on the default printer's paper as demo-out/sample.pdf"
+wine "$bin/textobj.exe" --resolve sample/textobj/sample-data.txt --pdf demo-out/sample.pdf >/dev/null
+pdfinfo "$out/sample.pdf" | grep -E '^(Pages|Page size):'
+pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$out/sample.pdf" "$out/sample-page-1"
 echo
 echo "== Two columns, saved as demo-out/sample.bag"
 wine "$bin/textobj.exe" --set NumColumns=1 --save demo-out/sample.bag \

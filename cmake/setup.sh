@@ -8,7 +8,7 @@ source "$top/cmake/packages.sh"
 build=${1:-$top/build}
 
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine xvfb xauth
-          fonts-liberation cmake ninja-build googletest fp-utils)
+          fonts-liberation cmake ninja-build googletest fp-utils ghostscript poppler-utils)
 qln_install_packages setup "${packages[@]}"
 
 mkdir -p "$build"
@@ -30,6 +30,24 @@ if [ ! -f "$WINEPREFIX/.qln-ready-3" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.qln-ready-3"
+fi
+if [ ! -f "$WINEPREFIX/.qln-ready-4" ]; then
+  # A printer driven by Wine's PostScript driver, the default one, whose jobs go to a PostScript
+  # file in the build tree. Wine 8 asks only a print server for printers and none runs here, so
+  # the project's own tool adds it through the spooler. The set-up runs before the build tree is
+  # configured, so the tool is compiled here on its own.
+  echo "setup: adding the default printer to $WINEPREFIX"
+  mkdir -p "$build/printer"
+  x86_64-w64-mingw32-g++-posix -O1 -Wall -Wextra -Werror -municode -static \
+      -o "$build/printer/qlnprinter.exe" "$top/tools/qlnprinter.cpp" -lwinspool
+  wine "$build/printer/qlnprinter.exe" add "QLN PostScript" "$build/printer/printed.ps" --default </dev/null
+  # Without replacements a printer gets both sans and serif text in one face.
+  for face in 'Arial=Liberation Sans' 'Courier New=Liberation Mono'; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /t REG_SZ \
+         /d "${face#*=}" /f </dev/null >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.qln-ready-4"
 fi
 
 # Liberation 2.1 as many desktops have it, for the tests of international text: Wine's text

@@ -53,6 +53,14 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             m_bPrintLines = bAnyAction = true;
             continue;
         }
+        if (option == L"--print") {
+            m_bPrint = bAnyAction = true;
+            continue;
+        }
+        if (option == L"--placements") {
+            m_bPlacements = true;
+            continue;
+        }
         if (option == L"--properties") {
             m_bProperties = bAnyAction = true;
             continue;
@@ -105,6 +113,20 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
                 error = L"--dpi takes a whole number of dots per inch, 24 to 2400, not " + value;
                 return false;
             }
+        } else if (option == L"--pdf") {
+            m_strPdf = value;
+            bAnyAction = true;
+        } else if (option == L"--ps") {
+            m_strPostScript = value;
+            bAnyAction = true;
+        } else if (option == L"--printer") {
+            m_strPrinter = value;
+        } else if (option == L"--paper") {
+            if (value != L"A4" && value != L"Letter") {
+                error = L"--paper takes A4 or Letter, not " + value;
+                return false;
+            }
+            m_strPaper = value;
         } else if (option == L"--save") {
             m_strSave = value;
             bAnyAction = true;
@@ -115,6 +137,14 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
     }
     if (m_nDpi != 0 && m_strPng.empty()) {
         error = L"--dpi is the resolution of the --png picture; there is none";
+        return false;
+    }
+    if ((m_bPrint ? 1 : 0) + (m_strPdf.empty() ? 0 : 1) + (m_strPostScript.empty() ? 0 : 1) > 1) {
+        error = L"--print, --pdf and --ps each print a page: give one of them";
+        return false;
+    }
+    if (!WantsPrint() && (!m_strPrinter.empty() || !m_strPaper.empty() || m_bPlacements)) {
+        error = L"--printer, --paper and --placements go with --print, --pdf or --ps";
         return false;
     }
     if (!bAnyAction)
@@ -137,7 +167,9 @@ const wchar_t* CQLNTextObjOptions::Usage()
     return L"usage: textobj [--progid PROGID] [--load FILE] [--set Name=value]...\n"
            L"               [--properties] [--shot DIR]\n"
            L"               [--lines] [--resolve DATA] [--draw OUT.emf] [--png OUT.png]\n"
-           L"               [--size WIDTHxHEIGHT] [--zoom Z] [--dpi DPI] [--save FILE]\n"
+           L"               [--size WIDTHxHEIGHT] [--zoom Z] [--dpi DPI]\n"
+           L"               [--print | --pdf OUT.pdf | --ps OUT.ps] [--printer NAME]\n"
+           L"               [--paper A4|Letter] [--placements] [--save FILE]\n"
            L"\n"
            L"  --progid   the text object to create (default QLNSample.TextCtrl)\n"
            L"  --load     a property set: a readable text bag (.txt, .bag) or a binary stream\n"
@@ -154,5 +186,14 @@ const wchar_t* CQLNTextObjOptions::Usage()
            L"  --size     the drawing's size in pixels (default 600x800); --zoom its zoom (1)\n"
            L"  --dpi      draws the picture at that resolution, for print: the drawing's size\n"
            L"             stays the same on paper, its text laid out as on the screen\n"
+           L"  --print    prints the object on one page of the default printer, at its size\n"
+           L"             within the printable area, its text measured on that printer; with\n"
+           L"             --resolve the page shows the values in place of the items\n"
+           L"  --pdf      prints the same page to a PDF file (PostScript through Ghostscript);\n"
+           L"             --ps to a PostScript file\n"
+           L"  --printer  prints on the printer of that name instead of the default one\n"
+           L"  --paper    the paper size, replacing the printer's own setting\n"
+           L"  --placements  lists each text printed: its left, top (points from the paper's\n"
+           L"             corner) and the text, tab-separated\n"
            L"  --save     saves the property set, as a text bag (.txt, .bag) or a binary stream\n";
 }

@@ -1,7 +1,7 @@
 // The command line of the demo host. What it does, always in this order: create the control,
 // start it afresh or load a property set, write the properties given, show its property sheet
 // (to the user, to the camera or both), then print its lines, print them resolved with data,
-// draw it, and save it.
+// draw it, print it, and save it.
 #pragma once
 #include <string>
 #include <utility>
@@ -24,6 +24,12 @@ public:
     double m_dZoom = 1.0;
     int m_nDpi = 0;                                                // the picture's; 0: the screen's
     std::wstring m_strSave;
+    bool m_bPrint = false;                                         // on the printer's port
+    std::wstring m_strPdf;
+    std::wstring m_strPostScript;
+    std::wstring m_strPrinter;                                     // empty: the default printer
+    std::wstring m_strPaper;                                       // empty: the printer's own
+    bool m_bPlacements = false;                                    // where the printed text went
 
     // False with a message for anything it does not understand. Without anything to do the
     // host prints the lines.
@@ -31,6 +37,7 @@ public:
 
     bool WantsSheet() const { return m_bProperties || !m_strShots.empty(); }
     bool WantsDrawing() const { return !m_strEmf.empty() || !m_strPng.empty(); }
+    bool WantsPrint() const { return m_bPrint || !m_strPdf.empty() || !m_strPostScript.empty(); }
     // Bag files are told from stream files by their name.
     static bool IsTextBagName(const std::wstring& path);
     static const wchar_t* Usage();

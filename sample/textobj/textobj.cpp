@@ -1,9 +1,10 @@
 // textobj: the demo host of the text objects. It creates one by ProgID, starts it afresh or
 // loads a property set, writes properties by name, opens its property sheet (and takes pictures
 // of it), prints its lines plain or resolved with data, draws it into an enhanced metafile and a
-// PNG picture, and saves it.
+// PNG picture, prints it on a printer or into PostScript or PDF, and saves it.
 // Exit codes: 0 done, 1 a file, the control or a property refused, 2 a bad command line.
 #include "CQLNReplacingFile.h"
+#include "CQLNPrintJob.h"
 #include "CQLNReportResolver.h"
 #include "CQLNSheetCamera.h"
 #include "CQLNTextObjClient.h"
@@ -14,6 +15,7 @@
 
 #include <ole2.h>
 
+#include <map>
 #include <string>
 #include <vector>
 #include <wrl/client.h>
@@ -171,6 +173,64 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
     return !bKeepEmf || emf.Commit(error);
 }
 
+// Each value item of the object's lines with the text that resolving gives it; an item in two
+// lines takes the decimals of the first.
+bool ResolvedItems(CQLNTextObjClient& control, const CQLNReportResolver& resolver,
+                   std::map<std::wstring, std::wstring>& items, std::wstring& error)
+{
+    std::wstring textFields;
+    std::vector<std::wstring> lines;
+    if (!control.GetStringProperty(L"TextFields", textFields, error) || !control.GetLines(lines, error))
+        return false;
+    const std::vector<std::wstring> stored = CQLNReportResolver::SplitLines(textFields);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::wstring decimal = i < stored.size() ? CQLNReportResolver::DecimalOf(stored[i]) : L"";
+        for (size_t open = lines[i].find(L'{'); open != std::wstring::npos; open = lines[i].find(L'{', open + 1)) {
+            const size_t close = lines[i].find(L'}', open);
+            if (close == std::wstring::npos)
+                break;
+            const std::wstring item = lines[i].substr(open, close - open + 1);
+            const std::wstring value = resolver.ResolveLine(item, decimal);
+            if (value != item)
+                items.emplace(item, value);
+        }
+    }
+    return true;
+}
+
+bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, const CQLNReportResolver* pResolver,
+               std::wstring& error)
+{
+    const CQLNPrintJob::Paper paper = options.m_strPaper == L"A4"       ? CQLNPrintJob::Paper::A4
+                                      : options.m_strPaper == L"Letter" ? CQLNPrintJob::Paper::Letter
+                                                                        : CQLNPrintJob::Paper::Printer;
+    CQLNPrintJob job;
+    if (!job.Open(options.m_strPrinter, paper, error))
+        return false;
+    const CQLNPrintJob::Output output = !options.m_strPdf.empty()          ? CQLNPrintJob::Output::Pdf
+                                        : !options.m_strPostScript.empty() ? CQLNPrintJob::Output::PostScript
+                                                                           : CQLNPrintJob::Output::Port;
+    const std::wstring& path = !options.m_strPdf.empty() ? options.m_strPdf : options.m_strPostScript;
+    if (pResolver != nullptr) {
+        std::map<std::wstring, std::wstring> items;
+        if (!ResolvedItems(control, *pResolver, items, error))
+            return false;
+        job.SetReplacements(items);
+    }
+    if (!job.Print(control, options.m_nWidth, options.m_nHeight, output, path, error))
+        return false;
+    if (options.m_bPlacements) {
+        std::wstring out;
+        wchar_t where[64];
+        for (const CQLNPrintJob::Placement& placement : job.Placements()) {
+            swprintf(where, 64, L"%.2f\t%.2f\t", placement.dX, placement.dY);
+            out += where + placement.strText + L"\r\n";
+        }
+        Print(STD_OUTPUT_HANDLE, out);
+    }
+    return true;
+}
+
 // The sheet as a user in a report designer opens it; with a folder for pictures, a camera takes
 // one of each page first.
 bool ShowSheet(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
@@ -217,6 +277,9 @@ int Run(const CQLNTextObjOptions& options)
     if (!options.m_strResolve.empty() && !Resolve(control, resolver, error))
         return Fail(error);
     if (options.WantsDrawing() && !Draw(control, options, error))
+        return Fail(error);
+    if (options.WantsPrint() &&
+        !PrintPage(control, options, options.m_strResolve.empty() ? nullptr : &resolver, error))
         return Fail(error);
     if (!options.m_strSave.empty() && !Save(control, options.m_strSave, error))
         return Fail(error);

@@ -85,7 +85,7 @@ TEST(QLNMetaFileDCReference, ScreenDeviceMeasuresOnItsHiddenWindow)
 TEST(QLNMetaFileDCReference, DeviceWithoutPrinterFallsBackToTheScreenAndTakesItsWindowAlong)
 {
     {
-        // There is no printer in the test prefix: the default device measures on the screen too.
+        // The default device takes the window along whether it measures on the printer or not.
         CQLNMetaFileDC dc;
         ASSERT_NE(nullptr, HiddenWindow());
         ASSERT_NE(nullptr, dc.m_fnGetAttribDC());
