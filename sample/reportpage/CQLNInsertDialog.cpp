@@ -50,11 +50,18 @@ std::vector<CQLNInsertDialog::Entry> CQLNInsertDialog::ReportClasses()
                                   &categories)))
         return entries;
     for (const CATID& catid : kReportCategories) {
+        // The categories are registered for the system's default locale; Wine's manager finds a
+        // description only under the exact locale asked for, so the user's comes first and the
+        // system default after it.
         std::wstring description;
-        LPWSTR psz = nullptr;
-        if (SUCCEEDED(categories->GetCategoryDesc(const_cast<CATID&>(catid), ::GetUserDefaultLCID(), &psz)) && psz != nullptr)
-            description = psz;
-        ::CoTaskMemFree(psz);
+        for (LCID lcid : {::GetUserDefaultLCID(), static_cast<LCID>(LOCALE_SYSTEM_DEFAULT)}) {
+            LPWSTR psz = nullptr;
+            if (SUCCEEDED(categories->GetCategoryDesc(const_cast<CATID&>(catid), lcid, &psz)) && psz != nullptr)
+                description = psz;
+            ::CoTaskMemFree(psz);
+            if (!description.empty())
+                break;
+        }
         ComPtr<IEnumCLSID> classes;
         CATID implemented = catid;
         // A required-category count of -1 asks for the classes whatever they require.

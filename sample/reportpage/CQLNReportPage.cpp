@@ -137,11 +137,21 @@ RECT CQLNReportPage::MarginRect() const
 
 RECT CQLNReportPage::NextPlace(SIZE size) const
 {
+    // The first place, row by row in steps of 5 mm, where the object fits inside the margins
+    // without covering another: objects paint no background of their own, so overlapping ones
+    // would show through each other. A full page gets the margins' corner.
     const RECT rcMargins = MarginRect();
-    const long nStep = 500 * static_cast<long>(m_objects.size() % 10);
-    const RECT rc = {rcMargins.left + nStep, rcMargins.top + nStep, rcMargins.left + nStep + size.cx,
-                     rcMargins.top + nStep + size.cy};
-    return Clamp(rc);
+    const long nStep = 500;
+    for (long y = rcMargins.top; y + size.cy <= rcMargins.bottom; y += nStep) {
+        for (long x = rcMargins.left; x + size.cx <= rcMargins.right; x += nStep) {
+            const RECT rc = {x, y, x + size.cx, y + size.cy};
+            RECT overlap;
+            if (std::none_of(m_objects.begin(), m_objects.end(),
+                             [&](const auto& o) { return ::IntersectRect(&overlap, &rc, &o->Place()) != FALSE; }))
+                return rc;
+        }
+    }
+    return Clamp(RECT{rcMargins.left, rcMargins.top, rcMargins.left + size.cx, rcMargins.top + size.cy});
 }
 
 RECT CQLNReportPage::Clamp(const RECT& rcPlace) const

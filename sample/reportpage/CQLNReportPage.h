@@ -42,8 +42,7 @@ public:
     RECT MarginRect() const;
 
     const std::vector<Microsoft::WRL::ComPtr<CQLNPageObject>>& Objects() const { return m_objects; }
-    // Where a newly inserted object goes: inside the margins, each a little below and right of
-    // the one before.
+    // Where a newly inserted object goes: the first free place inside the margins.
     RECT NextPlace(SIZE size) const;
     // A place kept on the page and at least the smallest size.
     RECT Clamp(const RECT& rcPlace) const;
