@@ -6,7 +6,8 @@
 class CQLNObjectRecording : public CQLNMetaFileDC
 {
 public:
-    CQLNObjectRecording() : CQLNMetaFileDC(true) {}
+    // bUsePrinter false measures on the screen even when a printer is installed.
+    explicit CQLNObjectRecording(bool bUsePrinter = true) : CQLNMetaFileDC(bUsePrinter) {}
     // The recording, closed; owned by the device and valid while it lives. Null when nothing
     // could be recorded.
     HENHMETAFILE Finish() { return m_fnFinishResolve() == m_klSuccess ? m_hEnhMetaFile : nullptr; }

@@ -8,6 +8,7 @@ std::wstring CQLNPageOptions::Usage()
            L"Without --save, --list, --png or --pdf the page opens in a window (a new page when\r\n"
            L"the file does not exist yet).\r\n"
            L"  --insert PROGID     place a new object of the class on the page (repeatable)\r\n"
+           L"  --insert-all        place one object of every registered report-object class\r\n"
            L"  --paper a4|letter   the page's paper; --landscape turns it\r\n"
            L"  --resolve DATA      put the data of a Name=value file into the objects' text\r\n"
            L"  --save OUT.qrp      write the page\r\n"
@@ -38,6 +39,8 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             if (!value(v))
                 return false;
             m_inserts.push_back(v);
+        } else if (arg == L"--insert-all") {
+            m_bInsertAll = true;
         } else if (arg == L"--paper") {
             if (!value(m_strPaper))
                 return false;
@@ -81,7 +84,7 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             return false;
         }
     }
-    if (IsBatch() && m_strPage.empty() && m_inserts.empty()) {
+    if (IsBatch() && m_strPage.empty() && m_inserts.empty() && !m_bInsertAll) {
         error = L"name the page to work on";
         return false;
     }

@@ -14,6 +14,7 @@ public:
 
     std::wstring m_strPage;
     std::vector<std::wstring> m_inserts;   // ProgIDs or class identifiers
+    bool m_bInsertAll = false;
     std::wstring m_strPaper;               // "a4", "letter" or empty for the page's own
     bool m_bLandscape = false;
     std::wstring m_strResolve;

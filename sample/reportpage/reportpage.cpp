@@ -2,6 +2,7 @@
 // resize and edit them, in place or through their own sheets, and save the page as a compound
 // file; from the command line it builds, resolves, lists, pictures and prints pages.
 #include "CQLNConsoleOutput.h"
+#include "CQLNInsertDialog.h"
 #include "CQLNPageObject.h"
 #include "CQLNPageOptions.h"
 #include "CQLNPagePrinter.h"
@@ -29,7 +30,14 @@ bool Prepare(CQLNReportPage& page, CQLNPageContainer* pContainer, const CQLNPage
                       : options.m_strPaper == L"a4"   ? CQLNReportPage::Paper::A4
                                                       : page.GetPaper(),
                       options.m_bLandscape);
-    for (const std::wstring& name : options.m_inserts)
+    std::vector<std::wstring> names = options.m_inserts;
+    if (options.m_bInsertAll)
+        for (const CQLNInsertDialog::Entry& entry : CQLNInsertDialog::ReportClasses()) {
+            wchar_t sz[40] = {};
+            ::StringFromGUID2(entry.clsid, sz, 40);
+            names.push_back(sz);
+        }
+    for (const std::wstring& name : names)
         if (!CQLNReportPageTools::InsertByName(page, pContainer, name, error))
             return false;
     return pResolver == nullptr || CQLNReportPageTools::Resolve(page, *pResolver, error);
@@ -40,7 +48,7 @@ int RunBatch(const CQLNPageOptions& options, const CQLNReportResolver* pResolver
     std::wstring error;
     CQLNReportPage page(nullptr);
     const bool bExists = !options.m_strPage.empty() && ::GetFileAttributesW(options.m_strPage.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if ((bExists || options.m_inserts.empty()) && !page.Load(options.m_strPage, error))
+    if ((bExists || (options.m_inserts.empty() && !options.m_bInsertAll)) && !page.Load(options.m_strPage, error))
         return Fail(error);
     if (!Prepare(page, nullptr, options, pResolver, error))
         return Fail(error);

@@ -417,6 +417,11 @@ TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
     const std::string png = E2e::ReadBytes(m_folder.Path(L"p.png"));
     EXPECT_EQ(0u, png.find("\x89PNG"));
 
+    // Every registered report-object class once: today the sample is the only one.
+    auto all = Host(L"--insert-all --save @all.qrp --list");
+    ASSERT_EQ(0u, all.exitCode) << all.err;
+    EXPECT_NE(std::string::npos, all.out.find("1. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24}")) << all.out;
+
     auto bad = Host(L"@p.qrp --zoom 5 --png @q.png");
     EXPECT_EQ(2u, bad.exitCode);
     auto missing = Host(L"@none.qrp --list");
