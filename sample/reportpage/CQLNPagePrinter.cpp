@@ -1,7 +1,9 @@
 #include "CQLNPagePrinter.h"
 
+#include "CQLNConsoleOutput.h"
 #include "CQLNObjectRecording.h"
 #include "CQLNReplacingFile.h"
+#include "CQLNUnixProgram.h"
 
 #include <winspool.h>
 
@@ -83,11 +85,17 @@ bool CQLNPagePrinter::Print(const CQLNReportPage& page, const std::wstring& strO
             ok = false;
             break;
         }
-        // The recording measures on its own reference device, the printer when there is one.
+        // Objects size their fonts in pixels of the screen, as the window shows them; in the
+        // recording those units are mapped onto the printer's resolution, so that text keeps its
+        // size on paper and is measured on the printer, where it will be printed.
         const HDC hRef = recording.m_hAttribDC;
-        const int nRefDpiX = ::GetDeviceCaps(hRef, LOGPIXELSX);
-        const int nRefDpiY = ::GetDeviceCaps(hRef, LOGPIXELSY);
-        const RECT bounds = {0, 0, ::MulDiv(frame.right, nRefDpiX, 2540), ::MulDiv(frame.bottom, nRefDpiY, 2540)};
+        const int nScreenDpi = CQLNReportPage::ScreenDpi();
+        for (const HDC hdcMapped : {recording.m_hDC, hRef}) {
+            ::SetMapMode(hdcMapped, MM_ANISOTROPIC);
+            ::SetWindowExtEx(hdcMapped, nScreenDpi, nScreenDpi, nullptr);
+            ::SetViewportExtEx(hdcMapped, ::GetDeviceCaps(hRef, LOGPIXELSX), ::GetDeviceCaps(hRef, LOGPIXELSY), nullptr);
+        }
+        const RECT bounds = {0, 0, CQLNReportPage::ToPixels(frame.right, 100), CQLNReportPage::ToPixels(frame.bottom, 100)};
         ok = object.Draw(recording.m_hDC, hRef, bounds, error);
         const HENHMETAFILE hEmf = ok ? recording.Finish() : nullptr;
         if (ok && hEmf == nullptr) {
@@ -125,34 +133,19 @@ bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& p
 
 bool CQLNPagePrinter::ConvertToPdf(const std::wstring& psPath, const std::wstring& pdfPath, std::wstring& error)
 {
-    // Ghostscript is a program of the system the emulation runs on; the emulator's own exports
-    // start it and name files as it sees them (see docs/report-page.md).
-    const HMODULE hNtdll = ::GetModuleHandleW(L"ntdll.dll");
-    const HMODULE hKernel = ::GetModuleHandleW(L"kernel32.dll");
-    using SpawnFn = LONG(CDECL*)(char* const argv[], int wait);
-    using UnixNameFn = char*(CDECL*)(LPCWSTR);
-    const auto spawn = reinterpret_cast<SpawnFn>(::GetProcAddress(hNtdll, "__wine_unix_spawnvp"));
-    const auto unixName = reinterpret_cast<UnixNameFn>(::GetProcAddress(hKernel, "wine_get_unix_file_name"));
-    if (spawn == nullptr || unixName == nullptr) {
+    // Ghostscript is a program of the system underneath (see docs/report-page.md). The PDF does
+    // not exist yet: its folder has a name there, and the file's name is added to it.
+    if (!CQLNUnixProgram::Available()) {
         error = L"cannot start ps2pdf on this system to convert the printed page";
         return false;
     }
-    char* pszPs = unixName(psPath.c_str());
-    // The PDF does not exist yet: its folder is named and the file name added.
     const size_t nSlash = pdfPath.find_last_of(L"\\/");
-    char* pszDir = unixName(pdfPath.substr(0, nSlash == std::wstring::npos ? 0 : nSlash).c_str());
-    bool ok = pszPs != nullptr && pszDir != nullptr;
-    if (ok) {
-        std::string target = std::string(pszDir) + "/";
-        const std::wstring name = pdfPath.substr(nSlash == std::wstring::npos ? 0 : nSlash + 1);
-        for (wchar_t ch : name)
-            target.push_back(static_cast<char>(ch < 0x80 ? ch : '_'));
-        char program[] = "ps2pdf";
-        char* argv[] = {program, pszPs, &target[0], nullptr};
-        ok = spawn(argv, 1) == 0;
-    }
-    ::HeapFree(::GetProcessHeap(), 0, pszPs);
-    ::HeapFree(::GetProcessHeap(), 0, pszDir);
+    const std::string folder = CQLNUnixProgram::UnixPath(pdfPath.substr(0, nSlash == std::wstring::npos ? 0 : nSlash));
+    const std::wstring name = pdfPath.substr(nSlash == std::wstring::npos ? 0 : nSlash + 1);
+    const std::string ps = CQLNUnixProgram::UnixPath(psPath);
+    bool ok = !folder.empty() && !ps.empty() &&
+              CQLNUnixProgram::Run({"ps2pdf", ps, folder + "/" + CQLNConsoleOutput::ToUtf8(name)});
+    // The exit status is all the start reports: the file is checked too.
     const HANDLE hFile = ::CreateFileW(pdfPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     char head[5] = {};
     DWORD nRead = 0;

@@ -5,6 +5,7 @@
 #include "CQLNPageWindow.h"
 #include "CQLNPagePrinter.h"
 #include "CQLNTextObjClient.h"
+#include "CQLNUnixProgram.h"
 #include "E2eSupport.h"
 #include "QLNBaseRes.h"
 #include "SampleRegistration.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -458,12 +460,38 @@ TEST_F(ReportPageCommandLine, AnObjectOfAnUnknownClassIsKeptUnchangedThroughASav
     EXPECT_EQ(ObjectData(path, L"Object2"), ObjectData(m_folder.Path(L"q.qrp"), L"Object2"));
 }
 
-TEST_F(ReportPageCommandLine, APdfIsPrintedThroughTheDefaultPrinter)
+// Printed through the default printer into a PDF, each object's resolved text is where the
+// object is on the page: poppler's word boxes (in points from the top left corner) of a value
+// that both objects show fall inside each object's place.
+TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedTextAtItsPlace)
 {
     if (CQLNPagePrinter::DefaultPrinter().empty())
         GTEST_SKIP() << "no printer is installed in this prefix";
-    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --save @p.qrp").exitCode);
-    auto printed = Host(L"@p.qrp --pdf @p.pdf");
+    ASSERT_TRUE(CQLNUnixProgram::Available());
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --save @p.qrp").exitCode);
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    auto printed = Host(L"@p.qrp --resolve \"" + data + L"\" --pdf @p.pdf");
     ASSERT_EQ(0u, printed.exitCode) << printed.err;
-    EXPECT_EQ(0u, E2e::ReadBytes(m_folder.Path(L"p.pdf")).find("%PDF"));
+    ASSERT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-bbox", CQLNUnixProgram::UnixPath(m_folder.Path(L"p.pdf")),
+                                      CQLNUnixProgram::UnixPath(m_folder.Path(L"p.html"))}));
+    const std::string html = E2e::ReadBytes(m_folder.Path(L"p.html"));
+    std::vector<std::pair<double, double>> boxes;
+    for (size_t at = 0; (at = html.find(">run042.d<", at)) != std::string::npos; ++at) {
+        const size_t word = html.rfind("<word", at);
+        double xMin = 0, yMin = 0;
+        ASSERT_EQ(2, std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\"", &xMin, &yMin));
+        boxes.emplace_back(xMin, yMin);
+    }
+    EXPECT_EQ(std::string::npos, html.find("{DataFile}")) << "every key is resolved";
+    ASSERT_EQ(2u, boxes.size()) << html.substr(0, 2000);
+    // The objects are at 20 and 100 mm from the left, 20 mm from the top, 80 by 50 mm.
+    const double mm = 72 / 25.4;
+    const double lefts[2] = {20 * mm, 100 * mm};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(boxes[i].first, lefts[i]);
+        EXPECT_LT(boxes[i].first, lefts[i] + 80 * mm);
+        EXPECT_GT(boxes[i].second, 20 * mm);
+        EXPECT_LT(boxes[i].second, 70 * mm);
+    }
 }
