@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -458,6 +459,74 @@ TEST_F(ReportPageCommandLine, AnObjectOfAnUnknownClassIsKeptUnchangedThroughASav
     EXPECT_EQ(before, ObjectData(m_folder.Path(L"q.qrp"), L"Object1", &kept));
     EXPECT_TRUE(kept == unknown);
     EXPECT_EQ(ObjectData(path, L"Object2"), ObjectData(m_folder.Path(L"q.qrp"), L"Object2"));
+}
+
+namespace {
+
+// Rewrites a page file's description stream, and drops the named object storage when given.
+void RewritePage(const std::wstring& path, const std::string& page, const wchar_t* dropStorage = nullptr)
+{
+    ComPtr<IStorage> root;
+    ComPtr<IStream> stream;
+    ASSERT_EQ(S_OK, ::StgOpenStorage(path.c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0, &root));
+    ASSERT_EQ(S_OK, root->CreateStream(L"Page", STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream));
+    ULONG written = 0;
+    ASSERT_EQ(S_OK, stream->Write(page.data(), static_cast<ULONG>(page.size()), &written));
+    stream.Reset();
+    if (dropStorage != nullptr) {
+        ASSERT_EQ(S_OK, root->DestroyElement(dropStorage));
+    }
+    root->Commit(STGC_DEFAULT);
+}
+
+std::string Le32(uint32_t v)
+{
+    return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
+                       static_cast<char>(v >> 24)};
+}
+
+} // namespace
+
+// What the page's description may not say: each refused with a message that names the fault,
+// exit code 1 and nothing written.
+TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
+{
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --save @good.qrp").exitCode);
+    const std::string good = E2e::ReadBytes(m_folder.Path(L"good.qrp"));
+    // Magic, version, A4, portrait, 20 mm margins, two objects and their places.
+    const std::string head = "QRPG" + Le32(1) + Le32(0) + Le32(0) + Le32(2000);
+    const std::string places = Le32(2000) + Le32(2000) + Le32(10000) + Le32(7000) + Le32(10000) + Le32(2000) +
+                               Le32(18000) + Le32(7000);
+    const struct { const char* why; std::string page; const wchar_t* drop; const char* said; } rows[] = {
+        {"as written, for comparison", head + Le32(2) + places, nullptr, nullptr},
+        {"a later version", "QRPG" + Le32(2) + Le32(0) + Le32(0) + Le32(2000) + Le32(2) + places, nullptr,
+         "written in version 2"},
+        {"an unknown paper", "QRPG" + Le32(1) + Le32(7) + Le32(0) + Le32(2000) + Le32(2) + places, nullptr, "damaged"},
+        {"margins beyond a quarter of the paper", "QRPG" + Le32(1) + Le32(0) + Le32(0) + Le32(6000) + Le32(2) + places,
+         nullptr, "margins are larger"},
+        {"more objects than places", head + Le32(3) + places, nullptr, "cut short"},
+        {"bytes after the places", head + Le32(2) + places + "x", nullptr, "damaged"},
+        {"a place beyond the paper's edge", head + Le32(2) + places.substr(0, 16) + Le32(10000) + Le32(2000) +
+         Le32(22000) + Le32(7000), nullptr, "outside the page"},
+        {"an object too small to grab", head + Le32(2) + places.substr(0, 16) + Le32(10000) + Le32(2000) +
+         Le32(10100) + Le32(7000), nullptr, "outside the page"},
+        {"an object's storage gone", head + Le32(2) + places, L"Object2", "object 2 is missing"},
+        {"an empty description", "", nullptr, "this is no report page"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"p.qrp"), good));
+        RewritePage(m_folder.Path(L"p.qrp"), row.page, row.drop);
+        const auto result = Host(L"@p.qrp --list --save @out.qrp");
+        if (row.said == nullptr) {
+            EXPECT_EQ(0u, result.exitCode) << result.err;
+            ::DeleteFileW(m_folder.Path(L"out.qrp").c_str());
+            continue;
+        }
+        EXPECT_EQ(1u, result.exitCode);
+        EXPECT_NE(std::string::npos, result.err.find(row.said)) << result.err;
+        EXPECT_EQ(::GetFileAttributesW(m_folder.Path(L"out.qrp").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 // Printed through the default printer into a PDF, each object's resolved text is where the
