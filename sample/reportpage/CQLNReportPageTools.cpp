@@ -63,9 +63,10 @@ std::wstring CQLNReportPageTools::List(const CQLNReportPage& page)
     std::wstring out;
     const SIZE size = page.Size();
     wchar_t sz[256];
-    swprintf(sz, 256, L"%ls %ls, %.1f x %.1f mm, margins %.1f mm, %u objects\r\n",
+    swprintf(sz, 256, L"%ls %ls, %.1f x %.1f mm, margins %.1f mm, %u object%ls\r\n",
              page.GetPaper() == CQLNReportPage::Paper::A4 ? L"A4" : L"Letter", page.IsLandscape() ? L"landscape" : L"portrait",
-             size.cx / 100.0, size.cy / 100.0, page.Margin() / 100.0, static_cast<unsigned>(page.Objects().size()));
+             size.cx / 100.0, size.cy / 100.0, page.Margin() / 100.0, static_cast<unsigned>(page.Objects().size()),
+             page.Objects().size() == 1 ? L"" : L"s");
     out += sz;
     int n = 0;
     for (const auto& object : page.Objects()) {
