@@ -2,7 +2,8 @@
 # Builds the library and the sample text object, registers the sample under Wine and shows it
 # at work through the demo host: its lines, a drawing as EMF and PNG, its lines resolved with
 # sample data, printed on the prefix's PostScript printer as PDF, and its property set saved as a
-# readable bag. Results go to demo-out/.
+# readable bag; then a report page holding sample objects, resolved, pictured and printed as a PDF.
+# Results go to demo-out/.
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
 #   ./demo.sh --shots    instead photographs each page of a new object's property sheet into
 #                        docs/pictures/, the README's pictures, with the first printed page
@@ -16,7 +17,7 @@ bash "$top/cmake/setup.sh" "$build"
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
       -DQLN_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" --target textobj QLNSampleText
+cmake --build "$build" --target textobj reportpage QLNSampleText
 
 source "$top/cmake/wine-session.sh" "$build"
 
@@ -55,3 +56,12 @@ wine "$bin/textobj.exe" --set NumColumns=1 --save demo-out/sample.bag \
      --draw demo-out/two-columns.emf --png demo-out/two-columns.png --size 800x400
 sed -n '1,12p' "$out/sample.bag"
 echo "..."
+echo
+echo "== A report page of one object of each kind, resolved, as demo-out/page.qrp, page.png and page.pdf"
+# One object of every registered report-object class: the sibling objects join the text object
+# wherever they are registered.
+wine "$bin/reportpage.exe" --insert-all --save demo-out/page.qrp
+wine "$bin/reportpage.exe" demo-out/page.qrp --resolve sample/textobj/sample-data.txt --list --png demo-out/page.png
+if ! wine "$bin/reportpage.exe" demo-out/page.qrp --resolve sample/textobj/sample-data.txt --pdf demo-out/page.pdf; then
+  echo "(no PDF: the prefix has no printer)"
+fi

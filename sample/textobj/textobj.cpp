@@ -3,6 +3,7 @@
 // of it), prints its lines plain or resolved with data, draws it into an enhanced metafile and a
 // PNG picture, prints it on a printer or into PostScript or PDF, and saves it.
 // Exit codes: 0 done, 1 a file, the control or a property refused, 2 a bad command line.
+#include "CQLNConsoleOutput.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNPrintJob.h"
 #include "CQLNReportResolver.h"
@@ -22,32 +23,9 @@
 
 namespace {
 
-std::string ToUtf8(const std::wstring& w)
-{
-    if (w.empty())
-        return std::string();
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
-// Text goes out as UTF-8 whatever the console's code page, so that pipes and files get every
-// character; a console gets it through the wide call instead.
 void Print(DWORD nStdHandle, const std::wstring& text)
 {
-    const HANDLE h = ::GetStdHandle(nStdHandle);
-    if (h == nullptr || h == INVALID_HANDLE_VALUE)
-        return;
-    DWORD mode = 0;
-    DWORD written = 0;
-    if (::GetConsoleMode(h, &mode)) {
-        ::WriteConsoleW(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        return;
-    }
-    const std::string bytes = ToUtf8(text);
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CQLNConsoleOutput::Write(nStdHandle, text);
 }
 
 int Fail(const std::wstring& message)

@@ -1,0 +1,135 @@
+// A report page of 30 objects (ten of each registered report-object class, or all of the one
+// class there is): how long it takes to open, to draw as the window draws it, to record into a
+// metafile and to print as a PDF; and the page's drawing against the sum of its objects each
+// drawn alone into a metafile, which it should stay within three times of.
+#include "CQLNInsertDialog.h"
+#include "CQLNObjectRecording.h"
+#include "CQLNPagePrinter.h"
+#include "CQLNReportPage.h"
+#include "SampleRegistration.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The fastest of a few runs, in milliseconds: the others only add the machine's noise.
+double Best(int nRuns, const std::function<void()>& step)
+{
+    double best = 1e300;
+    for (int i = 0; i < nRuns; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+void DrawObjectAlone(const CQLNPageObject& object)
+{
+    const RECT& rc = object.Place();
+    CQLNObjectRecording recording(false);
+    recording.m_fnCreate(RECT{0, 0, rc.right - rc.left, rc.bottom - rc.top});
+    const RECT bounds = {0, 0, CQLNReportPage::ToPixels(rc.right - rc.left, 100), CQLNReportPage::ToPixels(rc.bottom - rc.top, 100)};
+    std::wstring error;
+    object.Draw(recording.m_hDC, recording.m_hAttribDC, bounds, error);
+    recording.Finish();
+}
+
+void DrawPage(const CQLNReportPage& page, HDC hdc)
+{
+    std::wstring error;
+    page.Draw(hdc, POINT{0, 0}, 100, error);
+}
+
+} // namespace
+
+int main()
+{
+    ::OleInitialize(nullptr);
+    {
+        E2e::SampleRegistration registration;
+        const std::vector<CQLNInsertDialog::Entry> classes = CQLNInsertDialog::ReportClasses();
+        if (FAILED(registration.Result()) || classes.empty()) {
+            std::printf("page: no report object is registered\n");
+            return 1;
+        }
+        wchar_t szTemp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, szTemp);
+        const std::wstring path = std::wstring(szTemp) + L"page-bench.qrp";
+        const std::wstring pdf = std::wstring(szTemp) + L"page-bench.pdf";
+        {
+            CQLNReportPage page(nullptr);
+            std::wstring error;
+            for (int i = 0; i < 30; ++i) {
+                ComPtr<CQLNPageObject> object = CQLNPageObject::Create(classes[i % classes.size()].clsid, nullptr, error);
+                if (!object) {
+                    std::printf("page: %ls\n", error.c_str());
+                    return 1;
+                }
+                object->SetPlace(page.NextPlace(SIZE{5500, 2500}));
+                page.Insert(object);
+            }
+            if (!page.Save(path, error)) {
+                std::printf("page: %ls\n", error.c_str());
+                return 1;
+            }
+        }
+        std::printf("page: 30 objects of %u class(es)\n", static_cast<unsigned>(std::min<size_t>(classes.size(), 30)));
+
+        CQLNReportPage page(nullptr);
+        std::wstring error;
+        const double open = Best(3, [&] { page.Load(path, error); });
+        std::printf("  open                              %8.1f ms\n", open);
+
+        const SIZE size = page.Size();
+        const HDC hScreen = ::GetDC(nullptr);
+        const HDC hMem = ::CreateCompatibleDC(hScreen);
+        const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, CQLNReportPage::ToPixels(size.cx, 100),
+                                                         CQLNReportPage::ToPixels(size.cy, 100));
+        ::ReleaseDC(nullptr, hScreen);
+        const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+        const double onScreen = Best(5, [&] { DrawPage(page, hMem); });
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hMem);
+        std::printf("  draw the page as the window does  %8.1f ms\n", onScreen);
+
+        const double recorded = Best(5, [&] {
+            CQLNObjectRecording recording(false);
+            recording.m_fnCreate(RECT{0, 0, size.cx, size.cy});
+            DrawPage(page, recording.m_hDC);
+            recording.Finish();
+        });
+        std::printf("  record the page into a metafile   %8.1f ms\n", recorded);
+
+        const double alone = Best(5, [&] {
+            for (const auto& object : page.Objects())
+                DrawObjectAlone(*object.Get());
+        });
+        std::printf("  each object alone into a metafile %8.1f ms (sum of 30)\n", alone);
+        std::printf("  page against the sum              %8.2f (on screen), %.2f (metafile); within 3: %s\n",
+                    onScreen / alone, recorded / alone, onScreen < 3 * alone && recorded < 3 * alone ? "yes" : "NO");
+
+        if (CQLNPagePrinter::DefaultPrinter().empty()) {
+            std::printf("  PDF                               skipped: no printer is installed\n");
+        } else {
+            bool ok = true;
+            const double printed = Best(1, [&] { ok = CQLNPagePrinter::WritePdf(page, pdf, error); });
+            if (ok)
+                std::printf("  print to PDF                      %8.1f ms\n", printed);
+            else
+                std::printf("  print to PDF                      failed: %ls\n", error.c_str());
+            ::DeleteFileW(pdf.c_str());
+        }
+        ::DeleteFileW(path.c_str());
+    }
+    ::OleUninitialize();
+    return 0;
+}

@@ -1,0 +1,482 @@
+#include "CQLNPageObject.h"
+
+#include "CQLNPageContainer.h"
+#include "CQLNTextObjError.h"
+
+#include <ocidl.h>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The stream of an object's storage that holds the property set of an object saved through
+// IPersistStreamInit.
+const wchar_t kContentsStream[] = L"Contents";
+
+ComPtr<IStorage> CreateMemoryStorage(std::wstring& error)
+{
+    ComPtr<ILockBytes> bytes;
+    ComPtr<IStorage> storage;
+    HRESULT hr = ::CreateILockBytesOnHGlobal(nullptr, TRUE, &bytes);
+    if (SUCCEEDED(hr))
+        hr = ::StgCreateDocfileOnILockBytes(bytes.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage);
+    if (FAILED(hr)) {
+        error = L"cannot hold an object's data in memory: " + CQLNTextObjError::Describe(hr);
+        storage.Reset();
+    }
+    return storage;
+}
+
+} // namespace
+
+CQLNPageObject::CQLNPageObject(const CLSID& clsid, CQLNPageContainer* pContainer)
+    : m_clsid(clsid), m_pContainer(pContainer)
+{
+}
+
+ComPtr<CQLNPageObject> CQLNPageObject::Create(const CLSID& clsid, CQLNPageContainer* pContainer, std::wstring& error)
+{
+    ComPtr<CQLNPageObject> page;
+    page.Attach(new CQLNPageObject(clsid, pContainer));
+    ComPtr<IUnknown> object;
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, &object);
+    if (FAILED(hr)) {
+        error = L"cannot create " + page->ClassName() + L": " + CQLNTextObjError::Describe(hr);
+        return nullptr;
+    }
+    if (!page->Attach(object.Get(), error))
+        return nullptr;
+    ComPtr<IPersistStreamInit> streamInit;
+    ComPtr<IPersistStorage> storageInit;
+    if (SUCCEEDED(object.As(&streamInit))) {
+        hr = streamInit->InitNew();
+    } else if (SUCCEEDED(object.As(&storageInit))) {
+        page->m_storage = CreateMemoryStorage(error);
+        if (!page->m_storage) {
+            page->Close();
+            return nullptr;
+        }
+        hr = storageInit->InitNew(page->m_storage.Get());
+    } else {
+        hr = E_NOINTERFACE;
+    }
+    if (FAILED(hr)) {
+        error = page->ClassName() + L" could not be started: " + CQLNTextObjError::Describe(hr);
+        page->Close();
+        return nullptr;
+    }
+    return page;
+}
+
+ComPtr<CQLNPageObject> CQLNPageObject::Load(IStorage* pStorage, CQLNPageContainer* pContainer, std::wstring& error)
+{
+    CLSID clsid = CLSID_NULL;
+    HRESULT hr = ::ReadClassStg(pStorage, &clsid);
+    if (FAILED(hr) || clsid == CLSID_NULL) {
+        error = L"an object on the page names no class";
+        return nullptr;
+    }
+    ComPtr<CQLNPageObject> page;
+    page.Attach(new CQLNPageObject(clsid, pContainer));
+    ComPtr<IUnknown> object;
+    hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, &object);
+    if (FAILED(hr)) {
+        // Whatever keeps the class from being made here, its data stays as it was written.
+        page->m_storage = CreateMemoryStorage(error);
+        if (!page->m_storage)
+            return nullptr;
+        hr = pStorage->CopyTo(0, nullptr, nullptr, page->m_storage.Get());
+        if (FAILED(hr)) {
+            error = L"cannot read the data of " + page->ClassName() + L": " + CQLNTextObjError::Describe(hr);
+            return nullptr;
+        }
+        return page;
+    }
+    if (!page->Attach(object.Get(), error))
+        return nullptr;
+    ComPtr<IPersistStorage> storageLoad;
+    ComPtr<IPersistStreamInit> streamLoad;
+    if (SUCCEEDED(object.As(&storageLoad))) {
+        page->m_storage = CreateMemoryStorage(error);
+        hr = !page->m_storage ? E_OUTOFMEMORY : pStorage->CopyTo(0, nullptr, nullptr, page->m_storage.Get());
+        if (SUCCEEDED(hr))
+            hr = storageLoad->Load(page->m_storage.Get());
+    } else if (SUCCEEDED(object.As(&streamLoad))) {
+        ComPtr<IStream> stream;
+        hr = pStorage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream);
+        if (SUCCEEDED(hr))
+            hr = streamLoad->Load(stream.Get());
+    } else {
+        hr = E_NOINTERFACE;
+    }
+    if (FAILED(hr)) {
+        error = page->ClassName() + L" refused its data: " + CQLNTextObjError::Describe(hr);
+        page->Close();
+        return nullptr;
+    }
+    return page;
+}
+
+bool CQLNPageObject::Attach(IUnknown* pObject, std::wstring& error)
+{
+    m_object = pObject;
+    ComPtr<IOleObject> ole;
+    if (FAILED(m_object.As(&ole))) {
+        error = ClassName() + L" cannot be placed on a page: it is no embeddable object";
+        m_object.Reset();
+        return false;
+    }
+    ole->SetClientSite(this);
+    ole->Advise(this, &m_dwOleAdvise);
+    ole->SetHostNames(L"Report Page", nullptr);
+    ComPtr<IViewObject> view;
+    if (SUCCEEDED(m_object.As(&view)))
+        view->SetAdvise(DVASPECT_CONTENT, 0, this);
+    return true;
+}
+
+bool CQLNPageObject::Save(IStorage* pStorage, std::wstring& error)
+{
+    HRESULT hr = S_OK;
+    ComPtr<IPersistStorage> storageSave;
+    ComPtr<IPersistStreamInit> streamSave;
+    if (!m_object) {
+        hr = m_storage ? m_storage->CopyTo(0, nullptr, nullptr, pStorage) : E_UNEXPECTED;
+    } else if (SUCCEEDED(m_object.As(&storageSave))) {
+        hr = ::WriteClassStg(pStorage, m_clsid);
+        if (SUCCEEDED(hr))
+            hr = storageSave->Save(pStorage, FALSE);
+        if (SUCCEEDED(hr))
+            hr = storageSave->SaveCompleted(nullptr);
+    } else if (SUCCEEDED(m_object.As(&streamSave))) {
+        ComPtr<IStream> stream;
+        hr = ::WriteClassStg(pStorage, m_clsid);
+        if (SUCCEEDED(hr))
+            hr = pStorage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream);
+        if (SUCCEEDED(hr))
+            hr = streamSave->Save(stream.Get(), TRUE);
+    } else {
+        hr = E_NOINTERFACE;
+    }
+    if (FAILED(hr)) {
+        error = L"cannot save " + ClassName() + L": " + CQLNTextObjError::Describe(hr);
+        return false;
+    }
+    return true;
+}
+
+void CQLNPageObject::Close()
+{
+    if (!m_object)
+        return;
+    Deactivate();
+    ComPtr<IViewObject> view;
+    if (SUCCEEDED(m_object.As(&view)))
+        view->SetAdvise(DVASPECT_CONTENT, 0, nullptr);
+    ComPtr<IOleObject> ole;
+    if (SUCCEEDED(m_object.As(&ole))) {
+        if (m_dwOleAdvise != 0)
+            ole->Unadvise(m_dwOleAdvise);
+        ole->Close(OLECLOSE_NOSAVE);
+        // The object holds its site: letting it go breaks the cycle.
+        ole->SetClientSite(nullptr);
+    }
+    m_dwOleAdvise = 0;
+    m_object.Reset();
+    // Closed is not the same as a placeholder: a closed object has nothing left to save.
+    m_storage.Reset();
+}
+
+std::wstring CQLNPageObject::ClassName() const
+{
+    LPOLESTR name = nullptr;
+    std::wstring result;
+    if (SUCCEEDED(::OleRegGetUserType(m_clsid, USERCLASSTYPE_FULL, &name)) && name != nullptr && *name != 0)
+        result = name;
+    ::CoTaskMemFree(name);
+    if (result.empty()) {
+        wchar_t sz[40] = {};
+        ::StringFromGUID2(m_clsid, sz, 40);
+        result = sz;
+    }
+    return result;
+}
+
+bool CQLNPageObject::IsDirty() const
+{
+    ComPtr<IPersistStreamInit> stream;
+    ComPtr<IPersistStorage> storage;
+    if (m_object && SUCCEEDED(m_object.As(&stream)))
+        return stream->IsDirty() == S_OK;
+    return m_object && SUCCEEDED(m_object.As(&storage)) && storage->IsDirty() == S_OK;
+}
+
+void CQLNPageObject::SetPlace(const RECT& rcPlace)
+{
+    m_rcPlace = rcPlace;
+    SendExtent();
+    UpdateInPlacePosition();
+}
+
+void CQLNPageObject::SendExtent()
+{
+    ComPtr<IOleObject> ole;
+    if (!m_object || FAILED(m_object.As(&ole)))
+        return;
+    SIZEL size = {m_rcPlace.right - m_rcPlace.left, m_rcPlace.bottom - m_rcPlace.top};
+    ole->SetExtent(DVASPECT_CONTENT, &size);
+}
+
+void CQLNPageObject::UpdateInPlacePosition()
+{
+    ComPtr<IOleInPlaceObject> inPlace;
+    if (!m_bInPlaceActive || m_pContainer == nullptr || FAILED(m_object.As(&inPlace)))
+        return;
+    const RECT rcPos = m_pContainer->ClientRectOf(*this);
+    RECT rcClip = {};
+    ::GetClientRect(m_pContainer->PageWindow(), &rcClip);
+    inPlace->SetObjectRects(&rcPos, &rcClip);
+}
+
+bool CQLNPageObject::Draw(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const
+{
+    ComPtr<IViewObject> view;
+    if (m_object && SUCCEEDED(m_object.As(&view))) {
+        const RECTL rcl = {bounds.left, bounds.top, bounds.right, bounds.bottom};
+        const HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, hdcTarget, hdcDraw, &rcl, nullptr, nullptr, 0);
+        if (FAILED(hr)) {
+            error = ClassName() + L" could not draw: " + CQLNTextObjError::Describe(hr);
+            return false;
+        }
+        return true;
+    }
+    // A placeholder shows where the object is and what it is, hatched so nobody takes it for
+    // the object's own drawing.
+    const int nSaved = ::SaveDC(hdcDraw);
+    HBRUSH hHatch = ::CreateHatchBrush(HS_BDIAGONAL, RGB(0xC0, 0xC0, 0xC0));
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
+    ::SelectObject(hdcDraw, hHatch);
+    ::SelectObject(hdcDraw, hPen);
+    ::Rectangle(hdcDraw, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    ::SetBkMode(hdcDraw, TRANSPARENT);
+    ::SetTextColor(hdcDraw, RGB(0x40, 0x40, 0x40));
+    RECT rcText = bounds;
+    ::InflateRect(&rcText, -4, -4);
+    const std::wstring text = ClassName() + L"\r\n(not available on this computer; kept as it is)";
+    ::DrawTextW(hdcDraw, text.c_str(), static_cast<int>(text.size()), &rcText, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    ::RestoreDC(hdcDraw, nSaved);
+    ::DeleteObject(hHatch);
+    ::DeleteObject(hPen);
+    return true;
+}
+
+bool CQLNPageObject::DoVerb(LONG iVerb, std::wstring& error)
+{
+    ComPtr<IOleObject> ole;
+    if (!m_object || FAILED(m_object.As(&ole))) {
+        error = ClassName() + L" is not available on this computer";
+        return false;
+    }
+    const HWND hWnd = m_pContainer != nullptr ? m_pContainer->PageWindow() : nullptr;
+    const RECT rcPos = m_pContainer != nullptr ? m_pContainer->ClientRectOf(*this) : RECT{0, 0, 0, 0};
+    // The object may release its last other reference while a modal verb runs.
+    ComPtr<CQLNPageObject> keep(this);
+    const HRESULT hr = ole->DoVerb(iVerb, nullptr, this, 0, hWnd, &rcPos);
+    if (FAILED(hr)) {
+        error = ClassName() + L" refused the command: " + CQLNTextObjError::Describe(hr);
+        return false;
+    }
+    return true;
+}
+
+void CQLNPageObject::Deactivate()
+{
+    ComPtr<IOleInPlaceObject> inPlace;
+    if (m_bInPlaceActive && SUCCEEDED(m_object.As(&inPlace)))
+        inPlace->InPlaceDeactivate();
+}
+
+// --- IUnknown ------------------------------------------------------------------------------
+
+HRESULT CQLNPageObject::QueryInterface(REFIID riid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
+        *ppv = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
+        *ppv = static_cast<IOleInPlaceSite*>(this);
+    else if (riid == IID_IAdviseSink)
+        *ppv = static_cast<IAdviseSink*>(this);
+    else {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG CQLNPageObject::AddRef()
+{
+    return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs));
+}
+
+ULONG CQLNPageObject::Release()
+{
+    const LONG n = ::InterlockedDecrement(&m_nRefs);
+    if (n == 0)
+        delete this;
+    return static_cast<ULONG>(n);
+}
+
+// --- IOleClientSite ------------------------------------------------------------------------
+
+// The page is saved as a whole, by the user: an object's own request to be saved is answered
+// by marking nothing and losing nothing, since its data goes out with the next save of the page.
+HRESULT CQLNPageObject::SaveObject()
+{
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::GetMoniker(DWORD, DWORD, IMoniker** ppmk)
+{
+    if (ppmk != nullptr)
+        *ppmk = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CQLNPageObject::GetContainer(IOleContainer** ppContainer)
+{
+    if (ppContainer != nullptr)
+        *ppContainer = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT CQLNPageObject::ShowObject()
+{
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::OnShowWindow(BOOL)
+{
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::RequestNewObjectLayout()
+{
+    return E_NOTIMPL;
+}
+
+// --- IOleInPlaceSite -----------------------------------------------------------------------
+
+HRESULT CQLNPageObject::GetWindow(HWND* phwnd)
+{
+    if (phwnd == nullptr)
+        return E_POINTER;
+    *phwnd = m_pContainer != nullptr ? m_pContainer->PageWindow() : nullptr;
+    return *phwnd != nullptr ? S_OK : E_FAIL;
+}
+
+HRESULT CQLNPageObject::ContextSensitiveHelp(BOOL)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CQLNPageObject::CanInPlaceActivate()
+{
+    return m_pContainer != nullptr && m_pContainer->PageWindow() != nullptr ? S_OK : S_FALSE;
+}
+
+HRESULT CQLNPageObject::OnInPlaceActivate()
+{
+    m_bInPlaceActive = true;
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::OnUIActivate()
+{
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc, LPRECT lprcPosRect,
+                                         LPRECT lprcClipRect, LPOLEINPLACEFRAMEINFO lpFrameInfo)
+{
+    if (ppFrame == nullptr || ppDoc == nullptr || lprcPosRect == nullptr || lprcClipRect == nullptr)
+        return E_POINTER;
+    *ppFrame = nullptr;
+    *ppDoc = nullptr;
+    if (m_pContainer == nullptr || m_pContainer->PageWindow() == nullptr)
+        return E_FAIL;
+    *ppFrame = m_pContainer->InPlaceFrame();
+    if (*ppFrame != nullptr)
+        (*ppFrame)->AddRef();
+    *lprcPosRect = m_pContainer->ClientRectOf(*this);
+    ::GetClientRect(m_pContainer->PageWindow(), lprcClipRect);
+    if (lpFrameInfo != nullptr) {
+        lpFrameInfo->fMDIApp = FALSE;
+        lpFrameInfo->hwndFrame = m_pContainer->PageWindow();
+        lpFrameInfo->haccel = nullptr;
+        lpFrameInfo->cAccelEntries = 0;
+    }
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::Scroll(SIZE)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CQLNPageObject::OnUIDeactivate(BOOL)
+{
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::OnInPlaceDeactivate()
+{
+    m_bInPlaceActive = false;
+    if (m_pContainer != nullptr)
+        m_pContainer->ObjectDeactivated(*this);
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::DiscardUndoState()
+{
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::DeactivateAndUndo()
+{
+    Deactivate();
+    return S_OK;
+}
+
+HRESULT CQLNPageObject::OnPosRectChange(LPCRECT)
+{
+    // The page decides where an object is; the object is put back where the page has it.
+    UpdateInPlacePosition();
+    return S_OK;
+}
+
+// --- IAdviseSink ---------------------------------------------------------------------------
+
+void CQLNPageObject::OnDataChange(FORMATETC*, STGMEDIUM*)
+{
+}
+
+void CQLNPageObject::OnViewChange(DWORD, LONG)
+{
+    if (m_pContainer != nullptr)
+        m_pContainer->ObjectChanged(*this);
+}
+
+void CQLNPageObject::OnRename(IMoniker*)
+{
+}
+
+void CQLNPageObject::OnSave()
+{
+}
+
+void CQLNPageObject::OnClose()
+{
+}

@@ -1,0 +1,104 @@
+// One object on a report page and the container's site for it. The host knows the object only
+// through the system's interfaces: created by class identifier, kept in a storage of its own
+// (IPersistStorage, or IPersistStreamInit into a stream of that storage), drawn through
+// IViewObject, activated in place through IOleObject and IOleInPlaceSite, and redrawn when its
+// view changes (IAdviseSink). An object whose class is not registered any more is a placeholder:
+// it keeps its storage, byte for byte, to be written back when the page is saved.
+#pragma once
+#include <ole2.h>
+#include <wrl/client.h>
+
+#include <string>
+
+class CQLNPageContainer;
+
+class CQLNPageObject : public IOleClientSite, public IOleInPlaceSite, public IAdviseSink
+{
+public:
+    // A new object of the class, started afresh; null with a message when the class cannot be
+    // created or started.
+    static Microsoft::WRL::ComPtr<CQLNPageObject> Create(const CLSID& clsid, CQLNPageContainer* pContainer,
+                                                        std::wstring& error);
+    // An object as a page file keeps it. A class that cannot be created gives a placeholder; an
+    // object that refuses its data is an error.
+    static Microsoft::WRL::ComPtr<CQLNPageObject> Load(IStorage* pStorage, CQLNPageContainer* pContainer,
+                                                      std::wstring& error);
+
+    // Writes the class identifier and the object's data into an empty storage.
+    bool Save(IStorage* pStorage, std::wstring& error);
+    // Ends the object's part in the page: deactivated, closed without saving, its site let go.
+    void Close();
+
+    const CLSID& ClassId() const { return m_clsid; }
+    // The class's name as the registry gives it, else its identifier.
+    std::wstring ClassName() const;
+    bool IsPlaceholder() const { return !m_object; }
+    bool IsDirty() const;
+    bool IsInPlaceActive() const { return m_bInPlaceActive; }
+    // The object itself (null for a placeholder), for the interfaces a host reaches past the page.
+    IUnknown* Object() const { return m_object.Get(); }
+
+    // The place on the page in 0.01 mm from the page's top left corner.
+    const RECT& Place() const { return m_rcPlace; }
+    void SetPlace(const RECT& rcPlace);
+
+    // Draws the object into bounds (logical units of hdcDraw); hdcTarget is the device the
+    // drawing is measured for, null for the screen.
+    bool Draw(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const;
+    // Runs a verb with this site; rcPos is the object's place in the page window.
+    bool DoVerb(LONG iVerb, std::wstring& error);
+    void Deactivate();
+    // Moves the in-place window to where the object is now shown.
+    void UpdateInPlacePosition();
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    // IOleClientSite
+    HRESULT STDMETHODCALLTYPE SaveObject() override;
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** ppmk) override;
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** ppContainer) override;
+    HRESULT STDMETHODCALLTYPE ShowObject() override;
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override;
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override;
+    // IOleWindow, IOleInPlaceSite
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* phwnd) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override;
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc, LPRECT lprcPosRect,
+                                               LPRECT lprcClipRect, LPOLEINPLACEFRAMEINFO lpFrameInfo) override;
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override;
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override;
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override;
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override;
+    // IAdviseSink
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override;
+    void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override;
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override;
+    void STDMETHODCALLTYPE OnSave() override;
+    void STDMETHODCALLTYPE OnClose() override;
+
+private:
+    CQLNPageObject(const CLSID& clsid, CQLNPageContainer* pContainer);
+    virtual ~CQLNPageObject() = default;
+    // Site and advise set up on a created object, before it is started or loaded.
+    bool Attach(IUnknown* pObject, std::wstring& error);
+    // The object's extent follows its place on the page.
+    void SendExtent();
+
+    LONG m_nRefs = 1;
+    CLSID m_clsid;
+    CQLNPageContainer* m_pContainer;
+    Microsoft::WRL::ComPtr<IUnknown> m_object;
+    // An object that keeps its data in a storage holds this one (in memory) while it lives; a
+    // placeholder keeps its data here.
+    Microsoft::WRL::ComPtr<IStorage> m_storage;
+    RECT m_rcPlace = {0, 0, 0, 0};
+    DWORD m_dwOleAdvise = 0;
+    bool m_bInPlaceActive = false;
+};

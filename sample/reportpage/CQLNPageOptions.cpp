@@ -1,0 +1,97 @@
+#include "CQLNPageOptions.h"
+
+#include <cwchar>
+
+std::wstring CQLNPageOptions::Usage()
+{
+    return L"Usage: reportpage [PAGE.qrp] [options]\r\n"
+           L"Without --save, --list, --png or --pdf the page opens in a window (a new page when\r\n"
+           L"the file does not exist yet).\r\n"
+           L"  --insert PROGID     place a new object of the class on the page (repeatable)\r\n"
+           L"  --insert-all        place one object of every registered report-object class\r\n"
+           L"  --paper a4|letter   the page's paper; --landscape turns it\r\n"
+           L"  --resolve DATA      put the data of a Name=value file into the objects' text\r\n"
+           L"  --save OUT.qrp      write the page\r\n"
+           L"  --list              print each object: its class, place and lines\r\n"
+           L"  --png OUT.png       a picture of the page as the window shows it, at --zoom\r\n"
+           L"  --zoom PERCENT      25 to 400 (100 by default)\r\n"
+           L"  --pdf OUT.pdf       print the page to a PDF file through the default printer\r\n"
+           L"Exit codes: 0 done, 1 a file, an object or the printer failed, 2 a bad command line.\r\n";
+}
+
+bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        auto value = [&](std::wstring& out) {
+            if (i + 1 >= argc) {
+                error = arg + L" needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        std::wstring v;
+        if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
+            error.clear();
+            return false;
+        } else if (arg == L"--insert") {
+            if (!value(v))
+                return false;
+            m_inserts.push_back(v);
+        } else if (arg == L"--insert-all") {
+            m_bInsertAll = true;
+        } else if (arg == L"--paper") {
+            if (!value(m_strPaper))
+                return false;
+            if (m_strPaper != L"a4" && m_strPaper != L"letter") {
+                error = L"--paper takes a4 or letter, not " + m_strPaper;
+                return false;
+            }
+        } else if (arg == L"--landscape") {
+            m_bLandscape = true;
+        } else if (arg == L"--resolve") {
+            if (!value(m_strResolve))
+                return false;
+        } else if (arg == L"--save") {
+            if (!value(m_strSave))
+                return false;
+        } else if (arg == L"--png") {
+            if (!value(m_strPng))
+                return false;
+        } else if (arg == L"--pdf") {
+            if (!value(m_strPdf))
+                return false;
+        } else if (arg == L"--list") {
+            m_bList = true;
+        } else if (arg == L"--zoom") {
+            if (!value(v))
+                return false;
+            wchar_t* end = nullptr;
+            const long n = std::wcstol(v.c_str(), &end, 10);
+            if (v.empty() || *end != 0 || n < 25 || n > 400) {
+                error = L"--zoom takes a percentage from 25 to 400, not " + v;
+                return false;
+            }
+            m_nZoom = static_cast<int>(n);
+        } else if (arg.size() > 1 && arg[0] == L'-' && arg[1] == L'-') {
+            error = L"unknown option " + arg;
+            return false;
+        } else if (m_strPage.empty()) {
+            m_strPage = arg;
+        } else {
+            error = L"only one page at a time: " + arg;
+            return false;
+        }
+    }
+    if (IsBatch() && m_strPage.empty() && m_inserts.empty() && !m_bInsertAll) {
+        error = L"name the page to work on";
+        return false;
+    }
+    return true;
+}
+
+bool CQLNPageOptions::IsBatch() const
+{
+    return m_bList || !m_strSave.empty() || !m_strPng.empty() || !m_strPdf.empty();
+}

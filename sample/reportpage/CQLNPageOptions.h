@@ -1,0 +1,27 @@
+// The report page host's command line. Without an output option the page opens in a window;
+// with one, the program does what it is asked and ends.
+#pragma once
+#include <string>
+#include <vector>
+
+class CQLNPageOptions
+{
+public:
+    // False with a message for a bad command line; false with no message for --help.
+    bool Parse(int argc, wchar_t** argv, std::wstring& error);
+    static std::wstring Usage();
+    bool IsBatch() const;
+
+    std::wstring m_strPage;
+    std::vector<std::wstring> m_inserts;   // ProgIDs or class identifiers
+    bool m_bInsertAll = false;
+    std::wstring m_strPaper;               // "a4", "letter" or empty for the page's own
+    bool m_bLandscape = false;
+    std::wstring m_strResolve;
+    std::wstring m_strSave;
+    std::wstring m_strPng;
+    std::wstring m_strPdf;
+    bool m_bList = false;
+    // 0 when not given: the window's own default, full size for a picture.
+    int m_nZoom = 0;
+};

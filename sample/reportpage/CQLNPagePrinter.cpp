@@ -1,0 +1,158 @@
+#include "CQLNPagePrinter.h"
+
+#include "CQLNConsoleOutput.h"
+#include "CQLNObjectRecording.h"
+#include "CQLNReplacingFile.h"
+#include "CQLNUnixProgram.h"
+
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+std::wstring CQLNPagePrinter::DefaultPrinter()
+{
+    DWORD nChars = 0;
+    ::GetDefaultPrinterW(nullptr, &nChars);
+    if (nChars == 0)
+        return std::wstring();
+    std::wstring name(nChars, L'\0');
+    if (!::GetDefaultPrinterW(&name[0], &nChars))
+        return std::wstring();
+    name.resize(nChars > 0 ? nChars - 1 : 0);
+    return name;
+}
+
+HDC CQLNPagePrinter::CreatePrinterDC(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error)
+{
+    // The printer's own settings, with the page's paper and orientation.
+    HANDLE hPrinter = nullptr;
+    std::vector<BYTE> devMode;
+    if (::OpenPrinterW(const_cast<LPWSTR>(printer.c_str()), &hPrinter, nullptr)) {
+        const LONG nSize = ::DocumentPropertiesW(nullptr, hPrinter, const_cast<LPWSTR>(printer.c_str()), nullptr, nullptr, 0);
+        if (nSize > 0) {
+            devMode.resize(static_cast<size_t>(nSize));
+            auto* pMode = reinterpret_cast<DEVMODEW*>(devMode.data());
+            if (::DocumentPropertiesW(nullptr, hPrinter, const_cast<LPWSTR>(printer.c_str()), pMode, nullptr, DM_OUT_BUFFER) == IDOK) {
+                pMode->dmFields |= DM_PAPERSIZE | DM_ORIENTATION;
+                pMode->dmPaperSize = page.GetPaper() == CQLNReportPage::Paper::A4 ? DMPAPER_A4 : DMPAPER_LETTER;
+                pMode->dmOrientation = page.IsLandscape() ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+            } else {
+                devMode.clear();
+            }
+        }
+        ::ClosePrinter(hPrinter);
+    }
+    const HDC hdc = ::CreateDCW(L"WINSPOOL", printer.c_str(), nullptr,
+                                devMode.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(devMode.data()));
+    if (hdc == nullptr)
+        error = L"cannot reach the printer " + printer;
+    return hdc;
+}
+
+bool CQLNPagePrinter::Print(const CQLNReportPage& page, const std::wstring& strOutput, std::wstring& error)
+{
+    const std::wstring printer = DefaultPrinter();
+    if (printer.empty()) {
+        error = L"no printer is installed";
+        return false;
+    }
+    const HDC hdc = CreatePrinterDC(printer, page, error);
+    if (hdc == nullptr)
+        return false;
+    // The printer writes over a file without cutting it to length first.
+    if (!strOutput.empty())
+        ::DeleteFileW(strOutput.c_str());
+    DOCINFOW doc = {sizeof doc, L"Report page", strOutput.empty() ? nullptr : strOutput.c_str(), nullptr, 0};
+    bool ok = ::StartDocW(hdc, &doc) > 0;
+    if (ok)
+        ok = ::StartPage(hdc) > 0;
+    if (!ok)
+        error = L"the printer " + printer + L" refused the page";
+    // Places on the sheet are from the paper's corner; the device's origin is the printable
+    // area's corner.
+    const int nDpiX = ::GetDeviceCaps(hdc, LOGPIXELSX);
+    const int nDpiY = ::GetDeviceCaps(hdc, LOGPIXELSY);
+    const int nOffsetX = ::GetDeviceCaps(hdc, PHYSICALOFFSETX);
+    const int nOffsetY = ::GetDeviceCaps(hdc, PHYSICALOFFSETY);
+    for (size_t i = 0; ok && i < page.Objects().size(); ++i) {
+        const CQLNPageObject& object = *page.Objects()[i].Get();
+        const RECT& rc = object.Place();
+        CQLNObjectRecording recording;
+        const RECT frame = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
+        if (recording.m_fnCreate(frame) != CQLNMetaFileDC::m_klSuccess) {
+            error = L"cannot record " + object.ClassName() + L" for the printer";
+            ok = false;
+            break;
+        }
+        // Objects size their fonts in pixels of the screen, as the window shows them; in the
+        // recording those units are mapped onto the printer's resolution, so that text keeps its
+        // size on paper and is measured on the printer, where it will be printed.
+        const HDC hRef = recording.m_hAttribDC;
+        const int nScreenDpi = CQLNReportPage::ScreenDpi();
+        for (const HDC hdcMapped : {recording.m_hDC, hRef}) {
+            ::SetMapMode(hdcMapped, MM_ANISOTROPIC);
+            ::SetWindowExtEx(hdcMapped, nScreenDpi, nScreenDpi, nullptr);
+            ::SetViewportExtEx(hdcMapped, ::GetDeviceCaps(hRef, LOGPIXELSX), ::GetDeviceCaps(hRef, LOGPIXELSY), nullptr);
+        }
+        const RECT bounds = {0, 0, CQLNReportPage::ToPixels(frame.right, 100), CQLNReportPage::ToPixels(frame.bottom, 100)};
+        ok = object.Draw(recording.m_hDC, hRef, bounds, error);
+        const HENHMETAFILE hEmf = ok ? recording.Finish() : nullptr;
+        if (ok && hEmf == nullptr) {
+            error = L"cannot record " + object.ClassName() + L" for the printer";
+            ok = false;
+        }
+        if (!ok)
+            break;
+        const RECT rcDest = {::MulDiv(rc.left, nDpiX, 2540) - nOffsetX, ::MulDiv(rc.top, nDpiY, 2540) - nOffsetY,
+                             ::MulDiv(rc.right, nDpiX, 2540) - nOffsetX, ::MulDiv(rc.bottom, nDpiY, 2540) - nOffsetY};
+        ::PlayEnhMetaFile(hdc, hEmf, &rcDest);
+    }
+    if (ok && ::EndPage(hdc) <= 0) {
+        error = L"the printer " + printer + L" did not finish the page";
+        ok = false;
+    }
+    if (ok && ::EndDoc(hdc) <= 0) {
+        error = L"the printer " + printer + L" did not finish the document";
+        ok = false;
+    }
+    if (!ok)
+        ::AbortDoc(hdc);
+    ::DeleteDC(hdc);
+    return ok;
+}
+
+bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error)
+{
+    CQLNReplacingFile pdf(pdfPath);
+    const std::wstring psPath = pdf.TempPath() + L".ps";
+    const bool ok = Print(page, psPath, error) && ConvertToPdf(psPath, pdf.TempPath(), error) && pdf.Commit(error);
+    ::DeleteFileW(psPath.c_str());
+    return ok;
+}
+
+bool CQLNPagePrinter::ConvertToPdf(const std::wstring& psPath, const std::wstring& pdfPath, std::wstring& error)
+{
+    // Ghostscript is a program of the system underneath (see docs/report-page.md). The PDF does
+    // not exist yet: its folder has a name there, and the file's name is added to it.
+    if (!CQLNUnixProgram::Available()) {
+        error = L"cannot start ps2pdf on this system to convert the printed page";
+        return false;
+    }
+    const size_t nSlash = pdfPath.find_last_of(L"\\/");
+    const std::string folder = CQLNUnixProgram::UnixPath(pdfPath.substr(0, nSlash == std::wstring::npos ? 0 : nSlash));
+    const std::wstring name = pdfPath.substr(nSlash == std::wstring::npos ? 0 : nSlash + 1);
+    const std::string ps = CQLNUnixProgram::UnixPath(psPath);
+    bool ok = !folder.empty() && !ps.empty() &&
+              CQLNUnixProgram::Run({"ps2pdf", ps, folder + "/" + CQLNConsoleOutput::ToUtf8(name)});
+    // The exit status is all the start reports: the file is checked too.
+    const HANDLE hFile = ::CreateFileW(pdfPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char head[5] = {};
+    DWORD nRead = 0;
+    ok = ok && hFile != INVALID_HANDLE_VALUE && ::ReadFile(hFile, head, 4, &nRead, nullptr) && std::string(head) == "%PDF";
+    if (hFile != INVALID_HANDLE_VALUE)
+        ::CloseHandle(hFile);
+    if (!ok)
+        error = L"ps2pdf could not convert the printed page to " + pdfPath;
+    return ok;
+}

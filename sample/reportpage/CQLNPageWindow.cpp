@@ -1,0 +1,605 @@
+#include "CQLNPageWindow.h"
+
+#include "CQLNInsertDialog.h"
+#include "CQLNPageFrame.h"
+#include "QLNReportPageRes.h"
+
+#include <commdlg.h>
+#include <olectl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+const wchar_t kClassName[] = L"QLNReportPage";
+const wchar_t kAppName[] = L"Report Page";
+// Grey around the paper, in pixels.
+const int kGap = 16;
+const int kHandleSize = 7;
+// An arrow key moves the selection by a millimetre.
+const long kNudge = 100;
+
+} // namespace
+
+CQLNPageWindow::CQLNPageWindow() : m_page(this)
+{
+}
+
+CQLNPageWindow::~CQLNPageWindow()
+{
+    if (m_hWnd != nullptr)
+        ::DestroyWindow(m_hWnd);
+    m_selected.Reset();
+    m_page.Close();
+    delete m_pFrame;
+}
+
+bool CQLNPageWindow::Create(const std::wstring& path, int nZoom, std::wstring& error)
+{
+    m_strPath = path;
+    m_nZoom = nZoom;
+    if (!path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES && !m_page.Load(path, error))
+        return false;
+    const HINSTANCE hInstance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    if (!::GetClassInfoExW(hInstance, kClassName, &wc)) {
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &WndProc;
+        wc.hInstance = hInstance;
+        wc.hCursor = nullptr;
+        wc.hbrBackground = nullptr;
+        wc.lpszMenuName = MAKEINTRESOURCEW(IDR_PAGE_MENU);
+        wc.lpszClassName = kClassName;
+        if (!::RegisterClassExW(&wc)) {
+            error = L"cannot register the page window's class";
+            return false;
+        }
+    }
+    m_hWnd = ::CreateWindowExW(0, kClassName, kAppName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
+                               20, 20, 900, 760, nullptr, nullptr, hInstance, this);
+    if (m_hWnd == nullptr) {
+        error = L"cannot create the page window";
+        return false;
+    }
+    m_pFrame = new CQLNPageFrame(m_hWnd);
+    UpdateTitle();
+    UpdateScrollBars();
+    ::ShowWindow(m_hWnd, SW_SHOW);
+    ::UpdateWindow(m_hWnd);
+    return true;
+}
+
+IOleInPlaceFrame* CQLNPageWindow::InPlaceFrame()
+{
+    return m_pFrame;
+}
+
+LRESULT CALLBACK CQLNPageWindow::WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_NCCREATE) {
+        auto* pCreate = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pCreate->lpCreateParams));
+        static_cast<CQLNPageWindow*>(pCreate->lpCreateParams)->m_hWnd = hWnd;
+    }
+    auto* pThis = reinterpret_cast<CQLNPageWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (pThis == nullptr)
+        return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    return pThis->OnMessage(uMsg, wParam, lParam);
+}
+
+LRESULT CQLNPageWindow::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (uMsg) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: UpdateScrollBars(); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(); return 0;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(pt); return 0;
+    case WM_CAPTURECHANGED: if (m_drag != Drag::None) OnLButtonUp(); return 0;
+    case WM_SETCURSOR: if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE; break;
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); return 0;
+    case WM_SYSKEYDOWN: if (wParam == VK_RETURN) { ShowProperties(); return 0; } break;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL: OnScroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN); return 0;
+    case WM_CLOSE: if (OnClose()) ::DestroyWindow(m_hWnd); return 0;
+    case WM_DESTROY:
+        DeactivateInPlace();
+        m_selected.Reset();
+        m_page.Close();
+        if (m_bQuitOnDestroy)
+            ::PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        m_hWnd = nullptr;
+        return 0;
+    default: break;
+    }
+    return ::DefWindowProcW(m_hWnd, uMsg, wParam, lParam);
+}
+
+bool CQLNPageWindow::PreTranslate(MSG& msg)
+{
+    IOleInPlaceActiveObject* pActive = m_pFrame != nullptr ? m_pFrame->ActiveObject() : nullptr;
+    return pActive != nullptr && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
+           pActive->TranslateAccelerator(&msg) == S_OK;
+}
+
+POINT CQLNPageWindow::Origin() const
+{
+    RECT rcClient = {};
+    ::GetClientRect(m_hWnd, &rcClient);
+    const long nWidth = CQLNReportPage::ToPixels(m_page.Size().cx, m_nZoom);
+    // A page narrower than the window is centred in it.
+    const long nLeft = std::max<long>(kGap, (rcClient.right - nWidth) / 2);
+    return POINT{nLeft - m_scroll.x, kGap - m_scroll.y};
+}
+
+RECT CQLNPageWindow::ClientRectOf(const CQLNPageObject& object) const
+{
+    const POINT origin = Origin();
+    const RECT& rc = object.Place();
+    return RECT{origin.x + CQLNReportPage::ToPixels(rc.left, m_nZoom), origin.y + CQLNReportPage::ToPixels(rc.top, m_nZoom),
+                origin.x + CQLNReportPage::ToPixels(rc.right, m_nZoom), origin.y + CQLNReportPage::ToPixels(rc.bottom, m_nZoom)};
+}
+
+void CQLNPageWindow::ObjectChanged(CQLNPageObject&)
+{
+    if (m_hWnd == nullptr)
+        return;
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    UpdateTitle();
+}
+
+void CQLNPageWindow::ObjectDeactivated(CQLNPageObject&)
+{
+    if (m_hWnd != nullptr)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CQLNPageWindow::OnPaint()
+{
+    PAINTSTRUCT ps;
+    const HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    RECT rcClient = {};
+    ::GetClientRect(m_hWnd, &rcClient);
+    // Drawn off screen first, so that objects drawn over the paper do not flicker.
+    const HDC hMem = ::CreateCompatibleDC(hdc);
+    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hdc, std::max<long>(rcClient.right, 1), std::max<long>(rcClient.bottom, 1));
+    const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::FillRect(hMem, &rcClient, ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    std::wstring error;
+    m_page.Draw(hMem, Origin(), m_nZoom, error);
+    if (m_selected) {
+        const RECT rc = ClientRectOf(*m_selected.Get());
+        HPEN hPen = ::CreatePen(PS_DOT, 1, RGB(0, 0, 0));
+        const HGDIOBJ hOldPen = ::SelectObject(hMem, hPen);
+        const HGDIOBJ hOldBrush = ::SelectObject(hMem, ::GetStockObject(NULL_BRUSH));
+        ::Rectangle(hMem, rc.left - 1, rc.top - 1, rc.right + 1, rc.bottom + 1);
+        ::SelectObject(hMem, hOldPen);
+        ::SelectObject(hMem, hOldBrush);
+        ::DeleteObject(hPen);
+        for (int i = 0; i < 8; ++i) {
+            const RECT rcHandle = HandleRect(i);
+            ::FillRect(hMem, &rcHandle, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        }
+    }
+    ::BitBlt(hdc, 0, 0, rcClient.right, rcClient.bottom, hMem, 0, 0, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+RECT CQLNPageWindow::HandleRect(int nHandle) const
+{
+    const RECT rc = ClientRectOf(*m_selected.Get());
+    const long xs[3] = {rc.left, (rc.left + rc.right) / 2, rc.right};
+    const long ys[3] = {rc.top, (rc.top + rc.bottom) / 2, rc.bottom};
+    static const int kColumn[8] = {0, 1, 2, 2, 2, 1, 0, 0};
+    static const int kRow[8] = {0, 0, 0, 1, 2, 2, 2, 1};
+    const long x = xs[kColumn[nHandle]], y = ys[kRow[nHandle]];
+    return RECT{x - kHandleSize / 2, y - kHandleSize / 2, x + kHandleSize / 2 + 1, y + kHandleSize / 2 + 1};
+}
+
+int CQLNPageWindow::HandleAt(POINT pt) const
+{
+    if (!m_selected || m_selected->IsInPlaceActive())
+        return -1;
+    for (int i = 0; i < 8; ++i) {
+        RECT rc = HandleRect(i);
+        // A pixel of slack around each handle, so that it is easy to hit.
+        ::InflateRect(&rc, 1, 1);
+        if (::PtInRect(&rc, pt))
+            return i;
+    }
+    return -1;
+}
+
+CQLNPageObject* CQLNPageWindow::ObjectAt(POINT pt) const
+{
+    const auto& objects = m_page.Objects();
+    // The last drawn is on top.
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+        const RECT rc = ClientRectOf(*it->Get());
+        if (::PtInRect(&rc, pt))
+            return it->Get();
+    }
+    return nullptr;
+}
+
+void CQLNPageWindow::Select(CQLNPageObject* pObject)
+{
+    if (pObject == m_selected.Get())
+        return;
+    m_selected = pObject;
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CQLNPageWindow::OnLButtonDown(POINT pt)
+{
+    ::SetFocus(m_hWnd);
+    // A click on the page outside the object being edited in place ends the editing.
+    DeactivateInPlace();
+    const int nHandle = HandleAt(pt);
+    CQLNPageObject* pObject = nHandle >= 0 ? m_selected.Get() : ObjectAt(pt);
+    Select(pObject);
+    if (pObject == nullptr)
+        return;
+    m_drag = nHandle >= 0 ? Drag::Resize : Drag::Move;
+    m_nDragHandle = nHandle;
+    m_ptDragStart = pt;
+    m_rcDragStart = pObject->Place();
+    ::SetCapture(m_hWnd);
+}
+
+void CQLNPageWindow::OnMouseMove(POINT pt)
+{
+    if (m_drag == Drag::None || !m_selected)
+        return;
+    const long dx = CQLNReportPage::ToHimetric(pt.x - m_ptDragStart.x, m_nZoom);
+    const long dy = CQLNReportPage::ToHimetric(pt.y - m_ptDragStart.y, m_nZoom);
+    RECT rc = m_rcDragStart;
+    if (m_drag == Drag::Move) {
+        ::OffsetRect(&rc, dx, dy);
+    } else {
+        const long nMin = CQLNReportPage::m_klMinObjectSize;
+        const int h = m_nDragHandle;
+        if (h == 0 || h == 6 || h == 7)
+            rc.left = std::min(rc.left + dx, rc.right - nMin);
+        if (h == 2 || h == 3 || h == 4)
+            rc.right = std::max(rc.right + dx, rc.left + nMin);
+        if (h == 0 || h == 1 || h == 2)
+            rc.top = std::min(rc.top + dy, rc.bottom - nMin);
+        if (h == 4 || h == 5 || h == 6)
+            rc.bottom = std::max(rc.bottom + dy, rc.top + nMin);
+        // Resizing keeps the edges that are not dragged where they are, even at the paper's edge.
+        const SIZE size = m_page.Size();
+        rc = {std::max(rc.left, 0L), std::max(rc.top, 0L), std::min(rc.right, size.cx), std::min(rc.bottom, size.cy)};
+    }
+    m_selected->SetPlace(m_page.Clamp(rc));
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CQLNPageWindow::OnLButtonUp()
+{
+    if (m_drag == Drag::None)
+        return;
+    m_drag = Drag::None;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    if (m_selected) {
+        m_page.Place(m_selected.Get(), m_selected->Place(), m_rcDragStart);
+        Changed();
+    }
+}
+
+void CQLNPageWindow::OnLButtonDblClk(POINT pt)
+{
+    CQLNPageObject* pObject = ObjectAt(pt);
+    if (pObject == nullptr)
+        return;
+    Select(pObject);
+    ShowProperties();
+}
+
+bool CQLNPageWindow::OnSetCursor()
+{
+    POINT pt = {};
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(m_hWnd, &pt);
+    static const LPCWSTR kHandleCursors[8] = {IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE,
+                                              IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE};
+    const int nHandle = HandleAt(pt);
+    LPCWSTR cursor = IDC_ARROW;
+    if (nHandle >= 0)
+        cursor = kHandleCursors[nHandle];
+    else if (ObjectAt(pt) != nullptr)
+        cursor = IDC_SIZEALL;
+    ::SetCursor(::LoadCursorW(nullptr, cursor));
+    return true;
+}
+
+void CQLNPageWindow::OnKeyDown(UINT vk)
+{
+    const bool bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    switch (vk) {
+    case VK_LEFT: Nudge(-kNudge, 0); break;
+    case VK_RIGHT: Nudge(kNudge, 0); break;
+    case VK_UP: Nudge(0, -kNudge); break;
+    case VK_DOWN: Nudge(0, kNudge); break;
+    case VK_DELETE: Delete(); break;
+    case VK_INSERT: InsertObject(); break;
+    case VK_RETURN: EditInPlace(); break;
+    case VK_ESCAPE: DeactivateInPlace(); break;
+    case 'Z': if (bCtrl) Undo(); break;
+    case 'S': if (bCtrl) Save(false); break;
+    case 'O': if (bCtrl) OpenFile(); break;
+    default: break;
+    }
+}
+
+void CQLNPageWindow::OnCommand(UINT nID)
+{
+    switch (nID) {
+    case ID_FILE_OPEN: OpenFile(); break;
+    case ID_FILE_SAVE: Save(false); break;
+    case ID_FILE_SAVE_AS: Save(true); break;
+    case ID_FILE_EXIT: ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0); break;
+    case ID_EDIT_UNDO: Undo(); break;
+    case ID_EDIT_DELETE: Delete(); break;
+    case ID_OBJECT_INSERT: InsertObject(); break;
+    case ID_OBJECT_PROPERTIES: ShowProperties(); break;
+    case ID_OBJECT_EDIT_IN_PLACE: EditInPlace(); break;
+    case ID_PAGE_A4: DeactivateInPlace(); m_page.SetPaper(CQLNReportPage::Paper::A4, m_page.IsLandscape()); Changed(); break;
+    case ID_PAGE_LETTER: DeactivateInPlace(); m_page.SetPaper(CQLNReportPage::Paper::Letter, m_page.IsLandscape()); Changed(); break;
+    case ID_PAGE_PORTRAIT: DeactivateInPlace(); m_page.SetPaper(m_page.GetPaper(), false); Changed(); break;
+    case ID_PAGE_LANDSCAPE: DeactivateInPlace(); m_page.SetPaper(m_page.GetPaper(), true); Changed(); break;
+    case ID_PAGE_MARGIN_10: m_page.SetMargin(1000); Changed(); break;
+    case ID_PAGE_MARGIN_20: m_page.SetMargin(2000); Changed(); break;
+    case ID_PAGE_MARGIN_25: m_page.SetMargin(2500); Changed(); break;
+    case ID_ZOOM_50: SetZoom(50); break;
+    case ID_ZOOM_75: SetZoom(75); break;
+    case ID_ZOOM_100: SetZoom(100); break;
+    case ID_ZOOM_150: SetZoom(150); break;
+    default: break;
+    }
+}
+
+void CQLNPageWindow::Nudge(long dx, long dy)
+{
+    if (!m_selected)
+        return;
+    const RECT rcBefore = m_selected->Place();
+    RECT rc = rcBefore;
+    ::OffsetRect(&rc, dx, dy);
+    m_page.Place(m_selected.Get(), rc, rcBefore);
+    Changed();
+}
+
+void CQLNPageWindow::InsertObject()
+{
+    DeactivateInPlace();
+    CLSID clsid = CLSID_NULL;
+    if (!CQLNInsertDialog::Choose(m_hWnd, clsid))
+        return;
+    std::wstring error;
+    ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, this, error);
+    if (!object) {
+        Report(error);
+        return;
+    }
+    object->SetPlace(m_page.NextPlace(SIZE{8000, 5000}));
+    m_page.Insert(object);
+    m_selected = object;
+    Changed();
+}
+
+void CQLNPageWindow::ShowProperties()
+{
+    if (!m_selected)
+        return;
+    DeactivateInPlace();
+    ComPtr<CQLNPageObject> object = m_selected;
+    std::wstring error;
+    if (!object->DoVerb(OLEIVERB_PROPERTIES, error))
+        Report(error);
+    Changed();
+}
+
+void CQLNPageWindow::EditInPlace()
+{
+    if (!m_selected || m_selected->IsInPlaceActive())
+        return;
+    std::wstring error;
+    if (!m_selected->DoVerb(OLEIVERB_UIACTIVATE, error))
+        Report(error);
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CQLNPageWindow::DeactivateInPlace()
+{
+    for (const auto& object : m_page.Objects())
+        if (object->IsInPlaceActive())
+            object->Deactivate();
+}
+
+void CQLNPageWindow::Undo()
+{
+    DeactivateInPlace();
+    CQLNPageObject* pObject = m_page.UndoLast();
+    m_selected = pObject;
+    Changed();
+}
+
+void CQLNPageWindow::Delete()
+{
+    if (!m_selected)
+        return;
+    m_page.Remove(m_selected.Get());
+    m_selected.Reset();
+    Changed();
+}
+
+bool CQLNPageWindow::Save(bool bAskName)
+{
+    std::wstring path = m_strPath;
+    if (bAskName || path.empty()) {
+        wchar_t szFile[MAX_PATH] = {};
+        if (!path.empty())
+            path.copy(szFile, std::min<size_t>(path.size(), MAX_PATH - 1));
+        OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = m_hWnd;
+        ofn.lpstrFilter = L"Report pages (*.qrp)\0*.qrp\0All files\0*.*\0";
+        ofn.lpstrFile = szFile;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrDefExt = L"qrp";
+        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+        if (!::GetSaveFileNameW(&ofn))
+            return false;
+        path = szFile;
+    }
+    DeactivateInPlace();
+    std::wstring error;
+    if (!m_page.Save(path, error)) {
+        Report(error);
+        return false;
+    }
+    m_strPath = path;
+    UpdateTitle();
+    return true;
+}
+
+bool CQLNPageWindow::Open(const std::wstring& path)
+{
+    CQLNReportPage opened(this);
+    std::wstring error;
+    if (!opened.Load(path, error)) {
+        Report(error);
+        return false;
+    }
+    DeactivateInPlace();
+    m_selected.Reset();
+    m_page.Swap(opened);
+    m_strPath = path;
+    m_scroll = POINT{0, 0};
+    Changed();
+    return true;
+}
+
+void CQLNPageWindow::OpenFile()
+{
+    DeactivateInPlace();
+    if (!AskToSave())
+        return;
+    wchar_t szFile[MAX_PATH] = {};
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = L"Report pages (*.qrp)\0*.qrp\0All files\0*.*\0";
+    ofn.lpstrFile = szFile;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (::GetOpenFileNameW(&ofn))
+        Open(szFile);
+}
+
+bool CQLNPageWindow::AskToSave()
+{
+    if (!m_page.IsModified())
+        return true;
+    const std::wstring name = m_strPath.empty() ? L"the new page" : m_strPath.substr(m_strPath.find_last_of(L"\\/") + 1);
+    const std::wstring question = L"Save the changes to " + name + L"?";
+    switch (::MessageBoxW(m_hWnd, question.c_str(), kAppName, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return Save(false);
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+bool CQLNPageWindow::OnClose()
+{
+    DeactivateInPlace();
+    return AskToSave();
+}
+
+void CQLNPageWindow::Changed()
+{
+    UpdateScrollBars();
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    UpdateTitle();
+}
+
+void CQLNPageWindow::UpdateTitle()
+{
+    if (m_hWnd == nullptr)
+        return;
+    std::wstring title = m_strPath.empty() ? L"Untitled" : m_strPath.substr(m_strPath.find_last_of(L"\\/") + 1);
+    if (m_page.IsModified())
+        title += L"*";
+    title += L" - ";
+    title += kAppName;
+    ::SetWindowTextW(m_hWnd, title.c_str());
+}
+
+void CQLNPageWindow::UpdateScrollBars()
+{
+    if (m_hWnd == nullptr)
+        return;
+    RECT rcClient = {};
+    ::GetClientRect(m_hWnd, &rcClient);
+    const SIZE size = m_page.Size();
+    const long extents[2] = {CQLNReportPage::ToPixels(size.cx, m_nZoom) + 2 * kGap,
+                             CQLNReportPage::ToPixels(size.cy, m_nZoom) + 2 * kGap};
+    const long views[2] = {rcClient.right, rcClient.bottom};
+    LONG* scrolls[2] = {&m_scroll.x, &m_scroll.y};
+    for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {
+        *scrolls[bar] = std::max(0L, std::min(*scrolls[bar], extents[bar] - views[bar]));
+        SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, static_cast<int>(extents[bar]) - 1,
+                         static_cast<UINT>(std::max(views[bar], 0L)), static_cast<int>(*scrolls[bar]), 0};
+        ::SetScrollInfo(m_hWnd, bar, &si, TRUE);
+    }
+}
+
+void CQLNPageWindow::OnScroll(int nBar, UINT nCode)
+{
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ::GetScrollInfo(m_hWnd, nBar, &si);
+    int nPos = si.nPos;
+    switch (nCode) {
+    case SB_LINEUP: nPos -= 40; break;
+    case SB_LINEDOWN: nPos += 40; break;
+    case SB_PAGEUP: nPos -= static_cast<int>(si.nPage); break;
+    case SB_PAGEDOWN: nPos += static_cast<int>(si.nPage); break;
+    case SB_THUMBTRACK: nPos = si.nTrackPos; break;
+    default: return;
+    }
+    DeactivateInPlace();
+    (nBar == SB_HORZ ? m_scroll.x : m_scroll.y) = nPos;
+    UpdateScrollBars();
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CQLNPageWindow::SetZoom(int nZoom)
+{
+    DeactivateInPlace();
+    m_nZoom = nZoom;
+    Changed();
+}
+
+void CQLNPageWindow::Report(const std::wstring& message) const
+{
+    ::MessageBoxW(m_hWnd, message.c_str(), kAppName, MB_OK | MB_ICONEXCLAMATION);
+}

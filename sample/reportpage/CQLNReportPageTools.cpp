@@ -1,0 +1,113 @@
+#include "CQLNReportPageTools.h"
+
+#include "CQLNReplacingFile.h"
+#include "CQLNReportResolver.h"
+#include "CQLNTextObjClient.h"
+#include "CQLNTextObjError.h"
+#include "QLNDefaultText.h"
+#include "QLNEnhMetaFilePng.h"
+
+#include <cstdio>
+
+using Microsoft::WRL::ComPtr;
+
+bool CQLNReportPageTools::InsertByName(CQLNReportPage& page, CQLNPageContainer* pContainer, const std::wstring& name,
+                                       std::wstring& error)
+{
+    CLSID clsid = CLSID_NULL;
+    const HRESULT hr = !name.empty() && name[0] == L'{' ? ::CLSIDFromString(name.c_str(), &clsid)
+                                                        : ::CLSIDFromProgID(name.c_str(), &clsid);
+    if (FAILED(hr)) {
+        error = L"no class is registered as " + name;
+        return false;
+    }
+    ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, pContainer, error);
+    if (!object)
+        return false;
+    object->SetPlace(page.NextPlace(SIZE{8000, 5000}));
+    page.Insert(object);
+    return true;
+}
+
+bool CQLNReportPageTools::Resolve(CQLNReportPage& page, const CQLNReportResolver& resolver, std::wstring& error)
+{
+    for (const auto& object : page.Objects()) {
+        CQLNTextObjClient client;
+        std::wstring textFields, why;
+        if (object->IsPlaceholder() || !client.Attach(object->Object(), why) ||
+            !client.GetStringProperty(L"TextFields", textFields, why))
+            continue;
+        std::wstring resolved;
+        for (const std::wstring& line : CQLNReportResolver::SplitLines(textFields)) {
+            CString strDefault, strDecimal, strCustomized, strLine;
+            CQLNDefaultText::BreakupTextLine(CString(line.c_str(), static_cast<int>(line.size())), strDefault, strDecimal,
+                                             strCustomized);
+            const std::wstring decimal(strDecimal.GetString(), static_cast<size_t>(strDecimal.GetLength()));
+            const std::wstring value = resolver.ResolveLine(
+                std::wstring(strCustomized.GetString(), static_cast<size_t>(strCustomized.GetLength())), decimal);
+            CQLNDefaultText::FormTextLine(strDefault, strDecimal, CString(value.c_str(), static_cast<int>(value.size())), strLine);
+            if (!resolved.empty())
+                resolved += L"\r\n";
+            resolved.append(strLine.GetString(), static_cast<size_t>(strLine.GetLength()));
+        }
+        if (!client.PutProperty(L"TextFields", resolved, error)) {
+            error = object->ClassName() + L": " + error;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::wstring CQLNReportPageTools::List(const CQLNReportPage& page)
+{
+    std::wstring out;
+    const SIZE size = page.Size();
+    wchar_t sz[256];
+    swprintf(sz, 256, L"%ls %ls, %.1f x %.1f mm, margins %.1f mm, %u object%ls\r\n",
+             page.GetPaper() == CQLNReportPage::Paper::A4 ? L"A4" : L"Letter", page.IsLandscape() ? L"landscape" : L"portrait",
+             size.cx / 100.0, size.cy / 100.0, page.Margin() / 100.0, static_cast<unsigned>(page.Objects().size()),
+             page.Objects().size() == 1 ? L"" : L"s");
+    out += sz;
+    int n = 0;
+    for (const auto& object : page.Objects()) {
+        const RECT& rc = object->Place();
+        wchar_t szClsid[40] = {};
+        ::StringFromGUID2(object->ClassId(), szClsid, 40);
+        swprintf(sz, 256, L"%d. %ls %ls at %.1f, %.1f mm, %.1f x %.1f mm%ls\r\n", ++n, object->ClassName().c_str(), szClsid,
+                 rc.left / 100.0, rc.top / 100.0, (rc.right - rc.left) / 100.0, (rc.bottom - rc.top) / 100.0,
+                 object->IsPlaceholder() ? L" (not available on this computer; kept as it is)" : L"");
+        out += sz;
+        CQLNTextObjClient client;
+        std::vector<std::wstring> lines;
+        std::wstring why;
+        if (!object->IsPlaceholder() && client.Attach(object->Object(), why) && client.GetLines(lines, why))
+            for (const std::wstring& line : lines)
+                out += L"    " + line + L"\r\n";
+    }
+    return out;
+}
+
+bool CQLNReportPageTools::WritePng(const CQLNReportPage& page, int nZoom, const std::wstring& path, std::wstring& error)
+{
+    const SIZE size = page.Size();
+    const long nWidth = CQLNReportPage::ToPixels(size.cx, nZoom);
+    const long nHeight = CQLNReportPage::ToPixels(size.cy, nZoom);
+    const HDC hScreen = ::GetDC(nullptr);
+    const HDC hMem = ::CreateCompatibleDC(hScreen);
+    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, nWidth, nHeight);
+    ::ReleaseDC(nullptr, hScreen);
+    const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    page.Draw(hMem, POINT{0, 0}, nZoom, error);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    bool ok = error.empty();
+    if (ok) {
+        CQLNReplacingFile png(path);
+        const HRESULT hr = QLNSaveBitmapAsPng(hBitmap, png.TempPath().c_str(), CQLNReportPage::ScreenDpi() * nZoom / 100.0);
+        if (FAILED(hr))
+            error = L"cannot write " + path + L": " + CQLNTextObjError::Describe(hr);
+        ok = SUCCEEDED(hr) && png.Commit(error);
+    }
+    ::DeleteObject(hBitmap);
+    return ok;
+}

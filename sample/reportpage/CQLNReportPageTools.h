@@ -1,0 +1,24 @@
+// What the host does with a whole page apart from showing it: objects inserted by name, data
+// put into the objects' text, a listing of the objects and a picture of the page.
+#pragma once
+#include "CQLNReportPage.h"
+
+#include <string>
+
+class CQLNReportResolver;
+
+class CQLNReportPageTools
+{
+public:
+    // name is a ProgID or a class identifier in braces.
+    static bool InsertByName(CQLNReportPage& page, CQLNPageContainer* pContainer, const std::wstring& name,
+                             std::wstring& error);
+    // Every object with text fields gets its value items replaced by the data, each number
+    // with its line's decimals; objects without text fields are left as they are.
+    static bool Resolve(CQLNReportPage& page, const CQLNReportResolver& resolver, std::wstring& error);
+    // One line per object (its number, class, place and size in millimetres) and, for objects
+    // that hand out lines of text, those lines indented below it.
+    static std::wstring List(const CQLNReportPage& page);
+    // The page as the window shows it at the zoom, without selection.
+    static bool WritePng(const CQLNReportPage& page, int nZoom, const std::wstring& path, std::wstring& error);
+};

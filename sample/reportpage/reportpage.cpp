@@ -1,0 +1,115 @@
+// reportpage: the report page host. It places report objects on a page and lets a person move,
+// resize and edit them, in place or through their own sheets, and save the page as a compound
+// file; from the command line it builds, resolves, lists, pictures and prints pages.
+#include "CQLNConsoleOutput.h"
+#include "CQLNInsertDialog.h"
+#include "CQLNPageObject.h"
+#include "CQLNPageOptions.h"
+#include "CQLNPagePrinter.h"
+#include "CQLNPageWindow.h"
+#include "CQLNReportPage.h"
+#include "CQLNReportPageTools.h"
+#include "CQLNReportResolver.h"
+
+#include <ole2.h>
+
+namespace {
+
+int Fail(const std::wstring& message)
+{
+    CQLNConsoleOutput::Write(STD_ERROR_HANDLE, L"reportpage: " + message + L"\r\n");
+    return 1;
+}
+
+// Inserts, resolving and the paper apply to a page in a window as to one on the command line.
+bool Prepare(CQLNReportPage& page, CQLNPageContainer* pContainer, const CQLNPageOptions& options,
+             const CQLNReportResolver* pResolver, std::wstring& error)
+{
+    if (!options.m_strPaper.empty() || options.m_bLandscape)
+        page.SetPaper(options.m_strPaper == L"letter" ? CQLNReportPage::Paper::Letter
+                      : options.m_strPaper == L"a4"   ? CQLNReportPage::Paper::A4
+                                                      : page.GetPaper(),
+                      options.m_bLandscape);
+    std::vector<std::wstring> names = options.m_inserts;
+    if (options.m_bInsertAll)
+        for (const CQLNInsertDialog::Entry& entry : CQLNInsertDialog::ReportClasses()) {
+            wchar_t sz[40] = {};
+            ::StringFromGUID2(entry.clsid, sz, 40);
+            names.push_back(sz);
+        }
+    for (const std::wstring& name : names)
+        if (!CQLNReportPageTools::InsertByName(page, pContainer, name, error))
+            return false;
+    return pResolver == nullptr || CQLNReportPageTools::Resolve(page, *pResolver, error);
+}
+
+int RunBatch(const CQLNPageOptions& options, const CQLNReportResolver* pResolver)
+{
+    std::wstring error;
+    CQLNReportPage page(nullptr);
+    const bool bExists = !options.m_strPage.empty() && ::GetFileAttributesW(options.m_strPage.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if ((bExists || (options.m_inserts.empty() && !options.m_bInsertAll)) && !page.Load(options.m_strPage, error))
+        return Fail(error);
+    if (!Prepare(page, nullptr, options, pResolver, error))
+        return Fail(error);
+    if (!options.m_strSave.empty() && !page.Save(options.m_strSave, error))
+        return Fail(error);
+    if (options.m_bList)
+        CQLNConsoleOutput::Write(STD_OUTPUT_HANDLE, CQLNReportPageTools::List(page));
+    if (!options.m_strPng.empty() &&
+        !CQLNReportPageTools::WritePng(page, options.m_nZoom != 0 ? options.m_nZoom : 100, options.m_strPng, error))
+        return Fail(error);
+    if (!options.m_strPdf.empty() && !CQLNPagePrinter::WritePdf(page, options.m_strPdf, error))
+        return Fail(error);
+    return 0;
+}
+
+int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolver)
+{
+    CQLNPageWindow window;
+    std::wstring error;
+    if (!window.Create(options.m_strPage, options.m_nZoom != 0 ? options.m_nZoom : 75, error))
+        return Fail(error);
+    if (!Prepare(window.Page(), &window, options, pResolver, error))
+        return Fail(error);
+    ::InvalidateRect(window.Handle(), nullptr, FALSE);
+    window.QuitOnDestroy();
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (window.PreTranslate(msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    CQLNPageOptions options;
+    std::wstring error;
+    if (!options.Parse(argc, argv, error)) {
+        if (error.empty()) {
+            CQLNConsoleOutput::Write(STD_OUTPUT_HANDLE, CQLNPageOptions::Usage());
+            return 0;
+        }
+        CQLNConsoleOutput::Write(STD_ERROR_HANDLE, L"reportpage: " + error + L"\r\n" + CQLNPageOptions::Usage());
+        return 2;
+    }
+    if (FAILED(::OleInitialize(nullptr)))
+        return Fail(L"cannot start OLE");
+    int result = 0;
+    {
+        CQLNReportResolver resolver;
+        if (!options.m_strResolve.empty() && !resolver.LoadData(options.m_strResolve, error))
+            result = Fail(error);
+        else {
+            const CQLNReportResolver* pResolver = options.m_strResolve.empty() ? nullptr : &resolver;
+            result = options.IsBatch() ? RunBatch(options, pResolver) : RunWindow(options, pResolver);
+        }
+    }
+    ::OleUninitialize();
+    return result;
+}

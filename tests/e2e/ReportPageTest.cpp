@@ -1,0 +1,578 @@
+// The report page host as a person uses it: objects inserted from the category list, moved and
+// resized with the mouse, nudged with the keys, edited in their sheets and in place, saved,
+// closed and opened again; and the command line that builds, lists, pictures and prints pages.
+// The window is the host's own, in this process, driven by real input.
+#include "CQLNPageWindow.h"
+#include "CQLNPagePrinter.h"
+#include "CQLNTextObjClient.h"
+#include "CQLNUnixProgram.h"
+#include "E2eSupport.h"
+#include "QLNBaseRes.h"
+#include "SampleRegistration.h"
+#include "ScratchFolder.h"
+#include "ScriptedUser.h"
+#include "WindowTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace qlntest;
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Pumps this thread's messages until the condition holds; false after the seconds pass.
+bool WaitFor(const std::function<bool()>& condition, int nSeconds = 5)
+{
+    const ULONGLONG end = ::GetTickCount64() + nSeconds * 1000ull;
+    while (!condition()) {
+        if (::GetTickCount64() > end)
+            return false;
+        PumpMessages();
+    }
+    return true;
+}
+
+// The mouse as the system's input queue gets it: absolute moves, so no pointer speed applies.
+void Mouse(HWND hWnd, POINT pt, DWORD dwButton)
+{
+    ::ClientToScreen(hWnd, &pt);
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwButton;
+    in.mi.dx = static_cast<LONG>((pt.x * 65536LL + cx - 1) / cx);
+    in.mi.dy = static_cast<LONG>((pt.y * 65536LL + cy - 1) / cy);
+    ::SendInput(1, &in, sizeof(INPUT));
+    for (int i = 0; i < 3; ++i)
+        PumpMessages();
+}
+
+void Click(HWND hWnd, POINT pt)
+{
+    Mouse(hWnd, pt, MOUSEEVENTF_LEFTDOWN);
+    Mouse(hWnd, pt, MOUSEEVENTF_LEFTUP);
+}
+
+// Both clicks in one go: pumping between them could outlast the double-click time on a busy machine.
+void DoubleClick(HWND hWnd, POINT pt)
+{
+    ::ClientToScreen(hWnd, &pt);
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[4] = {};
+    const DWORD buttons[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[i];
+        in[i].mi.dx = static_cast<LONG>((pt.x * 65536LL + cx - 1) / cx);
+        in[i].mi.dy = static_cast<LONG>((pt.y * 65536LL + cy - 1) / cy);
+    }
+    ::SendInput(4, in, sizeof(INPUT));
+}
+
+void Drag(HWND hWnd, POINT from, POINT to)
+{
+    Mouse(hWnd, from, MOUSEEVENTF_LEFTDOWN);
+    Mouse(hWnd, POINT{(from.x + to.x) / 2, (from.y + to.y) / 2}, 0);
+    Mouse(hWnd, to, 0);
+    Mouse(hWnd, to, MOUSEEVENTF_LEFTUP);
+}
+
+void Keys(const std::vector<WORD>& keys)
+{
+    PressChord(keys);
+    for (int i = 0; i < 3; ++i)
+        PumpMessages();
+}
+
+POINT Centre(const RECT& rc)
+{
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+HCURSOR CursorAt(HWND hWnd, POINT pt)
+{
+    Mouse(hWnd, pt, 0);
+    return ::GetCursor();
+}
+
+std::vector<std::wstring> LinesOf(CQLNPageObject& object)
+{
+    CQLNTextObjClient client;
+    std::vector<std::wstring> lines;
+    std::wstring error;
+    EXPECT_TRUE(client.Attach(object.Object(), error) && client.GetLines(lines, error)) << error;
+    return lines;
+}
+
+double FirstColumnRatio(CQLNPageObject& object)
+{
+    CQLNTextObjClient client;
+    std::wstring error;
+    VARIANT arg, result;
+    ::VariantInit(&arg);
+    V_VT(&arg) = VT_I4;
+    V_I4(&arg) = 0;
+    EXPECT_TRUE(client.Attach(object.Object(), error) && client.CallMethod(L"GetColumnWidthRatio", {arg}, &result, error))
+        << error;
+    ::VariantChangeType(&result, &result, 0, VT_R8);
+    return V_R8(&result);
+}
+
+bool Contains(const std::vector<std::wstring>& lines, const std::wstring& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class ReportPage : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_EQ(S_OK, m_registration.Result()); }
+    void TearDown() override
+    {
+        // A page left modified would ask; the test has said what it wanted by now.
+        if (m_window && m_window->Handle() != nullptr)
+            m_window->Page().Close();
+        m_window.reset();
+    }
+
+    void OpenWindow(const std::wstring& path)
+    {
+        m_window = std::make_unique<CQLNPageWindow>();
+        std::wstring error;
+        ASSERT_TRUE(m_window->Create(path, 100, error)) << std::string(error.begin(), error.end());
+        m_hWnd = m_window->Handle();
+        ::SetForegroundWindow(m_hWnd);
+        ::SetFocus(m_hWnd);
+        PumpMessages();
+    }
+    std::wstring Title() const { return TextOf(m_hWnd); }
+    RECT Shown(size_t nIndex) const { return m_window->ClientRectOf(*m_window->Page().Objects().at(nIndex).Get()); }
+    CQLNPageObject& Object(size_t nIndex) const { return *m_window->Page().Objects().at(nIndex).Get(); }
+
+    // A modal dialog the action opens, and the steps of the user in it; true when the steps
+    // ended and the dialog went.
+    bool InModal(std::function<void()> action, std::vector<ScriptedUser::Step> steps)
+    {
+        ScriptedUser user(std::move(steps), [] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+        action();
+        return WaitFor([&] { return user.Finished() && !OwnsDialog(m_hWnd); }, 15) && user.Finished();
+    }
+
+    // Insert, then Enter on the first report object in the list: the sample text object.
+    bool InsertFromList(std::wstring& listed)
+    {
+        return InModal([] { Keys({VK_INSERT}); },
+                       {Waiting("the insert dialog", [&] {
+                            const HWND hDlg = FindOwnedDialog(m_hWnd);
+                            if (hDlg == nullptr || TextOf(hDlg) != L"Insert Report Object")
+                                return false;
+                            wchar_t sz[256] = {};
+                            ::SendDlgItemMessageW(hDlg, 201, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(sz));
+                            listed = sz;
+                            return true;
+                        }),
+                        [] { return PressChord({VK_RETURN}), true; }});
+    }
+
+    E2e::SampleRegistration m_registration;
+    E2e::ScratchFolder m_folder;
+    std::unique_ptr<CQLNPageWindow> m_window;
+    HWND m_hWnd = nullptr;
+};
+
+} // namespace
+
+// A page designed from start to end: two objects inserted from the category list, one moved by
+// the mouse, the other resized by its corner handle, nudged and the nudge undone, the first
+// edited in its sheet (an item removed), the second activated in place and a column border
+// dragged in it, a click on the paper ending that; saved, changed again, closed with Alt+F4 and
+// saved at the question; opened again, everything where it was left.
+TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItWasLeft)
+{
+    const std::wstring path = m_folder.Path(L"page.qrp");
+    OpenWindow(path);
+    EXPECT_EQ(L"page.qrp - Report Page", Title());
+
+    std::wstring listed;
+    ASSERT_TRUE(InsertFromList(listed)) << "the insert dialog did not take Enter";
+    EXPECT_EQ(L"Sample Text Object  (Halverin Report Text Objects)", listed);
+    ASSERT_TRUE(InsertFromList(listed));
+    ASSERT_EQ(2u, m_window->Page().Objects().size());
+    EXPECT_EQ(L"page.qrp* - Report Page", Title());
+    const RECT first = Object(0).Place(), second = Object(1).Place();
+    RECT overlap;
+    EXPECT_FALSE(::IntersectRect(&overlap, &first, &second)) << "a new object goes where there is room";
+
+    // Moved by 80 and 60 pixels, which at full size and 96 dpi are 21.17 and 15.88 mm.
+    const RECT rcFirst = Shown(0);
+    EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEALL), CursorAt(m_hWnd, Centre(rcFirst)));
+    Drag(m_hWnd, Centre(rcFirst), POINT{Centre(rcFirst).x + 80, Centre(rcFirst).y + 60});
+    RECT moved = first;
+    ::OffsetRect(&moved, CQLNReportPage::ToHimetric(80, 100), CQLNReportPage::ToHimetric(60, 100));
+    EXPECT_TRUE(::EqualRect(&moved, &Object(0).Place())) << Object(0).Place().left << "," << Object(0).Place().top;
+
+    // The second, selected by a click, grows by its bottom right handle.
+    const RECT rcSecond = Shown(1);
+    Click(m_hWnd, Centre(rcSecond));
+    EXPECT_EQ(&Object(1), m_window->Selected());
+    const POINT corner = {rcSecond.right, rcSecond.bottom};
+    EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZENWSE), CursorAt(m_hWnd, corner));
+    EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEWE), CursorAt(m_hWnd, POINT{rcSecond.right, Centre(rcSecond).y}));
+    Drag(m_hWnd, corner, POINT{corner.x + 40, corner.y + 100});
+    const RECT grown = Object(1).Place();
+    EXPECT_EQ(second.left, grown.left);
+    EXPECT_EQ(second.top, grown.top);
+    EXPECT_EQ(second.right + CQLNReportPage::ToHimetric(40, 100), grown.right);
+    EXPECT_EQ(second.bottom + CQLNReportPage::ToHimetric(100, 100), grown.bottom);
+
+    // Nudged twice by a millimetre; the undo takes back the last nudge only.
+    Keys({VK_RIGHT});
+    Keys({VK_RIGHT});
+    EXPECT_EQ(grown.left + 200, Object(1).Place().left);
+    Keys({VK_CONTROL, 'Z'});
+    EXPECT_EQ(grown.left + 100, Object(1).Place().left);
+    const RECT secondPlace = Object(1).Place();
+    EXPECT_EQ(::LoadCursorW(nullptr, IDC_ARROW), CursorAt(m_hWnd, POINT{Shown(1).right + 30, Shown(1).bottom + 30}));
+
+    // A double click opens the first object's own sheet; "Data file" is removed and OK pressed.
+    ASSERT_TRUE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
+    HWND hSheet = nullptr;
+    auto page = [&](int nID) {
+        return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), nID);
+    };
+    EXPECT_TRUE(InModal(
+        [&] { DoubleClick(m_hWnd, Centre(Shown(0))); },
+        {Waiting("the object's sheet", [&] {
+             hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+             return hSheet != nullptr && ::IsWindowVisible(hSheet) && page(IDC_QLN_DATA_SELECTED) != nullptr;
+         }),
+         [&] {
+             const HWND hList = page(IDC_QLN_DATA_SELECTED);
+             const LRESULT row = ::SendMessageW(hList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(L"Data file: {DataFile}"));
+             RECT rc = {};
+             ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
+             ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+             PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
+             return row != LB_ERR;
+         },
+         [&] { return PostClick(page(IDC_QLN_DATA_REMOVE)), true; },
+         [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }}));
+    EXPECT_FALSE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
+    EXPECT_TRUE(Contains(LinesOf(Object(0)), L"Sample name: {SampName}"));
+
+    // Enter activates the selected second object in place: its own window, its column borders.
+    Click(m_hWnd, Centre(Shown(1)));
+    Keys({VK_RETURN});
+    ASSERT_TRUE(WaitFor([&] { return Object(1).IsInPlaceActive(); })) << "Enter did not activate the object in place";
+    const HWND hControl = ::GetWindow(m_hWnd, GW_CHILD);
+    ASSERT_NE(nullptr, hControl);
+    RECT rcControl = {};
+    ::GetWindowRect(hControl, &rcControl);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcControl), 2);
+    const RECT rcShown = Shown(1);
+    EXPECT_TRUE(::EqualRect(&rcControl, &rcShown)) << "the in-place window covers the object's place";
+    // The first border lies the first column's share into the bounds narrowed by 3 pixels.
+    RECT rcClient = {};
+    ::GetClientRect(hControl, &rcClient);
+    const double ratio = FirstColumnRatio(Object(1));
+    ASSERT_GT(ratio, 1.0);
+    const int nBorder = 3 + static_cast<int>((rcClient.right - 6) / ratio + 0.5);
+    const POINT border = {nBorder, 60};
+    EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEWE), CursorAt(hControl, border)) << "the border's grab at " << nBorder;
+    Drag(hControl, border, POINT{nBorder + 40, 60});
+    EXPECT_LT(FirstColumnRatio(Object(1)), ratio) << "the first column is wider";
+    // A click on the paper outside ends the editing in place.
+    Click(m_hWnd, POINT{Shown(1).left - 10, Shown(1).bottom + 40});
+    EXPECT_TRUE(WaitFor([&] { return !Object(1).IsInPlaceActive(); }));
+    EXPECT_EQ(nullptr, ::GetWindow(m_hWnd, GW_CHILD));
+    const double draggedRatio = FirstColumnRatio(Object(1));
+
+    Keys({VK_CONTROL, 'S'});
+    EXPECT_EQ(L"page.qrp - Report Page", Title());
+    const RECT firstPlace = Object(0).Place();
+    // Changed again and closed: Yes at the question saves.
+    Click(m_hWnd, Centre(Shown(1)));
+    Keys({VK_DOWN});
+    EXPECT_EQ(L"page.qrp* - Report Page", Title());
+    std::wstring question;
+    EXPECT_TRUE(InModal([] { Keys({VK_MENU, VK_F4}); },
+                        {Waiting("the question to save", [&] { return FindOwnedDialog(m_hWnd) != nullptr; }),
+                         [&] {
+                             const HWND hBox = FindOwnedDialog(m_hWnd);
+                             question = MessageBoxText(hBox);
+                             return PostClick(::GetDlgItem(hBox, IDYES)), true;
+                         }}));
+    EXPECT_EQ(L"Save the changes to page.qrp?", question);
+    ASSERT_TRUE(WaitFor([&] { return m_window->Handle() == nullptr; })) << "the window did not close";
+
+    OpenWindow(path);
+    EXPECT_EQ(L"page.qrp - Report Page", Title());
+    ASSERT_EQ(2u, m_window->Page().Objects().size());
+    EXPECT_TRUE(::EqualRect(&firstPlace, &Object(0).Place()));
+    RECT lowered = secondPlace;
+    ::OffsetRect(&lowered, 0, 100);
+    EXPECT_TRUE(::EqualRect(&lowered, &Object(1).Place()));
+    EXPECT_FALSE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
+    EXPECT_DOUBLE_EQ(draggedRatio, FirstColumnRatio(Object(1)));
+    // Delete removes the selected object; undo brings it back at its place.
+    Click(m_hWnd, Centre(Shown(0)));
+    Keys({VK_DELETE});
+    EXPECT_EQ(1u, m_window->Page().Objects().size());
+    Keys({VK_CONTROL, 'Z'});
+    ASSERT_EQ(2u, m_window->Page().Objects().size());
+    EXPECT_TRUE(::EqualRect(&firstPlace, &Object(0).Place()));
+}
+
+// A file cut short or damaged is refused with a message; the page that was open stays, with its
+// file name and its objects.
+TEST_F(ReportPage, ADamagedFileIsRefusedWithAMessageAndTheOpenPageKept)
+{
+    const std::wstring good = m_folder.Path(L"good.qrp");
+    OpenWindow(good);
+    std::wstring listed;
+    ASSERT_TRUE(InsertFromList(listed));
+    Keys({VK_CONTROL, 'S'});
+    const std::string bytes = E2e::ReadBytes(good);
+    ASSERT_GT(bytes.size(), 2048u);
+    std::string damaged = bytes;
+    // The page's own stream: its description's magic, found and broken.
+    const size_t at = damaged.find("QRPG");
+    ASSERT_NE(std::string::npos, at);
+    damaged[at] = 'X';
+    const struct { const char* why; std::string bytes; const wchar_t* said; } rows[] = {
+        {"cut short", bytes.substr(0, bytes.size() - 1024), L"object 1"},
+        {"no compound file", "just some text", L"is no report page"},
+        {"page description damaged", damaged, L"this is no report page"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        const std::wstring bad = m_folder.Path(L"bad.qrp");
+        ASSERT_TRUE(E2e::WriteBytes(bad, row.bytes));
+        std::wstring message;
+        EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_NULL, 0, 0); m_window->Open(bad); },
+                            {Waiting("the refusal", [&] { return FindOwnedDialog(m_hWnd) != nullptr; }),
+                             [&] {
+                                 const HWND hBox = FindOwnedDialog(m_hWnd);
+                                 message = MessageBoxText(hBox);
+                                 return PostClick(::GetDlgItem(hBox, IDOK)), true;
+                             }}));
+        EXPECT_NE(std::wstring::npos, message.find(row.said)) << std::string(message.begin(), message.end());
+        EXPECT_EQ(good, m_window->Path());
+        EXPECT_EQ(1u, m_window->Page().Objects().size());
+        EXPECT_EQ(L"good.qrp - Report Page", Title());
+    }
+}
+
+namespace {
+
+class ReportPageCommandLine : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_EQ(S_OK, m_registration.Result()); }
+    // Runs the host; @name in the arguments stands for that file in the scratch folder.
+    E2e::ProcessResult Host(std::wstring arguments)
+    {
+        for (size_t at; (at = arguments.find(L'@')) != std::wstring::npos;) {
+            const size_t end = std::min(arguments.find(L' ', at), arguments.size());
+            arguments.replace(at, end - at, L"\"" + m_folder.Path(arguments.substr(at + 1, end - at - 1)) + L"\"");
+        }
+        return E2e::Run(L"\"" + E2e::BinDirectory() + L"reportpage.exe\" " + arguments);
+    }
+
+    E2e::SampleRegistration m_registration;
+    E2e::ScratchFolder m_folder;
+};
+
+// The stream "Contents" of storage Object<n> of a page file, and its class.
+std::string ObjectData(const std::wstring& path, const wchar_t* storageName, CLSID* pClsid = nullptr)
+{
+    ComPtr<IStorage> root, storage;
+    ComPtr<IStream> stream;
+    std::string bytes;
+    if (FAILED(::StgOpenStorage(path.c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &root)) ||
+        FAILED(root->OpenStorage(storageName, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage)) ||
+        FAILED(storage->OpenStream(L"Contents", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream)))
+        return bytes;
+    if (pClsid != nullptr)
+        ::ReadClassStg(storage.Get(), pClsid);
+    char buf[4096];
+    ULONG n = 0;
+    while (SUCCEEDED(stream->Read(buf, sizeof buf, &n)) && n > 0)
+        bytes.append(buf, n);
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
+{
+    auto made = Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --paper letter --landscape --save @p.qrp");
+    ASSERT_EQ(0u, made.exitCode) << made.err;
+    auto listed = Host(L"@p.qrp --list");
+    ASSERT_EQ(0u, listed.exitCode) << listed.err;
+    EXPECT_EQ(0u, listed.out.find("Letter landscape, 279.4 x 215.9 mm, margins 20.0 mm, 2 objects\r\n"
+                                  "1. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24} at 20.0, 20.0 mm, 80.0 x 50.0 mm\r\n"
+                                  "    Sample Information\r\n    Data file: {DataFile}\r\n"))
+        << listed.out;
+    EXPECT_NE(std::string::npos, listed.out.find("2. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24} at 100.0, 20.0 mm"));
+
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    auto resolved = Host(L"@p.qrp --resolve \"" + data + L"\" --list --png @p.png");
+    ASSERT_EQ(0u, resolved.exitCode) << resolved.err;
+    EXPECT_NE(std::string::npos, resolved.out.find("    Data file: run042.d\r\n"));
+    EXPECT_NE(std::string::npos, resolved.out.find("    Sample ID: CAF-005\r\n"));
+    const std::string png = E2e::ReadBytes(m_folder.Path(L"p.png"));
+    EXPECT_EQ(0u, png.find("\x89PNG"));
+
+    // Every registered report-object class once: today the sample is the only one.
+    auto all = Host(L"--insert-all --save @all.qrp --list");
+    ASSERT_EQ(0u, all.exitCode) << all.err;
+    EXPECT_NE(std::string::npos, all.out.find("1. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24}")) << all.out;
+
+    auto bad = Host(L"@p.qrp --zoom 5 --png @q.png");
+    EXPECT_EQ(2u, bad.exitCode);
+    auto missing = Host(L"@none.qrp --list");
+    EXPECT_EQ(1u, missing.exitCode);
+    EXPECT_NE(std::string::npos, missing.err.find("cannot open")) << missing.err;
+}
+
+// An object whose class is not registered on this computer opens as a placeholder, is listed as
+// such, and a save writes its data back unchanged, class and all.
+TEST_F(ReportPageCommandLine, AnObjectOfAnUnknownClassIsKeptUnchangedThroughASave)
+{
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --save @p.qrp").exitCode);
+    const std::wstring path = m_folder.Path(L"p.qrp");
+    const CLSID unknown = {0x0BADC0DE, 0x1234, 0x5678, {0x9A, 0xBC, 0xDE, 0xF0, 0x12, 0x34, 0x56, 0x78}};
+    {
+        ComPtr<IStorage> root, storage;
+        ASSERT_EQ(S_OK, ::StgOpenStorage(path.c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0, &root));
+        ASSERT_EQ(S_OK, root->OpenStorage(L"Object1", nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage));
+        ASSERT_EQ(S_OK, ::WriteClassStg(storage.Get(), unknown));
+        storage->Commit(STGC_DEFAULT);
+        root->Commit(STGC_DEFAULT);
+    }
+    const std::string before = ObjectData(path, L"Object1");
+    ASSERT_FALSE(before.empty());
+    auto listed = Host(L"@p.qrp --list --save @q.qrp");
+    ASSERT_EQ(0u, listed.exitCode) << listed.err;
+    EXPECT_NE(std::string::npos,
+              listed.out.find("1. {0BADC0DE-1234-5678-9ABC-DEF012345678} {0BADC0DE-1234-5678-9ABC-DEF012345678} at 20.0, 20.0 mm, "
+                              "80.0 x 50.0 mm (not available on this computer; kept as it is)\r\n"))
+        << listed.out;
+    CLSID kept = CLSID_NULL;
+    EXPECT_EQ(before, ObjectData(m_folder.Path(L"q.qrp"), L"Object1", &kept));
+    EXPECT_TRUE(kept == unknown);
+    EXPECT_EQ(ObjectData(path, L"Object2"), ObjectData(m_folder.Path(L"q.qrp"), L"Object2"));
+}
+
+namespace {
+
+// Rewrites a page file's description stream, and drops the named object storage when given.
+void RewritePage(const std::wstring& path, const std::string& page, const wchar_t* dropStorage = nullptr)
+{
+    ComPtr<IStorage> root;
+    ComPtr<IStream> stream;
+    ASSERT_EQ(S_OK, ::StgOpenStorage(path.c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0, &root));
+    ASSERT_EQ(S_OK, root->CreateStream(L"Page", STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream));
+    ULONG written = 0;
+    ASSERT_EQ(S_OK, stream->Write(page.data(), static_cast<ULONG>(page.size()), &written));
+    stream.Reset();
+    if (dropStorage != nullptr) {
+        ASSERT_EQ(S_OK, root->DestroyElement(dropStorage));
+    }
+    root->Commit(STGC_DEFAULT);
+}
+
+std::string Le32(uint32_t v)
+{
+    return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
+                       static_cast<char>(v >> 24)};
+}
+
+} // namespace
+
+// What the page's description may not say: each refused with a message that names the fault,
+// exit code 1 and nothing written.
+TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
+{
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --save @good.qrp").exitCode);
+    const std::string good = E2e::ReadBytes(m_folder.Path(L"good.qrp"));
+    // Magic, version, A4, portrait, 20 mm margins, two objects and their places.
+    const std::string head = "QRPG" + Le32(1) + Le32(0) + Le32(0) + Le32(2000);
+    const std::string places = Le32(2000) + Le32(2000) + Le32(10000) + Le32(7000) + Le32(10000) + Le32(2000) +
+                               Le32(18000) + Le32(7000);
+    const struct { const char* why; std::string page; const wchar_t* drop; const char* said; } rows[] = {
+        {"as written, for comparison", head + Le32(2) + places, nullptr, nullptr},
+        {"a later version", "QRPG" + Le32(2) + Le32(0) + Le32(0) + Le32(2000) + Le32(2) + places, nullptr,
+         "written in version 2"},
+        {"an unknown paper", "QRPG" + Le32(1) + Le32(7) + Le32(0) + Le32(2000) + Le32(2) + places, nullptr, "damaged"},
+        {"margins beyond a quarter of the paper", "QRPG" + Le32(1) + Le32(0) + Le32(0) + Le32(6000) + Le32(2) + places,
+         nullptr, "margins are larger"},
+        {"more objects than places", head + Le32(3) + places, nullptr, "cut short"},
+        {"bytes after the places", head + Le32(2) + places + "x", nullptr, "damaged"},
+        {"a place beyond the paper's edge", head + Le32(2) + places.substr(0, 16) + Le32(10000) + Le32(2000) +
+         Le32(22000) + Le32(7000), nullptr, "outside the page"},
+        {"an object too small to grab", head + Le32(2) + places.substr(0, 16) + Le32(10000) + Le32(2000) +
+         Le32(10100) + Le32(7000), nullptr, "outside the page"},
+        {"an object's storage gone", head + Le32(2) + places, L"Object2", "object 2 is missing"},
+        {"an empty description", "", nullptr, "this is no report page"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"p.qrp"), good));
+        RewritePage(m_folder.Path(L"p.qrp"), row.page, row.drop);
+        const auto result = Host(L"@p.qrp --list --save @out.qrp");
+        if (row.said == nullptr) {
+            EXPECT_EQ(0u, result.exitCode) << result.err;
+            ::DeleteFileW(m_folder.Path(L"out.qrp").c_str());
+            continue;
+        }
+        EXPECT_EQ(1u, result.exitCode);
+        EXPECT_NE(std::string::npos, result.err.find(row.said)) << result.err;
+        EXPECT_EQ(::GetFileAttributesW(m_folder.Path(L"out.qrp").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+}
+
+// Printed through the default printer into a PDF, each object's resolved text is where the
+// object is on the page: poppler's word boxes (in points from the top left corner) of a value
+// that both objects show fall inside each object's place.
+TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedTextAtItsPlace)
+{
+    if (CQLNPagePrinter::DefaultPrinter().empty())
+        GTEST_SKIP() << "no printer is installed in this prefix";
+    ASSERT_TRUE(CQLNUnixProgram::Available());
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --save @p.qrp").exitCode);
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    auto printed = Host(L"@p.qrp --resolve \"" + data + L"\" --pdf @p.pdf");
+    ASSERT_EQ(0u, printed.exitCode) << printed.err;
+    ASSERT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-bbox", CQLNUnixProgram::UnixPath(m_folder.Path(L"p.pdf")),
+                                      CQLNUnixProgram::UnixPath(m_folder.Path(L"p.html"))}));
+    const std::string html = E2e::ReadBytes(m_folder.Path(L"p.html"));
+    std::vector<std::pair<double, double>> boxes;
+    for (size_t at = 0; (at = html.find(">run042.d<", at)) != std::string::npos; ++at) {
+        const size_t word = html.rfind("<word", at);
+        double xMin = 0, yMin = 0;
+        ASSERT_EQ(2, std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\"", &xMin, &yMin));
+        boxes.emplace_back(xMin, yMin);
+    }
+    EXPECT_EQ(std::string::npos, html.find("{DataFile}")) << "every key is resolved";
+    ASSERT_EQ(2u, boxes.size()) << html.substr(0, 2000);
+    // The objects are at 20 and 100 mm from the left, 20 mm from the top, 80 by 50 mm.
+    const double mm = 72 / 25.4;
+    const double lefts[2] = {20 * mm, 100 * mm};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(boxes[i].first, lefts[i]);
+        EXPECT_LT(boxes[i].first, lefts[i] + 80 * mm);
+        EXPECT_GT(boxes[i].second, 20 * mm);
+        EXPECT_LT(boxes[i].second, 70 * mm);
+    }
+}
