@@ -1,16 +1,11 @@
 // The sample annotation inside the system's ActiveX host window: its properties verb shows its
 // own sheet, a text page that exchanges by property name and the library's annotation font page
 // with its embedded font dialog, which a user drives with mouse and keyboard.
-#include "CQLNTextObjClient.h"
 #include "EmfScan.h"
 #include "HtmlHelpRecorderProbe.h"
 #include "SampleObject.h"
-#include "SampleRegistration.h"
 #include "ScopedRegistryValue.h"
-#include "ScriptedUser.h"
-#include "WindowTestUtil.h"
-
-#include <gtest/gtest.h>
+#include "SiblingHost.h"
 
 #include <algorithm>
 
@@ -23,83 +18,22 @@ namespace {
 const int kTextId = 1001, kRightId = 1004, kFrameId = 1005, kColorId = 1006;
 // Ids inside the library's embedded font dialog.
 const int kUnderlineId = 11001, kSizeId = 11010;
-const int kApplyId = 0x3021;
 
-class AnnotationHost : public ::testing::Test
+class AnnotationHost : public SiblingHost
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(S_OK, m_registration.Result());
-        const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
-        const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
-        const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
-        static const bool s_bInitialised = init != nullptr && init();
-        ASSERT_TRUE(s_bInitialised && getControl != nullptr);
-        m_hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 640,
-                                     480, nullptr, nullptr, nullptr, nullptr);
-        m_hHost = ::CreateWindowExW(0, L"AtlAxWin", L"QLNSample.Annotation", WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, m_hFrame,
-                                    nullptr, nullptr, nullptr);
-        ASSERT_NE(nullptr, m_hHost);
-        PumpMessages();
-        ASSERT_EQ(S_OK, getControl(m_hHost, &m_control)) << "the host created no annotation";
-        std::wstring error;
-        ASSERT_TRUE(m_object.Attach(m_control.Get(), error)) << error;
-        ASSERT_EQ(S_OK, m_control.As(&m_ole));
-    }
-    void TearDown() override
-    {
-        m_ole.Reset();
-        m_control.Reset();
-        ::DestroyWindow(m_hFrame);
-        PumpMessages();
-    }
-
-    HWND Page() const { return reinterpret_cast<HWND>(::SendMessageW(m_hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-    bool IsOnPage(int nPage) const
-    {
-        return ::SendMessageW(m_hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0) == nPage;
-    }
-    HWND Item(int nID) const { return ::GetDlgItem(Page(), nID); }
+    AnnotationHost() : SiblingHost(L"QLNSampleAnnotation.dll", L"QLNSample.Annotation", L"Annotation") {}
     // The font dialog that covers the font page.
     HWND FontDialog() const { return ::FindWindowExW(Page(), nullptr, L"#32770", nullptr); }
-
-    // The properties verb, with the user's steps after the sheet has come up.
-    void RunSheet(std::vector<ScriptedUser::Step> steps)
-    {
-        steps.insert(steps.begin(), ScriptedUser::Step("the annotation's sheet", [&] {
-            m_hSheet = ::FindWindowW(L"#32770", L"Annotation");
-            return m_hSheet != nullptr && ::IsWindowVisible(m_hSheet) && Page() != nullptr;
-        }));
-        ScriptedUser user(std::move(steps), [&] { ::PostMessageW(m_hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
-        EXPECT_EQ(S_OK, m_ole->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, m_hFrame, nullptr));
-        EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
-        EXPECT_FALSE(::IsWindow(m_hSheet)) << "the sheet is gone when the verb returns";
-    }
-
-    E2e::SampleRegistration m_registration{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
-    HWND m_hFrame = nullptr;
-    HWND m_hHost = nullptr;
-    HWND m_hSheet = nullptr;
-    ComPtr<IUnknown> m_control;
-    ComPtr<IOleObject> m_ole;
-    CQLNTextObjClient m_object;
 };
 
-// The annotation's properties in one line: text, alignment, frame, colour, and the font's size
-// and underline as the annotation saves them (the system's font object reports the size of the
-// font it realised).
+// The annotation's properties in one line: text, alignment, frame, colour, the font's size and
+// underline.
 std::wstring State(CQLNTextObjClient& object)
 {
-    std::wstring text = SampleObject::Get(object, L"Text") + L"|" + SampleObject::Get(object, L"Alignment") + L"|" +
-                        SampleObject::Get(object, L"Frame") + L"|" + SampleObject::Get(object, L"TextColor");
-    const std::string bag = SampleObject::SaveBagText(object);
-    for (const char* name : {"TextFont.Size=", "TextFont.Underline="}) {
-        const size_t at = bag.find(name);
-        if (at != std::string::npos)
-            text += L"|" + std::wstring(bag.begin() + static_cast<long>(at), bag.begin() + static_cast<long>(bag.find('\r', at)));
-    }
-    return text;
+    return SampleObject::Get(object, L"Text") + L"|" + SampleObject::Get(object, L"Alignment") + L"|" +
+           SampleObject::Get(object, L"Frame") + L"|" + SampleObject::Get(object, L"TextColor") + L"|" +
+           BagLine(object, "TextFont.Size") + L"|" + BagLine(object, "TextFont.Underline");
 }
 
 } // namespace

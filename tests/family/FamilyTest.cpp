@@ -38,9 +38,11 @@ protected:
     {
         ASSERT_EQ(S_OK, m_text.Result());
         ASSERT_EQ(S_OK, m_annotation.Result());
+        ASSERT_EQ(S_OK, m_table.Result());
     }
     E2e::SampleRegistration m_text;
     E2e::SampleRegistration m_annotation{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
+    E2e::SampleRegistration m_table{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};
 };
 
 // An annotation drawn into a metafile at 400 x 200: its texts in order.
@@ -63,6 +65,8 @@ TEST_F(Family, EachServerEntersItsOwnCategory)
     EXPECT_FALSE(IsInCategory(L"QLNSample.Annotation", kTextObjects));
     EXPECT_FALSE(IsInCategory(L"QLNSample.Annotation", kTableObjects));
     EXPECT_TRUE(IsInCategory(L"QLNSample.TextCtrl", kTextObjects));
+    EXPECT_TRUE(IsInCategory(L"QLNSample.PeakTable", kTableObjects));
+    EXPECT_FALSE(IsInCategory(L"QLNSample.PeakTable", kGraphicalObjects));
 }
 
 // The label's rules: a block of lines centred vertically inside a 10-pixel margin, starting at
@@ -115,10 +119,10 @@ TEST_F(Family, TheAnnotationDrawsByTheLabelsRulesAndRefusesAnAlignmentItCannotDr
     EXPECT_EQ(L"1", SampleObject::Get(note, L"Alignment"));
 }
 
-// VBScript in the system's script host finds the annotation by ProgID and drives it late-bound:
-// what it writes reads back, and a refused alignment reaches the script as an error with the
-// annotation's own description.
-TEST_F(Family, AScriptDrivesTheAnnotationByProgId)
+// VBScript in the system's script host finds each object by ProgID and drives it late-bound:
+// what it writes reads back, a table's columns are read as a text object's lines are, and a
+// refused value reaches the script as an error with the object's own description.
+TEST_F(Family, AScriptDrivesEachObjectByProgId)
 {
     E2e::ScratchFolder folder;
     ASSERT_TRUE(E2e::WriteBytes(folder.Path(L"note.vbs"),
@@ -141,31 +145,59 @@ TEST_F(Family, AScriptDrivesTheAnnotationByProgId)
               "Alignment is 0 (left), 1 (centre) or 2 (right).\r\n"
               "Checked/by QA|0|True|255|True\r\n",
               r.out);
+
+    ASSERT_TRUE(E2e::WriteBytes(folder.Path(L"table.vbs"),
+        "Set t = CreateObject(\"QLNSample.PeakTable\")\r\n"
+        "Dim s\r\n"
+        "n = t.GetColumn(1, s)\r\n"
+        "WScript.Echo t.GetColumnCount() & \"|\" & s & \"|\" & n & \"|\" & t.Title & \"|\" & t.GridLines\r\n"
+        "t.ColumnList = \"Peak\" & vbCrLf & \"Height: {Height}\"\r\n"
+        "t.SetRows \"1\" & vbTab & \"40321.9\"\r\n"
+        "t.CellFont.Bold = True\r\n"
+        "On Error Resume Next\r\n"
+        "t.GridLines = -1\r\n"
+        "WScript.Echo Err.Description\r\n"
+        "On Error GoTo 0\r\n"
+        "WScript.Echo t.GetColumnCount() & \"|\" & Replace(t.Columns, Chr(12), \"~\") & \"|\" & t.CellFont.Bold\r\n"
+        "WScript.Quit(7)\r\n"));
+    const E2e::ProcessResult t = E2e::Run(L"cscript.exe //nologo \"" + folder.Path(L"table.vbs") + L"\"");
+    EXPECT_EQ(7u, t.exitCode) << t.out << t.err;
+    EXPECT_EQ("5|RT: {RT}|19|Peak Table|1\r\n"
+              "GridLines is 0 (none), 1 (rows) or 2 (rows and columns).\r\n"
+              "2|~-1~Peak\r\nHeight: {Height}~0~Height: {Height}|True\r\n",
+              t.out);
 }
 
-// A text object and an annotation in one process, each server with its own strings under the
-// same resource numbers, drawn one below the other into one metafile.
+// A text object, a peak table and an annotation in one process, each server with its own strings
+// under the same resource numbers, drawn one below the other into one metafile.
 TEST_F(Family, AllTheObjectsLiveInOneProcessAndDrawIntoOneMetafile)
 {
-    CQLNTextObjClient text, note;
+    CQLNTextObjClient text, table, note;
     std::wstring error;
     ASSERT_TRUE(SampleObject::Create(text, error)) << error;
+    ASSERT_TRUE(table.Create(L"QLNSample.PeakTable", error) && table.InitNew(error)) << error;
     ASSERT_TRUE(note.Create(L"QLNSample.Annotation", error) && note.InitNew(error)) << error;
     ASSERT_TRUE(text.PutProperty(L"TextFields", L"Vial: {Vial}", error)) << error;
     ASSERT_TRUE(note.PutProperty(L"Text", L"Reviewed", error)) << error;
-    // String 100 is the title of both.
+    // String 100 is the title of each.
     EXPECT_EQ(L"Sample Information", SampleObject::Get(text, L"Title"));
+    EXPECT_EQ(L"Peak Table", SampleObject::Get(table, L"Title"));
 
     const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
     EXPECT_TRUE(text.Draw(nullptr, hdc, RECT{0, 0, 600, 100}, error)) << error;
-    EXPECT_TRUE(note.Draw(nullptr, hdc, RECT{0, 100, 600, 200}, error)) << error;
+    EXPECT_TRUE(table.Draw(nullptr, hdc, RECT{0, 100, 600, 250}, error)) << error;
+    EXPECT_TRUE(note.Draw(nullptr, hdc, RECT{0, 250, 600, 350}, error)) << error;
     const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
     const EmfScan scan(hemf);
     ::DeleteEnhMetaFile(hemf);
     const EmfText* pVial = scan.Find(L"{Vial}");
+    const EmfText* pTitle = scan.Find(L"Peak Table");
+    const EmfText* pArea = scan.Find(L"{Area}");
     const EmfText* pNote = scan.Find(L"Reviewed");
-    ASSERT_TRUE(pVial != nullptr && pNote != nullptr) << scan.TextList();
+    ASSERT_TRUE(pVial != nullptr && pTitle != nullptr && pArea != nullptr && pNote != nullptr) << scan.TextList();
     EXPECT_LT(pVial->ref.y, 100);
-    EXPECT_GT(pNote->ref.y, 100);
+    EXPECT_GT(pTitle->ref.y, 100);
+    EXPECT_LT(pArea->ref.y, 250);
+    EXPECT_GT(pNote->ref.y, 250);
     EXPECT_EQ(L"Arial", pNote->face);
 }
