@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the library and the sample text object, registers the sample under Wine and shows it
-# at work through the demo host: its lines, a drawing as EMF and PNG, its lines resolved with
-# sample data, and its property set saved as a readable bag. Results go to demo-out/.
+# Builds the library and the three sample report objects (a text object, a peak table and an
+# annotation), registers them under Wine and shows them at work through the demo host: the text
+# object's lines, drawings as EMF and PNG, the text object and the peak table resolved with sample
+# data, and a property set saved as a readable bag. Results go to demo-out/.
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
-#   ./demo.sh --shots    instead photographs each page of a new object's property sheet into
-#                        docs/pictures/, the README's pictures
+#   ./demo.sh --shots    instead photographs each page of each new object's property sheet, and
+#                        draws the peak table and the annotation, into docs/pictures/, the
+#                        README's pictures
 # The tree is configured without the tests: the demo needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -15,16 +17,27 @@ bash "$top/cmake/setup.sh" "$build"
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
       -DQLN_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" --target textobj QLNSampleText
+cmake --build "$build" --target textobj QLNSampleText QLNSamplePeakTable QLNSampleAnnotation
 
 source "$top/cmake/wine-session.sh" "$build"
 
 bin=$build/bin
-wine regsvr32 /s "$(winepath -w "$bin/QLNSampleText.dll")"
+for server in QLNSampleText QLNSamplePeakTable QLNSampleAnnotation; do
+  wine regsvr32 /s "$(winepath -w "$bin/$server.dll")"
+done
+data=$(winepath -w "$top/sample/textobj/sample-data.txt")
+note="Text=Reviewed by QA
+batch 12, second injection"
 if [ "${1:-}" = --shots ]; then
-  mkdir -p "$top/docs/pictures"
-  wine "$bin/textobj.exe" --shot "$(winepath -w "$top/docs/pictures")" --lines >/dev/null
-  ls -l "$top/docs/pictures"
+  pictures=$top/docs/pictures
+  mkdir -p "$pictures/peaktable" "$pictures/annotation"
+  wine "$bin/textobj.exe" --shot "$(winepath -w "$pictures")" --lines >/dev/null
+  wine "$bin/textobj.exe" --progid QLNSample.PeakTable --shot "$(winepath -w "$pictures/peaktable")" \
+       --resolve "$data" --png "$(winepath -w "$pictures/peaktable/drawing.png")" --size 420x160 >/dev/null
+  wine "$bin/textobj.exe" --progid QLNSample.Annotation --set "$note" --set Frame=1 \
+       --shot "$(winepath -w "$pictures/annotation")" \
+       --png "$(winepath -w "$pictures/annotation/drawing.png")" --size 300x90
+  ls -l "$pictures" "$pictures/peaktable" "$pictures/annotation"
   exit 0
 fi
 out=$top/demo-out
@@ -45,3 +58,12 @@ wine "$bin/textobj.exe" --set NumColumns=1 --save demo-out/sample.bag \
      --draw demo-out/two-columns.emf --png demo-out/two-columns.png --size 800x400
 sed -n '1,12p' "$out/sample.bag"
 echo "..."
+echo
+echo "== A peak table resolved with the rows of sample/textobj/sample-data.txt, drawn into demo-out/table.png"
+wine "$bin/textobj.exe" --progid QLNSample.PeakTable --resolve sample/textobj/sample-data.txt \
+     --draw demo-out/table.emf --png demo-out/table.png --size 500x200
+echo
+echo "== An annotation, right-aligned in a frame, drawn into demo-out/note.png"
+wine "$bin/textobj.exe" --progid QLNSample.Annotation --set "$note" --set Alignment=2 --set Frame=1 \
+     --draw demo-out/note.emf --png demo-out/note.png --size 300x90 --save demo-out/note.bag
+cat "$out/note.bag"
