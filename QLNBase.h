@@ -23,6 +23,7 @@
 #include "QLN_IntEditCtrl.h"
 #include "QLNTextDataSelectPage.h"
 #include "QLNTextDataAttributePage.h"
+#include "QLNControlPropertySheet.h"
 #include "QLNTextPropertySheet.h"
 #include "QLNCtrlDialogBase.h"
 #include "QLNColorPickerCB.h"

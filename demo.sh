@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds the library and the sample text object, registers the sample under Wine and shows it
-# at work through the demo host: its lines, a drawing as EMF and PNG, its lines resolved with
-# sample data, printed on the prefix's PostScript printer as PDF, and its property set saved as a
-# readable bag; then a report page holding sample objects, resolved, pictured and printed as a PDF.
+# Builds the library and the three sample report objects (a text object, a peak table and an
+# annotation), registers them under Wine and shows them at work through the demo host: the text
+# object's lines, drawings as EMF and PNG, the text object and the peak table resolved with sample
+# data, the text object printed on the prefix's PostScript printer as PDF, and a property set saved
+# as a readable bag; then a report page holding all three, resolved, pictured and printed as a PDF.
 # Results go to demo-out/.
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
-#   ./demo.sh --shots    instead photographs each page of a new object's property sheet into
-#                        docs/pictures/, the README's pictures, with the first printed page
+#   ./demo.sh --shots    instead photographs each page of each new object's property sheet, draws
+#                        the peak table and the annotation, and pictures the first printed page,
+#                        into docs/pictures/, the README's pictures
 # The tree is configured without the tests: the demo needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -17,20 +19,30 @@ bash "$top/cmake/setup.sh" "$build"
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
       -DQLN_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" --target textobj reportpage QLNSampleText
+cmake --build "$build" --target textobj reportpage QLNSampleText QLNSamplePeakTable QLNSampleAnnotation
 
 source "$top/cmake/wine-session.sh" "$build"
 
 bin=$build/bin
-wine regsvr32 /s "$(winepath -w "$bin/QLNSampleText.dll")"
+for server in QLNSampleText QLNSamplePeakTable QLNSampleAnnotation; do
+  wine regsvr32 /s "$(winepath -w "$bin/$server.dll")"
+done
+data=$(winepath -w "$top/sample/textobj/sample-data.txt")
+note="Text=Reviewed by QA
+batch 12, second injection"
 if [ "${1:-}" = --shots ]; then
-  mkdir -p "$top/docs/pictures"
-  wine "$bin/textobj.exe" --shot "$(winepath -w "$top/docs/pictures")" --lines >/dev/null
+  pictures=$top/docs/pictures
+  mkdir -p "$pictures/peaktable" "$pictures/annotation"
+  wine "$bin/textobj.exe" --shot "$(winepath -w "$pictures")" --lines >/dev/null
+  wine "$bin/textobj.exe" --progid QLNSample.PeakTable --shot "$(winepath -w "$pictures/peaktable")" \
+       --resolve "$data" --png "$(winepath -w "$pictures/peaktable/drawing.png")" --size 420x160 >/dev/null
+  wine "$bin/textobj.exe" --progid QLNSample.Annotation --set "$note" --set Frame=1 \
+       --shot "$(winepath -w "$pictures/annotation")" \
+       --png "$(winepath -w "$pictures/annotation/drawing.png")" --size 300x90
   # The first page of the printed PDF, as a PDF viewer shows it.
-  wine "$bin/textobj.exe" --resolve "$(winepath -w "$top/sample/textobj/sample-data.txt")" \
-       --pdf "$(winepath -w "$build/sample.pdf")" >/dev/null
-  pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/sample.pdf" "$top/docs/pictures/printed-page"
-  ls -l "$top/docs/pictures"
+  wine "$bin/textobj.exe" --resolve "$data" --pdf "$(winepath -w "$build/sample.pdf")" >/dev/null
+  pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/sample.pdf" "$pictures/printed-page"
+  ls -l "$pictures" "$pictures/peaktable" "$pictures/annotation"
   exit 0
 fi
 out=$top/demo-out
@@ -56,6 +68,15 @@ wine "$bin/textobj.exe" --set NumColumns=1 --save demo-out/sample.bag \
      --draw demo-out/two-columns.emf --png demo-out/two-columns.png --size 800x400
 sed -n '1,12p' "$out/sample.bag"
 echo "..."
+echo
+echo "== A peak table resolved with the rows of sample/textobj/sample-data.txt, drawn into demo-out/table.png"
+wine "$bin/textobj.exe" --progid QLNSample.PeakTable --resolve sample/textobj/sample-data.txt \
+     --draw demo-out/table.emf --png demo-out/table.png --size 500x200
+echo
+echo "== An annotation, right-aligned in a frame, drawn into demo-out/note.png"
+wine "$bin/textobj.exe" --progid QLNSample.Annotation --set "$note" --set Alignment=2 --set Frame=1 \
+     --draw demo-out/note.emf --png demo-out/note.png --size 300x90 --save demo-out/note.bag
+cat "$out/note.bag"
 echo
 echo "== A report page of one object of each kind, resolved, as demo-out/page.qrp, page.png and page.pdf"
 # One object of every registered report-object class: the sibling objects join the text object

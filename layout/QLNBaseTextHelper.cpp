@@ -327,12 +327,18 @@ void CQLNBaseTextHelper::DrawLine(CDC* pDC, CQLNLinePlanner& planner, const CStr
     }
 }
 
+CString CQLNBaseTextHelper::GetMoreMarker()
+{
+    CString strMore;
+    QLNLoadLibraryString(strMore, IDS_QLN_MORE);
+    return strMore;
+}
+
 void CQLNBaseTextHelper::DrawIndication(CDC* pDC, const CRect& rcBounds)
 {
     m_fonts.Select(pDC, kMarkerFont);
     pDC->SetTextColor(RGB(0, 0, 0));
-    CString strMore;
-    QLNLoadLibraryString(strMore, IDS_QLN_MORE);
+    const CString strMore = GetMoreMarker();
     const CSize size = pDC->GetTabbedTextExtent(strMore, 0, nullptr);
     // Opaque when the marker fits: the strip along the bottom is cleared of whatever the last
     // line drew there, so the marker reads cleanly.

@@ -68,6 +68,9 @@ public:
     int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, CEdit* pEdit);
     // The same for lines already cut: the control's own entry, which reads no window.
     int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines);
+    // The marker that ends a drawing whose lines do not all fit, for every report object to end
+    // its own drawings with.
+    static CString GetMoreMarker();
 
 private:
     void OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CRect& rcInvalid, const CQLNTextFieldLines& lines);

@@ -44,26 +44,37 @@ void CQLNMultiLineCenteredStatic::OnPaint()
     CString strText;
     GetWindowText(strText);
 
-    CRect rcArea;
-    GetClientRect(rcArea);
-    rcArea.InflateRect(-g_knMargin, -g_knMargin);
-    CRect rcText(rcArea);
+    CRect rcClient;
+    GetClientRect(rcClient);
 
     CWnd* pParent = GetParent();
     const HGDIOBJ hFont =
         pParent != nullptr ? reinterpret_cast<HGDIOBJ>(pParent->SendMessage(WM_GETFONT)) : nullptr;
     CGdiObject* pOldFont = dc.SelectObject(CGdiObject::FromHandle(hFont));
+    dc.SetBkMode(TRANSPARENT);
+    DrawLabelText(dc, rcClient, strText);
+    dc.SelectObject(pOldFont);
+}
+
+void CQLNMultiLineCenteredStatic::DrawLabelText(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign)
+{
+    if (nAlign != DT_LEFT && nAlign != DT_RIGHT)
+        nAlign = DT_CENTER;
+    CRect rcArea(rcBounds);
+    rcArea.InflateRect(-g_knMargin, -g_knMargin);
+    CRect rcText(rcArea);
 
     // DT_CALCRECT keeps the left and top and gives the block's widest line and last line.
-    dc.DrawText(strText, rcText, DT_CALCRECT | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+    dc.DrawText(strText, rcText, DT_CALCRECT | DT_WORDBREAK | DT_VCENTER | nAlign);
     if (rcText.Height() <= rcArea.Height())
         rcText.OffsetRect(0, (rcArea.Height() - rcText.Height()) / 2);
     else
         rcText = rcArea;
+    // Right-aligned lines end at the right margin: the block moves over, as wide as it is.
+    if (nAlign == DT_RIGHT)
+        rcText.OffsetRect(rcArea.right - rcText.right, 0);
 
-    dc.SetBkMode(TRANSPARENT);
-    dc.DrawText(strText, rcText, DT_WORDBREAK | DT_VCENTER | DT_CENTER);
-    dc.SelectObject(pOldFont);
+    dc.DrawText(strText, rcText, DT_WORDBREAK | DT_VCENTER | nAlign);
 }
 
 BOOL QLNRegisterMultiLineCenteredStatic(HINSTANCE hInstance)

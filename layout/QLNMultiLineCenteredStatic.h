@@ -5,6 +5,7 @@
 #pragma once
 #include "QLNBaseExport.h"
 
+#include "CDC.h"
 #include "CWnd.h"
 
 class QLN_BASE_API CQLNMultiLineCenteredStatic : public CWnd
@@ -18,6 +19,13 @@ public:
     // The window procedure of the class: attaches an object on a window's first message and
     // dispatches every message through it.
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+    // Draws text into rcBounds as the window paints itself, with the font, colour and
+    // background mode the DC has: word-wrapped inside the margin, the block of lines centred
+    // vertically (or from the top when it is taller than the area), each line centred within
+    // the block, the block starting at the left margin. DT_LEFT or DT_RIGHT as nAlign aligns
+    // the lines and the block with that margin instead; any other value centres.
+    static void DrawLabelText(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign = DT_CENTER);
 
     DECLARE_MESSAGE_MAP()
 

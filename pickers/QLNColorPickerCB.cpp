@@ -124,3 +124,11 @@ void CQLNColorPickerCB::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     pDC->FillRect(&rcSwatch, &brush);
     pDC->FrameRect(&rcSwatch, CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))));
 }
+
+void DDX_ColorPicker(CDataExchange* pDX, CQLNColorPickerCB& box, COLORREF& value)
+{
+    if (pDX->m_bSaveAndValidate)
+        value = box.GetSelectedColorValue();
+    else
+        box.SetSelectedColorValue(value);
+}

@@ -9,6 +9,7 @@
 #include "QLNBaseExport.h"
 
 #include "CComboBox.h"
+#include "CDataExchange.h"
 #include "CString.h"
 
 class QLN_BASE_API CQLNColorPickerCB : public CComboBox
@@ -43,3 +44,8 @@ private:
     void Initialize();
     void AddColor(CString name, COLORREF colour);
 };
+
+// Exchanges a colour with a colour box that DDX_Control attached to box: the box's selected
+// colour into value when saving (CB_ERR without a selection), value selected in the box when
+// loading.
+QLN_BASE_API void DDX_ColorPicker(CDataExchange* pDX, CQLNColorPickerCB& box, COLORREF& value);

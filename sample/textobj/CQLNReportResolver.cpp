@@ -23,7 +23,20 @@ bool CQLNReportResolver::LoadData(const std::wstring& path, std::wstring& error)
     return true;
 }
 
-std::wstring CQLNReportResolver::ResolveLine(const std::wstring& strCustomized, const std::wstring& strDecimal) const
+int CQLNReportResolver::RowCount() const
+{
+    int nRows = 0;
+    for (;;) {
+        const std::wstring prefix = L"Row" + std::to_wstring(nRows + 1) + L".";
+        const auto it = m_values.lower_bound(prefix);
+        if (it == m_values.end() || it->first.compare(0, prefix.size(), prefix) != 0)
+            return nRows;
+        ++nRows;
+    }
+}
+
+std::wstring CQLNReportResolver::ResolveLine(const std::wstring& strCustomized, const std::wstring& strDecimal,
+                                             int nRow) const
 {
     std::wstring resolved;
     CQLNStringTokenizer tokenizer(CString(strCustomized.c_str(), static_cast<int>(strCustomized.size())));
@@ -37,7 +50,10 @@ std::wstring CQLNReportResolver::ResolveLine(const std::wstring& strCustomized, 
         }
         CString key = item;
         CQLNStringTokenizer::TrimOffDelimitators(key);
-        const auto it = m_values.find(std::wstring(key.GetString(), static_cast<size_t>(key.GetLength())));
+        const std::wstring strKey(key.GetString(), static_cast<size_t>(key.GetLength()));
+        auto it = nRow > 0 ? m_values.find(L"Row" + std::to_wstring(nRow) + L"." + strKey) : m_values.end();
+        if (it == m_values.end())
+            it = m_values.find(strKey);
         resolved += it == m_values.end() ? text : FormatValue(it->second, strDecimal);
     }
     return resolved;

@@ -1,7 +1,8 @@
 // Puts data into a text object's lines the way a report does when it is resolved: each value
 // item "{Key}" of a line becomes the data value of Key, a number written with the line's own
 // decimal setting. Keys without data stay as they are, braces included, so a reader sees what
-// was not found.
+// was not found. A table's rows come from keys "Row<n>.<Key>", rows numbered from 1: row n's value
+// of Key, where a key without its row's value takes the plain "Key".
 #pragma once
 #include <map>
 #include <string>
@@ -20,7 +21,10 @@ public:
 
     // strCustomized is the line as GetLine hands it out; strDecimal the stored line's decimal
     // setting, where a value below zero or a text that is no integer means "as written".
-    std::wstring ResolveLine(const std::wstring& strCustomized, const std::wstring& strDecimal) const;
+    // nRow (from 1) resolves for that row of a table; 0 for no row.
+    std::wstring ResolveLine(const std::wstring& strCustomized, const std::wstring& strDecimal, int nRow = 0) const;
+    // The rows the data holds: n while some "Row<n>." key is there for every n from 1.
+    int RowCount() const;
 
     // Lines of a text-field string, cut where the control cuts them: at carriage return plus
     // line feed only. An empty string has no line.

@@ -268,22 +268,29 @@ bool CQLNTextObjClient::GetStringProperty(const std::wstring& name, std::wstring
     return true;
 }
 
-bool CQLNTextObjClient::GetLineCount(long& count, std::wstring& error)
+bool CQLNTextObjClient::HasMember(const std::wstring& name)
+{
+    DISPID id = DISPID_UNKNOWN;
+    std::wstring error;
+    return FindDispId(name, id, error);
+}
+
+bool CQLNTextObjClient::GetLineCount(long& count, std::wstring& error, const wchar_t* pszCount)
 {
     ScopedVariant result;
     std::vector<VARIANT> none;
-    if (!Call(L"GetLineCount", DISPATCH_METHOD, none, &result.v, error))
+    if (!Call(pszCount, DISPATCH_METHOD, none, &result.v, error))
         return false;
     const HRESULT hr = ::VariantChangeType(&result.v, &result.v, 0, VT_I4);
     if (FAILED(hr)) {
-        error = L"GetLineCount gave no number: " + CQLNTextObjError::Describe(hr);
+        error = std::wstring(pszCount) + L" gave no number: " + CQLNTextObjError::Describe(hr);
         return false;
     }
     count = V_I4(&result.v);
     return true;
 }
 
-bool CQLNTextObjClient::GetLine(long index, std::wstring& text, std::wstring& error)
+bool CQLNTextObjClient::GetLine(long index, std::wstring& text, std::wstring& error, const wchar_t* pszItem)
 {
     ScopedVariant line;
     ScopedVariant result;
@@ -294,22 +301,23 @@ bool CQLNTextObjClient::GetLine(long index, std::wstring& text, std::wstring& er
     V_BSTRREF(&args[1]) = &V_BSTR(&line.v);
     V_VT(&line.v) = VT_BSTR;
     V_BSTR(&line.v) = nullptr;
-    if (!Call(L"GetLine", DISPATCH_METHOD, args, &result.v, error))
+    if (!Call(pszItem, DISPATCH_METHOD, args, &result.v, error))
         return false;
     text.assign(V_BSTR(&line.v) != nullptr ? V_BSTR(&line.v) : L"", ::SysStringLen(V_BSTR(&line.v)));
     return true;
 }
 
-bool CQLNTextObjClient::GetLines(std::vector<std::wstring>& lines, std::wstring& error)
+bool CQLNTextObjClient::GetLines(std::vector<std::wstring>& lines, std::wstring& error, const wchar_t* pszCount,
+                                  const wchar_t* pszItem)
 {
     long count = 0;
-    if (!GetLineCount(count, error))
+    if (!GetLineCount(count, error, pszCount))
         return false;
     std::vector<std::wstring> result;
     result.reserve(count > 0 ? static_cast<size_t>(count) : 0);
     for (long i = 0; i < count; ++i) {
         std::wstring text;
-        if (!GetLine(i, text, error))
+        if (!GetLine(i, text, error, pszItem))
             return false;
         result.push_back(std::move(text));
     }

@@ -50,10 +50,14 @@ public:
     // A method by name, arguments in the order of the method's parameters.
     bool CallMethod(const std::wstring& name, std::vector<VARIANT> args, VARIANT* pResult, std::wstring& error);
 
-    bool GetLineCount(long& count, std::wstring& error);
-    bool GetLine(long index, std::wstring& text, std::wstring& error);
+    // A table's columns are read the same way, through GetColumnCount and GetColumn.
+    bool GetLineCount(long& count, std::wstring& error, const wchar_t* pszCount = L"GetLineCount");
+    bool GetLine(long index, std::wstring& text, std::wstring& error, const wchar_t* pszItem = L"GetLine");
     // Lines 0 to GetLineCount - 1.
-    bool GetLines(std::vector<std::wstring>& lines, std::wstring& error);
+    bool GetLines(std::vector<std::wstring>& lines, std::wstring& error, const wchar_t* pszCount = L"GetLineCount",
+                  const wchar_t* pszItem = L"GetLine");
+    // Whether the control has a property or method of the name.
+    bool HasMember(const std::wstring& name);
     bool SetZoom(double zoom, std::wstring& error);
 
     // hdcTargetDev is the device the drawing is meant for (text is measured on it); bounds

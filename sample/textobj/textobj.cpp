@@ -13,6 +13,7 @@
 #include "CQLNTextPropertyBag.h"
 #include "QLNEnhMetaFilePng.h"
 #include "QLNMetaFileDC.h"
+#include "QLNStringTokenizer.h"
 
 #include <ole2.h>
 
@@ -78,8 +79,50 @@ bool Save(CQLNTextObjClient& control, const std::wstring& path, std::wstring& er
     return CQLNReplacingFile::WriteAll(path, bytes, error);
 }
 
+// A table (an object that hands out columns) is resolved row by row: each column's line with that
+// row's data. The rows go to the table to draw, and are printed a row a line, cells separated by
+// tabs, below the columns' shown texts.
+bool ResolveTable(CQLNTextObjClient& control, const CQLNReportResolver& resolver, std::wstring& error)
+{
+    std::wstring columnsText;
+    std::vector<std::wstring> columns;
+    if (!control.GetStringProperty(L"Columns", columnsText, error) ||
+        !control.GetLines(columns, error, L"GetColumnCount", L"GetColumn"))
+        return false;
+    const std::vector<std::wstring> stored = CQLNReportResolver::SplitLines(columnsText);
+    std::wstring rows, out;
+    for (size_t c = 0; c < columns.size(); ++c)
+        out += (c > 0 ? L"\t" : L"") + columns[c];
+    out += L"\r\n";
+    const int nRows = resolver.RowCount();
+    for (int r = 1; r <= nRows; ++r) {
+        std::wstring row;
+        for (size_t c = 0; c < columns.size(); ++c) {
+            // The cell is the column's value alone: its heading is the table's.
+            CString value;
+            BOOL bIsValue = FALSE;
+            for (int n = 0; !(value = CQLNStringTokenizer::GetLineItem(columns[c].c_str(), n, bIsValue)).IsEmpty() && !bIsValue;)
+                ++n;
+            const std::wstring cell = resolver.ResolveLine(value.GetString(), c < stored.size() ? CQLNReportResolver::DecimalOf(stored[c]) : L"", r);
+            row += (c > 0 ? L"\t" : L"") + cell;
+        }
+        rows += (r > 1 ? L"\r\n" : L"") + row;
+        out += row + L"\r\n";
+    }
+    VARIANT arg;
+    V_VT(&arg) = VT_BSTR;
+    V_BSTR(&arg) = ::SysAllocStringLen(rows.data(), static_cast<UINT>(rows.size()));
+    const bool ok = control.CallMethod(L"SetRows", {arg}, nullptr, error);
+    ::VariantClear(&arg);
+    if (ok)
+        Print(STD_OUTPUT_HANDLE, out);
+    return ok;
+}
+
 bool Resolve(CQLNTextObjClient& control, const CQLNReportResolver& resolver, std::wstring& error)
 {
+    if (control.HasMember(L"GetColumnCount"))
+        return ResolveTable(control, resolver, error);
     // GetLine hands out only the shown part of a line; the decimals are in the stored line.
     std::wstring textFields;
     std::vector<std::wstring> lines;
@@ -247,8 +290,10 @@ int Run(const CQLNTextObjOptions& options)
         return Fail(error);
 
     if (options.m_bPrintLines) {
+        // A table's lines are its columns.
         std::vector<std::wstring> lines;
-        if (!control.GetLines(lines, error))
+        const bool bTable = control.HasMember(L"GetColumnCount");
+        if (!(bTable ? control.GetLines(lines, error, L"GetColumnCount", L"GetColumn") : control.GetLines(lines, error)))
             return Fail(error);
         PrintLines(lines);
     }

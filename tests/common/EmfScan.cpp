@@ -69,6 +69,11 @@ int CALLBACK OnRecord(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPAR
         state.scan->fills.push_back({{r.xDest, r.yDest, r.xDest + r.cxDest, r.yDest + r.cyDest}, state.brushColour});
         break;
     }
+    case EMR_RECTANGLE: {
+        const RECTL& r = As<EMRRECTANGLE>(pRecord).rclBox;
+        state.scan->rectangles.push_back({r.left, r.top, r.right, r.bottom});
+        break;
+    }
     case EMR_FILLRGN: {
         const auto& r = As<EMRFILLRGN>(pRecord);
         const COLORREF colour = state.brushes.count(r.ihBrush) ? state.brushes[r.ihBrush] : 0;

@@ -1,6 +1,6 @@
 // What a recorded enhanced metafile holds, read back record by record with EnumEnhMetaFile:
-// the fonts created, each text output with the font and colour in effect, lines and filled
-// rectangles. Tests compare these with the layout they expect.
+// the fonts created, each text output with the font and colour in effect, lines, filled
+// rectangles and drawn rectangles. Tests compare these with the layout they expect.
 #pragma once
 #include <windows.h>
 
@@ -30,6 +30,8 @@ public:
     std::vector<EmfText> texts;
     std::vector<EmfLine> lines;
     std::vector<EmfFill> fills;
+    // Rectangle outputs, as given.
+    std::vector<RECT> rectangles;
     int selectsOfStockBlackPen = 0;
 
     // The texts joined by "|", for readable failures.

@@ -8,10 +8,10 @@ namespace E2e {
 
 namespace {
 
-bool IsRegistered()
+bool IsRegistered(const wchar_t* progId)
 {
     CLSID clsid;
-    return SUCCEEDED(::CLSIDFromProgID(kProgId, &clsid));
+    return SUCCEEDED(::CLSIDFromProgID(progId, &clsid));
 }
 
 HRESULT CallEntry(HMODULE hModule, const char* name)
@@ -22,8 +22,12 @@ HRESULT CallEntry(HMODULE hModule, const char* name)
 
 } // namespace
 
-SampleRegistration::SampleRegistration()
-    : m_hSample(::LoadLibraryW((BinDirectory() + L"QLNSampleText.dll").c_str())), m_bWasRegistered(IsRegistered()),
+SampleRegistration::SampleRegistration() : SampleRegistration(L"QLNSampleText.dll", kProgId)
+{
+}
+
+SampleRegistration::SampleRegistration(const wchar_t* dllName, const wchar_t* progId)
+    : m_hSample(::LoadLibraryW((BinDirectory() + dllName).c_str())), m_bWasRegistered(IsRegistered(progId)),
       m_hrRegister(CallEntry(m_hSample, "DllRegisterServer"))
 {
 }

@@ -3,12 +3,13 @@
 
 namespace E2e {
 
-// Registers the sample text object as regsvr32 would, through its own entry points, and
-// unregisters it again afterwards unless it was registered before.
+// Registers a sample server (the text object unless told) as regsvr32 would, through its own
+// entry points, and unregisters it again afterwards unless its ProgID was registered before.
 class SampleRegistration
 {
 public:
     SampleRegistration();
+    SampleRegistration(const wchar_t* dllName, const wchar_t* progId);
     SampleRegistration(const SampleRegistration&) = delete;
     SampleRegistration& operator=(const SampleRegistration&) = delete;
     ~SampleRegistration();

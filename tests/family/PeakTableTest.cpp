@@ -1,0 +1,240 @@
+// The sample peak table: a user at its sheet in the system's ActiveX host window, its columns
+// read as a host reads a text object's lines, both property-set formats, a script, and the demo
+// host resolving it with rows of data.
+#include "E2eSupport.h"
+#include "EmfScan.h"
+#include "HtmlHelpRecorderProbe.h"
+#include "ScopedRegistryValue.h"
+#include "ScratchFolder.h"
+#include "SiblingHost.h"
+
+using namespace qlntest;
+
+namespace {
+
+// Ids of the table's columns page.
+const int kColumnsId = 1001, kTitleId = 1002, kShowHeadingsId = 1004, kGridAllId = 1007, kGridColorId = 1008;
+// Ids of the library's table font page and its font controls.
+const int kCellFontBoxId = 11007, kFontButtonId = 11004, kUnderlineId = 11001;
+
+class PeakTableHost : public SiblingHost
+{
+protected:
+    PeakTableHost() : SiblingHost(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable", L"Peak Table") {}
+};
+
+std::wstring State(CQLNTextObjClient& object)
+{
+    std::vector<std::wstring> columns;
+    std::wstring error, text;
+    EXPECT_TRUE(object.GetLines(columns, error, L"GetColumnCount", L"GetColumn")) << error;
+    for (const auto& column : columns)
+        text += column + L";";
+    return text + L"|" + SampleObject::Get(object, L"Title") + L"|" + SampleObject::Get(object, L"ShowHeadings") + L"|" +
+           SampleObject::Get(object, L"GridLines") + L"|" + SampleObject::Get(object, L"GridColor") + L"|" +
+           BagLine(object, "CellFont.Underline");
+}
+
+// The texts drawn, in order, joined by "|".
+std::wstring Texts(const EmfScan& scan)
+{
+    std::wstring text;
+    for (const EmfText& t : scan.texts)
+        text += (text.empty() ? L"" : L"|") + t.text;
+    return text;
+}
+
+EmfScan DrawTable(CQLNTextObjClient& object, RECT bounds)
+{
+    std::wstring error;
+    const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(object.Draw(nullptr, hdc, bounds, error)) << error;
+    const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
+    EmfScan scan(hemf);
+    ::DeleteEnhMetaFile(hemf);
+    return scan;
+}
+
+} // namespace
+
+// A user writes two columns (the second from the catalogue, so it keeps its decimals), a title,
+// hides the headings, picks a full grid and the next grid colour, asks Help and applies; on the
+// font page (its own Help) underlines the cell font in the font dialog and presses OK. The table
+// has the edits, keeps them through a save and load, and draws them: one row of token keys, the
+// grid's vertical lines. Cancel after another edit gives the table back as it was.
+TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemBack)
+{
+    ScopedRegistryValue helpControl(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
+    helpControl.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
+    std::vector<std::wstring> seen;
+    int nHelpCalls = 0;
+    auto pressHelp = [&] {
+        nHelpCalls = HtmlHelpRecorderProbe::Calls();
+        return PostClick(::GetDlgItem(m_hSheet, IDHELP)), true;
+    };
+    auto helpAsked = [&] {
+        RecordedHelpCall call = {};
+        if (HtmlHelpRecorderProbe::Calls(&call) != nHelpCalls + 1)
+            return false;
+        seen.push_back(L"help " + std::to_wstring(call.dwData));
+        return true;
+    };
+    auto applyEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(m_hSheet, kApplyId)) != FALSE; };
+    HWND hFontDialog = nullptr;
+    RunSheet({
+        [&] {
+            seen.push_back(L"shown: " + TextOf(Item(kColumnsId)));
+            return pressHelp();
+        },
+        {"help for the columns page", [&] {
+             if (!helpAsked())
+                 return false;
+             PostTyping(Item(kColumnsId), L"Peak\rArea: {Area}");
+             PostTyping(Item(kTitleId), L"Caffeine run");
+             PostClick(Item(kShowHeadingsId));
+             PostClick(Item(kGridAllId));
+             return PostKey(Item(kGridColorId), VK_DOWN), true;
+         }},
+        {"Apply enabled", [&] { return applyEnabled() && (PostClick(::GetDlgItem(m_hSheet, kApplyId)), true); }},
+        {"Apply done", [&] {
+             if (applyEnabled())
+                 return false;
+             seen.push_back(L"applied: " + State(m_object));
+             return PostTabClick(m_hSheet, 1);
+         }},
+        {"the font page", [&] { return IsOnPage(1) && pressHelp(); }},
+        {"help for the font page", [&] {
+             if (!helpAsked())
+                 return false;
+             const HWND hCell = ChildDialogCentredOn(Page(), kCellFontBoxId);
+             return hCell != nullptr && (PostClick(::GetDlgItem(hCell, kFontButtonId)), true);
+         }},
+        {"the font dialog", [&] {
+             hFontDialog = ::FindWindowW(L"#32770", L"Font");
+             if (hFontDialog == nullptr || !::IsWindowVisible(hFontDialog))
+                 return false;
+             PostClick(::GetDlgItem(hFontDialog, kUnderlineId));
+             return PostClick(::GetDlgItem(hFontDialog, IDOK)), true;
+         }},
+        {"the font dialog closed", [&] { return !::IsWindow(hFontDialog) && (PostClick(::GetDlgItem(m_hSheet, IDOK)), true); }},
+    });
+    const std::wstring applied = L"Peak;Area: {Area};|Caffeine run|0|2|12632256|CellFont.Underline=false";
+    const std::wstring edited = L"Peak;Area: {Area};|Caffeine run|0|2|12632256|CellFont.Underline=true";
+    const std::vector<std::wstring> expected = {
+        L"shown: Compound: {CompName}\r\nRT: {RT}\r\nArea: {Area}\r\nHeight: {Height}\r\nAmount: {CalcAmt}", L"help 3002",
+        L"applied: " + applied, L"help 1065"};
+    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(edited, State(m_object));
+    // The catalogue's column keeps its decimals, the user's own has none.
+    EXPECT_EQ(L"\f-1\fPeak\r\nArea: {Area}\f0\fArea: {Area}", SampleObject::Get(m_object, L"Columns"));
+
+    std::string bytes;
+    std::wstring error;
+    ASSERT_TRUE(m_object.SaveStream(bytes, error, false)) << error;
+    CQLNTextObjClient copy;
+    ASSERT_TRUE(copy.Create(L"QLNSample.PeakTable", error) && copy.LoadStream(bytes, error)) << error;
+    EXPECT_EQ(edited, State(copy));
+    const EmfScan drawing = DrawTable(copy, RECT{0, 0, 500, 300});
+    EXPECT_EQ(L"Caffeine run|Peak|{Area}", Texts(drawing)) << "no headings: the title and a row of keys";
+    size_t nVertical = 0;
+    for (const EmfLine& line : drawing.lines)
+        nVertical += line.from.x == line.to.x;
+    EXPECT_EQ(3u, nVertical) << "a full grid: the edges of two columns";
+
+    // Cancel after a change written as the page was left.
+    const std::string bag = SampleObject::SaveBagText(m_object);
+    RunSheet({
+        [&] { return PostTyping(Item(kTitleId), L"Lost"), PostTabClick(m_hSheet, 1); },
+        {"the title written", [&] {
+             return IsOnPage(1) && SampleObject::Get(m_object, L"Title") == L"Lost" &&
+                    (PostClick(::GetDlgItem(m_hSheet, IDCANCEL)), true);
+         }},
+    });
+    EXPECT_EQ(bag, SampleObject::SaveBagText(m_object));
+}
+
+// Rows from the host: each cell in its column, numbers against the column's right edge, text
+// against its left; rows that do not fit end in the library's marker in place of the last that
+// would. Columns widen to their content.
+TEST(PeakTable, RowsFromTheHostAreDrawnAndThoseThatDoNotFitEndInTheMarker)
+{
+    E2e::SampleRegistration registration(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable");
+    ASSERT_EQ(S_OK, registration.Result());
+    CQLNTextObjClient table;
+    std::wstring error;
+    ASSERT_TRUE(table.Create(L"QLNSample.PeakTable", error) && table.InitNew(error)) << error;
+    ASSERT_TRUE(table.PutProperty(L"ColumnList", L"Compound: {CompName}\r\nArea: {Area}", error)) << error;
+    ASSERT_TRUE(table.PutProperty(L"ShowTitle", L"0", error)) << error;
+    VARIANT rows;
+    V_VT(&rows) = VT_BSTR;
+    V_BSTR(&rows) = ::SysAllocString(L"Caffeine\t152345\r\nA much longer compound name\t7\r\nThird\t1\r\nFourth\t2");
+    ASSERT_TRUE(table.CallMethod(L"SetRows", {rows}, nullptr, error)) << error;
+    ::VariantClear(&rows);
+
+    const EmfScan all = DrawTable(table, RECT{0, 0, 500, 300});
+    EXPECT_EQ(L"Compound|Area|Caffeine|152345|A much longer compound name|7|Third|1|Fourth|2", Texts(all));
+    const EmfText* pLong = all.Find(L"A much longer compound name");
+    const EmfText* pArea = all.Find(L"Area");
+    ASSERT_TRUE(pLong != nullptr && pArea != nullptr);
+    EXPECT_GT(pArea->ref.x, pLong->ref.x + 100) << "the first column as wide as its longest cell";
+    EXPECT_GT(all.Find(L"7")->ref.x, all.Find(L"152345")->ref.x) << "numbers end at the column's right edge";
+
+    // Room for the headings and two rows: the second row's place holds the marker.
+    const LONG rowHeight = all.Find(L"A much longer compound name")->ref.y - all.Find(L"Caffeine")->ref.y;
+    const EmfScan cut = DrawTable(table, RECT{0, 0, 500, all.Find(L"Caffeine")->ref.y + 2 * rowHeight - 1});
+    EXPECT_EQ(L"Compound|Area|Caffeine|152345|(More...)", Texts(cut));
+
+    EXPECT_FALSE(table.PutProperty(L"GridLines", L"3", error));
+    EXPECT_NE(std::wstring::npos, error.find(L"GridLines is 0 (none), 1 (rows) or 2 (rows and columns).")) << error;
+}
+
+// Both property-set formats hold every property: a table written as a bag and read into a new
+// one saves the same stream as the first; a bag with a number no grid has draws rows.
+TEST(PeakTable, TheBagAndTheStreamHoldTheSameTable)
+{
+    E2e::SampleRegistration registration(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable");
+    ASSERT_EQ(S_OK, registration.Result());
+    CQLNTextObjClient first, second;
+    std::wstring error;
+    ASSERT_TRUE(first.Create(L"QLNSample.PeakTable", error) && first.InitNew(error)) << error;
+    const std::string edited = SampleObject::WithValues(SampleObject::SaveBagText(first), {
+        {"Columns", "\\f-1\\fPeak\\r\\nRT: {RT}\\f3\\fRT: {RT}"}, {"Title", "Run 7"}, {"ShowTitle", "false"},
+        {"GridLines", "2"}, {"GridColor", "255"}, {"HeadingFont.Size", "11.25"}, {"CellColor", "32768"}});
+    ASSERT_TRUE(SampleObject::LoadBagText(first, edited)) << edited;
+    std::string stream1, stream2;
+    ASSERT_TRUE(first.SaveStream(stream1, error)) << error;
+    ASSERT_TRUE(second.Create(L"QLNSample.PeakTable", error) && second.LoadStream(stream1, error)) << error;
+    EXPECT_EQ(SampleObject::SaveBagText(first), SampleObject::SaveBagText(second));
+    ASSERT_TRUE(second.SaveStream(stream2, error)) << error;
+    EXPECT_TRUE(stream1 == stream2);
+    EXPECT_EQ(L"Peak;RT: {RT};|Run 7|-1|2|255|CellFont.Underline=false", State(second));
+
+    ASSERT_TRUE(SampleObject::LoadBagText(second, SampleObject::WithValues(edited, {{"GridLines", "40"}})));
+    EXPECT_EQ(L"1", SampleObject::Get(second, L"GridLines"));
+}
+
+// The demo host resolves a table with the rows of a data file: the columns, then a row a line
+// with each value in its column's decimals; its drawing shows the rows.
+TEST(PeakTable, TheDemoHostResolvesATableWithRowsFromTheDataFile)
+{
+    E2e::SampleRegistration registration(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable");
+    ASSERT_EQ(S_OK, registration.Result());
+    E2e::ScratchFolder folder;
+    ASSERT_TRUE(E2e::WriteBytes(folder.Path(L"data.txt"),
+                                "CompName=Unknown\r\nRow1.CompName=Theobromine\r\nRow1.RT=3.10219\r\nRow1.Area=20480.4\r\n"
+                                "Row2.RT=4.23456\r\nRow2.Area=152345.678\r\nRow4.RT=9\r\n"));
+    const E2e::ProcessResult r =
+        E2e::Run(L"\"" + E2e::BinDirectory() + L"textobj.exe\" --progid QLNSample.PeakTable --set \"ColumnList=Compound: "
+                 L"{CompName}\r\nRT: {RT}\r\nArea: {Area}\" --resolve \"" + folder.Path(L"data.txt") + L"\" --draw \"" +
+                 folder.Path(L"t.emf") + L"\"");
+    ASSERT_EQ(0u, r.exitCode) << r.out << r.err;
+    EXPECT_EQ("Compound: {CompName}\tRT: {RT}\tArea: {Area}\r\n"
+              "Theobromine\t3\t20480\r\n"
+              "Unknown\t4\t152346\r\n",
+              r.out) << "row 3 is missing, so row 4 is not read; times have the RT precision the host set (none)";
+    const HENHMETAFILE hemf = ::GetEnhMetaFileW(folder.Path(L"t.emf").c_str());
+    const EmfScan scan(hemf);
+    ::DeleteEnhMetaFile(hemf);
+    EXPECT_NE(nullptr, scan.Find(L"Theobromine")) << scan.TextList();
+    EXPECT_NE(nullptr, scan.Find(L"152346")) << scan.TextList();
+}

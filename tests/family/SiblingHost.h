@@ -1,0 +1,99 @@
+// A sibling report object inside the system's ActiveX host window, a container nobody here
+// wrote, whose properties verb shows the object's own sheet to a scripted user.
+#pragma once
+#include "CQLNTextObjClient.h"
+#include "SampleObject.h"
+#include "SampleRegistration.h"
+#include "ScriptedUser.h"
+#include "WindowTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qlntest {
+
+// The sheet's Apply button.
+const int kApplyId = 0x3021;
+
+class SiblingHost : public ::testing::Test
+{
+protected:
+    // The server's file, the object's ProgID and its sheet's caption.
+    SiblingHost(const wchar_t* pszDll, const wchar_t* pszProgId, const wchar_t* pszCaption)
+        : m_registration(pszDll, pszProgId), m_pszProgId(pszProgId), m_pszCaption(pszCaption)
+    {
+    }
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_registration.Result());
+        const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
+        const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
+        const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
+        static const bool s_bInitialised = init != nullptr && init();
+        ASSERT_TRUE(s_bInitialised && getControl != nullptr);
+        m_hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 640,
+                                     480, nullptr, nullptr, nullptr, nullptr);
+        m_hHost = ::CreateWindowExW(0, L"AtlAxWin", m_pszProgId, WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, m_hFrame,
+                                    nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, m_hHost);
+        PumpMessages();
+        ASSERT_EQ(S_OK, getControl(m_hHost, &m_control)) << "the host created no object";
+        std::wstring error;
+        ASSERT_TRUE(m_object.Attach(m_control.Get(), error)) << error;
+        ASSERT_EQ(S_OK, m_control.As(&m_ole));
+    }
+    void TearDown() override
+    {
+        m_ole.Reset();
+        m_control.Reset();
+        ::DestroyWindow(m_hFrame);
+        PumpMessages();
+    }
+
+    HWND Page() const { return reinterpret_cast<HWND>(::SendMessageW(m_hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+    bool IsOnPage(int nPage) const
+    {
+        return ::SendMessageW(m_hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0) == nPage;
+    }
+    HWND Item(int nID) const { return ::GetDlgItem(Page(), nID); }
+
+    // The properties verb, with the user's steps after the sheet has come up.
+    void RunSheet(std::vector<ScriptedUser::Step> steps)
+    {
+        steps.insert(steps.begin(), ScriptedUser::Step("the object's sheet", [&] {
+            m_hSheet = ::FindWindowW(L"#32770", m_pszCaption);
+            return m_hSheet != nullptr && ::IsWindowVisible(m_hSheet) && Page() != nullptr;
+        }));
+        ScriptedUser user(std::move(steps), [&] { ::PostMessageW(m_hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
+        EXPECT_EQ(S_OK, m_ole->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, m_hFrame, nullptr));
+        EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
+        EXPECT_FALSE(::IsWindow(m_hSheet)) << "the sheet is gone when the verb returns";
+    }
+
+    E2e::SampleRegistration m_registration;
+    const wchar_t* m_pszProgId;
+    const wchar_t* m_pszCaption;
+    HWND m_hFrame = nullptr;
+    HWND m_hHost = nullptr;
+    HWND m_hSheet = nullptr;
+    Microsoft::WRL::ComPtr<IUnknown> m_control;
+    Microsoft::WRL::ComPtr<IOleObject> m_ole;
+    CQLNTextObjClient m_object;
+};
+
+// The saved property set's line for a property ("Name=value"), or "" without one; fonts are read
+// so, as the object saves them (the system's font object reports the font it realised).
+inline std::wstring BagLine(CQLNTextObjClient& object, const char* pszName)
+{
+    const std::string bag = SampleObject::SaveBagText(object);
+    const std::string name = std::string("\n") + pszName + "=";
+    const size_t at = bag.find(name);
+    if (at == std::string::npos)
+        return std::wstring();
+    const size_t end = bag.find_first_of("\r\n", at + 1);
+    return std::wstring(bag.begin() + static_cast<long>(at + 1), bag.begin() + static_cast<long>(end));
+}
+
+} // namespace qlntest
