@@ -3,11 +3,18 @@
 // object's properties, its lines and a drawing of it.
 #include "CPropertySheet.h"
 #include "EmfScan.h"
+#include "HelpViewer.h"
+#include "LocatorRegistration.h"
+#include "QLNAnnotationFontPropPage.h"
 #include "QLNBaseRes.h"
+#include "QLNTableFontPropPage.h"
 #include "QLNTextDataAttributePage.h"
+#include "QLNTextDataFontPage.h"
 #include "QLNTextDataSelectPage.h"
+#include "QLNTextFontPropPage.h"
 #include "SampleObject.h"
 #include "ScriptedUser.h"
+#include "WindowTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -283,4 +290,64 @@ TEST_F(TextDataPages, LookingChangesNothingAndARetypedLabelKeepsItsSeparator)
     EXPECT_EQ(L"Old: {X}\f-1\fO: {X}\r\nInjection volume: {InjVol}\f1\fInj. vol: {InjVol}\r\n"
               L"Vial: {Vial}\f-1\fVial: {Vial}\r\n\f-1\fFree words\r\n\f-1\f\r\nRetention time: {RT}\f3\fRT: {RT}",
               SampleObject::Get(object, L"TextFields"));
+}
+
+// Every Help of the sheet opens its own topic of the sample's help file in the system's viewer,
+// a program of its own: F1 and the Help button of each page, the Help of the font dialog that a
+// font row opens, and F1 there.
+TEST_F(TextDataPages, EveryHelpOpensItsOwnTopicInTheViewer)
+{
+    Open(L"Vial: {Vial}");
+    LocatorRegistration locator;
+    ASSERT_EQ(S_OK, locator.Register());
+    CQLNTextDataSelectPage data(*pControl);
+    CQLNTextDataAttributePage layout(*pControl);
+    CQLNTextDataFontPage fonts(*pControl);
+    CQLNTextFontPropPage textFonts;
+    CQLNTableFontPropPage tableFonts;
+    CQLNAnnotationFontPropPage annotationFont;
+    CPropertySheet sheet(L"Text object");
+    for (CPropertyPage* pPage : std::initializer_list<CPropertyPage*>{&data, &layout, &fonts, &textFonts, &tableFonts, &annotationFont})
+        sheet.AddPage(pPage);
+    pSheet = &sheet;
+    HWND hFontDialog = nullptr;
+    const auto pressF1On = [](HWND hWnd) { return ::SetForegroundWindow(hWnd), PressChord({VK_F1}), true; };
+    const auto helpButton = [&] { return PostClick(::GetDlgItem(sheet.m_hWnd, IDHELP)), true; };
+    // Waits for the viewer, notes its topic and closes it, then waits until it is gone.
+    std::vector<ScriptedUser::Step> steps = {Waiting("the sheet", [&] { return ::IsWindowVisible(sheet.m_hWnd) != FALSE; })};
+    const auto help = [&](ScriptedUser::Step press) {
+        steps.push_back(std::move(press));
+        steps.push_back(Waiting("the help viewer", [&] {
+            const HWND hViewer = HelpViewer::Find();
+            return hViewer != nullptr && (seen.push_back(HelpViewer::Topic(hViewer)), ::PostMessageW(hViewer, WM_CLOSE, 0, 0));
+        }));
+        steps.push_back(Waiting("the help viewer to close", [] { return HelpViewer::Find() == nullptr; }));
+    };
+    help([&] { return pressF1On(sheet.m_hWnd); });
+    help(helpButton);
+    for (int nPage = 1; nPage < 6; ++nPage) {
+        steps.push_back([&, nPage] { return Tab(nPage); });
+        help(helpButton);
+        if (nPage != 2)
+            continue;
+        steps.push_back([&] {
+            return PostClick(::GetDlgItem(ChildDialogCentredOn(fonts.m_hWnd, IDC_QLN_TITLE_FONT_BOX), IDC_QLN_FONT_CTRL_BUTTON)), true;
+        });
+        steps.push_back(Waiting("the font dialog", [&] { return (hFontDialog = FindOwnedDialog(sheet.m_hWnd)) != nullptr; }));
+        help([&] { return PostClick(::GetDlgItem(hFontDialog, IDC_QLN_FONT_HELP)), true; });
+        help([&] { return pressF1On(hFontDialog); });
+        steps.push_back([&] { return ::PostMessageW(hFontDialog, WM_COMMAND, IDCANCEL, 0), true; });
+        steps.push_back(Waiting("the font dialog to close", [&] { return FindOwnedDialog(sheet.m_hWnd) == nullptr; }));
+    }
+    steps.push_back([&] { return ::PostMessageW(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0), true; });
+    ScriptedUser user(std::move(steps), [&] {
+        if (const HWND hViewer = HelpViewer::Find())
+            ::PostMessageW(hViewer, WM_CLOSE, 0, 0);
+        ::PostMessageW(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    }, 1500);   // nine viewers started and closed: about 45 s
+    sheet.DoModal();
+    EXPECT_TRUE(user.Finished());
+    const std::vector<std::wstring> expected = {L"Data page", L"Data page", L"Attributes page", L"Font page", L"Font dialog",
+                                                L"Font dialog", L"Text fonts", L"Table fonts", L"Annotation font"};
+    EXPECT_EQ(expected, seen);
 }
