@@ -122,7 +122,22 @@ BOOL CQLNTextDataSelectPage::OnInitDialog()
         m_lbAvailable.SetCurSel(0);
     UpdateControls();
     EnableTitle();
+    FrameDescription(m_stAvailableDesc);
+    FrameDescription(m_stSelectedDesc);
     return TRUE;
+}
+
+void CQLNTextDataSelectPage::FrameDescription(CStatic& description)
+{
+    // A sunken edge is a grey line at the top and left and a white one at the bottom and right:
+    // on the white body of a themed page only half the box shows, and its bottom seems to lie
+    // elsewhere. The box keeps its place and size with a plain frame of the same width.
+    const HWND hWnd = description.m_hWnd;
+    if (hWnd == nullptr)
+        return;
+    ::SetWindowLongPtrW(hWnd, GWL_STYLE, (::GetWindowLongPtrW(hWnd, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_SUNKEN)) | WS_BORDER);
+    ::SetWindowLongPtrW(hWnd, GWL_EXSTYLE, ::GetWindowLongPtrW(hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_STATICEDGE));
+    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CQLNTextDataSelectPage::AddSpecialRows()

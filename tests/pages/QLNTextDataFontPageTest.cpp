@@ -31,17 +31,6 @@ std::vector<std::string> Changed(const std::string& before, const std::string& a
 // The four font controls of the page, by the group boxes that place them.
 const int kPlaces[] = {IDC_QLN_TITLE_FONT_BOX, IDC_QLN_HEADING_FONT_BOX, IDC_QLN_PROMPT_FONT_BOX, IDC_QLN_VALUE_FONT_BOX};
 
-// What the screen shows at a point of a window's client area.
-COLORREF ScreenPixel(HWND hWnd, int x, int y)
-{
-    POINT pt = {x, y};
-    ::ClientToScreen(hWnd, &pt);
-    const HDC hDC = ::GetDC(nullptr);
-    const COLORREF cr = ::GetPixel(hDC, pt.x, pt.y);
-    ::ReleaseDC(nullptr, hDC);
-    return cr;
-}
-
 } // namespace
 
 // Viewing the page and the font dialog of every font and pressing OK changes no saved byte: a

@@ -292,6 +292,37 @@ TEST_F(TextDataPages, LookingChangesNothingAndARetypedLabelKeepsItsSeparator)
               SampleObject::Get(object, L"TextFields"));
 }
 
+// The two description boxes are framed on every side on the page's body and end on the same
+// row, with rows described and after Remove All has emptied the selected list.
+TEST_F(TextDataPages, DescriptionBoxesShowWholeFramesWhoseBottomsLineUp)
+{
+    Open(L"Vial: {Vial}");
+    // Each box's edges, at the middle of each side, against the page's body just outside it.
+    const auto frames = [&] {
+        std::wstring text;
+        for (int nID : {IDC_QLN_DATA_AVAILABLE_DESC, IDC_QLN_DATA_SELECTED_DESC}) {
+            RECT rc = {};
+            ::GetWindowRect(Item(nID), &rc);
+            ::MapWindowPoints(nullptr, pData->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+            const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+            const COLORREF crBody = ScreenPixel(pData->m_hWnd, x, rc.bottom + 2);
+            const POINT edges[] = {{x, rc.top}, {rc.left, y}, {x, rc.bottom - 1}, {rc.right - 1, y}};
+            for (const POINT& pt : edges)
+                text += ScreenPixel(pData->m_hWnd, pt.x, pt.y) != crBody ? L"#" : L".";
+            text += L" " + std::to_wstring(rc.bottom) + L"; ";
+        }
+        return text;
+    };
+    std::wstring before, after;
+    EXPECT_TRUE(Run(Settled(Waiting("the data page", [&] { return On(pData); }),
+                            {[&] { return before = frames(), PostClick(Item(IDC_QLN_DATA_REMOVE_ALL)), true; },
+                             [&] { return Count(IDC_QLN_DATA_SELECTED) == 0 && (after = frames(), true); },
+                             [&] { return PostClick(::GetDlgItem(pSheet->m_hWnd, IDOK)), true; }})));
+    const std::wstring bottom = before.substr(5, before.find(L';') - 5);
+    EXPECT_EQ(L"#### " + bottom + L"; #### " + bottom + L"; ", before);
+    EXPECT_EQ(before, after);
+}
+
 // Every Help of the sheet opens its own topic of the sample's help file in the system's viewer,
 // a program of its own: F1 and the Help button of each page, the Help of the font dialog that a
 // font row opens, and F1 there.
