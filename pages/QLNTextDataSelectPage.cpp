@@ -9,6 +9,7 @@
 #include "QLNDefaultText.h"
 #include "QLNHelpIds.h"
 #include "QLNOpenPageHelp.h"
+#include "QLNPlainFrame.h"
 #include "QLNLibraryString.h"
 #include "QLNStringTokenizer.h"
 #include "QLNTextBaseCtrl.h"
@@ -122,22 +123,9 @@ BOOL CQLNTextDataSelectPage::OnInitDialog()
         m_lbAvailable.SetCurSel(0);
     UpdateControls();
     EnableTitle();
-    FrameDescription(m_stAvailableDesc);
-    FrameDescription(m_stSelectedDesc);
+    QLNGivePlainFrame(m_stAvailableDesc.m_hWnd);
+    QLNGivePlainFrame(m_stSelectedDesc.m_hWnd);
     return TRUE;
-}
-
-void CQLNTextDataSelectPage::FrameDescription(CStatic& description)
-{
-    // A sunken edge is a grey line at the top and left and a white one at the bottom and right:
-    // on the white body of a themed page only half the box shows, and its bottom seems to lie
-    // elsewhere. The box keeps its place and size with a plain frame of the same width.
-    const HWND hWnd = description.m_hWnd;
-    if (hWnd == nullptr)
-        return;
-    ::SetWindowLongPtrW(hWnd, GWL_STYLE, (::GetWindowLongPtrW(hWnd, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_SUNKEN)) | WS_BORDER);
-    ::SetWindowLongPtrW(hWnd, GWL_EXSTYLE, ::GetWindowLongPtrW(hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_STATICEDGE));
-    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CQLNTextDataSelectPage::AddSpecialRows()

@@ -49,8 +49,6 @@ public:
     void LoadSelectedList();
     // Drops from the available list the data items that the selected list holds.
     void RemoveSelectedFromAvailable();
-    // Gives a description box a frame that shows on every side of the page's body.
-    static void FrameDescription(CStatic& description);
     // Buttons, descriptions, label and decimal details for the current rows.
     void UpdateControls();
     // The text-field string of the selected list; empty without a catalogue.
