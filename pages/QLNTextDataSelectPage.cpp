@@ -8,6 +8,7 @@
 #include "QLNDefaultText.h"
 #include "QLNHelpIds.h"
 #include "QLNOpenPageHelp.h"
+#include "QLNPlainFrame.h"
 #include "QLNLibraryString.h"
 #include "QLNTextBaseCtrl.h"
 
@@ -81,6 +82,8 @@ BOOL CQLNTextDataSelectPage::OnInitDialog()
     m_lbSelected.SetSelectedList(TRUE);
     ShowRows({m_selection.GetSelected().empty() ? -1 : 0, 0});
     EnableTitle();
+    QLNGivePlainFrame(m_stAvailableDesc.m_hWnd);
+    QLNGivePlainFrame(m_stSelectedDesc.m_hWnd);
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #include "QLNBaseRes.h"
 #include "QLNFontConversion.h"
 #include "QLNFontDialog.h"
+#include "QLNPlainFrame.h"
 
 IMPLEMENT_DYNAMIC(CQLNFontCtrl, CQLNCtrlDialogBase)
 
@@ -99,6 +100,7 @@ BOOL CQLNFontCtrl::OnInitDialog()
     ModifyStyle(0, WS_TABSTOP);
     SetDlgItemText(IDC_QLN_FONT_CTRL_BUTTON, m_strCaption);
     m_stSample.SetWindowText(m_strSampleText);
+    QLNGivePlainFrame(m_stSample.m_hWnd);
     UpdateSampleText();
     UpdateData(FALSE);
     return TRUE;

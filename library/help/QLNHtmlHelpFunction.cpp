@@ -51,6 +51,23 @@ HWND CQLNHtmlHelpFunction::Call(HWND hwndCaller, LPCWSTR pszFile, UINT uCommand,
     return m_pfnHtmlHelp(hwndCaller, pszFile, uCommand, dwData);
 }
 
+bool CQLNHtmlHelpFunction::IsSystemControl()
+{
+    if (m_pfnHtmlHelp == nullptr && !Load())
+        return false;
+    wchar_t loaded[MAX_PATH] = {};
+    wchar_t system[MAX_PATH] = {};
+    const DWORD loadedLength = ::GetModuleFileNameW(m_hModule, loaded, MAX_PATH);
+    const UINT systemLength = ::GetSystemDirectoryW(system, MAX_PATH);
+    if (loadedLength == 0 || loadedLength >= MAX_PATH || systemLength == 0 || systemLength >= MAX_PATH)
+        return false;
+    std::vector<wchar_t> expected(system, system + systemLength);
+    if (expected.back() != L'\\')
+        expected.push_back(L'\\');
+    expected.insert(expected.end(), g_controlFileName, g_controlFileName + wcslen(g_controlFileName) + 1);
+    return ::lstrcmpiW(loaded, expected.data()) == 0;
+}
+
 bool CQLNHtmlHelpFunction::Load()
 {
     if (m_bLoadFailed)

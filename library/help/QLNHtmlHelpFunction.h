@@ -16,6 +16,9 @@ public:
 
     // Calls the help function as HtmlHelpW; returns its result, or null when it is unavailable.
     HWND Call(HWND hwndCaller, LPCWSTR pszFile, UINT uCommand, DWORD_PTR dwData);
+    // Whether the function is the system's own HTML Help control (the file of that name in the
+    // system folder), loading it first when needed; false when it is unavailable.
+    bool IsSystemControl();
 
 private:
     typedef HWND(WINAPI* HtmlHelpProc)(HWND, LPCWSTR, UINT, DWORD_PTR);

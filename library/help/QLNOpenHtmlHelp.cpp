@@ -3,6 +3,7 @@
 #include "QLNHelpFileLocator.h"
 #include "QLNHtmlHelpFunction.h"
 #include "QLNIssueComError.h"
+#include "QLNStartHelpViewer.h"
 
 #include "CString.h"
 
@@ -50,5 +51,13 @@ HWND QLNOpenHtmlHelpViewer(HWND owner, DWORD contextId, CString* pHelpFile)
     }
     if (pHelpFile != nullptr)
         *pHelpFile = helpFile;
-    return HtmlHelpFunction().Call(owner, helpFile.GetString(), HH_HELP_CONTEXT, contextId);
+    // The system's own control is not called in this process but through its viewer program,
+    // which makes the same request (HH_HELP_CONTEXT with the file and the context) in a process
+    // of its own. Wine's viewer, and its reader of the help file, fault in the calling process
+    // shortly after opening when the HTML engine is missing; in process that would end the
+    // report host with the user's unsaved work. The viewer then has no owner window.
+    CQLNHtmlHelpFunction& function = HtmlHelpFunction();
+    if (function.IsSystemControl() && QLNHasHelpViewerProgram())
+        return QLNStartHelpViewer(helpFile.GetString(), contextId);
+    return function.Call(owner, helpFile.GetString(), HH_HELP_CONTEXT, contextId);
 }

@@ -16,4 +16,6 @@ QLN_BASE_EXTERN_C void OpenHtmlHelp(HWND owner, DWORD contextId);
 
 // The same, answering the viewer's window: null when no viewer opened (no HTML Help, no help
 // file at the path, or a context the file does not know). The path asked for goes to pHelpFile.
+// The system's own HTML Help control is asked through its viewer program, in a process of its
+// own (QLNStartHelpViewer); a control installed in its place is called in this process.
 HWND QLNOpenHtmlHelpViewer(HWND owner, DWORD contextId, CString* pHelpFile = nullptr);

@@ -101,6 +101,17 @@ inline HWND ChildDialogCentredOn(HWND hParent, int nIDPlace)
     return nullptr;
 }
 
+// What the screen shows at a point of a window's client area.
+inline COLORREF ScreenPixel(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ::ClientToScreen(hWnd, &pt);
+    const HDC hDC = ::GetDC(nullptr);
+    const COLORREF cr = ::GetPixel(hDC, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hDC);
+    return cr;
+}
+
 // The font a window draws its text in (WM_GETFONT); all zeros for the system font.
 inline LOGFONTW FontOf(HWND hWnd)
 {

@@ -31,15 +31,19 @@ std::vector<std::string> Changed(const std::string& before, const std::string& a
 // The four font controls of the page, by the group boxes that place them.
 const int kPlaces[] = {IDC_QLN_TITLE_FONT_BOX, IDC_QLN_HEADING_FONT_BOX, IDC_QLN_PROMPT_FONT_BOX, IDC_QLN_VALUE_FONT_BOX};
 
-// What the screen shows at a point of a window's client area.
-COLORREF ScreenPixel(HWND hWnd, int x, int y)
+// Whether a box shows its frame on all four sides against the body of its parent around it.
+bool Framed(HWND hBox)
 {
-    POINT pt = {x, y};
-    ::ClientToScreen(hWnd, &pt);
-    const HDC hDC = ::GetDC(nullptr);
-    const COLORREF cr = ::GetPixel(hDC, pt.x, pt.y);
-    ::ReleaseDC(nullptr, hDC);
-    return cr;
+    const HWND hParent = ::GetParent(hBox);
+    RECT rc = {};
+    ::GetWindowRect(hBox, &rc);
+    ::MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rc), 2);
+    const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+    const COLORREF crBody = ScreenPixel(hParent, 2, 2);
+    for (const POINT& pt : {POINT{x, rc.top}, POINT{rc.left, y}, POINT{x, rc.bottom - 1}, POINT{rc.right - 1, y}})
+        if (ScreenPixel(hParent, pt.x, pt.y) == crBody)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -124,7 +128,8 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
                      for (int nID : {IDC_QLN_TITLE_FONT_BOX, IDC_QLN_HEADING_FONT_BOX, IDC_QLN_PROMPT_FONT_BOX, IDC_QLN_VALUE_FONT_BOX})
                          seen.push_back(TextOf(::GetDlgItem(Control(nID), IDC_QLN_FONT_CTRL_BUTTON)) + L" " +
                                         TextOf(::GetDlgItem(Control(nID), IDC_QLN_SAMPLE)) +
-                                        (ScreenPixel(Control(nID), 2, 2) == ScreenPixel(page.m_hWnd, 2, 2) ? L", on the page's body" : L""));
+                                        (ScreenPixel(Control(nID), 2, 2) == ScreenPixel(page.m_hWnd, 2, 2) ? L", on the page's body" : L"") +
+                                        (Framed(::GetDlgItem(Control(nID), IDC_QLN_SAMPLE)) ? L", framed" : L""));
                      return Open(IDC_QLN_PROMPT_FONT_BOX);
                  },
                  Dialog,
@@ -162,11 +167,12 @@ TEST(QLNTextDataFontPageTest, TheDataLabelFaceAndDataColourTheUserChoseAreWritte
         [&] { ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0), ::PostMessageW(sheet.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
-    // Each font control shows the page's own background, not a panel of the dialog colour on it.
-    const std::vector<std::wstring> expected = {L"&Title font... Sample Header Object, on the page's body",
-                                                L"&Heading font... Sample Header, on the page's body",
-                                                L"Data &label font... Data file:, on the page's body",
-                                                L"&Data font... {Data File}, on the page's body",
+    // Each font control shows the page's own background, not a panel of the dialog colour on it,
+    // and its sample a frame on every side.
+    const std::vector<std::wstring> expected = {L"&Title font... Sample Header Object, on the page's body, framed",
+                                                L"&Heading font... Sample Header, on the page's body, framed",
+                                                L"Data &label font... Data file:, on the page's body, framed",
+                                                L"&Data font... {Data File}, on the page's body, framed",
                                                 L"Liberation Mono, apply on"};
     EXPECT_EQ(expected, seen) << "the typed face is taken as listed";
     EXPECT_EQ(L"Liberation Mono", SampleObject::Get(object, L"PromptFont"));

@@ -4,11 +4,18 @@
 // selection's own test's.
 #include "CPropertySheet.h"
 #include "EmfScan.h"
+#include "HelpViewer.h"
+#include "LocatorRegistration.h"
+#include "QLNAnnotationFontPropPage.h"
 #include "QLNBaseRes.h"
+#include "QLNTableFontPropPage.h"
 #include "QLNTextDataAttributePage.h"
+#include "QLNTextDataFontPage.h"
 #include "QLNTextDataSelectPage.h"
+#include "QLNTextFontPropPage.h"
 #include "SampleObject.h"
 #include "ScriptedUser.h"
+#include "WindowTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -278,4 +285,95 @@ TEST_F(TextDataPages, LookingChangesNothingAndARetypedLabelKeepsItsSeparator)
     };
     EXPECT_EQ(expected, seen);
     EXPECT_EQ(L"O: {X}|Inj. vol: {InjVol}|Vial: {Vial}|Free words||RT: {RT}|", Lines());
+}
+
+// The two description boxes are framed on every side on the page's body and end on the same
+// row, with rows described and after Remove All has emptied the selected list.
+TEST_F(TextDataPages, DescriptionBoxesShowWholeFramesWhoseBottomsLineUp)
+{
+    Open(L"Vial: {Vial}");
+    // Each box's edges, at the middle of each side, against the page's body just outside it.
+    const auto frames = [&] {
+        std::wstring text;
+        for (int nID : {IDC_QLN_DATA_AVAILABLE_DESC, IDC_QLN_DATA_SELECTED_DESC}) {
+            RECT rc = {};
+            ::GetWindowRect(Item(nID), &rc);
+            ::MapWindowPoints(nullptr, pData->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+            const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+            const COLORREF crBody = ScreenPixel(pData->m_hWnd, x, rc.bottom + 2);
+            const POINT edges[] = {{x, rc.top}, {rc.left, y}, {x, rc.bottom - 1}, {rc.right - 1, y}};
+            for (const POINT& pt : edges)
+                text += ScreenPixel(pData->m_hWnd, pt.x, pt.y) != crBody ? L"#" : L".";
+            text += L" " + std::to_wstring(rc.bottom) + L"; ";
+        }
+        return text;
+    };
+    std::wstring before, after;
+    EXPECT_TRUE(Run(Settled(Waiting("the data page", [&] { return On(pData); }),
+                            {[&] { return before = frames(), PostClick(Item(IDC_QLN_DATA_REMOVE_ALL)), true; },
+                             [&] { return Count(IDC_QLN_DATA_SELECTED) == 0 && (after = frames(), true); },
+                             [&] { return PostClick(::GetDlgItem(pSheet->m_hWnd, IDOK)), true; }})));
+    const std::wstring bottom = before.substr(5, before.find(L';') - 5);
+    EXPECT_EQ(L"#### " + bottom + L"; #### " + bottom + L"; ", before);
+    EXPECT_EQ(before, after);
+}
+
+// Every Help of the sheet opens its own topic of the sample's help file in the system's viewer,
+// a program of its own: F1 and the Help button of each page, the Help of the font dialog that a
+// font row opens, and F1 there.
+TEST_F(TextDataPages, EveryHelpOpensItsOwnTopicInTheViewer)
+{
+    Open(L"Vial: {Vial}");
+    LocatorRegistration locator;
+    ASSERT_EQ(S_OK, locator.Register());
+    CQLNTextDataSelectPage data(*pControl);
+    CQLNTextDataAttributePage layout(*pControl);
+    CQLNTextDataFontPage fonts(*pControl);
+    CQLNTextFontPropPage textFonts;
+    CQLNTableFontPropPage tableFonts;
+    CQLNAnnotationFontPropPage annotationFont;
+    CPropertySheet sheet(L"Text object");
+    for (CPropertyPage* pPage : std::initializer_list<CPropertyPage*>{&data, &layout, &fonts, &textFonts, &tableFonts, &annotationFont})
+        sheet.AddPage(pPage);
+    pSheet = &sheet;
+    HWND hFontDialog = nullptr;
+    const auto pressF1On = [](HWND hWnd) { return ::SetForegroundWindow(hWnd), PressChord({VK_F1}), true; };
+    const auto helpButton = [&] { return PostClick(::GetDlgItem(sheet.m_hWnd, IDHELP)), true; };
+    // Waits for the viewer, notes its topic and closes it, then waits until it is gone.
+    std::vector<ScriptedUser::Step> steps = {Waiting("the sheet", [&] { return ::IsWindowVisible(sheet.m_hWnd) != FALSE; })};
+    const auto help = [&](ScriptedUser::Step press) {
+        steps.push_back(std::move(press));
+        steps.push_back(Waiting("the help viewer", [&] {
+            const HWND hViewer = HelpViewer::Find();
+            return hViewer != nullptr && (seen.push_back(HelpViewer::Topic(hViewer)), ::PostMessageW(hViewer, WM_CLOSE, 0, 0));
+        }));
+        steps.push_back(Waiting("the help viewer to close", [] { return HelpViewer::Find() == nullptr; }));
+    };
+    help([&] { return pressF1On(sheet.m_hWnd); });
+    help(helpButton);
+    for (int nPage = 1; nPage < 6; ++nPage) {
+        steps.push_back([&, nPage] { return Tab(nPage); });
+        help(helpButton);
+        if (nPage != 2)
+            continue;
+        steps.push_back([&] {
+            return PostClick(::GetDlgItem(ChildDialogCentredOn(fonts.m_hWnd, IDC_QLN_TITLE_FONT_BOX), IDC_QLN_FONT_CTRL_BUTTON)), true;
+        });
+        steps.push_back(Waiting("the font dialog", [&] { return (hFontDialog = FindOwnedDialog(sheet.m_hWnd)) != nullptr; }));
+        help([&] { return PostClick(::GetDlgItem(hFontDialog, IDC_QLN_FONT_HELP)), true; });
+        help([&] { return pressF1On(hFontDialog); });
+        steps.push_back([&] { return ::PostMessageW(hFontDialog, WM_COMMAND, IDCANCEL, 0), true; });
+        steps.push_back(Waiting("the font dialog to close", [&] { return FindOwnedDialog(sheet.m_hWnd) == nullptr; }));
+    }
+    steps.push_back([&] { return ::PostMessageW(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0), true; });
+    ScriptedUser user(std::move(steps), [&] {
+        if (const HWND hViewer = HelpViewer::Find())
+            ::PostMessageW(hViewer, WM_CLOSE, 0, 0);
+        ::PostMessageW(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    }, 1500);   // nine viewers started and closed: about 45 s
+    sheet.DoModal();
+    EXPECT_TRUE(user.Finished());
+    const std::vector<std::wstring> expected = {L"Data page", L"Data page", L"Attributes page", L"Font page", L"Font dialog",
+                                                L"Font dialog", L"Text fonts", L"Table fonts", L"Annotation font"};
+    EXPECT_EQ(expected, seen);
 }
