@@ -10,6 +10,7 @@
 #include "QLNDefaultText.h"
 #include "QLNConvertStringToDouble.h"
 #include "QLNFontConversion.h"
+#include "QLNFontHolderConversion.h"
 #include "QLNMetaFileDC.h"
 #include "QLNMultiLineCenteredStatic.h"
 #include "QLNBaseTextHelper.h"

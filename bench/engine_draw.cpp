@@ -5,7 +5,7 @@
 // drawing; twice the lines should cost about twice the time.
 #include "CMetaFileDC.h"
 #include "QLNDefaultText.h"
-#include "QLNFontConversion.h"
+#include "QLNFontHolderConversion.h"
 #include "QLNStringTokenizer.h"
 #include "TestTextControl.h"
 

@@ -1,22 +1,14 @@
 # The platform-free units as one static library, qln_native_core, for the native builds (the
 # sanitizer tests, the fuzz targets): the framework's strings, arrays and exceptions, and the
-# text-field content model. The including project picks the compiler and the sanitizers; the
-# string seam is left to it, since each program answers string resources its own way.
+# text-field content model, as the layers' source lists name them. The including project picks
+# the compiler and the sanitizers; the string seam is left to it, since each program answers
+# string resources its own way.
 cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH qln_top)
-add_library(qln_native_core STATIC
-    ${qln_top}/framework/core/CObject.cpp
-    ${qln_top}/framework/core/CException.cpp
-    ${qln_top}/framework/core/CInvalidArgException.cpp
-    ${qln_top}/framework/core/CMemoryException.cpp
-    ${qln_top}/framework/core/CUserException.cpp
-    ${qln_top}/framework/core/COleException.cpp
-    ${qln_top}/framework/core/COleDispatchException.cpp
-    ${qln_top}/framework/core/CString.cpp
-    ${qln_top}/content/QLNStringTokenizer.cpp
-    ${qln_top}/content/QLNDefaultText.cpp
-    ${qln_top}/content/QLNConvertStringToDouble.cpp
-    ${qln_top}/content/QLNLibraryString.cpp
-    ${qln_top}/content/QLNTextFieldLines.cpp)
+include(${qln_top}/framework/core/Sources.cmake)
+include(${qln_top}/content/Sources.cmake)
+list(TRANSFORM QLN_AFX_CORE_PLATFORM_FREE_SOURCES PREPEND ${qln_top}/framework/core/ OUTPUT_VARIABLE qln_core_sources)
+list(TRANSFORM QLN_CONTENT_PLATFORM_FREE_SOURCES PREPEND ${qln_top}/content/ OUTPUT_VARIABLE qln_content_sources)
+add_library(qln_native_core STATIC ${qln_core_sources} ${qln_content_sources})
 target_include_directories(qln_native_core PUBLIC
     ${qln_top} ${qln_top}/framework/core ${qln_top}/framework/core/native ${qln_top}/content
     ${qln_top}/resources)

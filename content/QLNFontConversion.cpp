@@ -11,41 +11,6 @@ namespace {
 constexpr unsigned long long kSizePerInch = 720000;
 constexpr unsigned long long kPixelsPerInch = 96;
 
-// The holder's font as IFont with a reference for the caller, or null.
-IFont* QueryFont(CFontHolder& fontHolder)
-{
-    IFontDisp* pDisp = fontHolder.GetFontDispatch();
-    if (pDisp == nullptr)
-        return nullptr;
-    IFont* pFont = nullptr;
-    if (FAILED(pDisp->QueryInterface(IID_IFont, reinterpret_cast<void**>(&pFont))))
-        pFont = nullptr;
-    pDisp->Release();
-    return pFont;
-}
-
-// The record of pFont with the given size, face and character set; every other field zero.
-void FillLogFont(IFont* pFont, CY cySize, const CString& strName, short sCharset, LOGFONTW& logFont)
-{
-    std::memset(&logFont, 0, sizeof logFont);
-    std::wcsncpy(logFont.lfFaceName, strName, LF_FACESIZE - 1);
-    logFont.lfHeight = QLNFontSizeToHeight(cySize);
-    BOOL bFlag = FALSE;
-    if (SUCCEEDED(pFont->get_Italic(&bFlag)))
-        logFont.lfItalic = static_cast<BYTE>(bFlag);
-    bFlag = FALSE;
-    if (SUCCEEDED(pFont->get_Underline(&bFlag)))
-        logFont.lfUnderline = static_cast<BYTE>(bFlag);
-    bFlag = FALSE;
-    if (SUCCEEDED(pFont->get_Strikethrough(&bFlag)))
-        logFont.lfStrikeOut = static_cast<BYTE>(bFlag);
-    // The weight carries boldness; the bold property is not read.
-    SHORT sValue = 0;
-    if (SUCCEEDED(pFont->get_Weight(&sValue)))
-        logFont.lfWeight = sValue;
-    logFont.lfCharSet = static_cast<BYTE>(sCharset);
-}
-
 // The face of a record, which need not end in a zero when it fills the whole field.
 CString FaceOf(const LOGFONTW& logFont)
 {
@@ -83,25 +48,39 @@ BOOL QLNIsSizeOfHeight(CY cySize, LONG lHeight)
            cySize.int64 < llOfHeight + llPixel;
 }
 
-void OleFontToLogFont(CFontHolder& fontHolder, LOGFONTW& logFont)
+void QLNGivenFontToLogFont(IFont* pFont, CY cySize, const CString& strName, short sCharset, LOGFONTW& logFont)
 {
     std::memset(&logFont, 0, sizeof logFont);
-    IFont* pFont = QueryFont(fontHolder);
     if (pFont == nullptr)
         return;
-    FillLogFont(pFont, fontHolder.GetFontSize(), fontHolder.GetFontName(), fontHolder.GetFontCharset(), logFont);
-    pFont->Release();
+    std::wcsncpy(logFont.lfFaceName, strName, LF_FACESIZE - 1);
+    logFont.lfHeight = QLNFontSizeToHeight(cySize);
+    BOOL bFlag = FALSE;
+    if (SUCCEEDED(pFont->get_Italic(&bFlag)))
+        logFont.lfItalic = static_cast<BYTE>(bFlag);
+    bFlag = FALSE;
+    if (SUCCEEDED(pFont->get_Underline(&bFlag)))
+        logFont.lfUnderline = static_cast<BYTE>(bFlag);
+    bFlag = FALSE;
+    if (SUCCEEDED(pFont->get_Strikethrough(&bFlag)))
+        logFont.lfStrikeOut = static_cast<BYTE>(bFlag);
+    // The weight carries boldness; the bold property is not read.
+    SHORT sValue = 0;
+    if (SUCCEEDED(pFont->get_Weight(&sValue)))
+        logFont.lfWeight = sValue;
+    logFont.lfCharSet = static_cast<BYTE>(sCharset);
 }
 
 void QLNFontToLogFont(IFont* pFont, LOGFONTW& logFont)
 {
-    std::memset(&logFont, 0, sizeof logFont);
-    if (pFont == nullptr)
+    if (pFont == nullptr) {
+        std::memset(&logFont, 0, sizeof logFont);
         return;
+    }
     CY cySize = {};
     CString strName;
     short sCharset = 0;
-    if (!CFontHolder::ReadFontAsGiven(pFont, cySize, strName, sCharset)) {
+    if (!AfxReadFontAsGiven(pFont, cySize, strName, sCharset)) {
         // A font object of another kind: what it reports.
         cySize = CY();
         if (FAILED(pFont->get_Size(&cySize)))
@@ -113,16 +92,7 @@ void QLNFontToLogFont(IFont* pFont, LOGFONTW& logFont)
         if (FAILED(pFont->get_Charset(&sCharset)))
             sCharset = 0;
     }
-    FillLogFont(pFont, cySize, strName, sCharset, logFont);
-}
-
-void LogFontToOleFont(const LOGFONTW& logFont, CFontHolder& fontHolder)
-{
-    IFont* pFont = QueryFont(fontHolder);
-    if (pFont == nullptr)
-        return;
-    QLNLogFontToFont(logFont, pFont);
-    pFont->Release();
+    QLNGivenFontToLogFont(pFont, cySize, strName, sCharset, logFont);
 }
 
 void QLNLogFontToFont(const LOGFONTW& logFont, IFont* pFont, BOOL bChangedOnly, const CY* pcySize)
@@ -158,9 +128,8 @@ void QLNLogFontToFont(const LOGFONTW& logFont, IFont* pFont, BOOL bChangedOnly, 
         pFont->put_Charset(static_cast<SHORT>(logFont.lfCharSet));
 }
 
-void QLNZoomFontHolderToLOGFONT(CFontHolder& fontHolder, double dZoom, LOGFONTW& logFont)
+void QLNZoomLogFont(double dZoom, LOGFONTW& logFont)
 {
-    OleFontToLogFont(fontHolder, logFont);
     // A zoom that is not a positive finite number (a corrupt property, a division by a zero
     // extent) leaves the height as the font gives it, and a product beyond int is clamped to
     // the largest height int holds, so no conversion below ever sees a value it cannot take.

@@ -1,5 +1,6 @@
-// Copies between a control's font property (the system's OLE font object in a font holder) and
-// a logical font. Heights assume a 96 dpi screen in both directions; no device is asked.
+// Copies between a font object (the platform's IFont, as a control's font property is) and a
+// logical font. Heights assume a 96 dpi screen in both directions; no device is asked. The
+// conversions of a control's font holder are built on these (QLNFontHolderConversion.h).
 //
 // The size, face and character set read are those the font was given: the system's font object
 // reports those of the font it realised (a substituted face, a size rounded to whole pixels),
@@ -7,17 +8,17 @@
 #pragma once
 #include "QLNBaseExport.h"
 
-#include "CFontHolder.h"
+#include "AfxFontAsGiven.h"
+#include "CString.h"
 
-// Face name, height (negative: a character height), italic, underline, strike-out, weight and
-// character set; every other field is zero. A holder without a font, or a font without IFont,
-// gives an all-zero record.
-QLN_BASE_EXTERN_C void OleFontToLogFont(CFontHolder& fontHolder, LOGFONTW& logFont);
-// Sets name, size, italic, underline, strike-out, weight and character set of the holder's font;
-// bold follows the weight. Without a font, or without IFont, nothing changes.
-QLN_BASE_EXTERN_C void LogFontToOleFont(const LOGFONTW& logFont, CFontHolder& fontHolder);
-// OleFontToLogFont with the height scaled by dZoom and rounded half up.
-QLN_BASE_EXTERN_C void QLNZoomFontHolderToLOGFONT(CFontHolder& fontHolder, double dZoom, LOGFONTW& logFont);
+// The record of pFont, which was given cySize, strName and sCharset (its holder remembers them):
+// face name, height (negative: a character height), italic, underline, strike-out, weight and
+// character set; every other field is zero. No font gives an all-zero record.
+QLN_BASE_API void QLNGivenFontToLogFont(IFont* pFont, CY cySize, const CString& strName, short sCharset,
+                                        LOGFONTW& logFont);
+// Scales the height by dZoom, rounded half up. A zoom that is not a positive finite number
+// leaves it, and a product beyond int is clamped to the largest height int holds.
+QLN_BASE_API void QLNZoomLogFont(double dZoom, LOGFONTW& logFont);
 
 // The character height in pixels of a size in points times 10000, negated: only the low 32 bits
 // of the size count, and the quotient is rounded down, so 10 points give -13.
@@ -29,9 +30,11 @@ QLN_BASE_API CY QLNHeightToFontSize(LONG lHeight);
 // 18.67 pixels, for a height of -19), so that it may be written for that height.
 QLN_BASE_API BOOL QLNIsSizeOfHeight(CY cySize, LONG lHeight);
 
-// OleFontToLogFont for a font object reached without its holder (through automation).
+// QLNGivenFontToLogFont for a font object reached without its holder (through automation): what
+// it was given as its stream form keeps it.
 QLN_BASE_API void QLNFontToLogFont(IFont* pFont, LOGFONTW& logFont);
-// LogFontToOleFont for a font object reached without its holder. With bChangedOnly, only what
+// Sets name, size, italic, underline, strike-out, weight and character set of the font object;
+// bold follows the weight. Without a font nothing changes. With bChangedOnly, only what
 // differs in meaning from what QLNFontToLogFont gives now is written (a face in other letter
 // case, a flag of 2 for 1, a positive height for its negative are no change), and a height of
 // 0, no size at all, leaves the size. A height that changes is written as cySize when that is

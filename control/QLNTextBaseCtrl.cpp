@@ -2,7 +2,7 @@
 
 #include "AfxDispatch.h"
 #include "CPropExchange.h"
-#include "QLNFontConversion.h"
+#include "QLNFontHolderConversion.h"
 
 #include <cmath>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "QLNDrawingFonts.h"
 
-#include "QLNFontConversion.h"
+#include "QLNFontHolderConversion.h"
 
 #include <cstring>
 

@@ -322,7 +322,7 @@ LOGFONTW CQLNOlePropertyPage::GetFontProperty(LPCTSTR pszPropName, CY* pcySize)
     QLNFontToLogFont(font.Get(), lf);
     CString strName;
     short sCharset = 0;
-    if (pcySize != nullptr && !CFontHolder::ReadFontAsGiven(font.Get(), *pcySize, strName, sCharset))
+    if (pcySize != nullptr && !AfxReadFontAsGiven(font.Get(), *pcySize, strName, sCharset))
         *pcySize = QLNHeightToFontSize(lf.lfHeight);
     return lf;
 }

@@ -4,14 +4,11 @@
 // takes, so that the owner hears when the font's properties change.
 #pragma once
 #include "Afx.h"
+#include "AfxFontAsGiven.h"
 #include "CString.h"
 
 #include <ocidl.h>
 #include <olectl.h>
-
-// The largest size a font can have, in points times 10000; a larger one in a property set means
-// the set is damaged.
-constexpr LONGLONG AFX_MAX_FONT_SIZE = 16384LL * 10000;
 
 class AFX_CORE_API CFontHolder
 {
@@ -46,11 +43,6 @@ public:
     void SetFontSize(CY cySize);
     void SetFontName(const CString& strName);
     void SetFontCharset(short sCharset);
-
-    // The size, face name and character set a font object was last given, for a font not held
-    // here (a page reaches a control's fonts through automation alone); false when the font
-    // cannot say. The font object itself is left as it was.
-    static BOOL ReadFontAsGiven(IFont* pFont, CY& cySize, CString& strName, short& sCharset);
 
     // A plain pointer, as the platform framework has it: report objects read and compare it,
     // and pass it where an IFont* is asked for. The holder owns one reference, taken in

@@ -1,7 +1,7 @@
 #include "TestTextControl.h"
 
 #include "CMetaFileDC.h"
-#include "QLNFontConversion.h"
+#include "QLNFontHolderConversion.h"
 
 namespace {
 

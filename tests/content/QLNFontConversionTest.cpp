@@ -1,5 +1,5 @@
 // Conversions between the system's OLE font object and a logical font, at 96 pixels per inch.
-#include "QLNFontConversion.h"
+#include "QLNFontHolderConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -114,13 +114,22 @@ TEST(FontConversion, FaceNameFillingTheWholeFieldIsTakenWithoutReadingPastIt)
     EXPECT_EQ(S_OK, font.holder.m_pFont->IsEqual(expected.holder.m_pFont));
 }
 
-TEST(FontConversion, HolderWithoutFontGivesZerosAndTakesNothing)
+TEST(FontConversion, NoFontGivesZerosAndTakesNothing)
 {
     CFontHolder empty(nullptr);
     const LOGFONTW zero = {};
     LOGFONTW lf = Dirty();
     OleFontToLogFont(empty, lf);
     EXPECT_EQ(0, std::memcmp(&zero, &lf, sizeof lf));
+    lf = Dirty();
+    QLNFontToLogFont(nullptr, lf);
+    EXPECT_EQ(0, std::memcmp(&zero, &lf, sizeof lf));
+    lf = Dirty();
+    CY size = {};
+    size.int64 = 100000;
+    QLNGivenFontToLogFont(nullptr, size, kFace, ANSI_CHARSET, lf);
+    EXPECT_EQ(0, std::memcmp(&zero, &lf, sizeof lf));
+    QLNLogFontToFont(Record(kFace, -13), nullptr, TRUE, &size);
     lf = Dirty();
     QLNZoomFontHolderToLOGFONT(empty, 2.0, lf);
     EXPECT_EQ(0, std::memcmp(&zero, &lf, sizeof lf));

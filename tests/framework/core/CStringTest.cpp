@@ -1,7 +1,7 @@
 // The wide string: slicing clamps, searches report -1, formatting and resources.
 #include "CInvalidArgException.h"
 #include "CString.h"
-#include "framework_tests_res.h"
+#include "core_tests_res.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // program's) is the report libraries' test.
 #include "CDynLinkLibrary.h"
 #include "CString.h"
-#include "framework_tests_res.h"
+#include "core_tests_res.h"
 
 #include <gtest/gtest.h>
 

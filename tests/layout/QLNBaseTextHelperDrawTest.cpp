@@ -8,7 +8,7 @@
 #include "CountingMetaFileDC.h"
 #include "EmfScan.h"
 #include "QLNBaseLibrary.h"
-#include "QLNFontConversion.h"
+#include "QLNFontHolderConversion.h"
 #include "TestTextControl.h"
 
 #include <gtest/gtest.h>

@@ -122,7 +122,7 @@ TEST(CFontHolder, KeepsWhatItWasGivenUntilTheFontChanges)
         CY size = {};
         CString name;
         short charset = 0;
-        EXPECT_TRUE(CFontHolder::ReadFontAsGiven(holder.m_pFont, size, name, charset));
+        EXPECT_TRUE(AfxReadFontAsGiven(holder.m_pFont, size, name, charset));
         EXPECT_EQ(CString(kCjk), name) << realised;
         EXPECT_EQ(97500, size.int64) << realised;
         holder.GetFontHandle();
