@@ -150,6 +150,10 @@ void CQLNTextDataSelectPage::UpdateControls()
     m_btnAdd.EnableWindow(bAnyAvailable);
     m_btnAddAll.EnableWindow(bAnyAvailable);
     m_stAvailableDesc.SetWindowText(m_selection.DescribeAvailable(m_nAvailableCur));
+    // An empty list has nothing to describe: its box goes, rather than stand as an empty frame
+    // inside the group's.
+    m_stAvailableDesc.ShowWindow(bAnyAvailable ? SW_SHOW : SW_HIDE);
+    m_stSelectedDesc.ShowWindow(nSelected > 0 ? SW_SHOW : SW_HIDE);
 
     const CQLNTextDataSelection::RowView view = m_selection.ShowSelected(m_nSelectedCur);
     m_stSelectedDesc.SetWindowText(view.description);
