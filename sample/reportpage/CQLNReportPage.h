@@ -16,7 +16,7 @@ public:
     enum class Paper : unsigned { A4 = 0, Letter = 1 };
 
     // Lengths on the page are in 0.01 mm.
-    static const long m_klMinObjectSize = 500;
+    static constexpr long m_klMinObjectSize = 500;
 
     explicit CQLNReportPage(CQLNPageContainer* pContainer) : m_pContainer(pContainer) {}
     ~CQLNReportPage();
