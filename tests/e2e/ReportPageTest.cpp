@@ -376,7 +376,12 @@ namespace {
 class ReportPageCommandLine : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(S_OK, m_registration.Result()); }
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_registration.Result());
+        ASSERT_EQ(S_OK, m_peakTable.Result());
+        ASSERT_EQ(S_OK, m_annotation.Result());
+    }
     // Runs the host; @name in the arguments stands for that file in the scratch folder.
     E2e::ProcessResult Host(std::wstring arguments)
     {
@@ -388,6 +393,8 @@ protected:
     }
 
     E2e::SampleRegistration m_registration;
+    E2e::SampleRegistration m_peakTable{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};
+    E2e::SampleRegistration m_annotation{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
     E2e::ScratchFolder m_folder;
 };
 
@@ -541,38 +548,74 @@ TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
     }
 }
 
-// Printed through the default printer into a PDF, each object's resolved text is where the
-// object is on the page: poppler's word boxes (in points from the top left corner) of a value
-// that both objects show fall inside each object's place.
-TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedTextAtItsPlace)
+namespace {
+
+// Where poppler's word boxes (pdftotext -bbox, in points from the paper's top left corner) put
+// each whole word that is text.
+std::vector<std::pair<double, double>> WordsAt(const std::string& html, const std::string& text)
 {
-    if (CQLNPagePrinter::DefaultPrinter().empty())
-        GTEST_SKIP() << "no printer is installed in this prefix";
+    std::vector<std::pair<double, double>> boxes;
+    for (size_t at = 0; (at = html.find(">" + text + "<", at)) != std::string::npos; ++at) {
+        const size_t word = html.rfind("<word", at);
+        double xMin = 0, yMin = 0;
+        if (word != std::string::npos && std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\"", &xMin, &yMin) == 2)
+            boxes.emplace_back(xMin, yMin);
+    }
+    return boxes;
+}
+
+// Each object's place in points, from the lines "<n>. ... at X, Y mm, W x H mm" of --list.
+std::vector<RECT> PlacesListed(const std::string& listed)
+{
+    std::vector<RECT> places;
+    const double pt = 72 / 25.4;
+    for (size_t at = 0; (at = listed.find(" mm, ", at)) != std::string::npos; ++at) {
+        const size_t start = listed.rfind(" at ", at);
+        double x = 0, y = 0, w = 0, h = 0;
+        if (std::sscanf(listed.c_str() + start, " at %lf, %lf mm, %lf x %lf mm", &x, &y, &w, &h) == 4 && start > listed.rfind('\n', at))
+            places.push_back(RECT{static_cast<LONG>(x * pt), static_cast<LONG>(y * pt), static_cast<LONG>((x + w) * pt),
+                                  static_cast<LONG>((y + h) * pt)});
+    }
+    return places;
+}
+
+} // namespace
+
+// The three kinds of report object printed through the default printer into a PDF, resolved
+// with a data file that has rows: the text object's value, the peak table's first and last row
+// and the annotation's note are each inside their own object's place on the paper.
+TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedContentAtItsPlace)
+{
+    ASSERT_FALSE(CQLNPagePrinter::DefaultPrinter().empty()) << "the prefix has no printer";
     ASSERT_TRUE(CQLNUnixProgram::Available());
-    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --save @p.qrp").exitCode);
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.PeakTable --insert QLNSample.Annotation "
+                       L"--save @p.qrp").exitCode);
+    const auto listed = Host(L"@p.qrp --list");
+    const std::vector<RECT> places = PlacesListed(listed.out);
+    ASSERT_EQ(3u, places.size()) << listed.out;
     const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
     auto printed = Host(L"@p.qrp --resolve \"" + data + L"\" --pdf @p.pdf");
     ASSERT_EQ(0u, printed.exitCode) << printed.err;
     ASSERT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-bbox", CQLNUnixProgram::UnixPath(m_folder.Path(L"p.pdf")),
                                       CQLNUnixProgram::UnixPath(m_folder.Path(L"p.html"))}));
     const std::string html = E2e::ReadBytes(m_folder.Path(L"p.html"));
-    std::vector<std::pair<double, double>> boxes;
-    for (size_t at = 0; (at = html.find(">run042.d<", at)) != std::string::npos; ++at) {
-        const size_t word = html.rfind("<word", at);
-        double xMin = 0, yMin = 0;
-        ASSERT_EQ(2, std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\"", &xMin, &yMin));
-        boxes.emplace_back(xMin, yMin);
-    }
     EXPECT_EQ(std::string::npos, html.find("{DataFile}")) << "every key is resolved";
-    ASSERT_EQ(2u, boxes.size()) << html.substr(0, 2000);
-    // The objects are at 20 and 100 mm from the left, 20 mm from the top, 80 by 50 mm.
-    const double mm = 72 / 25.4;
-    const double lefts[2] = {20 * mm, 100 * mm};
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_GT(boxes[i].first, lefts[i]);
-        EXPECT_LT(boxes[i].first, lefts[i] + 80 * mm);
-        EXPECT_GT(boxes[i].second, 20 * mm);
-        EXPECT_LT(boxes[i].second, 70 * mm);
+    const struct { const char* word; size_t object; } rows[] = {
+        {"run042.d", 0}, {"Theobromine", 1}, {"Paraxanthine", 1}, {"Note", 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.word);
+        const auto boxes = WordsAt(html, row.word);
+        ASSERT_EQ(1u, boxes.size()) << html.substr(0, 3000);
+        const RECT& place = places[row.object];
+        EXPECT_GE(boxes[0].first, place.left);
+        EXPECT_LT(boxes[0].first, place.right);
+        EXPECT_GE(boxes[0].second, place.top);
+        EXPECT_LT(boxes[0].second, place.bottom);
     }
+    // A PDF Ghostscript cannot write is refused, and nothing is left behind.
+    const std::wstring nowhere = m_folder.Path(L"none") + L"\\p.pdf";
+    auto refused = Host(L"@p.qrp --pdf \"" + nowhere + L"\"");
+    EXPECT_EQ(1u, refused.exitCode);
+    EXPECT_NE(std::string::npos, refused.err.find("cannot write")) << refused.err;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(nowhere.c_str()));
 }
