@@ -59,7 +59,7 @@ bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& p
     // Ghostscript writes beside the destination; the file moves there only when the job is done.
     CQLNReplacingFile pdf(pdfPath);
     CQLNPdfPrinter pdfPrinter;
-    if (!pdfPrinter.Create(printer, pdf.TempPath(), error))
+    if (!pdf.HasFolder(error) || !pdfPrinter.Create(printer, pdf.TempPath(), error))
         return false;
     if (!PrintOn(pdfPrinter.Name(), page, error)) {
         error = L"cannot write " + pdfPath + L": " + error;

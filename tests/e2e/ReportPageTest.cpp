@@ -133,7 +133,12 @@ bool Contains(const std::vector<std::wstring>& lines, const std::wstring& line)
 class ReportPage : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(S_OK, m_registration.Result()); }
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_registration.Result());
+        ASSERT_EQ(S_OK, m_peakTable.Result());
+        ASSERT_EQ(S_OK, m_annotation.Result());
+    }
     void TearDown() override
     {
         // A page left modified would ask; the test has said what it wanted by now.
@@ -165,23 +170,37 @@ protected:
         return WaitFor([&] { return user.Finished() && !OwnsDialog(m_hWnd); }, 15) && user.Finished();
     }
 
-    // Insert, then Enter on the first report object in the list: the sample text object.
-    bool InsertFromList(std::wstring& listed)
+    // Insert, a click on the named class in the list, then Enter; listed is the line clicked.
+    bool InsertFromList(std::wstring& listed, const wchar_t* pszName = L"Sample Text Object")
     {
+        LRESULT row = LB_ERR;
         return InModal([] { Keys({VK_INSERT}); },
                        {Waiting("the insert dialog", [&] {
                             const HWND hDlg = FindOwnedDialog(m_hWnd);
                             if (hDlg == nullptr || TextOf(hDlg) != L"Insert Report Object")
                                 return false;
+                            const HWND hList = ::GetDlgItem(hDlg, 201);
+                            row = ::SendMessageW(hList, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(pszName));
+                            if (row == LB_ERR)
+                                return false;
                             wchar_t sz[256] = {};
-                            ::SendDlgItemMessageW(hDlg, 201, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(sz));
+                            ::SendMessageW(hList, LB_GETTEXT, row, reinterpret_cast<LPARAM>(sz));
                             listed = sz;
-                            return true;
+                            RECT rc = {};
+                            ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+                            return PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2}), true;
                         }),
-                        [] { return PressChord({VK_RETURN}), true; }});
+                        Waiting("the class chosen", [&] {
+                            const HWND hDlg = FindOwnedDialog(m_hWnd);
+                            if (hDlg == nullptr || ::SendDlgItemMessageW(hDlg, 201, LB_GETCURSEL, 0, 0) != row)
+                                return false;
+                            return PressChord({VK_RETURN}), true;
+                        })});
     }
 
     E2e::SampleRegistration m_registration;
+    E2e::SampleRegistration m_peakTable{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};
+    E2e::SampleRegistration m_annotation{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
     E2e::ScratchFolder m_folder;
     std::unique_ptr<CQLNPageWindow> m_window;
     HWND m_hWnd = nullptr;
@@ -329,6 +348,63 @@ TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItW
     Keys({VK_CONTROL, 'Z'});
     ASSERT_EQ(2u, m_window->Page().Objects().size());
     EXPECT_TRUE(::EqualRect(&firstPlace, &Object(0).Place()));
+}
+
+std::wstring ColumnsOf(CQLNPageObject& object)
+{
+    CQLNTextObjClient client;
+    std::wstring columns, error;
+    EXPECT_TRUE(client.Attach(object.Object(), error) && client.GetStringProperty(L"Columns", columns, error)) << error;
+    return columns;
+}
+
+// The family on one page: a text object, a peak table and an annotation chosen from the insert
+// list with the mouse; the peak table's columns typed anew in its own sheet; saved, closed and
+// opened again with each object where it was and the columns as typed.
+TEST_F(ReportPage, TheThreeKindsAreInsertedATablesColumnsEditedInItsSheetAndKeptThroughASave)
+{
+    const std::wstring path = m_folder.Path(L"family.qrp");
+    OpenWindow(path);
+    const wchar_t* names[] = {L"Sample Text Object", L"Sample Peak Table", L"Sample Annotation"};
+    for (const wchar_t* name : names) {
+        std::wstring listed;
+        ASSERT_TRUE(InsertFromList(listed, name)) << "no " << std::string(name, name + wcslen(name)) << " from the list";
+        EXPECT_EQ(0u, listed.find(name));
+    }
+    ASSERT_EQ(3u, m_window->Page().Objects().size());
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(names[i], Object(i).ClassName());
+    ASSERT_NE(std::wstring::npos, ColumnsOf(Object(1)).find(L"RT: {RT}"));
+
+    HWND hSheet = nullptr;
+    auto columns = [&] {
+        return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), 1001);
+    };
+    EXPECT_TRUE(InModal([&] { DoubleClick(m_hWnd, Centre(Shown(1))); },
+                        {Waiting("the peak table's sheet", [&] {
+                             hSheet = ::FindWindowW(L"#32770", L"Peak Table");
+                             return hSheet != nullptr && ::IsWindowVisible(hSheet) && columns() != nullptr;
+                         }),
+                         [&] { return PostTyping(columns(), L"Peak\rArea: {Area}"), true; },
+                         Waiting("the columns typed", [&] { return TextOf(columns()) == L"Peak\r\nArea: {Area}"; }),
+                         [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }}));
+    const std::wstring edited = ColumnsOf(Object(1));
+    EXPECT_NE(std::wstring::npos, edited.find(L"Area: {Area}"));
+    EXPECT_EQ(std::wstring::npos, edited.find(L"RT: {RT}"));
+
+    Keys({VK_CONTROL, 'S'});
+    std::vector<RECT> places;
+    for (size_t i = 0; i < 3; ++i)
+        places.push_back(Object(i).Place());
+    m_window->Page().Close();
+    m_window.reset();
+    OpenWindow(path);
+    ASSERT_EQ(3u, m_window->Page().Objects().size());
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(names[i], Object(i).ClassName());
+        EXPECT_TRUE(::EqualRect(&places[i], &Object(i).Place())) << i;
+    }
+    EXPECT_EQ(edited, ColumnsOf(Object(1)));
 }
 
 // A file cut short or damaged is refused with a message; the page that was open stays, with its
