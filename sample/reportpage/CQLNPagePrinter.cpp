@@ -3,6 +3,7 @@
 #include "CQLNObjectRecording.h"
 #include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
+#include "CQLNTextObjClient.h"
 
 #include <winspool.h>
 
@@ -95,18 +96,34 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
             ok = false;
             break;
         }
-        // Objects size their fonts in pixels of the screen, as the window shows them; in the
-        // recording those units are mapped onto the printer's resolution, so that text keeps its
-        // size on paper and is measured on the printer, where it will be printed.
+        // Objects size their fonts in pixels of the screen, as the window shows them, and are
+        // measured on the printer, where they will be printed. One that can be zoomed is zoomed
+        // by the printer's resolution over the screen's and draws in the printer's pixels, as the
+        // demo host prints it: the text objects' engine draws in device units whatever mapping
+        // it is given. Any other gets its logical units (screen pixels) mapped onto the printer's.
         const HDC hRef = recording.m_hAttribDC;
         const int nScreenDpi = CQLNReportPage::ScreenDpi();
-        for (const HDC hdcMapped : {recording.m_hDC, hRef}) {
-            ::SetMapMode(hdcMapped, MM_ANISOTROPIC);
-            ::SetWindowExtEx(hdcMapped, nScreenDpi, nScreenDpi, nullptr);
-            ::SetViewportExtEx(hdcMapped, ::GetDeviceCaps(hRef, LOGPIXELSX), ::GetDeviceCaps(hRef, LOGPIXELSY), nullptr);
+        const int nRefDpiX = ::GetDeviceCaps(hRef, LOGPIXELSX), nRefDpiY = ::GetDeviceCaps(hRef, LOGPIXELSY);
+        CQLNTextObjClient client;
+        std::wstring why;
+        const bool bZoomed = object.Object() != nullptr && client.Attach(object.Object(), why) &&
+                             client.HasMember(L"SetZoom") &&
+                             client.SetZoom(static_cast<double>(nRefDpiY) / nScreenDpi, why);
+        RECT bounds = {0, 0, CQLNReportPage::ToPixels(frame.right, 100), CQLNReportPage::ToPixels(frame.bottom, 100)};
+        if (bZoomed) {
+            bounds.right = ::MulDiv(frame.right, nRefDpiX, 2540);
+            bounds.bottom = ::MulDiv(frame.bottom, nRefDpiY, 2540);
+        } else {
+            for (const HDC hdcMapped : {recording.m_hDC, hRef}) {
+                ::SetMapMode(hdcMapped, MM_ANISOTROPIC);
+                ::SetWindowExtEx(hdcMapped, nScreenDpi, nScreenDpi, nullptr);
+                ::SetViewportExtEx(hdcMapped, nRefDpiX, nRefDpiY, nullptr);
+            }
         }
-        const RECT bounds = {0, 0, CQLNReportPage::ToPixels(frame.right, 100), CQLNReportPage::ToPixels(frame.bottom, 100)};
         ok = object.Draw(recording.m_hDC, hRef, bounds, error);
+        // The window shows the object at its own size again.
+        if (bZoomed)
+            client.SetZoom(1.0, why);
         const HENHMETAFILE hEmf = ok ? recording.Finish() : nullptr;
         if (ok && hEmf == nullptr) {
             error = L"cannot record " + object.ClassName() + L" for the printer";

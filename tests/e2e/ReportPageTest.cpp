@@ -627,15 +627,22 @@ TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
 namespace {
 
 // Where poppler's word boxes (pdftotext -bbox, in points from the paper's top left corner) put
-// each whole word that is text.
-std::vector<std::pair<double, double>> WordsAt(const std::string& html, const std::string& text)
+// each whole word that is text: its left, top and height.
+struct WordBox
 {
-    std::vector<std::pair<double, double>> boxes;
+    double x, y, height;
+};
+
+std::vector<WordBox> WordsAt(const std::string& html, const std::string& text)
+{
+    std::vector<WordBox> boxes;
     for (size_t at = 0; (at = html.find(">" + text + "<", at)) != std::string::npos; ++at) {
         const size_t word = html.rfind("<word", at);
-        double xMin = 0, yMin = 0;
-        if (word != std::string::npos && std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\"", &xMin, &yMin) == 2)
-            boxes.emplace_back(xMin, yMin);
+        double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+        if (word != std::string::npos &&
+            std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &xMin, &yMin,
+                        &xMax, &yMax) == 4)
+            boxes.push_back(WordBox{xMin, yMin, yMax - yMin});
     }
     return boxes;
 }
@@ -659,7 +666,8 @@ std::vector<RECT> PlacesListed(const std::string& listed)
 
 // The three kinds of report object printed through the default printer into a PDF, resolved
 // with a data file that has rows: the text object's value, the peak table's first and last row
-// and the annotation's note are each inside their own object's place on the paper.
+// and the annotation's note are each inside their own object's place on the paper, at a size
+// that can be read.
 TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedContentAtItsPlace)
 {
     ASSERT_FALSE(CQLNPagePrinter::DefaultPrinter().empty()) << "the prefix has no printer";
@@ -683,10 +691,12 @@ TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedContentAtItsPlace)
         const auto boxes = WordsAt(html, row.word);
         ASSERT_EQ(1u, boxes.size()) << html.substr(0, 3000);
         const RECT& place = places[row.object];
-        EXPECT_GE(boxes[0].first, place.left);
-        EXPECT_LT(boxes[0].first, place.right);
-        EXPECT_GE(boxes[0].second, place.top);
-        EXPECT_LT(boxes[0].second, place.bottom);
+        EXPECT_GE(boxes[0].x, place.left);
+        EXPECT_LT(boxes[0].x, place.right);
+        EXPECT_GE(boxes[0].y, place.top);
+        EXPECT_LT(boxes[0].y, place.bottom);
+        // Text keeps its size on paper: none of the samples' fonts is below 8 points.
+        EXPECT_GT(boxes[0].height, 6.0);
     }
     // A PDF Ghostscript cannot write is refused, and nothing is left behind.
     const std::wstring nowhere = m_folder.Path(L"none") + L"\\p.pdf";
