@@ -47,7 +47,7 @@ if [ "${1:-}" = --shots ]; then
   page=$(winepath -w "$build/page.qrp")
   wine "$bin/reportpage.exe" --insert QLNSample.TextCtrl --insert QLNSample.PeakTable \
        --insert QLNSample.Annotation --save "$page"
-  wine "$bin/reportpage.exe" "$page" --resolve "$data" --zoom 75 --png "$(winepath -w "$pictures/report-page.png")"
+  wine "$bin/reportpage.exe" "$page" --resolve "$data" --zoom 100 --png "$(winepath -w "$pictures/report-page.png")"
   wine "$bin/reportpage.exe" "$page" --resolve "$data" --pdf "$(winepath -w "$build/page.pdf")"
   pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/page.pdf" "$pictures/report-page-pdf"
   ls -l "$pictures" "$pictures/peaktable" "$pictures/annotation"
