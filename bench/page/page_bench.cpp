@@ -1,8 +1,6 @@
-// A report page of 30 objects (ten of each registered report-object class, or all of the one
-// class there is): how long it takes to open, to draw as the window draws it, to record into a
+// A report page of 30 objects, ten of each sample (text object, peak table, annotation): how long it takes to open, to draw as the window draws it, to record into a
 // metafile and to print as a PDF; and the page's drawing against the sum of its objects each
 // drawn alone into a metafile, which it should stay within three times of.
-#include "CQLNInsertDialog.h"
 #include "CQLNObjectRecording.h"
 #include "CQLNPagePrinter.h"
 #include "CQLNReportPage.h"
@@ -54,11 +52,17 @@ int main()
 {
     ::OleInitialize(nullptr);
     {
-        E2e::SampleRegistration registration;
-        const std::vector<CQLNInsertDialog::Entry> classes = CQLNInsertDialog::ReportClasses();
-        if (FAILED(registration.Result()) || classes.empty()) {
-            std::printf("page: no report object is registered\n");
-            return 1;
+        E2e::SampleRegistration text;
+        E2e::SampleRegistration table(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable");
+        E2e::SampleRegistration note(L"QLNSampleAnnotation.dll", L"QLNSample.Annotation");
+        std::vector<CLSID> classes;
+        for (const wchar_t* progId : {L"QLNSample.TextCtrl", L"QLNSample.PeakTable", L"QLNSample.Annotation"}) {
+            CLSID clsid = CLSID_NULL;
+            if (FAILED(::CLSIDFromProgID(progId, &clsid))) {
+                std::printf("page: %ls is not registered\n", progId);
+                return 1;
+            }
+            classes.push_back(clsid);
         }
         wchar_t szTemp[MAX_PATH];
         ::GetTempPathW(MAX_PATH, szTemp);
@@ -68,7 +72,7 @@ int main()
             CQLNReportPage page(nullptr);
             std::wstring error;
             for (int i = 0; i < 30; ++i) {
-                ComPtr<CQLNPageObject> object = CQLNPageObject::Create(classes[i % classes.size()].clsid, nullptr, error);
+                ComPtr<CQLNPageObject> object = CQLNPageObject::Create(classes[i % classes.size()], nullptr, error);
                 if (!object) {
                     std::printf("page: %ls\n", error.c_str());
                     return 1;
@@ -81,7 +85,7 @@ int main()
                 return 1;
             }
         }
-        std::printf("page: 30 objects of %u class(es)\n", static_cast<unsigned>(std::min<size_t>(classes.size(), 30)));
+        std::printf("page: 30 objects, ten of each sample\n");
 
         CQLNReportPage page(nullptr);
         std::wstring error;

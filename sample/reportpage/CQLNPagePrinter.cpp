@@ -1,9 +1,9 @@
 #include "CQLNPagePrinter.h"
 
-#include "CQLNConsoleOutput.h"
 #include "CQLNObjectRecording.h"
+#include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
-#include "CQLNUnixProgram.h"
+#include "CQLNTextObjClient.h"
 
 #include <winspool.h>
 
@@ -50,20 +50,31 @@ HDC CQLNPagePrinter::CreatePrinterDC(const std::wstring& printer, const CQLNRepo
     return hdc;
 }
 
-bool CQLNPagePrinter::Print(const CQLNReportPage& page, const std::wstring& strOutput, std::wstring& error)
+bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error)
 {
     const std::wstring printer = DefaultPrinter();
     if (printer.empty()) {
         error = L"no printer is installed";
         return false;
     }
+    // Ghostscript writes beside the destination; the file moves there only when the job is done.
+    CQLNReplacingFile pdf(pdfPath);
+    CQLNPdfPrinter pdfPrinter;
+    if (!pdf.HasFolder(error) || !pdfPrinter.Create(printer, pdf.TempPath(), error))
+        return false;
+    if (!PrintOn(pdfPrinter.Name(), page, error)) {
+        error = L"cannot write " + pdfPath + L": " + error;
+        return false;
+    }
+    return pdf.Commit(error);
+}
+
+bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error)
+{
     const HDC hdc = CreatePrinterDC(printer, page, error);
     if (hdc == nullptr)
         return false;
-    // The printer writes over a file without cutting it to length first.
-    if (!strOutput.empty())
-        ::DeleteFileW(strOutput.c_str());
-    DOCINFOW doc = {sizeof doc, L"Report page", strOutput.empty() ? nullptr : strOutput.c_str(), nullptr, 0};
+    DOCINFOW doc = {sizeof doc, L"Report page", nullptr, nullptr, 0};
     bool ok = ::StartDocW(hdc, &doc) > 0;
     if (ok)
         ok = ::StartPage(hdc) > 0;
@@ -85,18 +96,34 @@ bool CQLNPagePrinter::Print(const CQLNReportPage& page, const std::wstring& strO
             ok = false;
             break;
         }
-        // Objects size their fonts in pixels of the screen, as the window shows them; in the
-        // recording those units are mapped onto the printer's resolution, so that text keeps its
-        // size on paper and is measured on the printer, where it will be printed.
+        // Objects size their fonts in pixels of the screen, as the window shows them, and are
+        // measured on the printer, where they will be printed. One that can be zoomed is zoomed
+        // by the printer's resolution over the screen's and draws in the printer's pixels, as the
+        // demo host prints it: the text objects' engine draws in device units whatever mapping
+        // it is given. Any other gets its logical units (screen pixels) mapped onto the printer's.
         const HDC hRef = recording.m_hAttribDC;
         const int nScreenDpi = CQLNReportPage::ScreenDpi();
-        for (const HDC hdcMapped : {recording.m_hDC, hRef}) {
-            ::SetMapMode(hdcMapped, MM_ANISOTROPIC);
-            ::SetWindowExtEx(hdcMapped, nScreenDpi, nScreenDpi, nullptr);
-            ::SetViewportExtEx(hdcMapped, ::GetDeviceCaps(hRef, LOGPIXELSX), ::GetDeviceCaps(hRef, LOGPIXELSY), nullptr);
+        const int nRefDpiX = ::GetDeviceCaps(hRef, LOGPIXELSX), nRefDpiY = ::GetDeviceCaps(hRef, LOGPIXELSY);
+        CQLNTextObjClient client;
+        std::wstring why;
+        const bool bZoomed = object.Object() != nullptr && client.Attach(object.Object(), why) &&
+                             client.HasMember(L"SetZoom") &&
+                             client.SetZoom(static_cast<double>(nRefDpiY) / nScreenDpi, why);
+        RECT bounds = {0, 0, CQLNReportPage::ToPixels(frame.right, 100), CQLNReportPage::ToPixels(frame.bottom, 100)};
+        if (bZoomed) {
+            bounds.right = ::MulDiv(frame.right, nRefDpiX, 2540);
+            bounds.bottom = ::MulDiv(frame.bottom, nRefDpiY, 2540);
+        } else {
+            for (const HDC hdcMapped : {recording.m_hDC, hRef}) {
+                ::SetMapMode(hdcMapped, MM_ANISOTROPIC);
+                ::SetWindowExtEx(hdcMapped, nScreenDpi, nScreenDpi, nullptr);
+                ::SetViewportExtEx(hdcMapped, nRefDpiX, nRefDpiY, nullptr);
+            }
         }
-        const RECT bounds = {0, 0, CQLNReportPage::ToPixels(frame.right, 100), CQLNReportPage::ToPixels(frame.bottom, 100)};
         ok = object.Draw(recording.m_hDC, hRef, bounds, error);
+        // The window shows the object at its own size again.
+        if (bZoomed)
+            client.SetZoom(1.0, why);
         const HENHMETAFILE hEmf = ok ? recording.Finish() : nullptr;
         if (ok && hEmf == nullptr) {
             error = L"cannot record " + object.ClassName() + L" for the printer";
@@ -119,40 +146,5 @@ bool CQLNPagePrinter::Print(const CQLNReportPage& page, const std::wstring& strO
     if (!ok)
         ::AbortDoc(hdc);
     ::DeleteDC(hdc);
-    return ok;
-}
-
-bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error)
-{
-    CQLNReplacingFile pdf(pdfPath);
-    const std::wstring psPath = pdf.TempPath() + L".ps";
-    const bool ok = Print(page, psPath, error) && ConvertToPdf(psPath, pdf.TempPath(), error) && pdf.Commit(error);
-    ::DeleteFileW(psPath.c_str());
-    return ok;
-}
-
-bool CQLNPagePrinter::ConvertToPdf(const std::wstring& psPath, const std::wstring& pdfPath, std::wstring& error)
-{
-    // Ghostscript is a program of the system underneath (see docs/report-page.md). The PDF does
-    // not exist yet: its folder has a name there, and the file's name is added to it.
-    if (!CQLNUnixProgram::Available()) {
-        error = L"cannot start ps2pdf on this system to convert the printed page";
-        return false;
-    }
-    const size_t nSlash = pdfPath.find_last_of(L"\\/");
-    const std::string folder = CQLNUnixProgram::UnixPath(pdfPath.substr(0, nSlash == std::wstring::npos ? 0 : nSlash));
-    const std::wstring name = pdfPath.substr(nSlash == std::wstring::npos ? 0 : nSlash + 1);
-    const std::string ps = CQLNUnixProgram::UnixPath(psPath);
-    bool ok = !folder.empty() && !ps.empty() &&
-              CQLNUnixProgram::Run({"ps2pdf", ps, folder + "/" + CQLNConsoleOutput::ToUtf8(name)});
-    // The exit status is all the start reports: the file is checked too.
-    const HANDLE hFile = ::CreateFileW(pdfPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char head[5] = {};
-    DWORD nRead = 0;
-    ok = ok && hFile != INVALID_HANDLE_VALUE && ::ReadFile(hFile, head, 4, &nRead, nullptr) && std::string(head) == "%PDF";
-    if (hFile != INVALID_HANDLE_VALUE)
-        ::CloseHandle(hFile);
-    if (!ok)
-        error = L"ps2pdf could not convert the printed page to " + pdfPath;
     return ok;
 }

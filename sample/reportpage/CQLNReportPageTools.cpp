@@ -2,6 +2,7 @@
 
 #include "CQLNReplacingFile.h"
 #include "CQLNReportResolver.h"
+#include "CQLNTableResolution.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
 #include "QLNDefaultText.h"
@@ -34,8 +35,18 @@ bool CQLNReportPageTools::Resolve(CQLNReportPage& page, const CQLNReportResolver
     for (const auto& object : page.Objects()) {
         CQLNTextObjClient client;
         std::wstring textFields, why;
-        if (object->IsPlaceholder() || !client.Attach(object->Object(), why) ||
-            !client.GetStringProperty(L"TextFields", textFields, why))
+        if (object->IsPlaceholder() || !client.Attach(object->Object(), why))
+            continue;
+        if (CQLNTableResolution::IsTable(client)) {
+            std::vector<std::wstring> columns;
+            std::wstring rows;
+            if (!CQLNTableResolution::Resolve(client, resolver, columns, rows, error)) {
+                error = object->ClassName() + L": " + error;
+                return false;
+            }
+            continue;
+        }
+        if (!client.GetStringProperty(L"TextFields", textFields, why))
             continue;
         std::wstring resolved;
         for (const std::wstring& line : CQLNReportResolver::SplitLines(textFields)) {

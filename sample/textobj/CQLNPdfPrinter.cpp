@@ -1,6 +1,7 @@
 #include "CQLNPdfPrinter.h"
 
 #include "CQLNTextObjError.h"
+#include "CQLNUnixProgram.h"
 
 #include <winspool.h>
 
@@ -50,30 +51,9 @@ void CQLNPdfPrinter::Remove(const std::wstring& name)
     }
 }
 
-std::string CQLNPdfPrinter::UnixPath(const std::wstring& path)
-{
-    // Wine names its files on the host through this export of its kernel32; elsewhere there is
-    // no host to name them on.
-    using UnixNameFn = char*(CDECL*)(const wchar_t*);
-    const HMODULE hKernel = ::GetModuleHandleW(L"kernel32.dll");
-    const auto pfnUnixName =
-        hKernel != nullptr ? reinterpret_cast<UnixNameFn>(::GetProcAddress(hKernel, "wine_get_unix_file_name"))
-                           : nullptr;
-    wchar_t szFull[MAX_PATH];
-    const DWORD nFull = ::GetFullPathNameW(path.c_str(), MAX_PATH, szFull, nullptr);
-    if (pfnUnixName == nullptr || nFull == 0 || nFull >= MAX_PATH)
-        return std::string();
-    char* pUnix = pfnUnixName(szFull);
-    if (pUnix == nullptr)
-        return std::string();
-    std::string unix(pUnix);
-    ::HeapFree(::GetProcessHeap(), 0, pUnix);
-    return unix;
-}
-
 bool CQLNPdfPrinter::Create(const std::wstring& like, const std::wstring& strPdfPath, std::wstring& error)
 {
-    const std::string unixPath = UnixPath(strPdfPath);
+    const std::string unixPath = CQLNUnixProgram::UnixPath(strPdfPath);
     if (unixPath.empty()) {
         error = L"cannot name " + strPdfPath + L" for Ghostscript: PDF output needs Wine";
         return false;
@@ -96,7 +76,7 @@ bool CQLNPdfPrinter::Create(const std::wstring& like, const std::wstring& strPdf
 
     // -dSAFER: the PostScript may read and write no other file.
     const std::wstring port = L"|ps2pdf -dSAFER - " + Widened(ShellQuoted(unixPath));
-    const std::wstring name = L"textobj PDF " + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring name = L"PDF writer " + std::to_wstring(::GetCurrentProcessId());
     // A printer left by a host that died with the same process id goes first.
     Remove(name);
     PRINTER_INFO_2W pi = {};

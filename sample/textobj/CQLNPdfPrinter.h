@@ -21,10 +21,6 @@ public:
     bool Create(const std::wstring& like, const std::wstring& strPdfPath, std::wstring& error);
     const std::wstring& Name() const { return m_strName; }
 
-    // The path as the host system names it, for a command that runs there; empty when the
-    // system has no such name for it.
-    static std::string UnixPath(const std::wstring& path);
-
 private:
     static void Remove(const std::wstring& name);
 

@@ -115,13 +115,8 @@ bool CQLNPrintJob::Print(CQLNTextObjClient& control, int nWidth, int nHeight, Ou
     std::unique_ptr<CQLNReplacingFile> file;
     if (output != Output::Port) {
         file.reset(new CQLNReplacingFile(strPath));
-        const size_t slash = file->TempPath().find_last_of(L"\\/");
-        const std::wstring folder = slash == std::wstring::npos ? L"." : file->TempPath().substr(0, slash + 1);
-        const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            error = L"cannot write " + strPath + L": its folder does not exist";
+        if (!file->HasFolder(error))
             return false;
-        }
     }
     CQLNPdfPrinter pdfPrinter;
     if (output == Output::Pdf && !pdfPrinter.Create(m_strPrinter, file->TempPath(), error))

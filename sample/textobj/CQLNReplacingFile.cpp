@@ -72,3 +72,14 @@ bool CQLNReplacingFile::WriteAll(const std::wstring& path, const std::string& by
     CQLNReplacingFile file(path);
     return file.Write(bytes, error) && file.Commit(error);
 }
+
+bool CQLNReplacingFile::HasFolder(std::wstring& error) const
+{
+    const size_t slash = m_tempPath.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : m_tempPath.substr(0, slash + 1);
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    error = L"cannot write " + m_path + L": its folder does not exist";
+    return false;
+}

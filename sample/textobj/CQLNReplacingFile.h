@@ -17,6 +17,9 @@ public:
     // Where to write: a fresh name in the destination's folder, so that the final move stays on
     // one volume and replaces the destination in one step.
     const std::wstring& TempPath() const { return m_tempPath; }
+    // Whether the destination's folder is there to write into; false with a message otherwise,
+    // for writers (a printer's port) that would only report that they failed.
+    bool HasFolder(std::wstring& error) const;
     // Writes all of the bytes to the temporary file; false with a message otherwise.
     bool Write(const std::string& bytes, std::wstring& error);
     // Moves the temporary file over the destination.

@@ -8,12 +8,12 @@
 #include "CQLNPrintJob.h"
 #include "CQLNReportResolver.h"
 #include "CQLNSheetCamera.h"
+#include "CQLNTableResolution.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjOptions.h"
 #include "CQLNTextPropertyBag.h"
 #include "QLNEnhMetaFilePng.h"
 #include "QLNMetaFileDC.h"
-#include "QLNStringTokenizer.h"
 
 #include <ole2.h>
 
@@ -79,49 +79,27 @@ bool Save(CQLNTextObjClient& control, const std::wstring& path, std::wstring& er
     return CQLNReplacingFile::WriteAll(path, bytes, error);
 }
 
-// A table (an object that hands out columns) is resolved row by row: each column's line with that
-// row's data. The rows go to the table to draw, and are printed a row a line, cells separated by
-// tabs, below the columns' shown texts.
+// A table prints the columns' shown texts, then the rows it was given a row a line, cells
+// separated by tabs.
 bool ResolveTable(CQLNTextObjClient& control, const CQLNReportResolver& resolver, std::wstring& error)
 {
-    std::wstring columnsText;
     std::vector<std::wstring> columns;
-    if (!control.GetStringProperty(L"Columns", columnsText, error) ||
-        !control.GetLines(columns, error, L"GetColumnCount", L"GetColumn"))
+    std::wstring rows;
+    if (!CQLNTableResolution::Resolve(control, resolver, columns, rows, error))
         return false;
-    const std::vector<std::wstring> stored = CQLNReportResolver::SplitLines(columnsText);
-    std::wstring rows, out;
+    std::wstring out;
     for (size_t c = 0; c < columns.size(); ++c)
         out += (c > 0 ? L"\t" : L"") + columns[c];
     out += L"\r\n";
-    const int nRows = resolver.RowCount();
-    for (int r = 1; r <= nRows; ++r) {
-        std::wstring row;
-        for (size_t c = 0; c < columns.size(); ++c) {
-            // The cell is the column's value alone: its heading is the table's.
-            CString value;
-            BOOL bIsValue = FALSE;
-            for (int n = 0; !(value = CQLNStringTokenizer::GetLineItem(columns[c].c_str(), n, bIsValue)).IsEmpty() && !bIsValue;)
-                ++n;
-            const std::wstring cell = resolver.ResolveLine(value.GetString(), c < stored.size() ? CQLNReportResolver::DecimalOf(stored[c]) : L"", r);
-            row += (c > 0 ? L"\t" : L"") + cell;
-        }
-        rows += (r > 1 ? L"\r\n" : L"") + row;
+    for (const std::wstring& row : CQLNReportResolver::SplitLines(rows))
         out += row + L"\r\n";
-    }
-    VARIANT arg;
-    V_VT(&arg) = VT_BSTR;
-    V_BSTR(&arg) = ::SysAllocStringLen(rows.data(), static_cast<UINT>(rows.size()));
-    const bool ok = control.CallMethod(L"SetRows", {arg}, nullptr, error);
-    ::VariantClear(&arg);
-    if (ok)
-        Print(STD_OUTPUT_HANDLE, out);
-    return ok;
+    Print(STD_OUTPUT_HANDLE, out);
+    return true;
 }
 
 bool Resolve(CQLNTextObjClient& control, const CQLNReportResolver& resolver, std::wstring& error)
 {
-    if (control.HasMember(L"GetColumnCount"))
+    if (CQLNTableResolution::IsTable(control))
         return ResolveTable(control, resolver, error);
     // GetLine hands out only the shown part of a line; the decimals are in the stored line.
     std::wstring textFields;

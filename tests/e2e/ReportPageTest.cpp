@@ -133,7 +133,12 @@ bool Contains(const std::vector<std::wstring>& lines, const std::wstring& line)
 class ReportPage : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(S_OK, m_registration.Result()); }
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_registration.Result());
+        ASSERT_EQ(S_OK, m_peakTable.Result());
+        ASSERT_EQ(S_OK, m_annotation.Result());
+    }
     void TearDown() override
     {
         // A page left modified would ask; the test has said what it wanted by now.
@@ -165,23 +170,37 @@ protected:
         return WaitFor([&] { return user.Finished() && !OwnsDialog(m_hWnd); }, 15) && user.Finished();
     }
 
-    // Insert, then Enter on the first report object in the list: the sample text object.
-    bool InsertFromList(std::wstring& listed)
+    // Insert, a click on the named class in the list, then Enter; listed is the line clicked.
+    bool InsertFromList(std::wstring& listed, const wchar_t* pszName = L"Sample Text Object")
     {
+        LRESULT row = LB_ERR;
         return InModal([] { Keys({VK_INSERT}); },
                        {Waiting("the insert dialog", [&] {
                             const HWND hDlg = FindOwnedDialog(m_hWnd);
                             if (hDlg == nullptr || TextOf(hDlg) != L"Insert Report Object")
                                 return false;
+                            const HWND hList = ::GetDlgItem(hDlg, 201);
+                            row = ::SendMessageW(hList, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(pszName));
+                            if (row == LB_ERR)
+                                return false;
                             wchar_t sz[256] = {};
-                            ::SendDlgItemMessageW(hDlg, 201, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(sz));
+                            ::SendMessageW(hList, LB_GETTEXT, row, reinterpret_cast<LPARAM>(sz));
                             listed = sz;
-                            return true;
+                            RECT rc = {};
+                            ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+                            return PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2}), true;
                         }),
-                        [] { return PressChord({VK_RETURN}), true; }});
+                        Waiting("the class chosen", [&] {
+                            const HWND hDlg = FindOwnedDialog(m_hWnd);
+                            if (hDlg == nullptr || ::SendDlgItemMessageW(hDlg, 201, LB_GETCURSEL, 0, 0) != row)
+                                return false;
+                            return PressChord({VK_RETURN}), true;
+                        })});
     }
 
     E2e::SampleRegistration m_registration;
+    E2e::SampleRegistration m_peakTable{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};
+    E2e::SampleRegistration m_annotation{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
     E2e::ScratchFolder m_folder;
     std::unique_ptr<CQLNPageWindow> m_window;
     HWND m_hWnd = nullptr;
@@ -331,6 +350,63 @@ TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItW
     EXPECT_TRUE(::EqualRect(&firstPlace, &Object(0).Place()));
 }
 
+std::wstring ColumnsOf(CQLNPageObject& object)
+{
+    CQLNTextObjClient client;
+    std::wstring columns, error;
+    EXPECT_TRUE(client.Attach(object.Object(), error) && client.GetStringProperty(L"Columns", columns, error)) << error;
+    return columns;
+}
+
+// The family on one page: a text object, a peak table and an annotation chosen from the insert
+// list with the mouse; the peak table's columns typed anew in its own sheet; saved, closed and
+// opened again with each object where it was and the columns as typed.
+TEST_F(ReportPage, TheThreeKindsAreInsertedATablesColumnsEditedInItsSheetAndKeptThroughASave)
+{
+    const std::wstring path = m_folder.Path(L"family.qrp");
+    OpenWindow(path);
+    const wchar_t* names[] = {L"Sample Text Object", L"Sample Peak Table", L"Sample Annotation"};
+    for (const wchar_t* name : names) {
+        std::wstring listed;
+        ASSERT_TRUE(InsertFromList(listed, name)) << "no " << std::string(name, name + wcslen(name)) << " from the list";
+        EXPECT_EQ(0u, listed.find(name));
+    }
+    ASSERT_EQ(3u, m_window->Page().Objects().size());
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(names[i], Object(i).ClassName());
+    ASSERT_NE(std::wstring::npos, ColumnsOf(Object(1)).find(L"RT: {RT}"));
+
+    HWND hSheet = nullptr;
+    auto columns = [&] {
+        return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), 1001);
+    };
+    EXPECT_TRUE(InModal([&] { DoubleClick(m_hWnd, Centre(Shown(1))); },
+                        {Waiting("the peak table's sheet", [&] {
+                             hSheet = ::FindWindowW(L"#32770", L"Peak Table");
+                             return hSheet != nullptr && ::IsWindowVisible(hSheet) && columns() != nullptr;
+                         }),
+                         [&] { return PostTyping(columns(), L"Peak\rArea: {Area}"), true; },
+                         Waiting("the columns typed", [&] { return TextOf(columns()) == L"Peak\r\nArea: {Area}"; }),
+                         [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }}));
+    const std::wstring edited = ColumnsOf(Object(1));
+    EXPECT_NE(std::wstring::npos, edited.find(L"Area: {Area}"));
+    EXPECT_EQ(std::wstring::npos, edited.find(L"RT: {RT}"));
+
+    Keys({VK_CONTROL, 'S'});
+    std::vector<RECT> places;
+    for (size_t i = 0; i < 3; ++i)
+        places.push_back(Object(i).Place());
+    m_window->Page().Close();
+    m_window.reset();
+    OpenWindow(path);
+    ASSERT_EQ(3u, m_window->Page().Objects().size());
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(names[i], Object(i).ClassName());
+        EXPECT_TRUE(::EqualRect(&places[i], &Object(i).Place())) << i;
+    }
+    EXPECT_EQ(edited, ColumnsOf(Object(1)));
+}
+
 // A file cut short or damaged is refused with a message; the page that was open stays, with its
 // file name and its objects.
 TEST_F(ReportPage, ADamagedFileIsRefusedWithAMessageAndTheOpenPageKept)
@@ -376,7 +452,12 @@ namespace {
 class ReportPageCommandLine : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(S_OK, m_registration.Result()); }
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_registration.Result());
+        ASSERT_EQ(S_OK, m_peakTable.Result());
+        ASSERT_EQ(S_OK, m_annotation.Result());
+    }
     // Runs the host; @name in the arguments stands for that file in the scratch folder.
     E2e::ProcessResult Host(std::wstring arguments)
     {
@@ -388,6 +469,8 @@ protected:
     }
 
     E2e::SampleRegistration m_registration;
+    E2e::SampleRegistration m_peakTable{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};
+    E2e::SampleRegistration m_annotation{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
     E2e::ScratchFolder m_folder;
 };
 
@@ -541,38 +624,84 @@ TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
     }
 }
 
-// Printed through the default printer into a PDF, each object's resolved text is where the
-// object is on the page: poppler's word boxes (in points from the top left corner) of a value
-// that both objects show fall inside each object's place.
-TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedTextAtItsPlace)
+namespace {
+
+// Where poppler's word boxes (pdftotext -bbox, in points from the paper's top left corner) put
+// each whole word that is text: its left, top and height.
+struct WordBox
 {
-    if (CQLNPagePrinter::DefaultPrinter().empty())
-        GTEST_SKIP() << "no printer is installed in this prefix";
+    double x, y, height;
+};
+
+std::vector<WordBox> WordsAt(const std::string& html, const std::string& text)
+{
+    std::vector<WordBox> boxes;
+    for (size_t at = 0; (at = html.find(">" + text + "<", at)) != std::string::npos; ++at) {
+        const size_t word = html.rfind("<word", at);
+        double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+        if (word != std::string::npos &&
+            std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &xMin, &yMin,
+                        &xMax, &yMax) == 4)
+            boxes.push_back(WordBox{xMin, yMin, yMax - yMin});
+    }
+    return boxes;
+}
+
+// Each object's place in points, from the lines "<n>. ... at X, Y mm, W x H mm" of --list.
+std::vector<RECT> PlacesListed(const std::string& listed)
+{
+    std::vector<RECT> places;
+    const double pt = 72 / 25.4;
+    for (size_t at = 0; (at = listed.find(" mm, ", at)) != std::string::npos; ++at) {
+        const size_t start = listed.rfind(" at ", at);
+        double x = 0, y = 0, w = 0, h = 0;
+        if (std::sscanf(listed.c_str() + start, " at %lf, %lf mm, %lf x %lf mm", &x, &y, &w, &h) == 4 && start > listed.rfind('\n', at))
+            places.push_back(RECT{static_cast<LONG>(x * pt), static_cast<LONG>(y * pt), static_cast<LONG>((x + w) * pt),
+                                  static_cast<LONG>((y + h) * pt)});
+    }
+    return places;
+}
+
+} // namespace
+
+// The three kinds of report object printed through the default printer into a PDF, resolved
+// with a data file that has rows: the text object's value, the peak table's first and last row
+// and the annotation's note are each inside their own object's place on the paper, at a size
+// that can be read.
+TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedContentAtItsPlace)
+{
+    ASSERT_FALSE(CQLNPagePrinter::DefaultPrinter().empty()) << "the prefix has no printer";
     ASSERT_TRUE(CQLNUnixProgram::Available());
-    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --save @p.qrp").exitCode);
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.PeakTable --insert QLNSample.Annotation "
+                       L"--save @p.qrp").exitCode);
+    const auto listed = Host(L"@p.qrp --list");
+    const std::vector<RECT> places = PlacesListed(listed.out);
+    ASSERT_EQ(3u, places.size()) << listed.out;
     const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
     auto printed = Host(L"@p.qrp --resolve \"" + data + L"\" --pdf @p.pdf");
     ASSERT_EQ(0u, printed.exitCode) << printed.err;
     ASSERT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-bbox", CQLNUnixProgram::UnixPath(m_folder.Path(L"p.pdf")),
                                       CQLNUnixProgram::UnixPath(m_folder.Path(L"p.html"))}));
     const std::string html = E2e::ReadBytes(m_folder.Path(L"p.html"));
-    std::vector<std::pair<double, double>> boxes;
-    for (size_t at = 0; (at = html.find(">run042.d<", at)) != std::string::npos; ++at) {
-        const size_t word = html.rfind("<word", at);
-        double xMin = 0, yMin = 0;
-        ASSERT_EQ(2, std::sscanf(html.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\"", &xMin, &yMin));
-        boxes.emplace_back(xMin, yMin);
-    }
     EXPECT_EQ(std::string::npos, html.find("{DataFile}")) << "every key is resolved";
-    ASSERT_EQ(2u, boxes.size()) << html.substr(0, 2000);
-    // The objects are at 20 and 100 mm from the left, 20 mm from the top, 80 by 50 mm.
-    const double mm = 72 / 25.4;
-    const double lefts[2] = {20 * mm, 100 * mm};
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_GT(boxes[i].first, lefts[i]);
-        EXPECT_LT(boxes[i].first, lefts[i] + 80 * mm);
-        EXPECT_GT(boxes[i].second, 20 * mm);
-        EXPECT_LT(boxes[i].second, 70 * mm);
+    const struct { const char* word; size_t object; } rows[] = {
+        {"run042.d", 0}, {"Theobromine", 1}, {"Paraxanthine", 1}, {"Note", 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.word);
+        const auto boxes = WordsAt(html, row.word);
+        ASSERT_EQ(1u, boxes.size()) << html.substr(0, 3000);
+        const RECT& place = places[row.object];
+        EXPECT_GE(boxes[0].x, place.left);
+        EXPECT_LT(boxes[0].x, place.right);
+        EXPECT_GE(boxes[0].y, place.top);
+        EXPECT_LT(boxes[0].y, place.bottom);
+        // Text keeps its size on paper: none of the samples' fonts is below 8 points.
+        EXPECT_GT(boxes[0].height, 6.0);
     }
+    // A PDF Ghostscript cannot write is refused, and nothing is left behind.
+    const std::wstring nowhere = m_folder.Path(L"none") + L"\\p.pdf";
+    auto refused = Host(L"@p.qrp --pdf \"" + nowhere + L"\"");
+    EXPECT_EQ(1u, refused.exitCode);
+    EXPECT_NE(std::string::npos, refused.err.find("cannot write")) << refused.err;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(nowhere.c_str()));
 }

@@ -26,8 +26,11 @@ bool CQLNUnixProgram::Available()
 
 std::string CQLNUnixProgram::UnixPath(const std::wstring& path)
 {
+    // Relative names are taken from the current folder, as Windows takes them.
     const UnixNameFn unixName = UnixName();
-    char* psz = unixName != nullptr ? unixName(path.c_str()) : nullptr;
+    wchar_t szFull[MAX_PATH];
+    const DWORD nFull = ::GetFullPathNameW(path.c_str(), MAX_PATH, szFull, nullptr);
+    char* psz = unixName != nullptr && nFull > 0 && nFull < MAX_PATH ? unixName(szFull) : nullptr;
     std::string result = psz != nullptr ? psz : "";
     // The name is allocated on the process heap.
     ::HeapFree(::GetProcessHeap(), 0, psz);

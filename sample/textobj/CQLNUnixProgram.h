@@ -1,6 +1,6 @@
-// A program of the system the emulation runs on (Ghostscript, poppler), started from a Windows
-// program under Wine through the emulator's own exports, with file names as that system sees
-// them. Where the exports are missing (on Windows itself) nothing can be started.
+// A program of the system the emulation runs on (poppler's tools that read a PDF back), started
+// from a Windows program under Wine through the emulator's own exports, and file names as that
+// system sees them (Ghostscript's command line in a printer's port needs them). Where the exports are missing (on Windows itself) nothing can be started.
 #pragma once
 #include <string>
 #include <vector>
