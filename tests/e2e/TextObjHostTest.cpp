@@ -108,7 +108,8 @@ TEST_F(TextObjHost, SetLinesAndDrawingFollowTheProperties)
 
     // For print: three times the screen's pixels, the same drawing, the resolution in the file
     // (288 dpi is 11339 pixels a metre).
-    ASSERT_EQ(0u, TextObj(L"--set \"TextFields=One: {RT}\" --png @p.png --size 300x200 --dpi 288").exitCode);
+    const auto printed = TextObj(L"--set \"TextFields=One: {RT}\" --png @p.png --size 300x200 --dpi 288");
+    ASSERT_EQ(0u, printed.exitCode) << printed.err;
     const std::string print = Read(L"p.png");
     ASSERT_GT(print.size(), 24u);
     EXPECT_EQ(std::string("\0\0\x03\x84\0\0\x02\x58", 8), print.substr(16, 8));
