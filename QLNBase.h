@@ -2,6 +2,7 @@
 #pragma once
 #include "QLNBaseLibrary.h"
 #include "QLNAddComponent.h"
+#include "QLNReportServer.h"
 #include "QLNOpenHtmlHelp.h"
 #include "QLNOpenPageHelp.h"
 #include "QLNHelpIds.h"

@@ -1,7 +1,7 @@
 // The annotation's in-process server: its entry, class factory and registration.
 #include "QLNSampleAnnotationCtrl.h"
 
-#include "COleObjectFactory.h"
+#include "QLNReportServer.h"
 
 namespace {
 
@@ -10,31 +10,4 @@ COleObjectFactory g_factory(CLSID_QLNSampleAnnotationCtrl, &AfxCreateControl<CQL
 
 } // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID)
-{
-    if (dwReason == DLL_PROCESS_ATTACH)
-        QLV_BaseLibInit();
-    return TRUE;
-}
-
-extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
-{
-    return COleObjectFactory::DllGetClassObject(rclsid, riid, ppv);
-}
-
-extern "C" HRESULT __stdcall DllCanUnloadNow()
-{
-    return COleObjectFactory::DllCanUnloadNow();
-}
-
-extern "C" HRESULT __stdcall DllRegisterServer()
-{
-    if (!COleObjectFactory::UpdateRegistryAll(TRUE))
-        return SELFREG_E_CLASS;
-    return fnAddComponent(QLN_CATEGORY_GRAPHICAL_OBJECTS, CLSID_QLNSampleAnnotationCtrl) ? S_OK : SELFREG_E_CLASS;
-}
-
-extern "C" HRESULT __stdcall DllUnregisterServer()
-{
-    return COleObjectFactory::UpdateRegistryAll(FALSE) ? S_OK : SELFREG_E_CLASS;
-}
+QLN_REPORT_SERVER(QLN_CATEGORY_GRAPHICAL_OBJECTS, CLSID_QLNSampleAnnotationCtrl)

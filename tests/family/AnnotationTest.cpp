@@ -47,41 +47,27 @@ TEST_F(AnnotationHost, AUserEditsBothPagesAndTheEditsReachThePropertiesTheSavedS
 {
     ScopedRegistryValue helpControl(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
     helpControl.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
-    std::vector<std::wstring> seen;
-    int nHelpCalls = 0;
-    auto pressHelp = [&] {
-        nHelpCalls = HtmlHelpRecorderProbe::Calls();
-        return PostClick(::GetDlgItem(m_hSheet, IDHELP)), true;
-    };
-    auto helpAsked = [&] {
-        RecordedHelpCall call = {};
-        if (HtmlHelpRecorderProbe::Calls(&call) != nHelpCalls + 1)
-            return false;
-        seen.push_back(L"help " + std::to_wstring(call.dwData));
-        return true;
-    };
-    auto applyEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(m_hSheet, kApplyId)) != FALSE; };
 
     RunSheet({
-        pressHelp,
+        [&] { return PressHelp(); },
         {"help for the text page", [&] {
-             if (!helpAsked())
+             if (!HelpAsked())
                  return false;
              PostTyping(Item(kTextId), L"Batch 12\rrerun");
              PostClick(Item(kRightId));
              PostClick(Item(kFrameId));
              return PostKey(Item(kColorId), VK_DOWN), true;
          }},
-        {"Apply enabled by the edits", [&] { return applyEnabled() && (PostClick(::GetDlgItem(m_hSheet, kApplyId)), true); }},
+        {"Apply enabled by the edits", [&] { return ApplyEnabled() && (PostClick(::GetDlgItem(m_hSheet, kApplyId)), true); }},
         {"Apply done", [&] {
-             if (applyEnabled())
+             if (ApplyEnabled())
                  return false;
-             seen.push_back(L"applied: " + State(m_object));
+             m_seen.push_back(L"applied: " + State(m_object));
              return PostTabClick(m_hSheet, 1);
          }},
-        {"the font page", [&] { return IsOnPage(1) && FontDialog() != nullptr && pressHelp(); }},
+        {"the font page", [&] { return IsOnPage(1) && FontDialog() != nullptr && PressHelp(); }},
         {"help for the font page", [&] {
-             if (!helpAsked())
+             if (!HelpAsked())
                  return false;
              const HWND hUnderline = ::GetDlgItem(FontDialog(), kUnderlineId);
              ::SetFocus(hUnderline);
@@ -91,8 +77,8 @@ TEST_F(AnnotationHost, AUserEditsBothPagesAndTheEditsReachThePropertiesTheSavedS
              const HWND hUnderline = ::GetDlgItem(FontDialog(), kUnderlineId);
              if (::SendMessageW(hUnderline, BM_GETCHECK, 0, 0) != BST_CHECKED)
                  return false;
-             seen.push_back(std::wstring(L"Enter on the box: sheet open ") + (::IsWindowVisible(m_hSheet) ? L"1" : L"0") +
-                            L", apply " + (applyEnabled() ? L"1" : L"0"));
+             m_seen.push_back(std::wstring(L"Enter on the box: sheet open ") + (::IsWindowVisible(m_hSheet) ? L"1" : L"0") +
+                            L", apply " + (ApplyEnabled() ? L"1" : L"0"));
              COMBOBOXINFO sizes = {};
              sizes.cbSize = sizeof sizes;
              ::GetComboBoxInfo(::GetDlgItem(FontDialog(), kSizeId), &sizes);
@@ -112,7 +98,7 @@ TEST_F(AnnotationHost, AUserEditsBothPagesAndTheEditsReachThePropertiesTheSavedS
     const std::wstring edited = L"Batch 12\r\nrerun|2|-1|128|TextFont.Size=16.0000|TextFont.Underline=true";
     const std::vector<std::wstring> expected = {L"help 3001", L"applied: " + applied, L"help 1064",
                                                 L"Enter on the box: sheet open 1, apply 1"};
-    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(expected, m_seen);
     EXPECT_EQ(edited, State(m_object));
 
     std::string bytes;

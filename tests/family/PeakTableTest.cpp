@@ -66,28 +66,14 @@ TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemB
 {
     ScopedRegistryValue helpControl(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
     helpControl.SetString(REG_SZ, HtmlHelpRecorderProbe::RecorderPath());
-    std::vector<std::wstring> seen;
-    int nHelpCalls = 0;
-    auto pressHelp = [&] {
-        nHelpCalls = HtmlHelpRecorderProbe::Calls();
-        return PostClick(::GetDlgItem(m_hSheet, IDHELP)), true;
-    };
-    auto helpAsked = [&] {
-        RecordedHelpCall call = {};
-        if (HtmlHelpRecorderProbe::Calls(&call) != nHelpCalls + 1)
-            return false;
-        seen.push_back(L"help " + std::to_wstring(call.dwData));
-        return true;
-    };
-    auto applyEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(m_hSheet, kApplyId)) != FALSE; };
     HWND hFontDialog = nullptr;
     RunSheet({
         [&] {
-            seen.push_back(L"shown: " + TextOf(Item(kColumnsId)));
-            return pressHelp();
+            m_seen.push_back(L"shown: " + TextOf(Item(kColumnsId)));
+            return PressHelp();
         },
         {"help for the columns page", [&] {
-             if (!helpAsked())
+             if (!HelpAsked())
                  return false;
              PostTyping(Item(kColumnsId), L"Peak\rArea: {Area}");
              PostTyping(Item(kTitleId), L"Caffeine run");
@@ -95,16 +81,16 @@ TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemB
              PostClick(Item(kGridAllId));
              return PostKey(Item(kGridColorId), VK_DOWN), true;
          }},
-        {"Apply enabled", [&] { return applyEnabled() && (PostClick(::GetDlgItem(m_hSheet, kApplyId)), true); }},
+        {"Apply enabled", [&] { return ApplyEnabled() && (PostClick(::GetDlgItem(m_hSheet, kApplyId)), true); }},
         {"Apply done", [&] {
-             if (applyEnabled())
+             if (ApplyEnabled())
                  return false;
-             seen.push_back(L"applied: " + State(m_object));
+             m_seen.push_back(L"applied: " + State(m_object));
              return PostTabClick(m_hSheet, 1);
          }},
-        {"the font page", [&] { return IsOnPage(1) && pressHelp(); }},
+        {"the font page", [&] { return IsOnPage(1) && PressHelp(); }},
         {"help for the font page", [&] {
-             if (!helpAsked())
+             if (!HelpAsked())
                  return false;
              const HWND hCell = ChildDialogCentredOn(Page(), kCellFontBoxId);
              return hCell != nullptr && (PostClick(::GetDlgItem(hCell, kFontButtonId)), true);
@@ -123,7 +109,7 @@ TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemB
     const std::vector<std::wstring> expected = {
         L"shown: Compound: {CompName}\r\nRT: {RT}\r\nArea: {Area}\r\nHeight: {Height}\r\nAmount: {CalcAmt}", L"help 3002",
         L"applied: " + applied, L"help 1065"};
-    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(expected, m_seen);
     EXPECT_EQ(edited, State(m_object));
     // The catalogue's column keeps its decimals, the user's own has none.
     EXPECT_EQ(L"\f-1\fPeak\r\nArea: {Area}\f0\fArea: {Area}", SampleObject::Get(m_object, L"Columns"));

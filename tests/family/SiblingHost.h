@@ -2,6 +2,7 @@
 // wrote, whose properties verb shows the object's own sheet to a scripted user.
 #pragma once
 #include "CQLNTextObjClient.h"
+#include "HtmlHelpRecorderProbe.h"
 #include "SampleObject.h"
 #include "SampleRegistration.h"
 #include "ScriptedUser.h"
@@ -72,6 +73,23 @@ protected:
         EXPECT_FALSE(::IsWindow(m_hSheet)) << "the sheet is gone when the verb returns";
     }
 
+    // Help pressed on the sheet, and whether the recording help control has been asked once more
+    // since; each answer is noted in m_seen with its context.
+    bool PressHelp()
+    {
+        m_nHelpCalls = HtmlHelpRecorderProbe::Calls();
+        return PostClick(::GetDlgItem(m_hSheet, IDHELP)), true;
+    }
+    bool HelpAsked()
+    {
+        RecordedHelpCall call = {};
+        if (HtmlHelpRecorderProbe::Calls(&call) != m_nHelpCalls + 1)
+            return false;
+        m_seen.push_back(L"help " + std::to_wstring(call.dwData));
+        return true;
+    }
+    bool ApplyEnabled() const { return ::IsWindowEnabled(::GetDlgItem(m_hSheet, kApplyId)) != FALSE; }
+
     E2e::SampleRegistration m_registration;
     const wchar_t* m_pszProgId;
     const wchar_t* m_pszCaption;
@@ -81,6 +99,9 @@ protected:
     Microsoft::WRL::ComPtr<IUnknown> m_control;
     Microsoft::WRL::ComPtr<IOleObject> m_ole;
     CQLNTextObjClient m_object;
+    // What the scripted user saw, step by step.
+    std::vector<std::wstring> m_seen;
+    int m_nHelpCalls = 0;
 };
 
 // The saved property set's line for a property ("Name=value"), or "" without one; fonts are read
