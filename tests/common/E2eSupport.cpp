@@ -24,7 +24,8 @@ std::string Drain(HANDLE hRead)
     std::string data;
     char buf[4096];
     DWORD n = 0;
-    while (::ReadFile(hRead, buf, sizeof buf, &n, nullptr) && n != 0)
+    // A read of nothing is a writer's empty write, not the end: that is the broken pipe.
+    while (::ReadFile(hRead, buf, sizeof buf, &n, nullptr))
         data.append(buf, n);
     return data;
 }
@@ -47,10 +48,20 @@ ProcessResult Run(const std::wstring& commandLine)
     si.hStdOutput = outWrite;
     si.hStdError = errWrite;
     PROCESS_INFORMATION pi = {};
-    std::wstring cmd = commandLine;
-    const BOOL started = ::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    // A start refused by a busy machine is tried again; one that still fails says why in err.
+    BOOL started = FALSE;
+    DWORD dwStartError = 0;
+    for (int attempt = 0; !started && attempt < 3; ++attempt) {
+        if (attempt > 0)
+            ::Sleep(200);
+        std::wstring cmd = commandLine;
+        started = ::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        dwStartError = started ? 0 : ::GetLastError();
+    }
     ::CloseHandle(outWrite);
     ::CloseHandle(errWrite);
+    if (!started)
+        result.err = "cannot start the program (error " + std::to_string(dwStartError) + ")";
     if (started) {
         // Both pipes are read at once, so that a child filling one never waits on the other.
         std::thread errReader([&] { result.err = Drain(errRead); });

@@ -172,7 +172,8 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         EXPECT_EQ(2u, r.exitCode) << arguments;
         EXPECT_NE(std::string::npos, r.err.find("usage: textobj")) << arguments;
     }
-    EXPECT_NE(std::string::npos, TextObj(L"--save \"\"").err.find("--save needs a value"));
+    const E2e::ProcessResult empty = TextObj(L"--save \"\"");
+    EXPECT_NE(std::string::npos, empty.err.find("--save needs a value")) << empty.exitCode << ": " << empty.err;
 }
 
 TEST(TextObjHostFile, AFullDiskIsReportedAsFull)
