@@ -171,7 +171,11 @@ BOOL COleControl::CreateControlWindow(HWND hWndParent, const CRect& rcPos, LPCRE
     cs.cy = rcPos.Height();
     cs.hwndParent = hWndParent;
     cs.lpszName = L"";
-    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+    // The window is erased with the window colour before each paint: a control that paints no
+    // background of its own (the text controls) shows what it draws now, not what the container
+    // or its own last drawing left there.
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
+                                       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
     if (!PreCreateWindow(cs) || cs.lpszClass == nullptr)
         return FALSE;
     cs.style |= WS_CHILD;

@@ -1,6 +1,6 @@
 // The windowed control base: a child window of its container drawn through OnDraw, colours that
 // are none or come from the container, and what its interfaces do when its own code fails or its
-// container lets go of it from inside a call. What the window shows is the hosting tests' concern.
+// container lets go of it from inside a call. What a control draws is the hosting tests' concern.
 #include "CMemoryException.h"
 #include "COleControl.h"
 #include "COleException.h"
@@ -31,13 +31,19 @@ public:
 TEST(COleControl, ControlWindowIsAChildDrawnThroughOnDraw)
 {
     CWnd container;
-    ASSERT_TRUE(container.CreateEx(0, AfxRegisterWndClass(0), L"container", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+    ASSERT_TRUE(container.CreateEx(0, AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))),
+                                   L"container", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+    container.UpdateWindow();
     CTestControl control;
     ASSERT_TRUE(control.CreateControlWindow(container.m_hWnd, CRect(10, 20, 110, 70)));
     EXPECT_FALSE(control.CreateControlWindow(container.m_hWnd, CRect(0, 0, 5, 5))) << "one window per control";
     EXPECT_EQ(&container, control.GetParent());
     control.UpdateWindow();
     EXPECT_EQ(CRect(0, 0, 100, 50), control.m_rcLastBounds) << "its own client coordinates";
+    // A control that paints nothing shows the window colour, not the container's black under it.
+    const HDC hdc = ::GetDC(control.m_hWnd);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), ::GetPixel(hdc, 50, 25));
+    ::ReleaseDC(control.m_hWnd, hdc);
 
     control.InvalidateControl();
     control.UpdateWindow();
