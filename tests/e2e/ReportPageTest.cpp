@@ -620,6 +620,7 @@ TEST_F(ReportPageCommandLine, TheWindowIsPicturedWithTheTextObjectActiveInPlace)
     // first border: the first column's share of the bounds narrowed by 3 pixels.
     RECT rcWindow = {}, rcClient = {}, rcControl = {};
     POINT client = {0, 0}, control = {0, 0};
+    RECT place = {};
     double ratio = 0;
     {
         CQLNPageWindow window;
@@ -635,6 +636,7 @@ TEST_F(ReportPageCommandLine, TheWindowIsPicturedWithTheTextObjectActiveInPlace)
         ::ClientToScreen(window.Handle(), &client);
         ::ClientToScreen(hControl, &control);
         ratio = FirstColumnRatio(text);
+        place = text.Place();
     }
     ASSERT_EQ(static_cast<UINT>(rcWindow.right - rcWindow.left), picture.width);
     ASSERT_EQ(static_cast<UINT>(rcWindow.bottom - rcWindow.top), picture.height);
@@ -659,6 +661,22 @@ TEST_F(ReportPageCommandLine, TheWindowIsPicturedWithTheTextObjectActiveInPlace)
         nBlack += picture.At(nFirst + 3, y) == RGB(0, 0, 0);
     EXPECT_EQ(yMiddle - 6 - (y0 + 12), nBlack) << "the border line at " << nFirst + 3;
     EXPECT_EQ(handle, picture.At(nFirst + 3, y0 + 4)) << "the top grab handle";
+    // Right of the border the object shows its resolved lines only, as the page draws them: no
+    // ink where the page's own picture has none (the values before resolving drew there).
+    ASSERT_EQ(0u, Host(L"@p.qrp --resolve \"" + data + L"\" --zoom 100 --png @page.png").exitCode);
+    const Picture drawn = ReadPicture(m_folder.Path(L"page.png"));
+    const int nLeft = CQLNReportPage::ToPixels(place.left, 100), nTop = CQLNReportPage::ToPixels(place.top, 100);
+    auto dark = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128; };
+    int nInk = 0, nStray = 0;
+    for (int y = 8; y < rcControl.bottom - 8; ++y)
+        for (int x = nFirst + 10 - x0; x < rcControl.right - 4; ++x)
+            if (dark(picture.At(x0 + x, y0 + y))) {
+                ++nInk;
+                nStray += !dark(drawn.At(nLeft + x, nTop + y)) && !dark(drawn.At(nLeft + x - 1, nTop + y)) &&
+                          !dark(drawn.At(nLeft + x + 1, nTop + y));
+            }
+    EXPECT_GT(nInk, 50) << "the resolved lines that reach into the second column";
+    EXPECT_EQ(0, nStray) << "ink in the second column where the page draws none";
 
     for (const auto& bad : {std::make_pair(L"--activate 4 --shot @x.png", "there is no object 4 on the page; it has 3"),
                             std::make_pair(L"--activate 1 --shot @none\\x.png", "cannot write")}) {
