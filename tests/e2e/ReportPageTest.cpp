@@ -602,8 +602,9 @@ TEST_F(ReportPageCommandLine, AnObjectOfAnUnknownClassIsKeptUnchangedThroughASav
 // The host's window pictured from the screen (--shot) with the text object of a page of all three
 // kinds active in place, as a person sees it after Enter: the picture is the whole window, the
 // grey around the paper at the client area's corner, and where the in-place object's first two
-// columns meet the black border line runs between grab handles of the handles' colour. The page
-// file stays as it was. An object the page does not have, or a picture in a folder that is not
+// columns meet the black border line runs between grab handles of the handles' colour, and the
+// second column holds the resolved lines only, as the page draws them. The page file stays as it
+// was. An object the page does not have, or a picture in a folder that is not
 // there, is refused with the reason and nothing written.
 TEST_F(ReportPageCommandLine, TheWindowIsPicturedWithTheTextObjectActiveInPlace)
 {
