@@ -7,9 +7,9 @@
 # Results go to demo-out/.
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
 #   ./demo.sh --shots    instead photographs each page of each new object's property sheet, draws
-#                        the peak table and the annotation, pictures the first printed page and a
-#                        report page of all three with its PDF, into docs/pictures/, the README's
-#                        pictures
+#                        the peak table and the annotation, pictures the first printed page and the
+#                        report page host's window holding all three with its PDF, into
+#                        docs/pictures/, the README's pictures
 # The tree is configured without the tests: the demo needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -43,11 +43,13 @@ if [ "${1:-}" = --shots ]; then
   # The first page of the printed PDF, as a PDF viewer shows it.
   wine "$bin/textobj.exe" --resolve "$data" --pdf "$(winepath -w "$build/sample.pdf")" >/dev/null
   pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/sample.pdf" "$pictures/printed-page"
-  # A report page holding the three objects, as the page shows them, and its PDF's first page.
+  # The host's window holding the three objects, resolved, the text object active in place with
+  # its column borders, as it is on screen; and the first page of the page's PDF.
   page=$(winepath -w "$build/page.qrp")
   wine "$bin/reportpage.exe" --insert QLNSample.TextCtrl --insert QLNSample.PeakTable \
        --insert QLNSample.Annotation --save "$page"
-  wine "$bin/reportpage.exe" "$page" --resolve "$data" --zoom 100 --png "$(winepath -w "$pictures/report-page.png")"
+  wine "$bin/reportpage.exe" "$page" --resolve "$data" --zoom 100 --activate 1 \
+       --shot "$(winepath -w "$pictures/report-page-window.png")"
   wine "$bin/reportpage.exe" "$page" --resolve "$data" --pdf "$(winepath -w "$build/page.pdf")"
   pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/page.pdf" "$pictures/report-page-pdf"
   ls -l "$pictures" "$pictures/peaktable" "$pictures/annotation"

@@ -167,3 +167,23 @@ HRESULT QLNSaveBitmapAsPng(HBITMAP hBitmap, LPCWSTR lpszPath, double dDpi)
         return E_FAIL;
     return WritePng(bits.data(), nWidth, nHeight, lpszPath, dDpi);
 }
+
+HRESULT QLNSaveWindowAsPng(HWND hWnd, LPCWSTR lpszPath)
+{
+    RECT rc = {};
+    if (!::IsWindow(hWnd) || !::GetWindowRect(hWnd, &rc))
+        return E_INVALIDARG;
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // The window's DC covers its frame; it reads what the window and its children show.
+    const HDC hWindow = ::GetWindowDC(hWnd);
+    const HDC hMem = ::CreateCompatibleDC(hWindow);
+    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hWindow, rc.right - rc.left, rc.bottom - rc.top);
+    const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    const BOOL bCopied = ::BitBlt(hMem, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hWindow, 0, 0, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    const HRESULT hr = bCopied ? QLNSaveBitmapAsPng(hBitmap, lpszPath) : E_FAIL;
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(hWnd, hWindow);
+    return hr;
+}

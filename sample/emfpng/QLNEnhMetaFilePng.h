@@ -21,3 +21,8 @@ HRESULT QLNSaveEnhMetaFileAsPng(HENHMETAFILE hEmf, int nWidth, int nHeight, LPCW
 // the calling thread. Returns S_OK, or E_INVALIDARG for a null bitmap or path or a side outside
 // 1..16384, or the failure of the step that failed.
 HRESULT QLNSaveBitmapAsPng(HBITMAP hBitmap, LPCWSTR lpszPath, double dDpi = 0);
+
+// Paints a window and its children anew and writes it as it is on screen, frame, menu and child
+// windows included, as a PNG file of the window's size: what a person looking at it sees.
+// Returns S_OK, E_INVALIDARG for a window that is not there, or the failure of QLNSaveBitmapAsPng.
+HRESULT QLNSaveWindowAsPng(HWND hWnd, LPCWSTR lpszPath);

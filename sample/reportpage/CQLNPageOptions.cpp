@@ -14,8 +14,12 @@ std::wstring CQLNPageOptions::Usage()
            L"  --save OUT.qrp      write the page\r\n"
            L"  --list              print each object: its class, place and lines\r\n"
            L"  --png OUT.png       a picture of the page as the window shows it, at --zoom\r\n"
-           L"  --zoom PERCENT      25 to 400 (100 by default)\r\n"
+           L"  --zoom PERCENT      25 to 400 (100 for --png, 75 in the window by default)\r\n"
            L"  --pdf OUT.pdf       print the page to a PDF file through the default printer\r\n"
+           L"  --activate N        in the window, object N (as --list counts them) active in place\r\n"
+           L"  --shot OUT.png      a picture of the window as it is on screen, frame, menu and the\r\n"
+           L"                      object active in place included; then the window closes and\r\n"
+           L"                      the page file stays as it was\r\n"
            L"Exit codes: 0 done, 1 a file, an object or the printer failed, 2 a bad command line.\r\n";
 }
 
@@ -62,6 +66,19 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
         } else if (arg == L"--pdf") {
             if (!value(m_strPdf))
                 return false;
+        } else if (arg == L"--shot") {
+            if (!value(m_strShot))
+                return false;
+        } else if (arg == L"--activate") {
+            if (!value(v))
+                return false;
+            wchar_t* end = nullptr;
+            const long n = std::wcstol(v.c_str(), &end, 10);
+            if (v.empty() || *end != 0 || n < 1 || n > 100000) {
+                error = L"--activate takes an object's number from 1, as --list counts them, not " + v;
+                return false;
+            }
+            m_nActivate = static_cast<int>(n);
         } else if (arg == L"--list") {
             m_bList = true;
         } else if (arg == L"--zoom") {
@@ -83,6 +100,10 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             error = L"only one page at a time: " + arg;
             return false;
         }
+    }
+    if (IsBatch() && (m_nActivate != 0 || !m_strShot.empty())) {
+        error = L"--activate and --shot are for the window; they do not go with --save, --list, --png or --pdf";
+        return false;
     }
     if (IsBatch() && m_strPage.empty() && m_inserts.empty() && !m_bInsertAll) {
         error = L"name the page to work on";

@@ -21,7 +21,11 @@ public:
     std::wstring m_strSave;
     std::wstring m_strPng;
     std::wstring m_strPdf;
+    // The object, counted from 1 as --list counts them, activated in place in the window; 0 for none.
+    int m_nActivate = 0;
+    // A picture of the window as it is shown, after which the program ends.
+    std::wstring m_strShot;
     bool m_bList = false;
-    // 0 when not given: the window's own default, full size for a picture.
+    // 0 when not given: the window's own default, full size for a picture of the page.
     int m_nZoom = 0;
 };

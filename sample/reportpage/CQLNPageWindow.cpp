@@ -421,9 +421,21 @@ void CQLNPageWindow::EditInPlace()
     if (!m_selected || m_selected->IsInPlaceActive())
         return;
     std::wstring error;
-    if (!m_selected->DoVerb(OLEIVERB_UIACTIVATE, error))
+    if (!ActivateInPlace(*m_selected.Get(), error))
         Report(error);
+}
+
+bool CQLNPageWindow::ActivateInPlace(CQLNPageObject& object, std::wstring& error)
+{
+    Select(&object);
+    const bool bDone = object.IsInPlaceActive() || object.DoVerb(OLEIVERB_UIACTIVATE, error);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    if (bDone && !object.IsInPlaceActive()) {
+        // The verb was taken but no window of the object's own came up on the page.
+        error = object.ClassName() + L" cannot be edited in place";
+        return false;
+    }
+    return bDone;
 }
 
 void CQLNPageWindow::DeactivateInPlace()

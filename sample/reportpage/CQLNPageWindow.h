@@ -33,6 +33,9 @@ public:
     // Replaces the page by the file's; a file that cannot be read is refused with a message and
     // the page stays as it was.
     bool Open(const std::wstring& path);
+    // Selects the object and activates it in place, as Enter does; false with the reason when
+    // the object refuses or does not become active in place.
+    bool ActivateInPlace(CQLNPageObject& object, std::wstring& error);
     // A message meant for the object active in place (its keyboard interface) goes to it first.
     bool PreTranslate(MSG& msg);
 

@@ -9,7 +9,10 @@
 #include "CQLNPageWindow.h"
 #include "CQLNReportPage.h"
 #include "CQLNReportPageTools.h"
+#include "CQLNReplacingFile.h"
 #include "CQLNReportResolver.h"
+#include "CQLNTextObjError.h"
+#include "QLNEnhMetaFilePng.h"
 
 #include <ole2.h>
 
@@ -64,6 +67,49 @@ int RunBatch(const CQLNPageOptions& options, const CQLNReportResolver* pResolver
     return 0;
 }
 
+// Object n of the page, counted from 1, active in place as Enter makes it.
+bool Activate(CQLNPageWindow& window, int n, std::wstring& error)
+{
+    const auto& objects = window.Page().Objects();
+    if (static_cast<size_t>(n) > objects.size()) {
+        error = L"there is no object " + std::to_wstring(n) + L" on the page; it has " + std::to_wstring(objects.size());
+        return false;
+    }
+    if (!window.ActivateInPlace(*objects[static_cast<size_t>(n) - 1].Get(), error)) {
+        error = L"object " + std::to_wstring(n) + L": " + error;
+        return false;
+    }
+    return true;
+}
+
+// Handles what the window and the object active in place have been sent (sizes, focus, paints)
+// so that the picture shows them settled; a queue that never empties is given up on.
+void Settle(CQLNPageWindow& window)
+{
+    const ULONGLONG end = ::GetTickCount64() + 3000;
+    MSG msg;
+    while (::GetTickCount64() < end && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (window.PreTranslate(msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+bool Shoot(CQLNPageWindow& window, const std::wstring& path, std::wstring& error)
+{
+    // Brought to the top of the screen, where a person would look at it.
+    ::SetForegroundWindow(window.Handle());
+    Settle(window);
+    CQLNReplacingFile png(path);
+    const HRESULT hr = QLNSaveWindowAsPng(window.Handle(), png.TempPath().c_str());
+    if (FAILED(hr)) {
+        error = L"cannot write " + path + L": " + CQLNTextObjError::Describe(hr);
+        return false;
+    }
+    return png.Commit(error);
+}
+
 int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolver)
 {
     CQLNPageWindow window;
@@ -72,7 +118,15 @@ int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolve
         return Fail(error);
     if (!Prepare(window.Page(), &window, options, pResolver, error))
         return Fail(error);
+    // The page as it now is on screen before an object's own window comes over its place: that
+    // window draws its text without clearing what the page showed there.
     ::InvalidateRect(window.Handle(), nullptr, FALSE);
+    ::UpdateWindow(window.Handle());
+    if (options.m_nActivate != 0 && !Activate(window, options.m_nActivate, error))
+        return Fail(error);
+    // The window goes without asking to save: the picture changes nothing worth keeping.
+    if (!options.m_strShot.empty())
+        return Shoot(window, options.m_strShot, error) ? 0 : Fail(error);
     window.QuitOnDestroy();
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

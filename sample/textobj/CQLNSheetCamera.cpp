@@ -82,20 +82,8 @@ HWND CQLNSheetCamera::FindSheet()
 
 bool CQLNSheetCamera::Shoot(HWND hSheet, int nPage)
 {
-    ::RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT rc = {};
-    ::GetWindowRect(hSheet, &rc);
     const std::wstring path = m_strFolder + L"\\page-" + std::to_wstring(nPage + 1) + L".png";
-    const HDC hWindow = ::GetWindowDC(hSheet);
-    const HDC hMem = ::CreateCompatibleDC(hWindow);
-    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hWindow, rc.right - rc.left, rc.bottom - rc.top);
-    const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    const BOOL bCopied = ::BitBlt(hMem, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hWindow, 0, 0, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    const HRESULT hr = bCopied ? QLNSaveBitmapAsPng(hBitmap, path.c_str()) : E_FAIL;
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(hSheet, hWindow);
+    const HRESULT hr = QLNSaveWindowAsPng(hSheet, path.c_str());
     if (FAILED(hr)) {
         wchar_t code[16];
         swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));

@@ -14,6 +14,7 @@
 #include "WindowTestUtil.h"
 
 #include <gtest/gtest.h>
+#include <wincodec.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -493,6 +494,38 @@ std::string ObjectData(const std::wstring& path, const wchar_t* storageName, CLS
     return bytes;
 }
 
+// A PNG file's pixels, row by row; none when the file cannot be decoded.
+struct Picture
+{
+    UINT width = 0, height = 0;
+    std::vector<DWORD> pixels;
+    COLORREF At(int x, int y) const
+    {
+        const DWORD p = pixels.at(static_cast<size_t>(y) * width + static_cast<size_t>(x));
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+};
+
+Picture ReadPicture(const std::wstring& path)
+{
+    Picture picture;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICBitmapSource> bgr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                  &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) || FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.Get(), &bgr)) ||
+        FAILED(bgr->GetSize(&picture.width, &picture.height)))
+        return Picture();
+    picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
+    if (FAILED(bgr->CopyPixels(nullptr, picture.width * 4, static_cast<UINT>(picture.pixels.size() * 4),
+                               reinterpret_cast<BYTE*>(picture.pixels.data()))))
+        return Picture();
+    return picture;
+}
+
 } // namespace
 
 TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
@@ -520,8 +553,12 @@ TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
     ASSERT_EQ(0u, all.exitCode) << all.err;
     EXPECT_NE(std::string::npos, all.out.find("1. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24}")) << all.out;
 
-    auto bad = Host(L"@p.qrp --zoom 5 --png @q.png");
-    EXPECT_EQ(2u, bad.exitCode);
+    for (const wchar_t* bad : {L"@p.qrp --zoom 5 --png @q.png", L"@p.qrp --activate 0 --shot @q.png",
+                               L"@p.qrp --activate 1st", L"@p.qrp --shot @q.png --list"}) {
+        SCOPED_TRACE(std::string(bad, bad + wcslen(bad)));
+        EXPECT_EQ(2u, Host(bad).exitCode);
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_folder.Path(L"q.png").c_str()));
     auto missing = Host(L"@none.qrp --list");
     EXPECT_EQ(1u, missing.exitCode);
     EXPECT_NE(std::string::npos, missing.err.find("cannot open")) << missing.err;
@@ -554,6 +591,102 @@ TEST_F(ReportPageCommandLine, AnObjectOfAnUnknownClassIsKeptUnchangedThroughASav
     EXPECT_EQ(before, ObjectData(m_folder.Path(L"q.qrp"), L"Object1", &kept));
     EXPECT_TRUE(kept == unknown);
     EXPECT_EQ(ObjectData(path, L"Object2"), ObjectData(m_folder.Path(L"q.qrp"), L"Object2"));
+    // Nor can it be edited in place.
+    auto shot = Host(L"@p.qrp --activate 1 --shot @p.png");
+    EXPECT_EQ(1u, shot.exitCode);
+    EXPECT_NE(std::string::npos, shot.err.find("object 1: {0BADC0DE-1234-5678-9ABC-DEF012345678} is not available on this computer"))
+        << shot.err;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_folder.Path(L"p.png").c_str()));
+}
+
+// The host's window pictured from the screen (--shot) with the text object of a page of all three
+// kinds active in place, as a person sees it after Enter: the picture is the whole window, the
+// grey around the paper at the client area's corner, and where the in-place object's first two
+// columns meet the black border line runs between grab handles of the handles' colour, and the
+// second column holds the resolved lines only, as the page draws them. The page file stays as it
+// was. An object the page does not have, or a picture in a folder that is not
+// there, is refused with the reason and nothing written.
+TEST_F(ReportPageCommandLine, TheWindowIsPicturedWithTheTextObjectActiveInPlace)
+{
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.PeakTable --insert QLNSample.Annotation "
+                       L"--save @p.qrp").exitCode);
+    const std::string page = E2e::ReadBytes(m_folder.Path(L"p.qrp"));
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    auto shot = Host(L"@p.qrp --resolve \"" + data + L"\" --zoom 100 --activate 1 --shot @w.png");
+    ASSERT_EQ(0u, shot.exitCode) << shot.err;
+    EXPECT_EQ(page, E2e::ReadBytes(m_folder.Path(L"p.qrp")));
+    const Picture picture = ReadPicture(m_folder.Path(L"w.png"));
+
+    // Where the same window, here, shows the client area, the object active in place and its
+    // first border: the first column's share of the bounds narrowed by 3 pixels.
+    RECT rcWindow = {}, rcClient = {}, rcControl = {};
+    POINT client = {0, 0}, control = {0, 0};
+    RECT place = {};
+    double ratio = 0;
+    {
+        CQLNPageWindow window;
+        std::wstring error;
+        ASSERT_TRUE(window.Create(m_folder.Path(L"p.qrp"), 100, error));
+        CQLNPageObject& text = *window.Page().Objects().at(0).Get();
+        ASSERT_TRUE(window.ActivateInPlace(text, error)) << std::string(error.begin(), error.end());
+        const HWND hControl = ::GetWindow(window.Handle(), GW_CHILD);
+        ASSERT_NE(nullptr, hControl);
+        ::GetWindowRect(window.Handle(), &rcWindow);
+        ::GetClientRect(window.Handle(), &rcClient);
+        ::GetClientRect(hControl, &rcControl);
+        ::ClientToScreen(window.Handle(), &client);
+        ::ClientToScreen(hControl, &control);
+        ratio = FirstColumnRatio(text);
+        place = text.Place();
+    }
+    ASSERT_EQ(static_cast<UINT>(rcWindow.right - rcWindow.left), picture.width);
+    ASSERT_EQ(static_cast<UINT>(rcWindow.bottom - rcWindow.top), picture.height);
+    EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE), picture.At(client.x - rcWindow.left + 4, client.y - rcWindow.top + 4));
+    ASSERT_GT(ratio, 1.0);
+    const int x0 = control.x - rcWindow.left, y0 = control.y - rcWindow.top;
+    const int nBorder = x0 + 3 + static_cast<int>((rcControl.right - 6) / ratio + 0.5);
+    // The middle handle: a run of the handles' colour across the border, six pixels wide.
+    const COLORREF handle = RGB(146, 213, 208);
+    const int yMiddle = y0 + rcControl.bottom / 2;
+    int nFirst = -1, nWidth = 0;
+    for (int x = x0; x < x0 + rcControl.right && (nFirst < 0 || x < nFirst + 10); ++x)
+        if (picture.At(x, yMiddle) == handle) {
+            nFirst = nFirst < 0 ? x : nFirst;
+            ++nWidth;
+        }
+    EXPECT_EQ(6, nWidth) << "the middle grab handle at " << yMiddle;
+    EXPECT_NEAR(nBorder, nFirst + 3, 1) << "the border where the first column ends";
+    // Black from the top handle down to the middle one.
+    int nBlack = 0;
+    for (int y = y0 + 12; y < yMiddle - 6; ++y)
+        nBlack += picture.At(nFirst + 3, y) == RGB(0, 0, 0);
+    EXPECT_EQ(yMiddle - 6 - (y0 + 12), nBlack) << "the border line at " << nFirst + 3;
+    EXPECT_EQ(handle, picture.At(nFirst + 3, y0 + 4)) << "the top grab handle";
+    // Right of the border the object shows its resolved lines only, as the page draws them: no
+    // ink where the page's own picture has none (the values before resolving drew there).
+    ASSERT_EQ(0u, Host(L"@p.qrp --resolve \"" + data + L"\" --zoom 100 --png @page.png").exitCode);
+    const Picture drawn = ReadPicture(m_folder.Path(L"page.png"));
+    const int nLeft = CQLNReportPage::ToPixels(place.left, 100), nTop = CQLNReportPage::ToPixels(place.top, 100);
+    auto dark = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128; };
+    int nInk = 0, nStray = 0;
+    for (int y = 8; y < rcControl.bottom - 8; ++y)
+        for (int x = nFirst + 10 - x0; x < rcControl.right - 4; ++x)
+            if (dark(picture.At(x0 + x, y0 + y))) {
+                ++nInk;
+                nStray += !dark(drawn.At(nLeft + x, nTop + y)) && !dark(drawn.At(nLeft + x - 1, nTop + y)) &&
+                          !dark(drawn.At(nLeft + x + 1, nTop + y));
+            }
+    EXPECT_GT(nInk, 50) << "the resolved lines that reach into the second column";
+    EXPECT_EQ(0, nStray) << "ink in the second column where the page draws none";
+
+    for (const auto& bad : {std::make_pair(L"--activate 4 --shot @x.png", "there is no object 4 on the page; it has 3"),
+                            std::make_pair(L"--activate 1 --shot @none\\x.png", "cannot write")}) {
+        const auto refused = Host(L"@p.qrp " + std::wstring(bad.first));
+        EXPECT_EQ(1u, refused.exitCode);
+        EXPECT_NE(std::string::npos, refused.err.find(bad.second)) << refused.err;
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_folder.Path(L"x.png").c_str()));
+    EXPECT_EQ(page, E2e::ReadBytes(m_folder.Path(L"p.qrp")));
 }
 
 namespace {
