@@ -118,8 +118,7 @@ int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolve
         return Fail(error);
     if (!Prepare(window.Page(), &window, options, pResolver, error))
         return Fail(error);
-    // The page as it now is on screen before an object's own window comes over its place: that
-    // window draws its text without clearing what the page showed there.
+    // The page on screen before an object's own window comes over its place, as a person sees it.
     ::InvalidateRect(window.Handle(), nullptr, FALSE);
     ::UpdateWindow(window.Handle());
     if (options.m_nActivate != 0 && !Activate(window, options.m_nActivate, error))
