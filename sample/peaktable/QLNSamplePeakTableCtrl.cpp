@@ -31,6 +31,7 @@ BEGIN_DISPATCH_MAP(CQLNSamplePeakTableCtrl, COleControl)
     DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "GetColumn", 21, GetColumn, VT_I4, VTS_I4 VTS_PBSTR)
     DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "SetRows", 22, SetRows, VT_EMPTY, VTS_BSTR)
     DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "SetZoom", 23, SetZoom, VT_EMPTY, VTS_R8)
+    DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "SetRTPrecision", 24, SetRTPrecision, VT_EMPTY, VTS_I4)
 END_DISPATCH_MAP()
 
 namespace {
@@ -299,6 +300,13 @@ void CQLNSamplePeakTableCtrl::SetZoom(double dZoom)
 {
     if (dZoom > 0.0 && dZoom <= 100.0)
         m_dZoom = dZoom;
+}
+
+void CQLNSamplePeakTableCtrl::SetRTPrecision(long nPrecision)
+{
+    // The process's setting, as the text objects' method sets it: a host may tell whichever
+    // report object it creates first.
+    g_lRTPrecision = nPrecision;
 }
 
 // --- Persistence --------------------------------------------------------------------------

@@ -66,6 +66,9 @@ public:
     // tabs in the order of the columns. Not saved: a host gives them on every resolve.
     void SetRows(LPCTSTR lpszRows);
     void SetZoom(double dZoom);
+    // The decimals of time values in columns added from now on, in every report object of the
+    // process; a column keeps the decimals it has.
+    void SetRTPrecision(long nPrecision);
 
     DECLARE_DISPATCH_MAP()
 

@@ -43,10 +43,15 @@ bool CQLNTextObjClient::Create(const std::wstring& progId, std::wstring& error)
         error = L"no class is registered as " + progId + L": " + CQLNTextObjError::Describe(hr);
         return false;
     }
+    return Create(clsid, progId, error);
+}
+
+bool CQLNTextObjClient::Create(const CLSID& clsid, const std::wstring& name, std::wstring& error)
+{
     ComPtr<IUnknown> control;
-    hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&control));
+    const HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&control));
     if (FAILED(hr)) {
-        error = L"cannot create " + progId + L": " + CQLNTextObjError::Describe(hr);
+        error = L"cannot create " + name + L": " + CQLNTextObjError::Describe(hr);
         return false;
     }
     return Attach(control.Get(), error);
@@ -331,6 +336,19 @@ bool CQLNTextObjClient::SetZoom(double zoom, std::wstring& error)
     V_VT(&args[0]) = VT_R8;
     V_R8(&args[0]) = zoom;
     return Call(L"SetZoom", DISPATCH_METHOD, args, nullptr, error);
+}
+
+bool CQLNTextObjClient::SetRTPrecision(const CLSID& clsid, long precision, std::wstring& error)
+{
+    CQLNTextObjClient messenger;
+    if (!messenger.Create(clsid, L"the report object", error))
+        return false;
+    if (!messenger.HasMember(L"SetRTPrecision"))
+        return true;
+    std::vector<VARIANT> args(1);
+    V_VT(&args[0]) = VT_I4;
+    V_I4(&args[0]) = precision;
+    return messenger.Call(L"SetRTPrecision", DISPATCH_METHOD, args, nullptr, error);
 }
 
 bool CQLNTextObjClient::Draw(HDC hdcTargetDev, HDC hdcDraw, const RECT& bounds, std::wstring& error)

@@ -20,6 +20,7 @@ public:
     CQLNTextObjClient& operator=(const CQLNTextObjClient&) = delete;
 
     bool Create(const std::wstring& progId, std::wstring& error);
+    bool Create(const CLSID& clsid, const std::wstring& name, std::wstring& error);
     // A control that a container made (an embedding host window, say), already started.
     bool Attach(IUnknown* pControl, std::wstring& error);
     // The control itself, for the interfaces a host reaches past this client (embedding,
@@ -59,6 +60,12 @@ public:
     // Whether the control has a property or method of the name.
     bool HasMember(const std::wstring& name);
     bool SetZoom(double zoom, std::wstring& error);
+    // The decimals of time values in the catalogues that report objects of the process build
+    // from now on, told through a short-lived object of the class: a call on a control that
+    // was never started starts it, with the precision it then had, so the objects that take
+    // the new one are those created afterwards. A class without time values does not offer it
+    // and is left alone.
+    static bool SetRTPrecision(const CLSID& clsid, long precision, std::wstring& error);
 
     // hdcTargetDev is the device the drawing is meant for (text is measured on it); bounds
     // are in logical units of hdcDraw.

@@ -32,14 +32,20 @@ bool ParseZoom(const std::wstring& text, double& zoom)
     return true;
 }
 
+// Whole numbers within the bounds, nothing after them.
+bool ParseWhole(const std::wstring& text, int nMin, int nMax, int& result)
+{
+    int n = 0;
+    wchar_t rest = 0;
+    if (swscanf(text.c_str(), L"%d%lc", &n, &rest) != 1 || n < nMin || n > nMax)
+        return false;
+    result = n;
+    return true;
+}
+
 bool ParseDpi(const std::wstring& text, int& dpi)
 {
-    int d = 0;
-    wchar_t rest = 0;
-    if (swscanf(text.c_str(), L"%d%lc", &d, &rest) != 1 || d < 24 || d > 2400)
-        return false;
-    dpi = d;
-    return true;
+    return ParseWhole(text, 24, 2400, dpi);
 }
 
 } // namespace
@@ -113,6 +119,12 @@ bool CQLNTextObjOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
                 error = L"--dpi takes a whole number of dots per inch, 24 to 2400, not " + value;
                 return false;
             }
+        } else if (option == L"--rt-precision") {
+            if (!ParseWhole(value, 0, kMaxRTPrecision, m_nRTPrecision)) {
+                error = L"--rt-precision takes a number of decimals, 0 to " + std::to_wstring(kMaxRTPrecision) +
+                        L", not " + value;
+                return false;
+            }
         } else if (option == L"--pdf") {
             m_strPdf = value;
             bAnyAction = true;
@@ -164,7 +176,7 @@ bool CQLNTextObjOptions::IsTextBagName(const std::wstring& path)
 
 const wchar_t* CQLNTextObjOptions::Usage()
 {
-    return L"usage: textobj [--progid PROGID] [--load FILE] [--set Name=value]...\n"
+    return L"usage: textobj [--progid PROGID] [--rt-precision N] [--load FILE] [--set Name=value]...\n"
            L"               [--properties] [--shot DIR]\n"
            L"               [--lines] [--resolve DATA] [--draw OUT.emf] [--png OUT.png]\n"
            L"               [--size WIDTHxHEIGHT] [--zoom Z] [--dpi DPI]\n"
@@ -173,6 +185,8 @@ const wchar_t* CQLNTextObjOptions::Usage()
            L"\n"
            L"  --progid   the report object to create (default QLNSample.TextCtrl; also\n"
            L"             QLNSample.PeakTable, QLNSample.Annotation)\n"
+           L"  --rt-precision  the decimals of time values ({RT}, {Width}, ...) in the lines\n"
+           L"             of a new control, as the data system sets them for its process\n"
            L"  --load     a property set: a readable text bag (.txt, .bag) or a binary stream\n"
            L"             (any other name); without it the control starts afresh\n"
            L"  --set      writes a property by name; the control converts the text\n"

@@ -1,5 +1,5 @@
 // The command line of the demo host. What it does, always in this order: create the control,
-// start it afresh or load a property set, write the properties given, show its property sheet
+// tell it the decimals of time values, start it afresh or load a property set, write the properties given, show its property sheet
 // (to the user, to the camera or both), then print its lines, print them resolved with data,
 // draw it, print it, and save it.
 #pragma once
@@ -10,7 +10,9 @@
 class CQLNTextObjOptions
 {
 public:
+    static constexpr int kMaxRTPrecision = 15;
     std::wstring m_strProgId = L"QLNSample.TextCtrl";
+    int m_nRTPrecision = -1;                                       // -1: the library's own (0)
     std::wstring m_strLoad;                                        // empty: a new control
     std::vector<std::pair<std::wstring, std::wstring>> m_setProperties;
     bool m_bProperties = false;                                    // the sheet, for the user

@@ -255,6 +255,10 @@ int Run(const CQLNTextObjOptions& options)
     if (!options.m_strResolve.empty() && !resolver.LoadData(options.m_strResolve, error))
         return Fail(error);
 
+    CLSID clsid = {};
+    if (options.m_nRTPrecision >= 0 && SUCCEEDED(::CLSIDFromProgID(options.m_strProgId.c_str(), &clsid)) &&
+        !CQLNTextObjClient::SetRTPrecision(clsid, options.m_nRTPrecision, error))
+        return Fail(error);
     CQLNTextObjClient control;
     if (!control.Create(options.m_strProgId, error))
         return Fail(error);

@@ -87,6 +87,17 @@ TEST_F(TextObjHost, ResolvingPutsDataInPlaceOfKeysWithEachLinesDecimals)
     const E2e::ProcessResult r = TextObj(L"--load @in.bag --resolve @data.txt");
     ASSERT_EQ(0u, r.exitCode) << r.err;
     EXPECT_EQ("RT: 4.23 min\r\nArea: 152346\r\nAs written: 152345.678\r\nName: Caff\xC3\xA9ine, {Missing} 4.235\r\n", r.out);
+
+    // A new control's time items take the decimals the host set for the process before it was
+    // created; other numbers keep their own. Without a setting the library's is none.
+    for (const auto& c : {std::pair<const wchar_t*, const char*>{L"", "Retention time: 4\r\n"},
+                          {L"--rt-precision 3 ", "Retention time: 4.235\r\n"},
+                          {L"--rt-precision 0 ", "Retention time: 4\r\n"}}) {
+        const E2e::ProcessResult fresh = TextObj(std::wstring(c.first) + L"--resolve @data.txt");
+        ASSERT_EQ(0u, fresh.exitCode) << fresh.err;
+        EXPECT_NE(std::string::npos, fresh.out.find(c.second)) << fresh.out;
+        EXPECT_NE(std::string::npos, fresh.out.find("Injection volume: {InjVol}")) << fresh.out;
+    }
 }
 
 TEST_F(TextObjHost, SetLinesAndDrawingFollowTheProperties)
@@ -167,7 +178,8 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
     for (const wchar_t* arguments : {L"--size 10", L"--zoom -1", L"--set NoEquals", L"stray", L"--load",
                                      L"--save \"\"", L"--load \"\" --lines", L"--draw \"\"",
-                                     L"--png x.png --dpi 12", L"--dpi 300"}) {
+                                     L"--png x.png --dpi 12", L"--dpi 300", L"--rt-precision 16",
+                                     L"--rt-precision -1", L"--rt-precision 2x"}) {
         const E2e::ProcessResult r = TextObj(arguments);
         EXPECT_EQ(2u, r.exitCode) << arguments;
         EXPECT_NE(std::string::npos, r.err.find("usage: textobj")) << arguments;

@@ -209,10 +209,16 @@ TEST(PeakTable, TheDemoHostResolvesATableWithRowsFromTheDataFile)
     ASSERT_TRUE(E2e::WriteBytes(folder.Path(L"data.txt"),
                                 "CompName=Unknown\r\nRow1.CompName=Theobromine\r\nRow1.RT=3.10219\r\nRow1.Area=20480.4\r\n"
                                 "Row2.RT=4.23456\r\nRow2.Area=152345.678\r\nRow4.RT=9\r\n"));
-    const E2e::ProcessResult r =
-        E2e::Run(L"\"" + E2e::BinDirectory() + L"textobj.exe\" --progid QLNSample.PeakTable --set \"ColumnList=Compound: "
-                 L"{CompName}\r\nRT: {RT}\r\nArea: {Area}\" --resolve \"" + folder.Path(L"data.txt") + L"\" --draw \"" +
-                 folder.Path(L"t.emf") + L"\"");
+    const auto resolve = [&](const std::wstring& options) {
+        return E2e::Run(L"\"" + E2e::BinDirectory() + L"textobj.exe\" --progid QLNSample.PeakTable " + options +
+                        L"--set \"ColumnList=Compound: {CompName}\r\nRT: {RT}\r\nArea: {Area}\" --resolve \"" +
+                        folder.Path(L"data.txt") + L"\" --draw \"" + folder.Path(L"t.emf") + L"\"");
+    };
+    // A table's new time columns take the decimals the host set for the process; others keep theirs.
+    const E2e::ProcessResult precise = resolve(L"--rt-precision 2 ");
+    ASSERT_EQ(0u, precise.exitCode) << precise.out << precise.err;
+    EXPECT_NE(std::string::npos, precise.out.find("Theobromine\t3.10\t20480\r\nUnknown\t4.23\t152346\r\n")) << precise.out;
+    const E2e::ProcessResult r = resolve(L"");
     ASSERT_EQ(0u, r.exitCode) << r.out << r.err;
     EXPECT_EQ("Compound: {CompName}\tRT: {RT}\tArea: {Area}\r\n"
               "Theobromine\t3\t20480\r\n"
