@@ -497,7 +497,8 @@ TEST_F(ReportPage, TheThreeKindsAreInsertedShownAtTheZoomEditedInPlaceAndInAShee
     }
     const PixelGrab full = DrawnPage(m_window->Page(), 100);
     std::wstring error;
-    EXPECT_TRUE(CQLNPagePrinter::WritePdf(m_window->Page(), m_folder.Path(L"family.pdf"), error)) << std::string(error.begin(), error.end());
+    EXPECT_TRUE(CQLNPagePrinter::WritePdf(m_window->Page(), m_folder.Path(L"family.pdf"), error))
+        << std::string(error.begin(), error.end());
 
     // The text object active in place: its window over its place, its words as the page draws
     // them at 150 %, its borders where its columns are at that width.
