@@ -3,6 +3,7 @@
 // drawn alone into a metafile, which it should stay within three times of.
 #include "CQLNObjectRecording.h"
 #include "CQLNPagePrinter.h"
+#include "CQLNPageScale.h"
 #include "CQLNReportPage.h"
 #include "SampleRegistration.h"
 
@@ -33,17 +34,17 @@ void DrawObjectAlone(const CQLNPageObject& object)
 {
     const RECT& rc = object.Place();
     CQLNObjectRecording recording(false);
-    recording.m_fnCreate(RECT{0, 0, rc.right - rc.left, rc.bottom - rc.top});
-    const RECT bounds = {0, 0, CQLNReportPage::ToPixels(rc.right - rc.left, 100), CQLNReportPage::ToPixels(rc.bottom - rc.top, 100)};
+    const RECT frame = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
+    recording.m_fnCreate(frame);
     std::wstring error;
-    object.Draw(recording.m_hDC, recording.m_hAttribDC, bounds, error);
+    object.Draw(recording.m_hDC, recording.m_hAttribDC, frame, CQLNPageScale::Device(recording.m_hAttribDC), error);
     recording.Finish();
 }
 
-void DrawPage(const CQLNReportPage& page, HDC hdc)
+void DrawPage(const CQLNReportPage& page, HDC hdc, int nZoom = 100)
 {
     std::wstring error;
-    page.Draw(hdc, POINT{0, 0}, 100, error);
+    page.Draw(hdc, POINT{0, 0}, nZoom, error);
 }
 
 } // namespace
@@ -100,10 +101,13 @@ int main()
         ::ReleaseDC(nullptr, hScreen);
         const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
         const double onScreen = Best(5, [&] { DrawPage(page, hMem); });
+        // Larger than the bitmap at 150 %: what falls outside is clipped, as in a window.
+        const double zoomed = Best(5, [&] { DrawPage(page, hMem, 150); });
         ::SelectObject(hMem, hOld);
         ::DeleteObject(hBitmap);
         ::DeleteDC(hMem);
         std::printf("  draw the page as the window does  %8.1f ms\n", onScreen);
+        std::printf("  the same at 150 %%                 %8.1f ms\n", zoomed);
 
         const double recorded = Best(5, [&] {
             CQLNObjectRecording recording(false);

@@ -13,6 +13,8 @@ public:
     virtual IOleInPlaceFrame* InPlaceFrame() = 0;
     // The object's place in client pixels of the page window, as it is shown now.
     virtual RECT ClientRectOf(const CQLNPageObject& object) const = 0;
+    // The zoom in percent the page is shown at.
+    virtual int Zoom() const = 0;
     virtual void ObjectChanged(CQLNPageObject& object) = 0;
     virtual void ObjectDeactivated(CQLNPageObject& object) = 0;
 

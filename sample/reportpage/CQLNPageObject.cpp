@@ -1,6 +1,7 @@
 #include "CQLNPageObject.h"
 
 #include "CQLNPageContainer.h"
+#include "CQLNPageScale.h"
 #include "CQLNTextObjError.h"
 
 #include <ocidl.h>
@@ -132,6 +133,10 @@ bool CQLNPageObject::Attach(IUnknown* pObject, std::wstring& error)
     ComPtr<IViewObject> view;
     if (SUCCEEDED(m_object.As(&view)))
         view->SetAdvise(DVASPECT_CONTENT, 0, this);
+    auto client = std::make_unique<CQLNTextObjClient>();
+    std::wstring why;
+    if (client->Attach(pObject, why) && client->HasMember(L"SetZoom"))
+        m_zoomable = std::move(client);
     return true;
 }
 
@@ -182,6 +187,7 @@ void CQLNPageObject::Close()
         ole->SetClientSite(nullptr);
     }
     m_dwOleAdvise = 0;
+    m_zoomable.reset();
     m_object.Reset();
     // Closed is not the same as a placeholder: a closed object has nothing left to save.
     m_storage.Reset();
@@ -218,13 +224,17 @@ void CQLNPageObject::SetPlace(const RECT& rcPlace)
     UpdateInPlacePosition();
 }
 
-void CQLNPageObject::SendExtent()
+void CQLNPageObject::SendExtent() const
 {
     ComPtr<IOleObject> ole;
     if (!m_object || FAILED(m_object.As(&ole)))
         return;
     SIZEL size = {m_rcPlace.right - m_rcPlace.left, m_rcPlace.bottom - m_rcPlace.top};
-    ole->SetExtent(DVASPECT_CONTENT, &size);
+    // Sent only when it differs: it is sent after every drawing, and an object may take a new
+    // extent for a change of its view.
+    SIZEL current = {0, 0};
+    if (FAILED(ole->GetExtent(DVASPECT_CONTENT, &current)) || current.cx != size.cx || current.cy != size.cy)
+        ole->SetExtent(DVASPECT_CONTENT, &size);
 }
 
 void CQLNPageObject::UpdateInPlacePosition()
@@ -238,7 +248,42 @@ void CQLNPageObject::UpdateInPlacePosition()
     inPlace->SetObjectRects(&rcPos, &rcClip);
 }
 
-bool CQLNPageObject::Draw(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const
+bool CQLNPageObject::Draw(HDC hdcDraw, HDC hdcTarget, const RECT& rcPlace, const CQLNPageScale& scale,
+                          std::wstring& error) const
+{
+    // Objects size their fonts in pixels of the screen at full size. One that can be zoomed is
+    // zoomed by the scale and draws in the device's pixels: the text objects' column engine sets
+    // MM_TEXT on the device it draws on, so under a mapping its words would keep their size in
+    // device pixels while the others scale. Any other object gets the device mapped so that its
+    // logical units are the screen's pixels at full size.
+    const double dZoom = scale.Zoom();
+    std::wstring why;
+    const bool bZoomed = m_zoomable && (dZoom == m_dZoom || m_zoomable->SetZoom(dZoom, why));
+    const int nSavedDraw = ::SaveDC(hdcDraw);
+    const int nSavedTarget = hdcTarget != nullptr && hdcTarget != hdcDraw ? ::SaveDC(hdcTarget) : 0;
+    RECT bounds = {};
+    if (bZoomed) {
+        bounds = scale.ToDevice(rcPlace);
+    } else {
+        scale.Map(hdcDraw);
+        if (nSavedTarget != 0)
+            scale.Map(hdcTarget);
+        bounds = scale.ToFullSize(rcPlace);
+    }
+    ::IntersectClipRect(hdcDraw, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    const bool ok = DrawAt(hdcDraw, hdcTarget, bounds, error);
+    if (bZoomed && dZoom != m_dZoom)
+        m_zoomable->SetZoom(m_dZoom, why);
+    // An object may take the size it was last drawn at for its extent, which it saves: drawn at a
+    // zoom, on a printer or just rounded to pixels, it is given its place's size back.
+    SendExtent();
+    if (nSavedTarget != 0)
+        ::RestoreDC(hdcTarget, nSavedTarget);
+    ::RestoreDC(hdcDraw, nSavedDraw);
+    return ok;
+}
+
+bool CQLNPageObject::DrawAt(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const
 {
     ComPtr<IViewObject> view;
     if (m_object && SUCCEEDED(m_object.As(&view))) {
@@ -287,6 +332,19 @@ bool CQLNPageObject::DoVerb(LONG iVerb, std::wstring& error)
         return false;
     }
     return true;
+}
+
+void CQLNPageObject::ZoomTo(double dZoom)
+{
+    std::wstring why;
+    if (!m_zoomable || dZoom == m_dZoom || !m_zoomable->SetZoom(dZoom, why))
+        return;
+    m_dZoom = dZoom;
+    // The object does not repaint on its own when it is zoomed.
+    ComPtr<IOleInPlaceObject> inPlace;
+    HWND hWnd = nullptr;
+    if (SUCCEEDED(m_object.As(&inPlace)) && SUCCEEDED(inPlace->GetWindow(&hWnd)) && hWnd != nullptr)
+        ::InvalidateRect(hWnd, nullptr, TRUE);
 }
 
 void CQLNPageObject::Deactivate()
@@ -390,6 +448,10 @@ HRESULT CQLNPageObject::CanInPlaceActivate()
 HRESULT CQLNPageObject::OnInPlaceActivate()
 {
     m_bInPlaceActive = true;
+    // The object's window lies over its place as the page shows it; its drawing and its column
+    // borders are to be at the page's zoom too.
+    if (m_pContainer != nullptr)
+        ZoomTo(CQLNPageScale::Screen(m_pContainer->Zoom(), POINT{0, 0}).Zoom());
     return S_OK;
 }
 
@@ -434,6 +496,8 @@ HRESULT CQLNPageObject::OnUIDeactivate(BOOL)
 HRESULT CQLNPageObject::OnInPlaceDeactivate()
 {
     m_bInPlaceActive = false;
+    ZoomTo(1.0);
+    SendExtent();
     if (m_pContainer != nullptr)
         m_pContainer->ObjectDeactivated(*this);
     return S_OK;

@@ -5,12 +5,16 @@
 // view changes (IAdviseSink). An object whose class is not registered any more is a placeholder:
 // it keeps its storage, byte for byte, to be written back when the page is saved.
 #pragma once
+#include "CQLNTextObjClient.h"
+
 #include <ole2.h>
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 
 class CQLNPageContainer;
+class CQLNPageScale;
 
 class CQLNPageObject : public IOleClientSite, public IOleInPlaceSite, public IAdviseSink
 {
@@ -42,9 +46,10 @@ public:
     const RECT& Place() const { return m_rcPlace; }
     void SetPlace(const RECT& rcPlace);
 
-    // Draws the object into bounds (logical units of hdcDraw); hdcTarget is the device the
-    // drawing is measured for, null for the screen.
-    bool Draw(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const;
+    // Draws the object at rcPlace (0.01 mm from the corner the scale puts on hdcDraw), as large
+    // as the scale shows the page, clipped to it; hdcTarget is the device the drawing is measured
+    // for, null for the screen. The object is left at the zoom it had.
+    bool Draw(HDC hdcDraw, HDC hdcTarget, const RECT& rcPlace, const CQLNPageScale& scale, std::wstring& error) const;
     // Runs a verb with this site; rcPos is the object's place in the page window.
     bool DoVerb(LONG iVerb, std::wstring& error);
     void Deactivate();
@@ -89,7 +94,11 @@ private:
     // Site and advise set up on a created object, before it is started or loaded.
     bool Attach(IUnknown* pObject, std::wstring& error);
     // The object's extent follows its place on the page.
-    void SendExtent();
+    void SendExtent() const;
+    // Draws into bounds in logical units of hdcDraw, as they are.
+    bool DrawAt(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const;
+    // Zooms an object that can be zoomed, and shows it so if it has a window.
+    void ZoomTo(double dZoom);
 
     LONG m_nRefs = 1;
     CLSID m_clsid;
@@ -101,4 +110,9 @@ private:
     RECT m_rcPlace = {0, 0, 0, 0};
     DWORD m_dwOleAdvise = 0;
     bool m_bInPlaceActive = false;
+    // Set once for an object that offers SetZoom: asked at every paint, its dispatch names would
+    // be looked up again each time.
+    std::unique_ptr<CQLNTextObjClient> m_zoomable;
+    // The zoom the object is at between drawings: 1, or the page's while it is active in place.
+    double m_dZoom = 1.0;
 };

@@ -1,9 +1,9 @@
 #include "CQLNPagePrinter.h"
 
 #include "CQLNObjectRecording.h"
+#include "CQLNPageScale.h"
 #include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
-#include "CQLNTextObjClient.h"
 
 #include <winspool.h>
 
@@ -82,8 +82,7 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
         error = L"the printer " + printer + L" refused the page";
     // Places on the sheet are from the paper's corner; the device's origin is the printable
     // area's corner.
-    const int nDpiX = ::GetDeviceCaps(hdc, LOGPIXELSX);
-    const int nDpiY = ::GetDeviceCaps(hdc, LOGPIXELSY);
+    const CQLNPageScale sheet = CQLNPageScale::Device(hdc);
     const int nOffsetX = ::GetDeviceCaps(hdc, PHYSICALOFFSETX);
     const int nOffsetY = ::GetDeviceCaps(hdc, PHYSICALOFFSETY);
     for (size_t i = 0; ok && i < page.Objects().size(); ++i) {
@@ -96,34 +95,8 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
             ok = false;
             break;
         }
-        // Objects size their fonts in pixels of the screen, as the window shows them, and are
-        // measured on the printer, where they will be printed. One that can be zoomed is zoomed
-        // by the printer's resolution over the screen's and draws in the printer's pixels, as the
-        // demo host prints it: the text objects' engine draws in device units whatever mapping
-        // it is given. Any other gets its logical units (screen pixels) mapped onto the printer's.
-        const HDC hRef = recording.m_hAttribDC;
-        const int nScreenDpi = CQLNReportPage::ScreenDpi();
-        const int nRefDpiX = ::GetDeviceCaps(hRef, LOGPIXELSX), nRefDpiY = ::GetDeviceCaps(hRef, LOGPIXELSY);
-        CQLNTextObjClient client;
-        std::wstring why;
-        const bool bZoomed = object.Object() != nullptr && client.Attach(object.Object(), why) &&
-                             client.HasMember(L"SetZoom") &&
-                             client.SetZoom(static_cast<double>(nRefDpiY) / nScreenDpi, why);
-        RECT bounds = {0, 0, CQLNReportPage::ToPixels(frame.right, 100), CQLNReportPage::ToPixels(frame.bottom, 100)};
-        if (bZoomed) {
-            bounds.right = ::MulDiv(frame.right, nRefDpiX, 2540);
-            bounds.bottom = ::MulDiv(frame.bottom, nRefDpiY, 2540);
-        } else {
-            for (const HDC hdcMapped : {recording.m_hDC, hRef}) {
-                ::SetMapMode(hdcMapped, MM_ANISOTROPIC);
-                ::SetWindowExtEx(hdcMapped, nScreenDpi, nScreenDpi, nullptr);
-                ::SetViewportExtEx(hdcMapped, nRefDpiX, nRefDpiY, nullptr);
-            }
-        }
-        ok = object.Draw(recording.m_hDC, hRef, bounds, error);
-        // The window shows the object at its own size again.
-        if (bZoomed)
-            client.SetZoom(1.0, why);
+        // Measured on the printer, where the object will be printed, at the printer's resolution.
+        ok = object.Draw(recording.m_hDC, recording.m_hAttribDC, frame, CQLNPageScale::Device(recording.m_hAttribDC), error);
         const HENHMETAFILE hEmf = ok ? recording.Finish() : nullptr;
         if (ok && hEmf == nullptr) {
             error = L"cannot record " + object.ClassName() + L" for the printer";
@@ -131,8 +104,8 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
         }
         if (!ok)
             break;
-        const RECT rcDest = {::MulDiv(rc.left, nDpiX, 2540) - nOffsetX, ::MulDiv(rc.top, nDpiY, 2540) - nOffsetY,
-                             ::MulDiv(rc.right, nDpiX, 2540) - nOffsetX, ::MulDiv(rc.bottom, nDpiY, 2540) - nOffsetY};
+        RECT rcDest = sheet.ToDevice(rc);
+        ::OffsetRect(&rcDest, -nOffsetX, -nOffsetY);
         ::PlayEnhMetaFile(hdc, hEmf, &rcDest);
     }
     if (ok && ::EndPage(hdc) <= 0) {

@@ -2,6 +2,7 @@
 
 #include "CQLNInsertDialog.h"
 #include "CQLNPageFrame.h"
+#include "CQLNPageScale.h"
 #include "QLNReportPageRes.h"
 
 #include <commdlg.h>
@@ -146,10 +147,7 @@ POINT CQLNPageWindow::Origin() const
 
 RECT CQLNPageWindow::ClientRectOf(const CQLNPageObject& object) const
 {
-    const POINT origin = Origin();
-    const RECT& rc = object.Place();
-    return RECT{origin.x + CQLNReportPage::ToPixels(rc.left, m_nZoom), origin.y + CQLNReportPage::ToPixels(rc.top, m_nZoom),
-                origin.x + CQLNReportPage::ToPixels(rc.right, m_nZoom), origin.y + CQLNReportPage::ToPixels(rc.bottom, m_nZoom)};
+    return CQLNPageScale::Screen(m_nZoom, Origin()).ToDevice(object.Place());
 }
 
 void CQLNPageWindow::ObjectChanged(CQLNPageObject&)

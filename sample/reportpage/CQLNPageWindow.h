@@ -43,6 +43,7 @@ public:
     HWND PageWindow() const override { return m_hWnd; }
     IOleInPlaceFrame* InPlaceFrame() override;
     RECT ClientRectOf(const CQLNPageObject& object) const override;
+    int Zoom() const override { return m_nZoom; }
     void ObjectChanged(CQLNPageObject& object) override;
     void ObjectDeactivated(CQLNPageObject& object) override;
 

@@ -1,5 +1,6 @@
 #include "CQLNReportPage.h"
 
+#include "CQLNPageScale.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNTextObjError.h"
 
@@ -396,16 +397,16 @@ long CQLNReportPage::ToHimetric(long nPixels, int nZoom)
 
 void CQLNReportPage::Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error) const
 {
+    const CQLNPageScale scale = CQLNPageScale::Screen(nZoom, origin);
     const SIZE size = Size();
-    const RECT rcPaper = {origin.x, origin.y, origin.x + ToPixels(size.cx, nZoom), origin.y + ToPixels(size.cy, nZoom)};
+    const RECT rcPaper = scale.ToDevice(RECT{0, 0, size.cx, size.cy});
     ::FillRect(hdc, &rcPaper, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     // The margins, as a designer sees them; they are not printed (see CQLNPagePrinter).
-    const RECT rcMargins = MarginRect();
+    const RECT rcMargins = scale.ToDevice(MarginRect());
     HPEN hPen = ::CreatePen(PS_DOT, 1, RGB(0xA0, 0xA0, 0xA0));
     const HGDIOBJ hOldPen = ::SelectObject(hdc, hPen);
     const HGDIOBJ hOldBrush = ::SelectObject(hdc, ::GetStockObject(NULL_BRUSH));
-    ::Rectangle(hdc, origin.x + ToPixels(rcMargins.left, nZoom), origin.y + ToPixels(rcMargins.top, nZoom),
-                origin.x + ToPixels(rcMargins.right, nZoom), origin.y + ToPixels(rcMargins.bottom, nZoom));
+    ::Rectangle(hdc, rcMargins.left, rcMargins.top, rcMargins.right, rcMargins.bottom);
     ::SelectObject(hdc, hOldPen);
     ::SelectObject(hdc, hOldBrush);
     ::DeleteObject(hPen);
@@ -413,19 +414,8 @@ void CQLNReportPage::Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error)
     for (const auto& object : m_objects) {
         if (object->IsInPlaceActive())
             continue;
-        // Objects draw in pixels of the page at full size; the mapping scales them to the zoom,
-        // fonts included, so that an object needs to know nothing of it.
-        const int nSaved = ::SaveDC(hdc);
-        ::SetMapMode(hdc, MM_ANISOTROPIC);
-        ::SetWindowExtEx(hdc, 100, 100, nullptr);
-        ::SetViewportExtEx(hdc, nZoom, nZoom, nullptr);
-        ::SetViewportOrgEx(hdc, origin.x, origin.y, nullptr);
-        const RECT& rc = object->Place();
-        const RECT bounds = {ToPixels(rc.left, 100), ToPixels(rc.top, 100), ToPixels(rc.right, 100), ToPixels(rc.bottom, 100)};
-        ::IntersectClipRect(hdc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         std::wstring why;
-        if (!object->Draw(hdc, nullptr, bounds, why) && error.empty())
+        if (!object->Draw(hdc, nullptr, object->Place(), scale, why) && error.empty())
             error = why;
-        ::RestoreDC(hdc, nSaved);
     }
 }

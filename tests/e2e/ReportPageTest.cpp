@@ -4,6 +4,7 @@
 // The window is the host's own, in this process, driven by real input.
 #include "CQLNPageWindow.h"
 #include "CQLNPagePrinter.h"
+#include "CQLNPageScale.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNUnixProgram.h"
 #include "E2eSupport.h"
@@ -131,6 +132,112 @@ bool Contains(const std::vector<std::wstring>& lines, const std::wstring& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+// The property set the object would save now; it stays modified as it was.
+std::string SavedData(CQLNPageObject& object)
+{
+    CQLNTextObjClient client;
+    std::string bytes;
+    std::wstring error;
+    EXPECT_TRUE(client.Attach(object.Object(), error) && client.SaveStream(bytes, error, false)) << error;
+    return bytes;
+}
+
+// The page as its window draws it at the zoom, the paper's corner at the picture's.
+PixelGrab DrawnPage(const CQLNReportPage& page, int nZoom)
+{
+    const SIZE size = page.Size();
+    const int nWidth = CQLNReportPage::ToPixels(size.cx, nZoom), nHeight = CQLNReportPage::ToPixels(size.cy, nZoom);
+    const HDC hScreen = ::GetDC(nullptr);
+    const HDC hMem = ::CreateCompatibleDC(hScreen);
+    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, nWidth, nHeight);
+    ::ReleaseDC(nullptr, hScreen);
+    const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    std::wstring error;
+    page.Draw(hMem, POINT{0, 0}, nZoom, error);
+    EXPECT_EQ(L"", error);
+    PixelGrab picture(hMem, nWidth, nHeight);
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    return picture;
+}
+
+// A window's client area as the screen shows it.
+PixelGrab OnScreen(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetClientRect(hWnd, &rc);
+    const HDC hdc = ::GetDC(hWnd);
+    PixelGrab picture(hdc, rc.right, rc.bottom);
+    ::ReleaseDC(hWnd, hdc);
+    return picture;
+}
+
+// An object's place in the picture of the page at the zoom.
+RECT PlaceAt(const CQLNPageObject& object, int nZoom)
+{
+    return CQLNPageScale::Screen(nZoom, POINT{0, 0}).ToDevice(object.Place());
+}
+
+// Whether a pixel is drawn on: anything but white and the palest greys, since small text is
+// drawn in greys.
+bool IsDrawn(const PixelGrab& picture, int x, int y)
+{
+    const DWORD c = picture.At(x, y);
+    return (c & 0xFF) < 0xE0 || ((c >> 8) & 0xFF) < 0xE0 || ((c >> 16) & 0xFF) < 0xE0;
+}
+
+// The box of what is drawn within rc of the picture, from rc's corner. The edges of rc are left
+// out, where the margins' dotted line runs along an object placed at them.
+RECT InkWithin(const PixelGrab& picture, const RECT& rc)
+{
+    RECT box = {rc.right, rc.bottom, rc.left, rc.top};
+    for (int y = rc.top + 1; y < rc.bottom - 1; ++y)
+        for (int x = rc.left + 1; x < rc.right - 1; ++x)
+            if (IsDrawn(picture, x, y))
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                       std::max<LONG>(box.bottom, y + 1)};
+    if (box.left >= box.right)
+        return RECT{0, 0, 0, 0};
+    ::OffsetRect(&box, -rc.left, -rc.top);
+    return box;
+}
+
+// The height of the first line of text within rc (its edges left out): from the first row drawn
+// on to the next blank row.
+int FirstLineHeight(const PixelGrab& picture, const RECT& rc)
+{
+    int nTop = -1;
+    for (int y = rc.top + 1; y < rc.bottom - 1; ++y) {
+        bool bDrawn = false;
+        for (int x = rc.left + 1; x < rc.right - 1 && !bDrawn; ++x)
+            bDrawn = IsDrawn(picture, x, y);
+        if (bDrawn && nTop < 0)
+            nTop = y;
+        else if (!bDrawn && nTop >= 0)
+            return y - nTop;
+    }
+    return 0;
+}
+
+// Where a text object active in place shows its column borders: the middle of each grab handle
+// along its top.
+std::vector<int> BordersShown(const PixelGrab& picture)
+{
+    const DWORD handle = PixelGrab::Rgb(RGB(146, 213, 208));
+    std::vector<int> borders;
+    for (int x = 0, start = -1; x <= picture.Width(); ++x) {
+        const bool bHandle = x < picture.Width() && picture.Height() > 2 && picture.At(x, 2) == handle;
+        if (bHandle && start < 0)
+            start = x;
+        if (!bHandle && start >= 0) {
+            borders.push_back((start + x) / 2);
+            start = -1;
+        }
+    }
+    return borders;
+}
+
 class ReportPage : public ::testing::Test
 {
 protected:
@@ -148,11 +255,11 @@ protected:
         m_window.reset();
     }
 
-    void OpenWindow(const std::wstring& path)
+    void OpenWindow(const std::wstring& path, int nZoom = 100)
     {
         m_window = std::make_unique<CQLNPageWindow>();
         std::wstring error;
-        ASSERT_TRUE(m_window->Create(path, 100, error)) << std::string(error.begin(), error.end());
+        ASSERT_TRUE(m_window->Create(path, nZoom, error)) << std::string(error.begin(), error.end());
         m_hWnd = m_window->Handle();
         ::SetForegroundWindow(m_hWnd);
         ::SetFocus(m_hWnd);
@@ -359,13 +466,14 @@ std::wstring ColumnsOf(CQLNPageObject& object)
     return columns;
 }
 
-// The family on one page: a text object, a peak table and an annotation chosen from the insert
-// list with the mouse; the peak table's columns typed anew in its own sheet; saved, closed and
-// opened again with each object where it was and the columns as typed.
-TEST_F(ReportPage, TheThreeKindsAreInsertedATablesColumnsEditedInItsSheetAndKeptThroughASave)
+// The family on one page at 150 %: a text object, a peak table and an annotation chosen from the
+// insert list with the mouse, each drawn at the page's zoom; the text object edited in place at
+// that zoom; the peak table's columns typed anew in its own sheet; saved, closed and opened again
+// with each object where it was, the columns as typed and the column border as dragged.
+TEST_F(ReportPage, TheThreeKindsAreInsertedShownAtTheZoomEditedInPlaceAndInASheetAndKeptThroughASave)
 {
     const std::wstring path = m_folder.Path(L"family.qrp");
-    OpenWindow(path);
+    OpenWindow(path, 150);
     const wchar_t* names[] = {L"Sample Text Object", L"Sample Peak Table", L"Sample Annotation"};
     for (const wchar_t* name : names) {
         std::wstring listed;
@@ -376,6 +484,77 @@ TEST_F(ReportPage, TheThreeKindsAreInsertedATablesColumnsEditedInItsSheetAndKept
     for (size_t i = 0; i < 3; ++i)
         EXPECT_EQ(names[i], Object(i).ClassName());
     ASSERT_NE(std::wstring::npos, ColumnsOf(Object(1)).find(L"RT: {RT}"));
+
+    // Each kind's words drawn at 150 % three times as high as at 50 %, to the rounding of fonts a
+    // few pixels high.
+    const std::string saved = SavedData(Object(0));
+    const PixelGrab small = DrawnPage(m_window->Page(), 50), large = DrawnPage(m_window->Page(), 150);
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const int nSmall = FirstLineHeight(small, PlaceAt(Object(i), 50));
+        const int nLarge = FirstLineHeight(large, PlaceAt(Object(i), 150));
+        ASSERT_GT(nSmall, 0);
+        EXPECT_NEAR(3.0 * nSmall, nLarge, 4.0);
+    }
+    const PixelGrab full = DrawnPage(m_window->Page(), 100);
+    std::wstring error;
+    EXPECT_TRUE(CQLNPagePrinter::WritePdf(m_window->Page(), m_folder.Path(L"family.pdf"), error))
+        << std::string(error.begin(), error.end());
+
+    // The text object active in place: its window over its place, its words as the page draws
+    // them at 150 %, its borders where its columns are at that width.
+    Click(m_hWnd, Centre(Shown(0)));
+    Keys({VK_RETURN});
+    ASSERT_TRUE(WaitFor([&] { return Object(0).IsInPlaceActive(); })) << "Enter did not activate the object in place";
+    const HWND hControl = ::GetWindow(m_hWnd, GW_CHILD);
+    ASSERT_NE(nullptr, hControl);
+    RECT rcControl = {};
+    ::GetWindowRect(hControl, &rcControl);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcControl), 2);
+    const RECT rcShown = Shown(0);
+    EXPECT_TRUE(::EqualRect(&rcControl, &rcShown)) << "the in-place window covers the object's place";
+    RECT rcClient = {};
+    ::GetClientRect(hControl, &rcClient);
+    const double ratio = FirstColumnRatio(Object(0));
+    const int nBorder = 3 + static_cast<int>((rcClient.right - 6) / ratio + 0.5);
+    std::vector<int> borders;
+    ASSERT_TRUE(WaitFor([&] { return !(borders = BordersShown(OnScreen(hControl))).empty(); })) << "no column border is shown";
+    EXPECT_NEAR(nBorder, borders[0], 1);
+    // The first column's words: as wide and their first line as high as the page draws them (to a
+    // pixel: the window's top rows have a dotted line along them, which are left out).
+    const RECT rcPlace = PlaceAt(Object(0), 150);
+    const RECT rcColumn = {rcPlace.left, rcPlace.top + 2, rcPlace.left + nBorder - 4, rcPlace.bottom};
+    const PixelGrab shown = OnScreen(hControl);
+    const RECT rcInPlace = {0, 2, nBorder - 4, rcClient.bottom};
+    EXPECT_EQ(InkWithin(large, rcColumn).right, InkWithin(shown, rcInPlace).right);
+    EXPECT_NEAR(FirstLineHeight(large, rcColumn), FirstLineHeight(shown, rcInPlace), 1);
+    // Ended by a click on the paper: the object draws at its own size again, and neither the
+    // drawing, the printing nor the activation at a zoom changed what it saves.
+    Click(m_hWnd, POINT{Shown(0).left - 10, Shown(0).bottom + 40});
+    ASSERT_TRUE(WaitFor([&] { return !Object(0).IsInPlaceActive(); }));
+    const RECT fullBefore = InkWithin(full, PlaceAt(Object(0), 100));
+    const RECT fullAfter = InkWithin(DrawnPage(m_window->Page(), 100), PlaceAt(Object(0), 100));
+    EXPECT_TRUE(::EqualRect(&fullBefore, &fullAfter));
+    EXPECT_EQ(saved, SavedData(Object(0)));
+
+    // Active again, its first border dragged 60 pixels to the right: a border is drawn where it was
+    // dropped (the object does not clear its window between drawings, so the old one stays on the
+    // screen too), and the ratio keeps that share of the width.
+    Click(m_hWnd, Centre(Shown(0)));
+    Keys({VK_RETURN});
+    ASSERT_TRUE(WaitFor([&] { return Object(0).IsInPlaceActive(); }));
+    const HWND hAgain = ::GetWindow(m_hWnd, GW_CHILD);
+    ASSERT_TRUE(WaitFor([&] { return !(borders = BordersShown(OnScreen(hAgain))).empty(); }));
+    const int nDropped = borders[0] + 60;
+    Drag(hAgain, POINT{borders[0], 60}, POINT{nDropped, 60});
+    EXPECT_TRUE(WaitFor([&] {
+        borders = BordersShown(OnScreen(hAgain));
+        return std::any_of(borders.begin(), borders.end(), [&](int x) { return std::abs(x - nDropped) <= 3; });
+    })) << "no border is shown where it was dropped, at " << nDropped;
+    const double dragged = FirstColumnRatio(Object(0));
+    EXPECT_NEAR((rcClient.right - 6.0) / (nDropped - 3), dragged, 0.02 * dragged);
+    Click(m_hWnd, POINT{Shown(0).left - 10, Shown(0).bottom + 40});
+    ASSERT_TRUE(WaitFor([&] { return !Object(0).IsInPlaceActive(); }));
 
     HWND hSheet = nullptr;
     auto columns = [&] {
@@ -406,6 +585,7 @@ TEST_F(ReportPage, TheThreeKindsAreInsertedATablesColumnsEditedInItsSheetAndKept
         EXPECT_TRUE(::EqualRect(&places[i], &Object(i).Place())) << i;
     }
     EXPECT_EQ(edited, ColumnsOf(Object(1)));
+    EXPECT_DOUBLE_EQ(dragged, FirstColumnRatio(Object(0)));
 }
 
 // A file cut short or damaged is refused with a message; the page that was open stays, with its
