@@ -19,6 +19,7 @@ IMPLEMENT_DYNAMIC(COleControl, CWnd)
 BEGIN_MESSAGE_MAP(COleControl, CWnd)
     ON_WM_CREATE()
     ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 namespace {
@@ -171,11 +172,7 @@ BOOL COleControl::CreateControlWindow(HWND hWndParent, const CRect& rcPos, LPCRE
     cs.cy = rcPos.Height();
     cs.hwndParent = hWndParent;
     cs.lpszName = L"";
-    // The window is erased with the window colour before each paint: a control that paints no
-    // background of its own (the text controls) shows what it draws now, not what the container
-    // or its own last drawing left there.
-    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
-                                       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
     if (!PreCreateWindow(cs) || cs.lpszClass == nullptr)
         return FALSE;
     cs.style |= WS_CHILD;
@@ -196,6 +193,18 @@ void COleControl::OnPaint()
     CRect rcClient;
     GetClientRect(rcClient);
     OnDraw(&dc, rcClient, rcClient);
+}
+
+// A control that paints no background of its own (the text controls) must show what it draws
+// now, not what the container or its own last drawing left there. The edit class a text control's
+// window is of erases only in its own painting under Wine, which OnDraw replaces; a class without
+// a background brush erases nothing.
+BOOL COleControl::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rcClient;
+    GetClientRect(rcClient);
+    ::FillRect(pDC->GetSafeHdc(), &rcClient, ::GetSysColorBrush(COLOR_WINDOW));
+    return TRUE;
 }
 
 // --- Drawing ------------------------------------------------------------------------------

@@ -99,6 +99,9 @@ protected:
     void OnBeforeInvoke() override;
     HRESULT EnsureInitialized();
     void OnPaint();
+    // Fills the client area with the window colour: OnDraw paints over it, whatever window class
+    // the control's window is of.
+    BOOL OnEraseBkgnd(CDC* pDC);
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
 private:

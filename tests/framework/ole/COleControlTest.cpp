@@ -18,6 +18,15 @@ class CTestControl : public COleControl
 public:
     int m_nDraws = 0;
     CRect m_rcLastBounds;
+    // The window's class; empty for the framework's own.
+    const wchar_t* m_strClass = nullptr;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override
+    {
+        if (m_strClass != nullptr)
+            cs.lpszClass = m_strClass;
+        return COleControl::PreCreateWindow(cs);
+    }
 
     void OnDraw(CDC*, const CRect& rcBounds, const CRect&) override
     {
@@ -40,10 +49,17 @@ TEST(COleControl, ControlWindowIsAChildDrawnThroughOnDraw)
     EXPECT_EQ(&container, control.GetParent());
     control.UpdateWindow();
     EXPECT_EQ(CRect(0, 0, 100, 50), control.m_rcLastBounds) << "its own client coordinates";
-    // A control that paints nothing shows the window colour, not the container's black under it.
-    const HDC hdc = ::GetDC(control.m_hWnd);
-    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), ::GetPixel(hdc, 50, 25));
-    ::ReleaseDC(control.m_hWnd, hdc);
+    // A control that paints nothing shows the window colour, not the container's black under it,
+    // also when its window is of a class that erases only in its own painting.
+    CTestControl edit;
+    edit.m_strClass = L"EDIT";
+    ASSERT_TRUE(edit.CreateControlWindow(container.m_hWnd, CRect(10, 80, 110, 130)));
+    for (CTestControl* pControl : {&control, &edit}) {
+        pControl->UpdateWindow();
+        const HDC hdc = ::GetDC(pControl->m_hWnd);
+        EXPECT_EQ(::GetSysColor(COLOR_WINDOW), ::GetPixel(hdc, 50, 25)) << (pControl == &edit ? "edit" : "plain");
+        ::ReleaseDC(pControl->m_hWnd, hdc);
+    }
 
     control.InvalidateControl();
     control.UpdateWindow();
