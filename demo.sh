@@ -29,24 +29,26 @@ for server in QLNSampleText QLNSamplePeakTable QLNSampleAnnotation; do
   wine regsvr32 /s "$(winepath -w "$bin/$server.dll")"
 done
 data=$(winepath -w "$top/sample/textobj/sample-data.txt")
+# Times in two decimals, as the data system tells the report objects it creates.
+rt="--rt-precision 2"
 note="Text=Reviewed by QA
 batch 12, second injection"
 if [ "${1:-}" = --shots ]; then
   pictures=$top/docs/pictures
   mkdir -p "$pictures/peaktable" "$pictures/annotation"
   wine "$bin/textobj.exe" --shot "$(winepath -w "$pictures")" --lines >/dev/null
-  wine "$bin/textobj.exe" --progid QLNSample.PeakTable --shot "$(winepath -w "$pictures/peaktable")" \
+  wine "$bin/textobj.exe" --progid QLNSample.PeakTable $rt --shot "$(winepath -w "$pictures/peaktable")" \
        --resolve "$data" --png "$(winepath -w "$pictures/peaktable/drawing.png")" --size 420x160 >/dev/null
   wine "$bin/textobj.exe" --progid QLNSample.Annotation --set "$note" --set Frame=1 \
        --shot "$(winepath -w "$pictures/annotation")" \
        --png "$(winepath -w "$pictures/annotation/drawing.png")" --size 300x90
   # The first page of the printed PDF, as a PDF viewer shows it.
-  wine "$bin/textobj.exe" --resolve "$data" --pdf "$(winepath -w "$build/sample.pdf")" >/dev/null
+  wine "$bin/textobj.exe" $rt --resolve "$data" --pdf "$(winepath -w "$build/sample.pdf")" >/dev/null
   pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/sample.pdf" "$pictures/printed-page"
   # The host's window holding the three objects, resolved, the text object active in place with
   # its column borders, as it is on screen; and the first page of the page's PDF.
   page=$(winepath -w "$build/page.qrp")
-  wine "$bin/reportpage.exe" --insert QLNSample.TextCtrl --insert QLNSample.PeakTable \
+  wine "$bin/reportpage.exe" $rt --insert QLNSample.TextCtrl --insert QLNSample.PeakTable \
        --insert QLNSample.Annotation --save "$page"
   wine "$bin/reportpage.exe" "$page" --resolve "$data" --zoom 100 --activate 1 \
        --shot "$(winepath -w "$pictures/report-page-window.png")"
@@ -65,11 +67,11 @@ echo
 echo "== Drawn at 600x800 into demo-out/sample.emf and demo-out/sample.png"
 wine "$bin/textobj.exe" --draw demo-out/sample.emf --png demo-out/sample.png --size 600x800 --zoom 1
 echo
-echo "== Resolved with sample/textobj/sample-data.txt"
-wine "$bin/textobj.exe" --resolve sample/textobj/sample-data.txt
+echo "== Resolved with sample/textobj/sample-data.txt, times in two decimals (--rt-precision 2)"
+wine "$bin/textobj.exe" $rt --resolve sample/textobj/sample-data.txt
 echo
 echo "== Printed, resolved, on the default printer's paper as demo-out/sample.pdf"
-wine "$bin/textobj.exe" --resolve sample/textobj/sample-data.txt --pdf demo-out/sample.pdf >/dev/null
+wine "$bin/textobj.exe" $rt --resolve sample/textobj/sample-data.txt --pdf demo-out/sample.pdf >/dev/null
 pdfinfo "$out/sample.pdf" | grep -E '^(Pages|Page size):'
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$out/sample.pdf" "$out/sample-page-1"
 echo
@@ -80,7 +82,7 @@ sed -n '1,12p' "$out/sample.bag"
 echo "..."
 echo
 echo "== A peak table resolved with the rows of sample/textobj/sample-data.txt, drawn into demo-out/table.png"
-wine "$bin/textobj.exe" --progid QLNSample.PeakTable --resolve sample/textobj/sample-data.txt \
+wine "$bin/textobj.exe" --progid QLNSample.PeakTable $rt --resolve sample/textobj/sample-data.txt \
      --draw demo-out/table.emf --png demo-out/table.png --size 500x200
 echo
 echo "== An annotation, right-aligned in a frame, drawn into demo-out/note.png"
@@ -91,7 +93,7 @@ echo
 echo "== A report page of one object of each kind, resolved, as demo-out/page.qrp, page.png and page.pdf"
 # One object of every registered report-object class: the sibling objects join the text object
 # wherever they are registered.
-wine "$bin/reportpage.exe" --insert-all --save demo-out/page.qrp
+wine "$bin/reportpage.exe" $rt --insert-all --save demo-out/page.qrp
 wine "$bin/reportpage.exe" demo-out/page.qrp --resolve sample/textobj/sample-data.txt --list --png demo-out/page.png
 if ! wine "$bin/reportpage.exe" demo-out/page.qrp --resolve sample/textobj/sample-data.txt --pdf demo-out/page.pdf; then
   echo "(no PDF: the prefix has no printer)"

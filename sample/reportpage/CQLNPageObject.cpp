@@ -2,6 +2,7 @@
 
 #include "CQLNPageContainer.h"
 #include "CQLNPageScale.h"
+#include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
 
 #include <ocidl.h>
@@ -39,6 +40,8 @@ ComPtr<CQLNPageObject> CQLNPageObject::Create(const CLSID& clsid, CQLNPageContai
 {
     ComPtr<CQLNPageObject> page;
     page.Attach(new CQLNPageObject(clsid, pContainer));
+    if (s_nRTPrecision >= 0 && !CQLNTextObjClient::SetRTPrecision(clsid, s_nRTPrecision, error))
+        return nullptr;
     ComPtr<IUnknown> object;
     HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, &object);
     if (FAILED(hr)) {

@@ -21,6 +21,9 @@ class CQLNPageObject : public IOleClientSite, public IOleInPlaceSite, public IAd
 public:
     // A new object of the class, started afresh; null with a message when the class cannot be
     // created or started.
+    // The decimals of time values the host sets for the report objects of the process; -1 for
+    // the library's own. Create tells them through the class before it makes a new object.
+    static inline long s_nRTPrecision = -1;
     static Microsoft::WRL::ComPtr<CQLNPageObject> Create(const CLSID& clsid, CQLNPageContainer* pContainer,
                                                         std::wstring& error);
     // An object as a page file keeps it. A class that cannot be created gives a placeholder; an

@@ -10,6 +10,8 @@ std::wstring CQLNPageOptions::Usage()
            L"  --insert PROGID     place a new object of the class on the page (repeatable)\r\n"
            L"  --insert-all        place one object of every registered report-object class\r\n"
            L"  --paper a4|letter   the page's paper; --landscape turns it\r\n"
+           L"  --rt-precision N    the decimals of time values ({RT}, ...) in new objects, as the\r\n"
+           L"                      data system sets them for its process (0 to 15)\r\n"
            L"  --resolve DATA      put the data of a Name=value file into the objects' text\r\n"
            L"  --save OUT.qrp      write the page\r\n"
            L"  --list              print each object: its class, place and lines\r\n"
@@ -35,7 +37,21 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             out = argv[++i];
             return true;
         };
+        // A whole number within the bounds, else the message that names what the option takes.
+        auto whole = [&](long nMin, long nMax, const std::wstring& takes, long& n) {
+            std::wstring v;
+            if (!value(v))
+                return false;
+            wchar_t* end = nullptr;
+            n = std::wcstol(v.c_str(), &end, 10);
+            if (v.empty() || *end != 0 || n < nMin || n > nMax) {
+                error = arg + L" takes " + takes + L", not " + v;
+                return false;
+            }
+            return true;
+        };
         std::wstring v;
+        long n = 0;
         if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
             error.clear();
             return false;
@@ -70,26 +86,18 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             if (!value(m_strShot))
                 return false;
         } else if (arg == L"--activate") {
-            if (!value(v))
+            if (!whole(1, 100000, L"an object's number from 1, as --list counts them", n))
                 return false;
-            wchar_t* end = nullptr;
-            const long n = std::wcstol(v.c_str(), &end, 10);
-            if (v.empty() || *end != 0 || n < 1 || n > 100000) {
-                error = L"--activate takes an object's number from 1, as --list counts them, not " + v;
-                return false;
-            }
             m_nActivate = static_cast<int>(n);
+        } else if (arg == L"--rt-precision") {
+            if (!whole(0, kMaxRTPrecision, L"a number of decimals, 0 to " + std::to_wstring(kMaxRTPrecision), n))
+                return false;
+            m_nRTPrecision = n;
         } else if (arg == L"--list") {
             m_bList = true;
         } else if (arg == L"--zoom") {
-            if (!value(v))
+            if (!whole(25, 400, L"a percentage from 25 to 400", n))
                 return false;
-            wchar_t* end = nullptr;
-            const long n = std::wcstol(v.c_str(), &end, 10);
-            if (v.empty() || *end != 0 || n < 25 || n > 400) {
-                error = L"--zoom takes a percentage from 25 to 400, not " + v;
-                return false;
-            }
             m_nZoom = static_cast<int>(n);
         } else if (arg.size() > 1 && arg[0] == L'-' && arg[1] == L'-') {
             error = L"unknown option " + arg;

@@ -12,7 +12,9 @@ public:
     static std::wstring Usage();
     bool IsBatch() const;
 
+    static constexpr long kMaxRTPrecision = 15;
     std::wstring m_strPage;
+    long m_nRTPrecision = -1;              // -1: the library's own (none)
     std::vector<std::wstring> m_inserts;   // ProgIDs or class identifiers
     bool m_bInsertAll = false;
     std::wstring m_strPaper;               // "a4", "letter" or empty for the page's own

@@ -153,6 +153,7 @@ int wmain(int argc, wchar_t** argv)
     }
     if (FAILED(::OleInitialize(nullptr)))
         return Fail(L"cannot start OLE");
+    CQLNPageObject::s_nRTPrecision = options.m_nRTPrecision;
     int result = 0;
     {
         CQLNReportResolver resolver;

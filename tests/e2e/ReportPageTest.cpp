@@ -726,6 +726,13 @@ TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
     ASSERT_EQ(0u, resolved.exitCode) << resolved.err;
     EXPECT_NE(std::string::npos, resolved.out.find("    Data file: run042.d\r\n"));
     EXPECT_NE(std::string::npos, resolved.out.find("    Sample ID: CAF-005\r\n"));
+    // Times have the decimals the host set for the process when the object was made: none here;
+    // two for an object inserted by a host that sets them, which the page then keeps.
+    EXPECT_NE(std::string::npos, resolved.out.find("    Retention time: 4\r\n")) << resolved.out;
+    ASSERT_EQ(0u, Host(L"--rt-precision 2 --insert QLNSample.TextCtrl --save @t.qrp").exitCode);
+    auto precise = Host(L"@t.qrp --resolve \"" + data + L"\" --list");
+    ASSERT_EQ(0u, precise.exitCode) << precise.err;
+    EXPECT_NE(std::string::npos, precise.out.find("    Retention time: 4.23\r\n")) << precise.out;
     const std::string png = E2e::ReadBytes(m_folder.Path(L"p.png"));
     EXPECT_EQ(0u, png.find("\x89PNG"));
 
@@ -735,7 +742,8 @@ TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
     EXPECT_NE(std::string::npos, all.out.find("1. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24}")) << all.out;
 
     for (const wchar_t* bad : {L"@p.qrp --zoom 5 --png @q.png", L"@p.qrp --activate 0 --shot @q.png",
-                               L"@p.qrp --activate 1st", L"@p.qrp --shot @q.png --list"}) {
+                               L"@p.qrp --activate 1st", L"@p.qrp --shot @q.png --list",
+                               L"--rt-precision 16 --insert QLNSample.TextCtrl --png @q.png"}) {
         SCOPED_TRACE(std::string(bad, bad + wcslen(bad)));
         EXPECT_EQ(2u, Host(bad).exitCode);
     }
