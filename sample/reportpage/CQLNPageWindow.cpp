@@ -463,22 +463,8 @@ void CQLNPageWindow::Delete()
 bool CQLNPageWindow::Save(bool bAskName)
 {
     std::wstring path = m_strPath;
-    if (bAskName || path.empty()) {
-        wchar_t szFile[MAX_PATH] = {};
-        if (!path.empty())
-            path.copy(szFile, std::min<size_t>(path.size(), MAX_PATH - 1));
-        OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = m_hWnd;
-        ofn.lpstrFilter = L"Report pages (*.qrp)\0*.qrp\0All files\0*.*\0";
-        ofn.lpstrFile = szFile;
-        ofn.nMaxFile = MAX_PATH;
-        ofn.lpstrDefExt = L"qrp";
-        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-        if (!::GetSaveFileNameW(&ofn))
-            return false;
-        path = szFile;
-    }
+    if ((bAskName || path.empty()) && !AskFileName(true, path))
+        return false;
     DeactivateInPlace();
     std::wstring error;
     if (!m_page.Save(path, error)) {
@@ -512,16 +498,27 @@ void CQLNPageWindow::OpenFile()
     DeactivateInPlace();
     if (!AskToSave())
         return;
+    std::wstring path;
+    if (AskFileName(false, path))
+        Open(path);
+}
+
+bool CQLNPageWindow::AskFileName(bool bSave, std::wstring& path) const
+{
     wchar_t szFile[MAX_PATH] = {};
+    path.copy(szFile, std::min<size_t>(path.size(), MAX_PATH - 1));
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = m_hWnd;
     ofn.lpstrFilter = L"Report pages (*.qrp)\0*.qrp\0All files\0*.*\0";
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (::GetOpenFileNameW(&ofn))
-        Open(szFile);
+    ofn.lpstrDefExt = L"qrp";
+    ofn.Flags = OFN_PATHMUSTEXIST | (bSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(bSave ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn)))
+        return false;
+    path = szFile;
+    return true;
 }
 
 bool CQLNPageWindow::AskToSave()

@@ -79,6 +79,9 @@ private:
     bool Save(bool bAskName);
     // Asks to save, then for a file to open.
     void OpenFile();
+    // The system's dialog for a page file to save or to open, starting at path; false when
+    // the user cancels.
+    bool AskFileName(bool bSave, std::wstring& path) const;
     // Asks to save unsaved changes; false when the user cancels or the save fails.
     bool AskToSave();
     void Changed();

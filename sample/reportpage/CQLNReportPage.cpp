@@ -379,10 +379,15 @@ bool CQLNReportPage::ReadPage(IStorage* pRoot, std::wstring& error)
 
 int CQLNReportPage::ScreenDpi()
 {
-    const HDC hdc = ::GetDC(nullptr);
-    const int nDpi = ::GetDeviceCaps(hdc, LOGPIXELSX);
-    ::ReleaseDC(nullptr, hdc);
-    return nDpi > 0 ? nDpi : 96;
+    // Asked for every conversion of a place while the mouse drags; the screen's resolution does
+    // not change while the program runs.
+    static const int s_nDpi = [] {
+        const HDC hdc = ::GetDC(nullptr);
+        const int nDpi = ::GetDeviceCaps(hdc, LOGPIXELSX);
+        ::ReleaseDC(nullptr, hdc);
+        return nDpi > 0 ? nDpi : 96;
+    }();
+    return s_nDpi;
 }
 
 long CQLNReportPage::ToPixels(long nHimetric, int nZoom)

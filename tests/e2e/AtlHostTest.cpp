@@ -12,6 +12,7 @@
 #include "SampleRegistration.h"
 #include "ScopedRegistryValue.h"
 #include "ScriptedUser.h"
+#include "AtlHostWindow.h"
 #include "WindowTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -28,30 +29,21 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(S_OK, m_registration.Result());
-        const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
-        const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
-        const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
-        // The host registers its window class once per process; a second time it answers FALSE.
-        static const bool s_bInitialised = init != nullptr && init();
-        ASSERT_TRUE(s_bInitialised && getControl != nullptr);
-        m_hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 640,
-                                     480, nullptr, nullptr, nullptr, nullptr);
-        m_hHost = ::CreateWindowExW(0, L"AtlAxWin", E2e::kProgId, WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, m_hFrame, nullptr,
-                                    nullptr, nullptr);
-        ASSERT_NE(nullptr, m_hHost);
-        PumpMessages();
-        ASSERT_EQ(S_OK, getControl(m_hHost, &m_control)) << "the host created no control";
         std::wstring error;
+        ASSERT_TRUE(m_host.Open(E2e::kProgId, error)) << error;
+        m_hFrame = m_host.Frame();
+        m_hHost = m_host.Host();
+        m_control = m_host.Control();
         ASSERT_TRUE(m_object.Attach(m_control.Get(), error)) << error;
     }
     void TearDown() override
     {
         m_control.Reset();
-        ::DestroyWindow(m_hFrame);
-        PumpMessages();
+        m_host.Close();
     }
 
     E2e::SampleRegistration m_registration;
+    AtlHostWindow m_host;
     HWND m_hFrame = nullptr;
     HWND m_hHost = nullptr;
     ComPtr<IUnknown> m_control;

@@ -3,6 +3,7 @@
 // of bounds: every path that shows text (the line holder, the control's own window in place, the
 // pages' edits, the font dialog's face box) must survive it, and the text must come back as
 // given. The fonts are this process's own, so no other test sees them.
+#include "AtlHostWindow.h"
 #include "E2eSupport.h"
 #include "EmfScan.h"
 #include "QLNBaseRes.h"
@@ -97,19 +98,11 @@ protected:
 // stream and as a bag, and set into a control activated in place in a real window.
 TEST_F(InternationalText, EveryScriptComesBackAsGivenFromEachWayIn)
 {
-    const HWND hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 480,
-                                          nullptr, nullptr, nullptr, nullptr);
-    const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
-    const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
-    const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
-    ASSERT_TRUE(init != nullptr && getControl != nullptr && init());
-    const HWND hHost = ::CreateWindowExW(0, L"AtlAxWin", E2e::kProgId, WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, hFrame,
-                                         nullptr, nullptr, nullptr);
-    PumpMessages();
-    ComPtr<IUnknown> inPlace;
+    AtlHostWindow host;
+    ASSERT_TRUE(host.Open(E2e::kProgId, error)) << error;
     CQLNTextObjClient hosted, copy;
-    ASSERT_TRUE(SUCCEEDED(getControl(hHost, &inPlace)) && hosted.Attach(inPlace.Get(), error)) << error;
-    const HWND hOwnWindow = ::FindWindowExW(hHost, nullptr, L"Edit", nullptr);
+    ASSERT_TRUE(hosted.Attach(host.Control().Get(), error)) << error;
+    const HWND hOwnWindow = ::FindWindowExW(host.Host(), nullptr, L"Edit", nullptr);
     ASSERT_NE(nullptr, hOwnWindow) << "the control made no window of its own";
     ASSERT_TRUE(SampleObject::Create(copy, error)) << error;
 
@@ -143,9 +136,6 @@ TEST_F(InternationalText, EveryScriptComesBackAsGivenFromEachWayIn)
         EXPECT_EQ(text, TextOf(hOwnWindow)) << "the control's own window holds its text";
         EXPECT_EQ(text + L"|", Lines(hosted));
     }
-    inPlace.Reset();
-    ::DestroyWindow(hFrame);
-    PumpMessages();
 }
 
 // The control's sheet over a text of every script: the title and each line's label in the data

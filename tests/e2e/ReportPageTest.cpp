@@ -9,6 +9,7 @@
 #include "CQLNUnixProgram.h"
 #include "E2eSupport.h"
 #include "QLNBaseRes.h"
+#include "QLNReportPageRes.h"
 #include "SampleRegistration.h"
 #include "ScratchFolder.h"
 #include "ScriptedUser.h"
@@ -627,6 +628,27 @@ TEST_F(ReportPage, ADamagedFileIsRefusedWithAMessageAndTheOpenPageKept)
         EXPECT_EQ(1u, m_window->Page().Objects().size());
         EXPECT_EQ(L"good.qrp - Report Page", Title());
     }
+
+    // Saved under another name through Save As, then the first opened again with Ctrl+O, each
+    // name typed into the system's file dialog: the title follows the file.
+    const auto typeName = [&](const std::wstring& name) -> std::vector<ScriptedUser::Step> {
+        return {Waiting("the file dialog", [&] {
+                    const HWND hDlg = FindOwnedDialog(m_hWnd);
+                    return hDlg != nullptr && ::IsWindowVisible(hDlg) && ::IsChild(hDlg, ::GetFocus());
+                }),
+                [name] { return PostTyping(::GetFocus(), name), true; },
+                Waiting("the name typed", [name] { return TextOf(::GetFocus()) == name; }),
+                [] { return PressChord({VK_RETURN}), true; }};
+    };
+    const std::wstring copy = m_folder.Path(L"copy.qrp");
+    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_FILE_SAVE_AS, 0); }, typeName(copy)));
+    EXPECT_EQ(copy, m_window->Path());
+    EXPECT_EQ(L"copy.qrp - Report Page", Title());
+    EXPECT_EQ(bytes.size(), E2e::ReadBytes(copy).size());
+    EXPECT_TRUE(InModal([] { Keys({VK_CONTROL, 'O'}); }, typeName(good)));
+    EXPECT_EQ(good, m_window->Path());
+    EXPECT_EQ(L"good.qrp - Report Page", Title());
+    EXPECT_EQ(1u, m_window->Page().Objects().size());
 }
 
 namespace {

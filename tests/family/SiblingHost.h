@@ -1,6 +1,7 @@
 // A sibling report object inside the system's ActiveX host window, a container nobody here
 // wrote, whose properties verb shows the object's own sheet to a scripted user.
 #pragma once
+#include "AtlHostWindow.h"
 #include "CQLNTextObjClient.h"
 #include "HtmlHelpRecorderProbe.h"
 #include "SampleObject.h"
@@ -29,19 +30,11 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(S_OK, m_registration.Result());
-        const HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
-        const auto init = reinterpret_cast<BOOL(WINAPI*)()>(::GetProcAddress(hAtl, "AtlAxWinInit"));
-        const auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(::GetProcAddress(hAtl, "AtlAxGetControl"));
-        static const bool s_bInitialised = init != nullptr && init();
-        ASSERT_TRUE(s_bInitialised && getControl != nullptr);
-        m_hFrame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 640,
-                                     480, nullptr, nullptr, nullptr, nullptr);
-        m_hHost = ::CreateWindowExW(0, L"AtlAxWin", m_pszProgId, WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, m_hFrame,
-                                    nullptr, nullptr, nullptr);
-        ASSERT_NE(nullptr, m_hHost);
-        PumpMessages();
-        ASSERT_EQ(S_OK, getControl(m_hHost, &m_control)) << "the host created no object";
         std::wstring error;
+        ASSERT_TRUE(m_host.Open(m_pszProgId, error)) << error;
+        m_hFrame = m_host.Frame();
+        m_hHost = m_host.Host();
+        m_control = m_host.Control();
         ASSERT_TRUE(m_object.Attach(m_control.Get(), error)) << error;
         ASSERT_EQ(S_OK, m_control.As(&m_ole));
     }
@@ -49,8 +42,7 @@ protected:
     {
         m_ole.Reset();
         m_control.Reset();
-        ::DestroyWindow(m_hFrame);
-        PumpMessages();
+        m_host.Close();
     }
 
     HWND Page() const { return reinterpret_cast<HWND>(::SendMessageW(m_hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
@@ -91,6 +83,7 @@ protected:
     bool ApplyEnabled() const { return ::IsWindowEnabled(::GetDlgItem(m_hSheet, kApplyId)) != FALSE; }
 
     E2e::SampleRegistration m_registration;
+    AtlHostWindow m_host;
     const wchar_t* m_pszProgId;
     const wchar_t* m_pszCaption;
     HWND m_hFrame = nullptr;
