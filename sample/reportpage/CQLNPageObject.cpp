@@ -162,7 +162,7 @@ bool CQLNPageObject::Save(IStorage* pStorage, std::wstring& error)
         if (SUCCEEDED(hr))
             hr = pStorage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream);
         if (SUCCEEDED(hr))
-            hr = streamSave->Save(stream.Get(), TRUE);
+            hr = streamSave->Save(stream.Get(), FALSE);
     } else {
         hr = E_NOINTERFACE;
     }
@@ -170,6 +170,67 @@ bool CQLNPageObject::Save(IStorage* pStorage, std::wstring& error)
         error = L"cannot save " + ClassName() + L": " + CQLNTextObjError::Describe(hr);
         return false;
     }
+    return true;
+}
+
+void CQLNPageObject::Saved()
+{
+    m_bLoadedUnsaved = false;
+    // An object clears its mark only as it saves: saved once more, into the storage it holds
+    // (the same as it loaded), or into memory that is let go.
+    ComPtr<IPersistStorage> storageSave;
+    ComPtr<IPersistStreamInit> streamSave;
+    if (!m_object) {
+        return;
+    } else if (SUCCEEDED(m_object.As(&storageSave)) && m_storage) {
+        if (SUCCEEDED(storageSave->Save(m_storage.Get(), TRUE)))
+            storageSave->SaveCompleted(nullptr);
+    } else if (SUCCEEDED(m_object.As(&streamSave))) {
+        ComPtr<IStream> stream;
+        if (SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+            streamSave->Save(stream.Get(), TRUE);
+    }
+}
+
+bool CQLNPageObject::SaveData(std::string& bytes) const
+{
+    ComPtr<IPersistStreamInit> streamSave;
+    ComPtr<IStream> stream;
+    HGLOBAL hGlobal = nullptr;
+    STATSTG stat = {};
+    if (!m_object || FAILED(m_object.As(&streamSave)) || FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
+        FAILED(streamSave->Save(stream.Get(), FALSE)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME)) ||
+        FAILED(::GetHGlobalFromStream(stream.Get(), &hGlobal)))
+        return false;
+    bytes.clear();
+    if (stat.cbSize.QuadPart == 0)
+        return true;
+    const void* pData = ::GlobalLock(hGlobal);
+    if (pData == nullptr)
+        return false;
+    bytes.assign(static_cast<const char*>(pData), static_cast<size_t>(stat.cbSize.QuadPart));
+    ::GlobalUnlock(hGlobal);
+    return true;
+}
+
+bool CQLNPageObject::LoadData(const std::string& bytes, bool bModified, std::wstring& error)
+{
+    ComPtr<IPersistStreamInit> streamLoad;
+    ComPtr<IStream> stream;
+    HRESULT hr = !m_object || FAILED(m_object.As(&streamLoad)) ? E_NOINTERFACE : ::CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    ULONG written = 0;
+    if (SUCCEEDED(hr) && !bytes.empty())
+        hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    const LARGE_INTEGER zero = {};
+    if (SUCCEEDED(hr))
+        hr = stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+    if (SUCCEEDED(hr))
+        hr = streamLoad->Load(stream.Get());
+    if (FAILED(hr)) {
+        error = ClassName() + L" refused its earlier data: " + CQLNTextObjError::Describe(hr);
+        return false;
+    }
+    m_bLoadedUnsaved = bModified;
     return true;
 }
 
@@ -213,6 +274,8 @@ std::wstring CQLNPageObject::ClassName() const
 
 bool CQLNPageObject::IsDirty() const
 {
+    if (m_bLoadedUnsaved)
+        return true;
     ComPtr<IPersistStreamInit> stream;
     ComPtr<IPersistStorage> storage;
     if (m_object && SUCCEEDED(m_object.As(&stream)))

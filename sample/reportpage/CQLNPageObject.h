@@ -31,8 +31,18 @@ public:
     static Microsoft::WRL::ComPtr<CQLNPageObject> Load(IStorage* pStorage, CQLNPageContainer* pContainer,
                                                       std::wstring& error);
 
-    // Writes the class identifier and the object's data into an empty storage.
+    // Writes the class identifier and the object's data into an empty storage. The object stays
+    // modified until Saved says the file holding the storage was written.
     bool Save(IStorage* pStorage, std::wstring& error);
+    void Saved();
+    // The object's data as it would save it now, kept in memory for an undo; it stays modified as
+    // it was. False for an object that keeps its data in a storage of its own, or a placeholder:
+    // such an object cannot be given earlier data back.
+    bool SaveData(std::string& bytes) const;
+    // Gives the object data that SaveData took; bModified says whether that data holds unsaved
+    // changes that no step of the page's history accounts for, and the object counts as modified
+    // accordingly.
+    bool LoadData(const std::string& bytes, bool bModified, std::wstring& error);
     // Ends the object's part in the page: deactivated, closed without saving, its site let go.
     void Close();
 
@@ -113,6 +123,8 @@ private:
     RECT m_rcPlace = {0, 0, 0, 0};
     DWORD m_dwOleAdvise = 0;
     bool m_bInPlaceActive = false;
+    // Unsaved changes given back by an undo or redo: loading clears the object's own mark.
+    bool m_bLoadedUnsaved = false;
     // Set once for an object that offers SetZoom: asked at every paint, its dispatch names would
     // be looked up again each time.
     std::unique_ptr<CQLNTextObjClient> m_zoomable;

@@ -68,6 +68,9 @@ bool CQLNPageWindow::Create(const std::wstring& path, int nZoom, std::wstring& e
     }
     m_pFrame = new CQLNPageFrame(m_hWnd);
     UpdateTitle();
+    UpdateEditMenu();
+    // What opening the file changed is told once the window is on screen.
+    ::PostMessageW(m_hWnd, WM_COMMAND, ID_PAGE_LOAD_NOTE, 0);
     UpdateScrollBars();
     ::ShowWindow(m_hWnd, SW_SHOW);
     ::UpdateWindow(m_hWnd);
@@ -158,10 +161,12 @@ void CQLNPageWindow::ObjectChanged(CQLNPageObject&)
     UpdateTitle();
 }
 
-void CQLNPageWindow::ObjectDeactivated(CQLNPageObject&)
+void CQLNPageWindow::ObjectDeactivated(CQLNPageObject& object)
 {
+    // However the editing in place ended, what it changed is one step.
+    m_page.EndEdit(&object);
     if (m_hWnd != nullptr)
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        Changed();
 }
 
 void CQLNPageWindow::OnPaint()
@@ -339,7 +344,8 @@ void CQLNPageWindow::OnKeyDown(UINT vk)
     case VK_INSERT: InsertObject(); break;
     case VK_RETURN: EditInPlace(); break;
     case VK_ESCAPE: DeactivateInPlace(); break;
-    case 'Z': if (bCtrl) Undo(); break;
+    case 'Z': if (bCtrl) UndoOrRedo(::GetKeyState(VK_SHIFT) < 0); break;
+    case 'Y': if (bCtrl) UndoOrRedo(true); break;
     case 'S': if (bCtrl) Save(false); break;
     case 'O': if (bCtrl) OpenFile(); break;
     default: break;
@@ -353,7 +359,8 @@ void CQLNPageWindow::OnCommand(UINT nID)
     case ID_FILE_SAVE: Save(false); break;
     case ID_FILE_SAVE_AS: Save(true); break;
     case ID_FILE_EXIT: ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0); break;
-    case ID_EDIT_UNDO: Undo(); break;
+    case ID_EDIT_UNDO: UndoOrRedo(false); break;
+    case ID_EDIT_REDO: UndoOrRedo(true); break;
     case ID_EDIT_DELETE: Delete(); break;
     case ID_OBJECT_INSERT: InsertObject(); break;
     case ID_OBJECT_PROPERTIES: ShowProperties(); break;
@@ -369,6 +376,7 @@ void CQLNPageWindow::OnCommand(UINT nID)
     case ID_ZOOM_75: SetZoom(75); break;
     case ID_ZOOM_100: SetZoom(100); break;
     case ID_ZOOM_150: SetZoom(150); break;
+    case ID_PAGE_LOAD_NOTE: Report(m_page.TakeLoadNote()); break;
     default: break;
     }
 }
@@ -409,7 +417,10 @@ void CQLNPageWindow::ShowProperties()
     DeactivateInPlace();
     ComPtr<CQLNPageObject> object = m_selected;
     std::wstring error;
-    if (!object->DoVerb(OLEIVERB_PROPERTIES, error))
+    m_page.BeginEdit(object.Get(), L"Properties");
+    const bool bDone = object->DoVerb(OLEIVERB_PROPERTIES, error);
+    m_page.EndEdit(object.Get());
+    if (!bDone)
         Report(error);
     Changed();
 }
@@ -426,6 +437,8 @@ void CQLNPageWindow::EditInPlace()
 bool CQLNPageWindow::ActivateInPlace(CQLNPageObject& object, std::wstring& error)
 {
     Select(&object);
+    if (!object.IsInPlaceActive())
+        m_page.BeginEdit(&object, L"Edit in Place");
     const bool bDone = object.IsInPlaceActive() || object.DoVerb(OLEIVERB_UIACTIVATE, error);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     if (bDone && !object.IsInPlaceActive()) {
@@ -443,12 +456,18 @@ void CQLNPageWindow::DeactivateInPlace()
             object->Deactivate();
 }
 
-void CQLNPageWindow::Undo()
+void CQLNPageWindow::UndoOrRedo(bool bRedo)
 {
+    if (m_drag != Drag::None)
+        return;
     DeactivateInPlace();
-    CQLNPageObject* pObject = m_page.UndoLast();
-    m_selected = pObject;
+    std::wstring error;
+    CQLNPageObject* pObject = bRedo ? m_page.Redo(error) : m_page.Undo(error);
+    if (pObject != nullptr || !m_page.Holds(m_selected.Get()))
+        m_selected = pObject;
     Changed();
+    if (!error.empty())
+        Report(error);
 }
 
 void CQLNPageWindow::Delete()
@@ -490,6 +509,9 @@ bool CQLNPageWindow::Open(const std::wstring& path)
     m_strPath = path;
     m_scroll = POINT{0, 0};
     Changed();
+    const std::wstring note = m_page.TakeLoadNote();
+    if (!note.empty())
+        Report(note);
     return true;
 }
 
@@ -545,6 +567,24 @@ void CQLNPageWindow::Changed()
     UpdateScrollBars();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     UpdateTitle();
+    UpdateEditMenu();
+}
+
+void CQLNPageWindow::UpdateEditMenu()
+{
+    const HMENU hMenu = m_hWnd != nullptr ? ::GetMenu(m_hWnd) : nullptr;
+    if (hMenu == nullptr)
+        return;
+    const CQLNPageHistory& history = m_page.History();
+    const struct { UINT nID; const wchar_t* pszVerb; std::wstring name; const wchar_t* pszKey; } items[] = {
+        {ID_EDIT_UNDO, L"&Undo", history.UndoName(), L"\tCtrl+Z"},
+        {ID_EDIT_REDO, L"&Redo", history.RedoName(), L"\tCtrl+Y"},
+    };
+    for (const auto& item : items) {
+        const std::wstring text = item.pszVerb + (item.name.empty() ? L"" : L" " + item.name) + item.pszKey;
+        ::ModifyMenuW(hMenu, item.nID, MF_BYCOMMAND | MF_STRING | (item.name.empty() ? MF_GRAYED : MF_ENABLED), item.nID,
+                      text.c_str());
+    }
 }
 
 void CQLNPageWindow::UpdateTitle()
@@ -608,5 +648,7 @@ void CQLNPageWindow::SetZoom(int nZoom)
 
 void CQLNPageWindow::Report(const std::wstring& message) const
 {
+    if (message.empty())
+        return;
     ::MessageBoxW(m_hWnd, message.c_str(), kAppName, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -3,8 +3,9 @@
 // moves and resizes (the cursor shows what a drag will do), the arrow keys nudge by a
 // millimetre, Delete removes, Insert adds from the list of report objects, a double click or
 // Alt+Enter opens the object's own sheet, Enter activates it in place (a click elsewhere ends
-// that), Ctrl+Z undoes the last move, resize, insertion or removal, Ctrl+S saves. The title
-// shows the file and, while there are unsaved changes, a star; closing then asks to save.
+// that), Ctrl+Z undoes the page's last step and Ctrl+Y (or Ctrl+Shift+Z) redoes it, the Edit
+// menu naming them; Ctrl+S saves. The title shows the file and, while there are unsaved changes,
+// a star; closing then asks to save.
 #pragma once
 #include "CQLNPageContainer.h"
 #include "CQLNReportPage.h"
@@ -74,7 +75,9 @@ private:
     void ShowProperties();
     void EditInPlace();
     void DeactivateInPlace();
-    void Undo();
+    // Undo and redo wait for a drag to end: the step they would take is not the one the mouse
+    // is making.
+    void UndoOrRedo(bool bRedo);
     void Delete();
     bool Save(bool bAskName);
     // Asks to save, then for a file to open.
@@ -86,6 +89,7 @@ private:
     bool AskToSave();
     void Changed();
     void UpdateTitle();
+    void UpdateEditMenu();
     void UpdateScrollBars();
     void SetZoom(int nZoom);
     void Report(const std::wstring& message) const;

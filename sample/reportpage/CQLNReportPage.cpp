@@ -9,6 +9,7 @@
 #include <cstring>
 
 using Microsoft::WRL::ComPtr;
+using Layout = CQLNPageHistory::Layout;
 
 namespace {
 
@@ -79,18 +80,17 @@ CQLNReportPage::~CQLNReportPage()
 
 void CQLNReportPage::CloseAll()
 {
-    for (auto& object : m_objects)
-        object->Close();
+    // Objects closing end their editing in place: no edit is recorded on the way out.
+    m_edit = Edit();
+    std::vector<ComPtr<CQLNPageObject>> objects = std::move(m_objects);
     m_objects.clear();
-    SetUndo(Undo());
-}
-
-void CQLNReportPage::SetUndo(Undo undo)
-{
-    // An object removed from the page lives on only for its undo.
-    if (m_undo.kind == Undo::Remove && m_undo.object)
-        m_undo.object->Close();
-    m_undo = std::move(undo);
+    for (const CQLNPageHistory::Step& step : m_history.Clear())
+        for (const CQLNPageHistory::Layout* pLayout : {&step.before, &step.after})
+            for (const CQLNPageHistory::Placed& placed : pLayout->objects)
+                objects.push_back(placed.object);
+    // Close does nothing to an object closed already.
+    for (auto& object : objects)
+        object->Close();
 }
 
 void CQLNReportPage::Swap(CQLNReportPage& other)
@@ -99,29 +99,92 @@ void CQLNReportPage::Swap(CQLNReportPage& other)
     std::swap(m_bLandscape, other.m_bLandscape);
     std::swap(m_nMargin, other.m_nMargin);
     std::swap(m_objects, other.m_objects);
-    std::swap(m_undo, other.m_undo);
-    std::swap(m_bModified, other.m_bModified);
+    std::swap(m_history, other.m_history);
+    std::swap(m_edit, other.m_edit);
+    std::swap(m_strLoadNote, other.m_strLoadNote);
+}
+
+Layout CQLNReportPage::CurrentLayout() const
+{
+    Layout layout;
+    layout.nPaper = static_cast<unsigned>(m_paper);
+    layout.bLandscape = m_bLandscape;
+    layout.nMargin = m_nMargin;
+    for (const auto& object : m_objects)
+        layout.objects.push_back(CQLNPageHistory::Placed{object, object->Place()});
+    return layout;
+}
+
+void CQLNReportPage::ApplyLayout(const Layout& layout)
+{
+    for (const auto& object : m_objects)
+        if (!layout.Holds(object.Get()))
+            object->Deactivate();
+    m_paper = static_cast<Paper>(layout.nPaper);
+    m_bLandscape = layout.bLandscape;
+    m_nMargin = layout.nMargin;
+    m_objects.clear();
+    for (const CQLNPageHistory::Placed& placed : layout.objects) {
+        // A layout recorded is one the page held; kept on the paper all the same, since a
+        // place off the paper makes a file no one can open.
+        placed.object->SetPlace(Clamp(placed.rcPlace));
+        m_objects.push_back(placed.object);
+    }
+}
+
+void CQLNReportPage::RecordLayout(const wchar_t* pszName, CQLNPageObject* pObject, Layout before)
+{
+    Layout after = CurrentLayout();
+    if (after == before)
+        return;
+    CQLNPageHistory::Step step;
+    step.strName = pszName;
+    step.object = pObject;
+    step.before = std::move(before);
+    step.after = std::move(after);
+    Record(std::move(step));
+}
+
+void CQLNReportPage::Record(CQLNPageHistory::Step step)
+{
+    CloseDropped(m_history.Record(std::move(step)));
+}
+
+void CQLNReportPage::CloseDropped(std::vector<CQLNPageHistory::Step> dropped)
+{
+    // An object removed from the page lives on only for the steps that can bring it back.
+    for (const CQLNPageHistory::Step& step : dropped)
+        for (const CQLNPageHistory::Layout* pLayout : {&step.before, &step.after})
+            for (const CQLNPageHistory::Placed& placed : pLayout->objects) {
+                CQLNPageObject* pObject = placed.object.Get();
+                if (!Holds(pObject) &&
+                    !m_history.Holds(pObject) && m_edit.object.Get() != pObject)
+                    pObject->Close();
+            }
 }
 
 void CQLNReportPage::SetPaper(Paper paper, bool bLandscape)
 {
     if (paper == m_paper && bLandscape == m_bLandscape)
         return;
+    Layout before = CurrentLayout();
+    const wchar_t* pszName = paper != m_paper ? L"Paper" : L"Orientation";
     m_paper = paper;
     m_bLandscape = bLandscape;
-    SetMargin(m_nMargin);
+    const SIZE size = Size();
+    m_nMargin = std::min(m_nMargin, std::min(size.cx, size.cy) / 4);
     for (auto& object : m_objects)
         object->SetPlace(Clamp(object->Place()));
-    m_bModified = true;
+    RecordLayout(pszName, nullptr, std::move(before));
 }
 
 void CQLNReportPage::SetMargin(long nMargin)
 {
+    Layout before = CurrentLayout();
     const SIZE size = Size();
     const long nMost = std::min(size.cx, size.cy) / 4;
-    const long nNew = std::max(0L, std::min(nMargin, nMost));
-    m_bModified = m_bModified || nNew != m_nMargin;
-    m_nMargin = nNew;
+    m_nMargin = std::max(0L, std::min(nMargin, nMost));
+    RecordLayout(L"Margins", nullptr, std::move(before));
 }
 
 SIZE CQLNReportPage::Size() const
@@ -157,9 +220,12 @@ RECT CQLNReportPage::NextPlace(SIZE size) const
 
 RECT CQLNReportPage::Clamp(const RECT& rcPlace) const
 {
+    // Widths from any two longs: a place read from a file may span more than a long holds.
     const SIZE page = Size();
-    long nWidth = std::min(std::max(rcPlace.right - rcPlace.left, m_klMinObjectSize), page.cx);
-    long nHeight = std::min(std::max(rcPlace.bottom - rcPlace.top, m_klMinObjectSize), page.cy);
+    const long long llWidth = static_cast<long long>(rcPlace.right) - rcPlace.left;
+    const long long llHeight = static_cast<long long>(rcPlace.bottom) - rcPlace.top;
+    const long nWidth = static_cast<long>(std::min<long long>(std::max<long long>(llWidth, m_klMinObjectSize), page.cx));
+    const long nHeight = static_cast<long>(std::min<long long>(std::max<long long>(llHeight, m_klMinObjectSize), page.cy));
     const long nLeft = std::max(0L, std::min(rcPlace.left, page.cx - nWidth));
     const long nTop = std::max(0L, std::min(rcPlace.top, page.cy - nHeight));
     return RECT{nLeft, nTop, nLeft + nWidth, nTop + nHeight};
@@ -167,12 +233,9 @@ RECT CQLNReportPage::Clamp(const RECT& rcPlace) const
 
 void CQLNReportPage::Insert(const ComPtr<CQLNPageObject>& object)
 {
+    Layout before = CurrentLayout();
     m_objects.push_back(object);
-    Undo undo;
-    undo.kind = Undo::Insert;
-    undo.object = object;
-    SetUndo(std::move(undo));
-    m_bModified = true;
+    RecordLayout(L"Insert", object.Get(), std::move(before));
 }
 
 void CQLNReportPage::Remove(CQLNPageObject* pObject)
@@ -180,56 +243,95 @@ void CQLNReportPage::Remove(CQLNPageObject* pObject)
     const auto it = std::find_if(m_objects.begin(), m_objects.end(), [&](const auto& o) { return o.Get() == pObject; });
     if (it == m_objects.end())
         return;
+    // Deactivating may end an edit in place, a step of its own before this one.
     pObject->Deactivate();
-    Undo undo;
-    undo.kind = Undo::Remove;
-    undo.object = *it;
-    undo.nIndex = static_cast<size_t>(it - m_objects.begin());
-    m_objects.erase(it);
-    SetUndo(std::move(undo));
-    m_bModified = true;
+    Layout before = CurrentLayout();
+    m_objects.erase(std::find_if(m_objects.begin(), m_objects.end(), [&](const auto& o) { return o.Get() == pObject; }));
+    RecordLayout(L"Delete", pObject, std::move(before));
 }
 
 void CQLNReportPage::Place(CQLNPageObject* pObject, const RECT& rcPlace, const RECT& rcBefore)
 {
+    Layout before = CurrentLayout();
+    for (CQLNPageHistory::Placed& placed : before.objects)
+        if (placed.object.Get() == pObject)
+            placed.rcPlace = rcBefore;
     pObject->SetPlace(Clamp(rcPlace));
-    if (::EqualRect(&pObject->Place(), &rcBefore))
-        return;
-    Undo undo;
-    undo.kind = Undo::Place;
-    undo.object = pObject;
-    undo.rcBefore = rcBefore;
-    SetUndo(std::move(undo));
-    m_bModified = true;
+    const RECT& rcAfter = pObject->Place();
+    const bool bSameSize = rcAfter.right - rcAfter.left == rcBefore.right - rcBefore.left &&
+                           rcAfter.bottom - rcAfter.top == rcBefore.bottom - rcBefore.top;
+    RecordLayout(bSameSize ? L"Move" : L"Resize", pObject, std::move(before));
 }
 
-CQLNPageObject* CQLNReportPage::UndoLast()
+void CQLNReportPage::BeginEdit(CQLNPageObject* pObject, const wchar_t* pszName)
 {
-    Undo undo = std::move(m_undo);
-    m_undo = Undo();
-    CQLNPageObject* pObject = undo.object.Get();
-    switch (undo.kind) {
-    case Undo::None:
+    m_edit = Edit();
+    if (pObject == nullptr || !pObject->SaveData(m_edit.data))
+        return;
+    m_edit.object = pObject;
+    m_edit.strName = pszName;
+    m_edit.bModified = pObject->IsDirty();
+}
+
+void CQLNReportPage::EndEdit(CQLNPageObject* pObject)
+{
+    if (pObject == nullptr || m_edit.object.Get() != pObject)
+        return;
+    Edit edit = std::move(m_edit);
+    m_edit = Edit();
+    CQLNPageHistory::Step step;
+    if (!pObject->SaveData(step.dataAfter) || step.dataAfter == edit.data)
+        return;
+    step.kind = CQLNPageHistory::Step::Kind::Data;
+    step.strName = edit.strName;
+    step.object = edit.object;
+    step.dataBefore = std::move(edit.data);
+    // What the edit changed, the history accounts for; what the object held unsaved before it
+    // (changes made outside any step), it holds after it too.
+    step.bModifiedBefore = edit.bModified;
+    step.bModifiedAfter = edit.bModified;
+    Record(std::move(step));
+}
+
+CQLNPageObject* CQLNReportPage::Undo(std::wstring& error)
+{
+    const CQLNPageHistory::Step* pStep = m_history.Undo();
+    return pStep != nullptr ? Apply(*pStep, true, error) : nullptr;
+}
+
+CQLNPageObject* CQLNReportPage::Redo(std::wstring& error)
+{
+    const CQLNPageHistory::Step* pStep = m_history.Redo();
+    return pStep != nullptr ? Apply(*pStep, false, error) : nullptr;
+}
+
+CQLNPageObject* CQLNReportPage::Apply(const CQLNPageHistory::Step& step, bool bUndo, std::wstring& error)
+{
+    // An edit still open is of the page as it was before this step.
+    m_edit = Edit();
+    if (step.kind == CQLNPageHistory::Step::Kind::Layout) {
+        ApplyLayout(bUndo ? step.before : step.after);
+    } else if (!step.object->LoadData(bUndo ? step.dataBefore : step.dataAfter,
+                                      bUndo ? step.bModifiedBefore : step.bModifiedAfter, error)) {
+        // The object keeps the data it has; so does the history.
+        if (bUndo)
+            m_history.Redo();
+        else
+            m_history.Undo();
         return nullptr;
-    case Undo::Place:
-        pObject->SetPlace(undo.rcBefore);
-        break;
-    case Undo::Insert:
-        m_objects.erase(std::remove(m_objects.begin(), m_objects.end(), undo.object), m_objects.end());
-        pObject->Close();
-        pObject = nullptr;
-        break;
-    case Undo::Remove:
-        m_objects.insert(m_objects.begin() + static_cast<std::ptrdiff_t>(std::min(undo.nIndex, m_objects.size())), undo.object);
-        break;
     }
-    m_bModified = true;
-    return pObject;
+    CQLNPageObject* pObject = step.object.Get();
+    return Holds(pObject) ? pObject : nullptr;
+}
+
+bool CQLNReportPage::Holds(const CQLNPageObject* pObject) const
+{
+    return std::any_of(m_objects.begin(), m_objects.end(), [&](const auto& o) { return o.Get() == pObject; });
 }
 
 bool CQLNReportPage::IsModified() const
 {
-    return m_bModified || std::any_of(m_objects.begin(), m_objects.end(), [](const auto& o) { return o->IsDirty(); });
+    return !m_history.IsAtSaved() || std::any_of(m_objects.begin(), m_objects.end(), [](const auto& o) { return o->IsDirty(); });
 }
 
 bool CQLNReportPage::Save(const std::wstring& path, std::wstring& error)
@@ -279,13 +381,17 @@ bool CQLNReportPage::Save(const std::wstring& path, std::wstring& error)
     }
     if (!file.Commit(error))
         return false;
-    m_bModified = false;
+    // Only now does the file hold what the objects hold.
+    for (const auto& object : m_objects)
+        object->Saved();
+    m_history.MarkSaved();
     return true;
 }
 
 bool CQLNReportPage::Load(const std::wstring& path, std::wstring& error)
 {
     CloseAll();
+    m_strLoadNote.clear();
     ComPtr<IStorage> root;
     const HRESULT hr = ::StgOpenStorage(path.c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &root);
     if (FAILED(hr)) {
@@ -300,9 +406,14 @@ bool CQLNReportPage::Load(const std::wstring& path, std::wstring& error)
         m_paper = Paper::A4;
         m_bLandscape = false;
         m_nMargin = 2000;
+        m_strLoadNote.clear();
         return false;
     }
-    m_bModified = false;
+    if (!m_strLoadNote.empty()) {
+        m_strLoadNote = path + L": " + m_strLoadNote;
+        // The page shown is not the file's until it is saved.
+        m_history.MarkUnsaved();
+    }
     return true;
 }
 
@@ -349,12 +460,27 @@ bool CQLNReportPage::ReadPage(IStorage* pRoot, std::wstring& error)
             error = L"the page's description is cut short";
             return false;
         }
-        if (rc.left < 0 || rc.top < 0 || rc.right > size.cx ||
-            rc.bottom > size.cy || rc.right - rc.left < m_klMinObjectSize || rc.bottom - rc.top < m_klMinObjectSize) {
+        if (static_cast<long long>(rc.right) - rc.left < m_klMinObjectSize ||
+            static_cast<long long>(rc.bottom) - rc.top < m_klMinObjectSize) {
             error = L"an object's place lies outside the page";
             return false;
         }
     }
+    // A place off the paper, wholly or in part, is where another program (or an older one) left
+    // the object: it is shown on the paper, and the person told, rather than the page refused.
+    std::wstring moved;
+    size_t nMoved = 0;
+    for (size_t i = 0; i < places.size(); ++i) {
+        const RECT rcKept = Clamp(places[i]);
+        if (::EqualRect(&rcKept, &places[i]))
+            continue;
+        places[i] = rcKept;
+        moved += (nMoved++ == 0 ? L"" : L", ") + std::to_wstring(i + 1);
+    }
+    if (nMoved == 1)
+        m_strLoadNote = L"object " + moved + L" lay outside the paper and was moved onto it";
+    else if (nMoved > 1)
+        m_strLoadNote = L"objects " + moved + L" lay outside the paper and were moved onto it";
     if (!reader.AtEnd()) {
         error = L"the page's description is damaged";
         return false;

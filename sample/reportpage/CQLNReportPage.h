@@ -1,8 +1,9 @@
 // A report page: its paper, orientation and margins, and the objects placed on it, kept as a
 // compound file: a stream "Page" with the page's setup and the objects' places, and one storage
-// per object ("Object1", "Object2", ...) with its class identifier and its own data. The last
-// move, resize, insertion or removal can be undone.
+// per object ("Object1", "Object2", ...) with its class identifier and its own data. Every change
+// to the page is a step of its history, to be undone and redone.
 #pragma once
+#include "CQLNPageHistory.h"
 #include "CQLNPageObject.h"
 
 #include <wrl/client.h>
@@ -24,15 +25,20 @@ public:
     CQLNReportPage& operator=(const CQLNReportPage&) = delete;
 
     // Reads a page file; on any failure the page is left empty and the message says what is
-    // wrong with the file.
+    // wrong with the file. An object that lies off the paper is moved onto it, which TakeLoadNote
+    // then tells.
     bool Load(const std::wstring& path, std::wstring& error);
-    // Writes the page through a temporary file, so that a failed save leaves the old file.
+    // What the last Load changed to show the file's page, once; empty when nothing.
+    std::wstring TakeLoadNote() { return std::move(m_strLoadNote); }
+    // Writes the page through a temporary file, so that a failed save leaves the old file, and
+    // the page and its objects marked modified.
     bool Save(const std::wstring& path, std::wstring& error);
-    // Takes over the other page's setup and objects (a page loaded aside, once it loaded).
+    // Takes over the other page's setup, objects and history (a page loaded aside, once it loaded).
     void Swap(CQLNReportPage& other);
 
     Paper GetPaper() const { return m_paper; }
     bool IsLandscape() const { return m_bLandscape; }
+    // A change of paper or orientation keeps the margins and every object on the new paper.
     void SetPaper(Paper paper, bool bLandscape);
     long Margin() const { return m_nMargin; }
     void SetMargin(long nMargin);
@@ -42,6 +48,7 @@ public:
     RECT MarginRect() const;
 
     const std::vector<Microsoft::WRL::ComPtr<CQLNPageObject>>& Objects() const { return m_objects; }
+    bool Holds(const CQLNPageObject* pObject) const;
     // Where a newly inserted object goes: the first free place inside the margins.
     RECT NextPlace(SIZE size) const;
     // A place kept on the page and at least the smallest size.
@@ -49,16 +56,25 @@ public:
 
     void Insert(const Microsoft::WRL::ComPtr<CQLNPageObject>& object);
     void Remove(CQLNPageObject* pObject);
-    // Moves or resizes; the place before is what an undo gives back.
+    // Moves or resizes to rcPlace (kept on the page); the place before is what an undo gives back.
     void Place(CQLNPageObject* pObject, const RECT& rcPlace, const RECT& rcBefore);
-    bool CanUndo() const { return m_undo.kind != Undo::None; }
-    // The object the undo touched, or null.
-    CQLNPageObject* UndoLast();
+    // An edit of the object's own data (in its sheet, or in place) as one step: BeginEdit keeps
+    // the data before, EndEdit records the step when the data after differs. pszName names it.
+    void BeginEdit(CQLNPageObject* pObject, const wchar_t* pszName);
+    void EndEdit(CQLNPageObject* pObject);
 
+    const CQLNPageHistory& History() const { return m_history; }
+    // Takes back the last step done, or does again the last one taken back. Returns the object
+    // the step was about when it is on the page, else null; error says why data could not be
+    // given back (the step then stays where it was).
+    CQLNPageObject* Undo(std::wstring& error);
+    CQLNPageObject* Redo(std::wstring& error);
+
+    // Whether the page differs from its file: steps away from the one saved, or an object with
+    // changes of its own.
     bool IsModified() const;
-    // Closes every object and forgets the undo: the page is empty afterwards.
+    // Closes every object and forgets the history: the page is empty afterwards.
     void Close() { CloseAll(); }
-    void SetModified() { m_bModified = true; }
 
     // Draws the paper, its margins and every object onto hdc, the page's top left corner at
     // origin (device pixels) and at zoom percent of its size at the screen's resolution. An
@@ -70,22 +86,33 @@ public:
     static int ScreenDpi();
 
 private:
-    struct Undo
-    {
-        enum Kind { None, Place, Insert, Remove } kind = None;
-        Microsoft::WRL::ComPtr<CQLNPageObject> object;
-        RECT rcBefore = {0, 0, 0, 0};
-        size_t nIndex = 0;
-    };
-    void SetUndo(Undo undo);
+    CQLNPageHistory::Layout CurrentLayout() const;
+    // Puts the page as the layout has it; objects that leave the page are deactivated, and
+    // every place is kept on the paper.
+    void ApplyLayout(const CQLNPageHistory::Layout& layout);
+    // Records the change from before to the page as it is now, when there is one.
+    void RecordLayout(const wchar_t* pszName, CQLNPageObject* pObject, CQLNPageHistory::Layout before);
+    void Record(CQLNPageHistory::Step step);
+    // Closes the objects of steps let go that neither the page nor another step holds.
+    void CloseDropped(std::vector<CQLNPageHistory::Step> dropped);
+    CQLNPageObject* Apply(const CQLNPageHistory::Step& step, bool bUndo, std::wstring& error);
     void CloseAll();
     bool ReadPage(IStorage* pRoot, std::wstring& error);
+
+    struct Edit
+    {
+        Microsoft::WRL::ComPtr<CQLNPageObject> object;
+        std::wstring strName;
+        std::string data;
+        bool bModified = false;
+    };
 
     CQLNPageContainer* m_pContainer;
     Paper m_paper = Paper::A4;
     bool m_bLandscape = false;
     long m_nMargin = 2000;
     std::vector<Microsoft::WRL::ComPtr<CQLNPageObject>> m_objects;
-    Undo m_undo;
-    bool m_bModified = false;
+    CQLNPageHistory m_history;
+    Edit m_edit;
+    std::wstring m_strLoadNote;
 };

@@ -25,3 +25,7 @@
 #define ID_ZOOM_75                 1041
 #define ID_ZOOM_100                1042
 #define ID_ZOOM_150                1043
+#define ID_EDIT_REDO               1100
+// Posted to itself by a page window whose file needed changes to be shown, to tell them once
+// the window is up.
+#define ID_PAGE_LOAD_NOTE          1101

@@ -24,6 +24,13 @@ int Fail(const std::wstring& message)
     return 1;
 }
 
+// What opening the page changed to show it; the work goes on.
+void Warn(const std::wstring& message)
+{
+    if (!message.empty())
+        CQLNConsoleOutput::Write(STD_ERROR_HANDLE, L"reportpage: warning: " + message + L"\r\n");
+}
+
 // Inserts, resolving and the paper apply to a page in a window as to one on the command line.
 bool Prepare(CQLNReportPage& page, CQLNPageContainer* pContainer, const CQLNPageOptions& options,
              const CQLNReportResolver* pResolver, std::wstring& error)
@@ -53,6 +60,7 @@ int RunBatch(const CQLNPageOptions& options, const CQLNReportResolver* pResolver
     const bool bExists = !options.m_strPage.empty() && ::GetFileAttributesW(options.m_strPage.c_str()) != INVALID_FILE_ATTRIBUTES;
     if ((bExists || (options.m_inserts.empty() && !options.m_bInsertAll)) && !page.Load(options.m_strPage, error))
         return Fail(error);
+    Warn(page.TakeLoadNote());
     if (!Prepare(page, nullptr, options, pResolver, error))
         return Fail(error);
     if (!options.m_strSave.empty() && !page.Save(options.m_strSave, error))
@@ -116,6 +124,9 @@ int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolve
     std::wstring error;
     if (!window.Create(options.m_strPage, options.m_nZoom != 0 ? options.m_nZoom : 75, error))
         return Fail(error);
+    // A picture is taken with nobody to answer a message.
+    if (!options.m_strShot.empty())
+        Warn(window.Page().TakeLoadNote());
     if (!Prepare(window.Page(), &window, options, pResolver, error))
         return Fail(error);
     // The page on screen before an object's own window comes over its place, as a person sees it.

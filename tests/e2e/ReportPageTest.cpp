@@ -267,6 +267,14 @@ protected:
         PumpMessages();
     }
     std::wstring Title() const { return TextOf(m_hWnd); }
+    // An item of the window's menu as the menu bar has it now: its text, and "" when it is grayed.
+    std::wstring MenuItem(UINT nID) const
+    {
+        const HMENU hMenu = ::GetMenu(m_hWnd);
+        wchar_t sz[128] = {};
+        ::GetMenuStringW(hMenu, nID, sz, 128, MF_BYCOMMAND);
+        return (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) != 0 ? std::wstring() : sz;
+    }
     RECT Shown(size_t nIndex) const { return m_window->ClientRectOf(*m_window->Page().Objects().at(nIndex).Get()); }
     CQLNPageObject& Object(size_t nIndex) const { return *m_window->Page().Objects().at(nIndex).Get(); }
 
@@ -395,6 +403,7 @@ TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItW
          [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }}));
     EXPECT_FALSE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
     EXPECT_TRUE(Contains(LinesOf(Object(0)), L"Sample name: {SampName}"));
+    EXPECT_EQ(L"&Undo Properties\tCtrl+Z", MenuItem(ID_EDIT_UNDO));
 
     // Enter activates the selected second object in place: its own window, its column borders.
     Click(m_hWnd, Centre(Shown(1)));
@@ -417,11 +426,17 @@ TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItW
     EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEWE), CursorAt(hControl, border)) << "the border's grab at " << nBorder;
     Drag(hControl, border, POINT{nBorder + 40, 60});
     EXPECT_LT(FirstColumnRatio(Object(1)), ratio) << "the first column is wider";
-    // A click on the paper outside ends the editing in place.
+    // A click on the paper outside ends the editing in place, which is one step to undo and redo.
     Click(m_hWnd, POINT{Shown(1).left - 10, Shown(1).bottom + 40});
     EXPECT_TRUE(WaitFor([&] { return !Object(1).IsInPlaceActive(); }));
     EXPECT_EQ(nullptr, ::GetWindow(m_hWnd, GW_CHILD));
     const double draggedRatio = FirstColumnRatio(Object(1));
+    EXPECT_EQ(L"&Undo Edit in Place\tCtrl+Z", MenuItem(ID_EDIT_UNDO));
+    Keys({VK_CONTROL, 'Z'});
+    EXPECT_DOUBLE_EQ(ratio, FirstColumnRatio(Object(1)));
+    EXPECT_EQ(L"&Redo Edit in Place\tCtrl+Y", MenuItem(ID_EDIT_REDO));
+    Keys({VK_CONTROL, 'Y'});
+    EXPECT_DOUBLE_EQ(draggedRatio, FirstColumnRatio(Object(1)));
 
     Keys({VK_CONTROL, 'S'});
     EXPECT_EQ(L"page.qrp - Report Page", Title());
@@ -457,6 +472,152 @@ TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItW
     Keys({VK_CONTROL, 'Z'});
     ASSERT_EQ(2u, m_window->Page().Objects().size());
     EXPECT_TRUE(::EqualRect(&firstPlace, &Object(0).Place()));
+}
+
+// The lab's way to a page: Insert and Enter for a text object, Insert, Down and Enter for a peak
+// table. Ctrl+Z takes back the peak table alone, Ctrl+Y puts it back; the Edit menu names what
+// each would take and is grayed when there is nothing. A Ctrl+Z pressed while the mouse drags an
+// object changes nothing, and the drag ends where it is dropped. Undo and redo reach the paper's
+// orientation, and the star follows the page back to its saved state and away from it. An edit
+// in the text object's sheet, saved into a read-only file, fails: the star stays and closing
+// asks.
+TEST_F(ReportPage, StepsAreUndoneAndRedoneFromTheKeyboardAndTheEditMenuNamesThem)
+{
+    const std::wstring path = m_folder.Path(L"steps.qrp");
+    OpenWindow(path);
+    EXPECT_EQ(L"", MenuItem(ID_EDIT_UNDO)) << "nothing to undo on a new page";
+    EXPECT_EQ(L"", MenuItem(ID_EDIT_REDO));
+    for (const std::vector<WORD>& keys : {std::vector<WORD>{VK_RETURN}, std::vector<WORD>{VK_DOWN, VK_RETURN}}) {
+        EXPECT_TRUE(InModal([] { Keys({VK_INSERT}); },
+                            {Waiting("the insert dialog",
+                                     [&] {
+                                         const HWND hDlg = FindOwnedDialog(m_hWnd);
+                                         return hDlg != nullptr && ::GetFocus() == ::GetDlgItem(hDlg, IDC_INSERT_CLASSES);
+                                     }),
+                             [&] {
+                                 for (WORD vk : keys)
+                                     PressChord({vk});
+                                 return true;
+                             }}));
+    }
+    ASSERT_EQ(2u, m_window->Page().Objects().size());
+    EXPECT_EQ(L"Sample Text Object", Object(0).ClassName());
+    EXPECT_EQ(L"Sample Peak Table", Object(1).ClassName());
+    const RECT text = Object(0).Place(), table = Object(1).Place();
+    EXPECT_EQ(L"&Undo Insert\tCtrl+Z", MenuItem(ID_EDIT_UNDO));
+    EXPECT_EQ(L"", MenuItem(ID_EDIT_REDO));
+
+    Keys({VK_CONTROL, 'Z'});
+    ASSERT_EQ(1u, m_window->Page().Objects().size()) << "the undo took more than the peak table";
+    EXPECT_EQ(L"Sample Text Object", Object(0).ClassName());
+    EXPECT_TRUE(::EqualRect(&text, &Object(0).Place()));
+    ::UpdateWindow(m_hWnd);
+    const RECT rcText = Shown(0);
+    EXPECT_GT(InkWithin(OnScreen(m_hWnd), rcText).right, 0) << "the text object is still drawn";
+    EXPECT_EQ(L"&Undo Insert\tCtrl+Z", MenuItem(ID_EDIT_UNDO));
+    EXPECT_EQ(L"&Redo Insert\tCtrl+Y", MenuItem(ID_EDIT_REDO));
+    Keys({VK_CONTROL, 'Y'});
+    ASSERT_EQ(2u, m_window->Page().Objects().size());
+    EXPECT_EQ(L"Sample Peak Table", Object(1).ClassName());
+    EXPECT_TRUE(::EqualRect(&table, &Object(1).Place()));
+    EXPECT_EQ(&Object(1), m_window->Selected());
+    EXPECT_EQ(L"", MenuItem(ID_EDIT_REDO));
+
+    Keys({VK_CONTROL, 'S'});
+    EXPECT_EQ(L"steps.qrp - Report Page", Title());
+    EXPECT_EQ(L"&Undo Insert\tCtrl+Z", MenuItem(ID_EDIT_UNDO)) << "a save is no step";
+    // The peak table nudged; then the text object dragged with Ctrl+Z pressed on the way.
+    Keys({VK_RIGHT});
+    RECT nudged = table;
+    ::OffsetRect(&nudged, 100, 0);
+    EXPECT_TRUE(::EqualRect(&nudged, &Object(1).Place()));
+    EXPECT_EQ(L"steps.qrp* - Report Page", Title());
+    const POINT from = Centre(Shown(0));
+    Mouse(m_hWnd, from, MOUSEEVENTF_LEFTDOWN);
+    Mouse(m_hWnd, POINT{from.x + 40, from.y + 30}, 0);
+    Keys({VK_CONTROL, 'Z'});
+    Mouse(m_hWnd, POINT{from.x + 80, from.y + 60}, 0);
+    Mouse(m_hWnd, POINT{from.x + 80, from.y + 60}, MOUSEEVENTF_LEFTUP);
+    RECT dragged = text;
+    ::OffsetRect(&dragged, CQLNReportPage::ToHimetric(80, 100), CQLNReportPage::ToHimetric(60, 100));
+    EXPECT_TRUE(::EqualRect(&dragged, &Object(0).Place())) << "the text object ends where it was dropped";
+    EXPECT_TRUE(::EqualRect(&nudged, &Object(1).Place())) << "the peak table stays where it was nudged";
+    EXPECT_EQ(L"&Undo Move\tCtrl+Z", MenuItem(ID_EDIT_UNDO));
+    Keys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(::EqualRect(&text, &Object(0).Place()));
+    EXPECT_EQ(&Object(0), m_window->Selected());
+    Keys({VK_CONTROL, VK_SHIFT, 'Z'});
+    EXPECT_TRUE(::EqualRect(&dragged, &Object(0).Place())) << "Ctrl+Shift+Z redoes";
+    Keys({VK_CONTROL, 'Z'});
+    Keys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(::EqualRect(&table, &Object(1).Place()));
+    EXPECT_EQ(L"steps.qrp - Report Page", Title()) << "back to the page saved";
+
+    // Landscape from the Page menu; undone and redone by the keys.
+    ::PostMessageW(m_hWnd, WM_COMMAND, ID_PAGE_LANDSCAPE, 0);
+    PumpMessages();
+    EXPECT_TRUE(m_window->Page().IsLandscape());
+    EXPECT_EQ(L"&Undo Orientation\tCtrl+Z", MenuItem(ID_EDIT_UNDO));
+    EXPECT_EQ(L"steps.qrp* - Report Page", Title());
+    Keys({VK_CONTROL, 'Z'});
+    EXPECT_FALSE(m_window->Page().IsLandscape());
+    EXPECT_EQ(L"&Redo Orientation\tCtrl+Y", MenuItem(ID_EDIT_REDO));
+    EXPECT_EQ(L"steps.qrp - Report Page", Title());
+
+    // "Data file" removed in the text object's sheet; the file made read-only, then Ctrl+S.
+    HWND hSheet = nullptr;
+    auto page = [&](int nID) {
+        return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), nID);
+    };
+    EXPECT_TRUE(InModal(
+        [&] { DoubleClick(m_hWnd, Centre(Shown(0))); },
+        {Waiting("the object's sheet", [&] {
+             hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+             return hSheet != nullptr && ::IsWindowVisible(hSheet) && page(IDC_QLN_DATA_SELECTED) != nullptr;
+         }),
+         [&] {
+             const HWND hList = page(IDC_QLN_DATA_SELECTED);
+             const LRESULT row = ::SendMessageW(hList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(L"Data file: {DataFile}"));
+             RECT rc = {};
+             ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
+             ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+             PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
+             return row != LB_ERR;
+         },
+         [&] { return PostClick(page(IDC_QLN_DATA_REMOVE)), true; },
+         [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }}));
+    ASSERT_FALSE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
+    EXPECT_EQ(L"steps.qrp* - Report Page", Title());
+    EXPECT_EQ(L"", MenuItem(ID_EDIT_REDO)) << "a new step leaves nothing to redo";
+    const std::string saved = E2e::ReadBytes(path);
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::wstring message;
+    EXPECT_TRUE(InModal([] { Keys({VK_CONTROL, 'S'}); },
+                        {Waiting("the failure", [&] { return FindOwnedDialog(m_hWnd) != nullptr; }),
+                         [&] {
+                             const HWND hBox = FindOwnedDialog(m_hWnd);
+                             message = MessageBoxText(hBox);
+                             return PostClick(::GetDlgItem(hBox, IDOK)), true;
+                         }}));
+    EXPECT_NE(std::wstring::npos, message.find(L"cannot replace")) << std::string(message.begin(), message.end());
+    EXPECT_EQ(L"steps.qrp* - Report Page", Title()) << "a failed save keeps the star";
+    EXPECT_EQ(saved, E2e::ReadBytes(path));
+    std::wstring question;
+    EXPECT_TRUE(InModal([] { Keys({VK_MENU, VK_F4}); },
+                        {Waiting("the question to save", [&] { return FindOwnedDialog(m_hWnd) != nullptr; }),
+                         [&] {
+                             const HWND hBox = FindOwnedDialog(m_hWnd);
+                             question = MessageBoxText(hBox);
+                             return PostClick(::GetDlgItem(hBox, IDCANCEL)), true;
+                         }}));
+    EXPECT_EQ(L"Save the changes to steps.qrp?", question) << "closing asks after the failed save";
+    EXPECT_NE(nullptr, m_window->Handle());
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Undone, the sheet's change is gone and the page is as saved.
+    Keys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
+    EXPECT_EQ(L"steps.qrp - Report Page", Title());
 }
 
 std::wstring ColumnsOf(CQLNPageObject& object)
@@ -945,8 +1106,6 @@ TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
          nullptr, "margins are larger"},
         {"more objects than places", head + Le32(3) + places, nullptr, "cut short"},
         {"bytes after the places", head + Le32(2) + places + "x", nullptr, "damaged"},
-        {"a place beyond the paper's edge", head + Le32(2) + places.substr(0, 16) + Le32(10000) + Le32(2000) +
-         Le32(22000) + Le32(7000), nullptr, "outside the page"},
         {"an object too small to grab", head + Le32(2) + places.substr(0, 16) + Le32(10000) + Le32(2000) +
          Le32(10100) + Le32(7000), nullptr, "outside the page"},
         {"an object's storage gone", head + Le32(2) + places, L"Object2", "object 2 is missing"},
@@ -1048,4 +1207,57 @@ TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedContentAtItsPlace)
     EXPECT_EQ(1u, refused.exitCode);
     EXPECT_NE(std::string::npos, refused.err.find("cannot write")) << refused.err;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(nowhere.c_str()));
+}
+
+// A page file whose second object lies partly off the paper, as another program may write it,
+// opens with that object moved onto the paper and a message saying so, once; the page then counts
+// as changed. The command line warns and goes on.
+TEST_F(ReportPage, AnObjectOffThePaperIsMovedOntoItAndThePersonToldOnce)
+{
+    const std::wstring path = m_folder.Path(L"off.qrp");
+    OpenWindow(path);
+    std::wstring listed;
+    ASSERT_TRUE(InsertFromList(listed));
+    ASSERT_TRUE(InsertFromList(listed));
+    Keys({VK_CONTROL, 'S'});
+    m_window->Page().Close();
+    m_window.reset();
+    // A4 portrait, 20 mm margins; the second object from 100 mm across to 220 mm, past the edge.
+    RewritePage(path, "QRPG" + Le32(1) + Le32(0) + Le32(0) + Le32(2000) + Le32(2) + Le32(2000) + Le32(2000) +
+                          Le32(10000) + Le32(7000) + Le32(10000) + Le32(2000) + Le32(22000) + Le32(7000));
+    std::vector<std::wstring> messages;
+    const auto answer = [&]() -> std::vector<ScriptedUser::Step> {
+        return {Waiting("the message", [&] { return FindOwnedDialog(m_hWnd) != nullptr; }),
+                [&] {
+                    const HWND hBox = FindOwnedDialog(m_hWnd);
+                    messages.push_back(MessageBoxText(hBox));
+                    return PostClick(::GetDlgItem(hBox, IDOK)), true;
+                }};
+    };
+    ScriptedUser user(answer(), [] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+    OpenWindow(path);
+    EXPECT_TRUE(WaitFor([&] { return user.Finished() && !OwnsDialog(m_hWnd); }, 15));
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_NE(std::wstring::npos, messages[0].find(L"object 2 lay outside the paper and was moved onto it"))
+        << std::string(messages[0].begin(), messages[0].end());
+    ASSERT_EQ(2u, m_window->Page().Objects().size());
+    const RECT kept = {9000, 2000, 21000, 7000};
+    EXPECT_TRUE(::EqualRect(&kept, &Object(1).Place())) << Object(1).Place().left;
+    EXPECT_EQ(L"off.qrp* - Report Page", Title());
+    // Told once: nothing more comes up while the window runs on.
+    for (int i = 0; i < 10; ++i)
+        PumpMessages();
+    EXPECT_EQ(nullptr, FindOwnedDialog(m_hWnd));
+
+    const std::wstring out = m_folder.Path(L"out.qrp");
+    const E2e::ProcessResult batch =
+        E2e::Run(L"\"" + E2e::BinDirectory() + L"reportpage.exe\" \"" + path + L"\" --list --save \"" + out + L"\"");
+    EXPECT_EQ(0u, batch.exitCode) << batch.err;
+    EXPECT_NE(std::string::npos, batch.err.find("warning: ")) << batch.err;
+    EXPECT_NE(std::string::npos, batch.err.find("object 2 lay outside the paper and was moved onto it")) << batch.err;
+    EXPECT_NE(std::string::npos, batch.out.find("2. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24} at 90.0, 20.0 mm, 120.0 x 50.0 mm"))
+        << batch.out;
+    const E2e::ProcessResult again = E2e::Run(L"\"" + E2e::BinDirectory() + L"reportpage.exe\" \"" + out + L"\" --list");
+    EXPECT_EQ(0u, again.exitCode);
+    EXPECT_EQ(std::string::npos, again.err.find("warning")) << "the page saved holds its objects on the paper: " << again.err;
 }
