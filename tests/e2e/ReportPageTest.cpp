@@ -480,7 +480,7 @@ TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItW
 // object changes nothing, and the drag ends where it is dropped. Undo and redo reach the paper's
 // orientation, and the star follows the page back to its saved state and away from it. An edit
 // in the text object's sheet, saved into a read-only file, fails: the star stays and closing
-// asks.
+// asks, and undo takes the edit back.
 TEST_F(ReportPage, StepsAreUndoneAndRedoneFromTheKeyboardAndTheEditMenuNamesThem)
 {
     const std::wstring path = m_folder.Path(L"steps.qrp");
@@ -564,7 +564,9 @@ TEST_F(ReportPage, StepsAreUndoneAndRedoneFromTheKeyboardAndTheEditMenuNamesThem
     EXPECT_EQ(L"&Redo Orientation\tCtrl+Y", MenuItem(ID_EDIT_REDO));
     EXPECT_EQ(L"steps.qrp - Report Page", Title());
 
-    // "Data file" removed in the text object's sheet; the file made read-only, then Ctrl+S.
+    // Saved, then "Data file" removed in the text object's sheet, the only change since; the file
+    // made read-only, then Ctrl+S.
+    Keys({VK_CONTROL, 'S'});
     HWND hSheet = nullptr;
     auto page = [&](int nID) {
         return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), nID);
