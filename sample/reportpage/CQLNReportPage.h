@@ -29,7 +29,12 @@ public:
     // then tells.
     bool Load(const std::wstring& path, std::wstring& error);
     // What the last Load changed to show the file's page, once; empty when nothing.
-    std::wstring TakeLoadNote() { return std::move(m_strLoadNote); }
+    std::wstring TakeLoadNote()
+    {
+        std::wstring note;
+        note.swap(m_strLoadNote);
+        return note;
+    }
     // Writes the page through a temporary file, so that a failed save leaves the old file, and
     // the page and its objects marked modified.
     bool Save(const std::wstring& path, std::wstring& error);
