@@ -1,4 +1,4 @@
-// Resources of the report page host: its menu and the dialog that inserts an object.
+// Resources of the report page host: its menus and the dialog that inserts an object.
 #pragma once
 
 #define IDR_PAGE_MENU              100
@@ -25,3 +25,8 @@
 #define ID_ZOOM_75                 1041
 #define ID_ZOOM_100                1042
 #define ID_ZOOM_150                1043
+
+#define IDR_PAGE_CONTEXT_MENU      1150
+#define ID_FILE_NEW                1151
+#define ID_FILE_PRINT              1152
+#define ID_FILE_EXPORT_PDF         1153
