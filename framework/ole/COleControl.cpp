@@ -415,6 +415,12 @@ void COleControl::OnHideToolBars()
 {
 }
 
+DWORD COleControl::GetMiscStatus()
+{
+    return OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
+           OLEMISC_RECOMPOSEONRESIZE;
+}
+
 // --- Activation ---------------------------------------------------------------------------
 
 HRESULT COleControl::InPlaceActivate(BOOL bUIActivate)
@@ -677,8 +683,7 @@ HRESULT COleControl::XOleObject::GetMiscStatus(DWORD, DWORD* pdwStatus)
 {
     if (pdwStatus == nullptr)
         return E_POINTER;
-    *pdwStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT |
-                 OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
+    *pdwStatus = m_pThis->GetMiscStatus();
     return S_OK;
 }
 

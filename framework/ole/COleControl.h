@@ -85,6 +85,10 @@ public:
     // The properties verb; the base control has no property sheet and declines.
     virtual BOOL OnProperties(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect);
     virtual void OnHideToolBars();
+    // The OLEMISC bits the control answers a container with (IOleObject::GetMiscStatus): a
+    // control with nothing to edit in place adds OLEMISC_NOUIACTIVATE, so that a container
+    // leaves it drawn where it is instead of giving it a window.
+    virtual DWORD GetMiscStatus();
 
     // COM.
     IOleClientSite* GetClientSite() const { return m_pClientSite.Get(); }

@@ -174,6 +174,11 @@ void CQLNSampleAnnotationCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRe
         pDC->SelectObject(pOldFont);
 }
 
+DWORD CQLNSampleAnnotationCtrl::GetMiscStatus()
+{
+    return COleControl::GetMiscStatus() | OLEMISC_NOUIACTIVATE;
+}
+
 BOOL CQLNSampleAnnotationCtrl::OnProperties(LPMSG, HWND, LPCRECT)
 {
     CQLNControlPropertySheet sheet(*this, IDS_ANNOTATION_TITLE);

@@ -22,6 +22,8 @@ public:
     void OnFontChanged() override;
     // The annotation's sheet: its text page and the library's annotation font page.
     BOOL OnProperties(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect) override;
+    // Nothing of the annotation is edited in place: its sheet is where it changes.
+    DWORD GetMiscStatus() override;
 
     // The font object itself, for the font page, which edits it in place.
     CFontHolder& GetTextFontHolder() { return m_font; }

@@ -462,6 +462,11 @@ void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRec
     dc.SetBkMode(nOldMode);
 }
 
+DWORD CQLNSamplePeakTableCtrl::GetMiscStatus()
+{
+    return COleControl::GetMiscStatus() | OLEMISC_NOUIACTIVATE;
+}
+
 BOOL CQLNSamplePeakTableCtrl::OnProperties(LPMSG, HWND, LPCRECT)
 {
     CQLNControlPropertySheet sheet(*this, IDS_PEAKTABLE_TITLE);

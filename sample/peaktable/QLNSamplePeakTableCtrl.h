@@ -27,6 +27,8 @@ public:
     void OnFontChanged() override;
     // The table's sheet: its columns page and the library's table font page.
     BOOL OnProperties(LPMSG lpMsg, HWND hWndParent, LPCRECT lpRect) override;
+    // Nothing of the table is edited in place: its sheet is where it changes.
+    DWORD GetMiscStatus() override;
 
     // The three fonts and colours, for the font page, which edits the fonts in place.
     CFontHolder& GetTitleFontHolder() { return m_fontTitle; }

@@ -283,6 +283,19 @@ bool CQLNPageObject::IsDirty() const
     return m_object && SUCCEEDED(m_object.As(&storage)) && storage->IsDirty() == S_OK;
 }
 
+bool CQLNPageObject::EditsInPlace() const
+{
+    ComPtr<IOleObject> ole;
+    if (!m_object || FAILED(m_object.As(&ole)))
+        return false;
+    DWORD dwStatus = 0;
+    // An object that leaves the answer to its registration is answered from there.
+    if (FAILED(ole->GetMiscStatus(DVASPECT_CONTENT, &dwStatus)) &&
+        FAILED(::OleRegGetMiscStatus(m_clsid, DVASPECT_CONTENT, &dwStatus)))
+        dwStatus = 0;
+    return (dwStatus & OLEMISC_NOUIACTIVATE) == 0;
+}
+
 void CQLNPageObject::SetPlace(const RECT& rcPlace)
 {
     m_rcPlace = rcPlace;

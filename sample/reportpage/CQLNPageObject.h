@@ -52,6 +52,10 @@ public:
     bool IsPlaceholder() const { return !m_object; }
     bool IsDirty() const;
     bool IsInPlaceActive() const { return m_bInPlaceActive; }
+    // Whether the object has something to edit in place: it says so in its OLEMISC bits. An
+    // object that declines UI activation is edited in its sheet; given a window on the page it
+    // would only cover its neighbours with a copy of its drawing.
+    bool EditsInPlace() const;
     // The object itself (null for a placeholder), for the interfaces a host reaches past the page.
     IUnknown* Object() const { return m_object.Get(); }
 

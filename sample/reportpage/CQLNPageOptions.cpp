@@ -6,7 +6,8 @@ std::wstring CQLNPageOptions::Usage()
 {
     return L"Usage: reportpage [PAGE.qrp] [options]\r\n"
            L"Without --save, --list, --png or --pdf the page opens in a window (a new page when\r\n"
-           L"the file does not exist yet).\r\n"
+           L"the file does not exist yet; when it is no readable page, a message says why and a\r\n"
+           L"new untitled page opens, except with --shot, which fails).\r\n"
            L"  --insert PROGID     place a new object of the class on the page (repeatable)\r\n"
            L"  --insert-all        place one object of every registered report-object class\r\n"
            L"  --paper a4|letter   the page's paper; --landscape turns it\r\n"

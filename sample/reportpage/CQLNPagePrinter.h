@@ -13,8 +13,9 @@ public:
     static std::wstring DefaultPrinter();
     // A failed job leaves no file and whatever was at pdfPath before.
     static bool WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error);
+    // One job of the page on the named printer, on the page's paper and orientation.
+    static bool PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error);
 
 private:
-    static bool PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error);
     static HDC CreatePrinterDC(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error);
 };

@@ -2,9 +2,12 @@
 
 #include "CQLNInsertDialog.h"
 #include "CQLNPageFrame.h"
+#include "CQLNPageMenu.h"
+#include "CQLNPagePrinter.h"
 #include "CQLNPageScale.h"
 #include "QLNReportPageRes.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <olectl.h>
 #include <windowsx.h>
@@ -38,12 +41,19 @@ CQLNPageWindow::~CQLNPageWindow()
     delete m_pFrame;
 }
 
-bool CQLNPageWindow::Create(const std::wstring& path, int nZoom, std::wstring& error)
+bool CQLNPageWindow::Create(const std::wstring& path, int nZoom, std::wstring& error, BadFile badFile)
 {
     m_strPath = path;
     m_nZoom = nZoom;
-    if (!path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES && !m_page.Load(path, error))
-        return false;
+    std::wstring refused;
+    if (!path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES && !m_page.Load(path, refused)) {
+        if (badFile == BadFile::Refuse) {
+            error = refused;
+            return false;
+        }
+        // Not named after the file: a save must not write over what may yet be rescued from it.
+        m_strPath.clear();
+    }
     const HINSTANCE hInstance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -72,8 +82,11 @@ bool CQLNPageWindow::Create(const std::wstring& path, int nZoom, std::wstring& e
     // What opening the file changed is told once the window is on screen.
     ::PostMessageW(m_hWnd, WM_COMMAND, ID_PAGE_LOAD_NOTE, 0);
     UpdateScrollBars();
+    UpdateMenu();
     ::ShowWindow(m_hWnd, SW_SHOW);
     ::UpdateWindow(m_hWnd);
+    if (!refused.empty())
+        Report(refused + L"\n\nA new page is shown instead; the file is left as it is.");
     return true;
 }
 
@@ -101,7 +114,7 @@ LRESULT CQLNPageWindow::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
     switch (uMsg) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE: UpdateScrollBars(); return 0;
+    case WM_SIZE: OnSize(); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(); return 0;
@@ -111,6 +124,8 @@ LRESULT CQLNPageWindow::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); return 0;
     case WM_SYSKEYDOWN: if (wParam == VK_RETURN) { ShowProperties(); return 0; } break;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_CONTEXTMENU: if (OnContextMenu(pt)) return 0; break;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: OnScroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN); return 0;
@@ -134,8 +149,17 @@ LRESULT CQLNPageWindow::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
 bool CQLNPageWindow::PreTranslate(MSG& msg)
 {
     IOleInPlaceActiveObject* pActive = m_pFrame != nullptr ? m_pFrame->ActiveObject() : nullptr;
-    return pActive != nullptr && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
-           pActive->TranslateAccelerator(&msg) == S_OK;
+    if (pActive == nullptr || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
+        return false;
+    if (pActive->TranslateAccelerator(&msg) == S_OK)
+        return true;
+    // Esc that the object leaves alone ends the editing; the object stays selected.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        DeactivateInPlace();
+        ::SetFocus(m_hWnd);
+        return true;
+    }
+    return false;
 }
 
 POINT CQLNPageWindow::Origin() const
@@ -248,6 +272,20 @@ void CQLNPageWindow::Select(CQLNPageObject* pObject)
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
+void CQLNPageWindow::SelectNext(int nStep)
+{
+    const auto& objects = m_page.Objects();
+    if (objects.empty())
+        return;
+    const size_t nCount = objects.size();
+    const auto it = std::find_if(objects.begin(), objects.end(), [&](const auto& object) { return object.Get() == m_selected.Get(); });
+    size_t nNext = nStep > 0 ? 0 : nCount - 1;
+    if (it != objects.end())
+        nNext = (static_cast<size_t>(it - objects.begin()) + (nStep > 0 ? 1 : nCount - 1)) % nCount;
+    DeactivateInPlace();
+    Select(objects[nNext].Get());
+}
+
 void CQLNPageWindow::OnLButtonDown(POINT pt)
 {
     ::SetFocus(m_hWnd);
@@ -335,7 +373,9 @@ bool CQLNPageWindow::OnSetCursor()
 void CQLNPageWindow::OnKeyDown(UINT vk)
 {
     const bool bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    const bool bShift = ::GetKeyState(VK_SHIFT) < 0;
     switch (vk) {
+    case VK_TAB: SelectNext(bShift ? -1 : 1); break;
     case VK_LEFT: Nudge(-kNudge, 0); break;
     case VK_RIGHT: Nudge(kNudge, 0); break;
     case VK_UP: Nudge(0, -kNudge); break;
@@ -343,11 +383,18 @@ void CQLNPageWindow::OnKeyDown(UINT vk)
     case VK_DELETE: Delete(); break;
     case VK_INSERT: InsertObject(); break;
     case VK_RETURN: EditInPlace(); break;
-    case VK_ESCAPE: DeactivateInPlace(); break;
+    case VK_ESCAPE:
+        if (m_selected && m_selected->IsInPlaceActive())
+            DeactivateInPlace();
+        else
+            Select(nullptr);
+        break;
     case 'Z': if (bCtrl) UndoOrRedo(::GetKeyState(VK_SHIFT) < 0); break;
     case 'Y': if (bCtrl) UndoOrRedo(true); break;
     case 'S': if (bCtrl) Save(false); break;
     case 'O': if (bCtrl) OpenFile(); break;
+    case 'N': if (bCtrl) NewPage(); break;
+    case 'P': if (bCtrl) Print(); break;
     default: break;
     }
 }
@@ -355,7 +402,10 @@ void CQLNPageWindow::OnKeyDown(UINT vk)
 void CQLNPageWindow::OnCommand(UINT nID)
 {
     switch (nID) {
+    case ID_FILE_NEW: NewPage(); break;
     case ID_FILE_OPEN: OpenFile(); break;
+    case ID_FILE_PRINT: Print(); break;
+    case ID_FILE_EXPORT_PDF: ExportPdf(); break;
     case ID_FILE_SAVE: Save(false); break;
     case ID_FILE_SAVE_AS: Save(true); break;
     case ID_FILE_EXIT: ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0); break;
@@ -379,6 +429,45 @@ void CQLNPageWindow::OnCommand(UINT nID)
     case ID_PAGE_LOAD_NOTE: Report(m_page.TakeLoadNote()); break;
     default: break;
     }
+}
+
+bool CQLNPageWindow::OnContextMenu(POINT ptScreen)
+{
+    if (ptScreen.x == -1 && ptScreen.y == -1) {
+        // From the keyboard: at the selected object, else at the page's corner.
+        const RECT rc = m_selected ? ClientRectOf(*m_selected.Get()) : RECT{Origin().x, Origin().y, 0, 0};
+        ptScreen = POINT{rc.left + 4, rc.top + 4};
+        ::ClientToScreen(m_hWnd, &ptScreen);
+    } else {
+        POINT pt = ptScreen;
+        ::ScreenToClient(m_hWnd, &pt);
+        RECT rcClient = {};
+        ::GetClientRect(m_hWnd, &rcClient);
+        // The scroll bars and the caption have the system's menus.
+        if (!::PtInRect(&rcClient, pt))
+            return false;
+        CQLNPageObject* pObject = ObjectAt(pt);
+        if (pObject == nullptr || !pObject->IsInPlaceActive())
+            DeactivateInPlace();
+        Select(pObject);
+    }
+    CQLNPageMenu::TrackContext(m_hWnd, ptScreen, m_selected != nullptr);
+    return true;
+}
+
+void CQLNPageWindow::OnInitMenuPopup(HMENU hMenu)
+{
+    CQLNPageMenu::Mark(hMenu, m_page, m_nZoom, m_selected.Get());
+}
+
+void CQLNPageWindow::OnSize()
+{
+    UpdateScrollBars();
+    // The paper is centred: whatever the window showed before is somewhere else now, and the
+    // system would repaint only the part a larger window adds.
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    for (const auto& object : m_page.Objects())
+        object->UpdateInPlacePosition();
 }
 
 void CQLNPageWindow::Nudge(long dx, long dy)
@@ -429,6 +518,10 @@ void CQLNPageWindow::EditInPlace()
 {
     if (!m_selected || m_selected->IsInPlaceActive())
         return;
+    if (!m_selected->IsPlaceholder() && !m_selected->EditsInPlace()) {
+        ShowProperties();
+        return;
+    }
     std::wstring error;
     if (!ActivateInPlace(*m_selected.Get(), error))
         Report(error);
@@ -437,6 +530,10 @@ void CQLNPageWindow::EditInPlace()
 bool CQLNPageWindow::ActivateInPlace(CQLNPageObject& object, std::wstring& error)
 {
     Select(&object);
+    if (!object.IsPlaceholder() && !object.EditsInPlace()) {
+        error = object.ClassName() + L" has nothing to edit in place; its properties are edited in its sheet";
+        return false;
+    }
     if (!object.IsInPlaceActive())
         m_page.BeginEdit(&object, L"Edit in Place");
     const bool bDone = object.IsInPlaceActive() || object.DoVerb(OLEIVERB_UIACTIVATE, error);
@@ -482,7 +579,7 @@ void CQLNPageWindow::Delete()
 bool CQLNPageWindow::Save(bool bAskName)
 {
     std::wstring path = m_strPath;
-    if ((bAskName || path.empty()) && !AskFileName(true, path))
+    if ((bAskName || path.empty()) && !AskFileName(FileDialog::SavePage, path))
         return false;
     DeactivateInPlace();
     std::wstring error;
@@ -521,21 +618,81 @@ void CQLNPageWindow::OpenFile()
     if (!AskToSave())
         return;
     std::wstring path;
-    if (AskFileName(false, path))
+    if (AskFileName(FileDialog::OpenPage, path))
         Open(path);
 }
 
-bool CQLNPageWindow::AskFileName(bool bSave, std::wstring& path) const
+void CQLNPageWindow::NewPage()
+{
+    DeactivateInPlace();
+    if (!AskToSave())
+        return;
+    CQLNReportPage empty(this);
+    m_selected.Reset();
+    m_page.Swap(empty);
+    m_strPath.clear();
+    m_scroll = POINT{0, 0};
+    Changed();
+}
+
+void CQLNPageWindow::Print()
+{
+    DeactivateInPlace();
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = m_hWnd;
+    pd.Flags = PD_NOSELECTION | PD_NOPAGENUMS;
+    if (!::PrintDlgW(&pd)) {
+        const DWORD dwError = ::CommDlgExtendedError();
+        if (dwError == PDERR_NODEFAULTPRN)
+            Report(L"No printer is installed.");
+        else if (dwError != 0)
+            Report(L"The print dialog could not be shown (error " + std::to_wstring(dwError) + L").");
+        return;
+    }
+    std::wstring printer;
+    if (const auto* pNames = static_cast<const DEVNAMES*>(::GlobalLock(pd.hDevNames))) {
+        printer = reinterpret_cast<const wchar_t*>(pNames) + pNames->wDeviceOffset;
+        ::GlobalUnlock(pd.hDevNames);
+    }
+    ::GlobalFree(pd.hDevNames);
+    ::GlobalFree(pd.hDevMode);
+    std::wstring error;
+    if (printer.empty())
+        Report(L"The print dialog named no printer.");
+    else if (!CQLNPagePrinter::PrintOn(printer, m_page, error))
+        Report(error);
+}
+
+void CQLNPageWindow::ExportPdf()
+{
+    DeactivateInPlace();
+    std::wstring path = m_strPath;
+    const size_t nDot = path.find_last_of(L".\\/");
+    if (nDot != std::wstring::npos && path[nDot] == L'.')
+        path.erase(nDot);
+    if (!path.empty())
+        path += L".pdf";
+    if (!AskFileName(FileDialog::ExportPdf, path))
+        return;
+    std::wstring error;
+    if (!CQLNPagePrinter::WritePdf(m_page, path, error))
+        Report(error);
+}
+
+bool CQLNPageWindow::AskFileName(FileDialog kind, std::wstring& path) const
 {
     wchar_t szFile[MAX_PATH] = {};
     path.copy(szFile, std::min<size_t>(path.size(), MAX_PATH - 1));
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = L"Report pages (*.qrp)\0*.qrp\0All files\0*.*\0";
+    const bool bPdf = kind == FileDialog::ExportPdf;
+    const bool bSave = kind != FileDialog::OpenPage;
+    ofn.lpstrFilter = bPdf ? L"PDF documents (*.pdf)\0*.pdf\0All files\0*.*\0" : L"Report pages (*.qrp)\0*.qrp\0All files\0*.*\0";
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = L"qrp";
+    ofn.lpstrDefExt = bPdf ? L"pdf" : L"qrp";
     ofn.Flags = OFN_PATHMUSTEXIST | (bSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     if (!(bSave ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn)))
         return false;
@@ -568,6 +725,13 @@ void CQLNPageWindow::Changed()
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     UpdateTitle();
     UpdateEditMenu();
+    UpdateMenu();
+}
+
+void CQLNPageWindow::UpdateMenu()
+{
+    if (m_hWnd != nullptr)
+        CQLNPageMenu::Mark(::GetMenu(m_hWnd), m_page, m_nZoom, m_selected.Get());
 }
 
 void CQLNPageWindow::UpdateEditMenu()

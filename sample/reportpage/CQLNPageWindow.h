@@ -1,11 +1,14 @@
 // The window in which a person designs a report page: the paper at a zoom with its margins,
 // the objects on it, a frame with grab handles around the selected one. The mouse selects,
-// moves and resizes (the cursor shows what a drag will do), the arrow keys nudge by a
-// millimetre, Delete removes, Insert adds from the list of report objects, a double click or
-// Alt+Enter opens the object's own sheet, Enter activates it in place (a click elsewhere ends
-// that), Ctrl+Z undoes the page's last step and Ctrl+Y (or Ctrl+Shift+Z) redoes it, the Edit
-// menu naming them; Ctrl+S saves. The title shows the file and, while there are unsaved changes,
-// a star; closing then asks to save.
+// moves and resizes (the cursor shows what a drag will do); Tab and Shift+Tab select the next
+// and the previous object in the page's order, Esc ends editing in place and then clears the
+// selection, the arrow keys nudge by a millimetre, Delete removes, Insert adds from the list of
+// report objects, a double click or Alt+Enter opens the object's own sheet, Enter activates it
+// in place (an object with nothing to edit in place opens its sheet instead; a click elsewhere
+// ends that), a right click opens the object's or the page's menu there, Ctrl+Z undoes the
+// page's last step and Ctrl+Y (or Ctrl+Shift+Z) redoes it, the Edit menu naming them; Ctrl+N,
+// Ctrl+O, Ctrl+S and Ctrl+P start a new page, open, save and print. The title shows the file and,
+// while there are unsaved changes, a star; closing then asks to save.
 #pragma once
 #include "CQLNPageContainer.h"
 #include "CQLNReportPage.h"
@@ -22,9 +25,13 @@ public:
     CQLNPageWindow(const CQLNPageWindow&) = delete;
     CQLNPageWindow& operator=(const CQLNPageWindow&) = delete;
 
-    // Shows the page of the file (a new one when there is no such file yet); false with a
-    // message when the file exists and is no readable page.
-    bool Create(const std::wstring& path, int nZoom, std::wstring& error);
+    // What Create does with a file that exists and is no readable page.
+    enum class BadFile {
+        Refuse,   // false, with the message
+        StartNew, // a message box says what is wrong, then a new untitled page is shown
+    };
+    // Shows the page of the file (a new one when there is no such file yet).
+    bool Create(const std::wstring& path, int nZoom, std::wstring& error, BadFile badFile = BadFile::Refuse);
     // Ends the thread's message loop when the window goes.
     void QuitOnDestroy() { m_bQuitOnDestroy = true; }
     HWND Handle() const { return m_hWnd; }
@@ -61,6 +68,10 @@ private:
     bool OnSetCursor();
     void OnKeyDown(UINT vk);
     void OnCommand(UINT nID);
+    // False for a point outside the client area, which the system's menus are for.
+    bool OnContextMenu(POINT ptScreen);
+    void OnInitMenuPopup(HMENU hMenu);
+    void OnSize();
     void OnScroll(int nBar, UINT nCode);
     bool OnClose();
 
@@ -70,6 +81,9 @@ private:
     RECT HandleRect(int nHandle) const;
     CQLNPageObject* ObjectAt(POINT pt) const;
     void Select(CQLNPageObject* pObject);
+    // The next object in the page's order after the selected one (nStep 1) or before it (-1),
+    // round from the end to the start.
+    void SelectNext(int nStep);
     void Nudge(long dx, long dy);
     void InsertObject();
     void ShowProperties();
@@ -82,12 +96,21 @@ private:
     bool Save(bool bAskName);
     // Asks to save, then for a file to open.
     void OpenFile();
-    // The system's dialog for a page file to save or to open, starting at path; false when
-    // the user cancels.
-    bool AskFileName(bool bSave, std::wstring& path) const;
+    // Asks to save, then shows an empty untitled page.
+    void NewPage();
+    // The system's print dialog, then the page printed on the printer chosen there.
+    void Print();
+    // Asks for a file name, then prints the page into a PDF there.
+    void ExportPdf();
+    enum class FileDialog { OpenPage, SavePage, ExportPdf };
+    // The system's dialog for a file to open or to save, starting at path; false when the user
+    // cancels.
+    bool AskFileName(FileDialog kind, std::wstring& path) const;
     // Asks to save unsaved changes; false when the user cancels or the save fails.
     bool AskToSave();
     void Changed();
+    // The menu bar's marks follow the page's setup and zoom.
+    void UpdateMenu();
     void UpdateTitle();
     void UpdateEditMenu();
     void UpdateScrollBars();

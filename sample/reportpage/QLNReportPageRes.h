@@ -1,4 +1,4 @@
-// Resources of the report page host: its menu and the dialog that inserts an object.
+// Resources of the report page host: its menus and the dialog that inserts an object.
 #pragma once
 
 #define IDR_PAGE_MENU              100
@@ -29,3 +29,8 @@
 // Posted to itself by a page window whose file needed changes to be shown, to tell them once
 // the window is up.
 #define ID_PAGE_LOAD_NOTE          1101
+
+#define IDR_PAGE_CONTEXT_MENU      1150
+#define ID_FILE_NEW                1151
+#define ID_FILE_PRINT              1152
+#define ID_FILE_EXPORT_PDF         1153

@@ -122,7 +122,10 @@ int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolve
 {
     CQLNPageWindow window;
     std::wstring error;
-    if (!window.Create(options.m_strPage, options.m_nZoom != 0 ? options.m_nZoom : 75, error))
+    // A file opened as a person opens it shows what is wrong in the window; a picture taken
+    // unattended fails instead.
+    const auto badFile = options.m_strShot.empty() ? CQLNPageWindow::BadFile::StartNew : CQLNPageWindow::BadFile::Refuse;
+    if (!window.Create(options.m_strPage, options.m_nZoom != 0 ? options.m_nZoom : 75, error, badFile))
         return Fail(error);
     // A picture is taken with nobody to answer a message.
     if (!options.m_strShot.empty())

@@ -5,6 +5,7 @@
 #include "CQLNPageWindow.h"
 #include "CQLNPagePrinter.h"
 #include "CQLNPageScale.h"
+#include "CQLNReportPageTools.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNUnixProgram.h"
 #include "E2eSupport.h"
@@ -55,6 +56,62 @@ void Mouse(HWND hWnd, POINT pt, DWORD dwButton)
     ::SendInput(1, &in, sizeof(INPUT));
     for (int i = 0; i < 3; ++i)
         PumpMessages();
+}
+
+// A right click, down and up in one go: the menu it opens runs its own loop from the release.
+void RightClick(HWND hWnd, POINT pt)
+{
+    ::ClientToScreen(hWnd, &pt);
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[2] = {};
+    const DWORD buttons[2] = {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
+    for (int i = 0; i < 2; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[i];
+        in[i].mi.dx = static_cast<LONG>((pt.x * 65536LL + cx - 1) / cx);
+        in[i].mi.dy = static_cast<LONG>((pt.y * 65536LL + cy - 1) / cy);
+    }
+    ::SendInput(2, in, sizeof(INPUT));
+    for (int i = 0; i < 3; ++i)
+        PumpMessages();
+}
+
+// The popup menu on screen and its items' commands (0 for a separator); none when no menu is open.
+HMENU ShownMenu()
+{
+    for (HWND h = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h != nullptr;
+         h = ::FindWindowExW(nullptr, h, L"#32768", nullptr))
+        if (::IsWindowVisible(h))
+            return reinterpret_cast<HMENU>(::SendMessageW(h, MN_GETHMENU, 0, 0));
+    return nullptr;
+}
+
+std::vector<UINT> CommandsOf(HMENU hMenu)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i)
+        ids.push_back(::GetMenuItemID(hMenu, i));
+    return ids;
+}
+
+// Which of the page's settings the menu marks as chosen, each with a radio mark.
+std::vector<UINT> MarkedIn(HMENU hMenu)
+{
+    std::vector<UINT> marked;
+    for (UINT nID : {ID_PAGE_A4, ID_PAGE_LETTER, ID_PAGE_PORTRAIT, ID_PAGE_LANDSCAPE, ID_PAGE_MARGIN_10, ID_PAGE_MARGIN_20,
+                     ID_PAGE_MARGIN_25, ID_ZOOM_50, ID_ZOOM_75, ID_ZOOM_100, ID_ZOOM_150}) {
+        MENUITEMINFOW mii = {};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_STATE;
+        if (::GetMenuItemInfoW(hMenu, nID, FALSE, &mii) && (mii.fState & MFS_CHECKED) != 0 && (mii.fType & MFT_RADIOCHECK) != 0)
+            marked.push_back(nID);
+    }
+    return marked;
+}
+
+bool IsGrayed(HMENU hMenu, UINT nID)
+{
+    return (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_GRAYED) != 0;
 }
 
 void Click(HWND hWnd, POINT pt)
@@ -274,6 +331,42 @@ protected:
         wchar_t sz[128] = {};
         ::GetMenuStringW(hMenu, nID, sz, 128, MF_BYCOMMAND);
         return (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) != 0 ? std::wstring() : sz;
+    }
+    // Objects put on the page as the command line's --insert puts them, and shown.
+    void InsertByName(std::initializer_list<const wchar_t*> names)
+    {
+        for (const wchar_t* name : names) {
+            std::wstring error;
+            ASSERT_TRUE(CQLNReportPageTools::InsertByName(m_window->Page(), m_window.get(), name, error))
+                << std::string(error.begin(), error.end());
+        }
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        PumpMessages();
+    }
+    // Keys as the host's own message loop hands them on: the object active in place first.
+    void HostKeys(const std::vector<WORD>& keys)
+    {
+        PressChord(keys);
+        for (int round = 0; round < 5; ++round) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                if (!m_window->PreTranslate(msg)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
+            ::Sleep(10);
+        }
+    }
+    // A name typed into the system's file dialog, then Enter.
+    std::vector<ScriptedUser::Step> TypeFileName(const std::wstring& name) const
+    {
+        return {Waiting("the file dialog", [this] {
+                    const HWND hDlg = FindOwnedDialog(m_hWnd);
+                    return hDlg != nullptr && ::IsWindowVisible(hDlg) && ::IsChild(hDlg, ::GetFocus());
+                }),
+                [name] { return PostTyping(::GetFocus(), name), true; },
+                Waiting("the name typed", [name] { return TextOf(::GetFocus()) == name; }),
+                [] { return PressChord({VK_RETURN}), true; }};
     }
     RECT Shown(size_t nIndex) const { return m_window->ClientRectOf(*m_window->Page().Objects().at(nIndex).Get()); }
     CQLNPageObject& Object(size_t nIndex) const { return *m_window->Page().Objects().at(nIndex).Get(); }
@@ -794,24 +887,294 @@ TEST_F(ReportPage, ADamagedFileIsRefusedWithAMessageAndTheOpenPageKept)
 
     // Saved under another name through Save As, then the first opened again with Ctrl+O, each
     // name typed into the system's file dialog: the title follows the file.
-    const auto typeName = [&](const std::wstring& name) -> std::vector<ScriptedUser::Step> {
-        return {Waiting("the file dialog", [&] {
-                    const HWND hDlg = FindOwnedDialog(m_hWnd);
-                    return hDlg != nullptr && ::IsWindowVisible(hDlg) && ::IsChild(hDlg, ::GetFocus());
-                }),
-                [name] { return PostTyping(::GetFocus(), name), true; },
-                Waiting("the name typed", [name] { return TextOf(::GetFocus()) == name; }),
-                [] { return PressChord({VK_RETURN}), true; }};
-    };
     const std::wstring copy = m_folder.Path(L"copy.qrp");
-    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_FILE_SAVE_AS, 0); }, typeName(copy)));
+    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_FILE_SAVE_AS, 0); }, TypeFileName(copy)));
     EXPECT_EQ(copy, m_window->Path());
     EXPECT_EQ(L"copy.qrp - Report Page", Title());
     EXPECT_EQ(bytes.size(), E2e::ReadBytes(copy).size());
-    EXPECT_TRUE(InModal([] { Keys({VK_CONTROL, 'O'}); }, typeName(good)));
+    EXPECT_TRUE(InModal([] { Keys({VK_CONTROL, 'O'}); }, TypeFileName(good)));
     EXPECT_EQ(good, m_window->Path());
     EXPECT_EQ(L"good.qrp - Report Page", Title());
     EXPECT_EQ(1u, m_window->Page().Objects().size());
+}
+
+// The objects reached from the keyboard and by right clicks, as a person works without the
+// menu bar: Tab and Shift+Tab go round the page in its order, Esc ends editing in place and
+// then clears the selection, the arrows nudge what Tab selected, Enter on the peak table (which
+// has nothing to edit in place) opens its sheet and leaves its neighbours as they were drawn; a
+// right click selects an object and opens its menu there, one on the empty paper opens Insert
+// and the page's setup, each chosen with the keyboard.
+TEST_F(ReportPage, TabEscEnterAndRightClicksActOnTheObjectsInPageOrder)
+{
+    OpenWindow(m_folder.Path(L"keys.qrp"));
+    InsertByName({L"QLNSample.TextCtrl", L"QLNSample.PeakTable", L"QLNSample.Annotation"});
+    ASSERT_EQ(3u, m_window->Page().Objects().size());
+    const struct { const char* why; std::vector<WORD> keys; int nSelected; } steps[] = {
+        {"Tab with nothing selected starts at the first", {VK_TAB}, 0},
+        {"Tab goes on in the page's order", {VK_TAB}, 1},
+        {"to the last", {VK_TAB}, 2},
+        {"and round to the first", {VK_TAB}, 0},
+        {"Shift+Tab goes back round to the last", {VK_SHIFT, VK_TAB}, 2},
+        {"and on back", {VK_SHIFT, VK_TAB}, 1},
+        {"Esc clears the selection", {VK_ESCAPE}, -1},
+        {"Shift+Tab with nothing selected starts at the last", {VK_SHIFT, VK_TAB}, 2},
+        {"Esc again", {VK_ESCAPE}, -1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.why);
+        Keys(step.keys);
+        EXPECT_EQ(step.nSelected < 0 ? nullptr : &Object(static_cast<size_t>(step.nSelected)), m_window->Selected());
+    }
+    // The arrows and Delete act on what Tab selected; with nothing selected Delete does nothing.
+    Keys({VK_DELETE});
+    EXPECT_EQ(3u, m_window->Page().Objects().size());
+    Keys({VK_TAB});
+    const RECT textPlace = Object(0).Place();
+    Keys({VK_DOWN});
+    EXPECT_EQ(textPlace.top + 100, Object(0).Place().top);
+
+    // Enter edits the text object in place; Esc, as the host's loop hands it on, ends that and
+    // keeps the object selected; Esc once more clears the selection.
+    Keys({VK_RETURN});
+    ASSERT_TRUE(WaitFor([&] { return Object(0).IsInPlaceActive(); })) << "Enter did not activate the text object";
+    HostKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitFor([&] { return !Object(0).IsInPlaceActive(); })) << "Esc did not end the editing in place";
+    EXPECT_EQ(nullptr, ::GetWindow(m_hWnd, GW_CHILD));
+    EXPECT_EQ(&Object(0), m_window->Selected());
+    HostKeys({VK_ESCAPE});
+    EXPECT_EQ(nullptr, m_window->Selected());
+
+    // Enter on the peak table opens its sheet, not a window over the page: Cancel there, and the
+    // neighbours on the screen are as they were.
+    Keys({VK_TAB});
+    Keys({VK_TAB});
+    ASSERT_EQ(&Object(1), m_window->Selected());
+    PumpMessages();
+    const RECT neighbours[2] = {Shown(0), Shown(2)};
+    const PixelGrab before = OnScreen(m_hWnd);
+    EXPECT_TRUE(InModal([] { Keys({VK_RETURN}); },
+                        {Waiting("the peak table's sheet",
+                                 [] {
+                                     const HWND hSheet = ::FindWindowW(L"#32770", L"Peak Table");
+                                     return hSheet != nullptr && ::IsWindowVisible(hSheet);
+                                 }),
+                         [] { return PostClick(::GetDlgItem(::FindWindowW(L"#32770", L"Peak Table"), IDCANCEL)), true; }}))
+        << "Enter on the peak table did not open its sheet";
+    EXPECT_FALSE(Object(1).IsInPlaceActive());
+    EXPECT_EQ(nullptr, ::GetWindow(m_hWnd, GW_CHILD));
+    PumpMessages();
+    const PixelGrab after = OnScreen(m_hWnd);
+    for (const RECT& rc : neighbours) {
+        int nChanged = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                nChanged += before.At(x, y) != after.At(x, y);
+        EXPECT_EQ(0, nChanged) << "pixels of the neighbour at " << rc.left << "," << rc.top;
+    }
+    std::wstring error;
+    EXPECT_FALSE(m_window->ActivateInPlace(Object(2), error)) << "the annotation has nothing to edit in place";
+    EXPECT_NE(std::wstring::npos, error.find(L"nothing to edit in place"));
+
+    // A right click on the text object selects it and opens its menu; Edit in Place, by its
+    // letter, activates it.
+    std::vector<UINT> commands;
+    bool bEditGrayed = true;
+    EXPECT_TRUE(InModal([&] { RightClick(m_hWnd, Centre(Shown(0))); },
+                        {Waiting("the object's menu", [] { return ShownMenu() != nullptr; }),
+                         [&] {
+                             commands = CommandsOf(ShownMenu());
+                             bEditGrayed = IsGrayed(ShownMenu(), ID_OBJECT_EDIT_IN_PLACE);
+                             return PressChord({'E'}), true;
+                         }}));
+    EXPECT_EQ((std::vector<UINT>{ID_OBJECT_PROPERTIES, ID_OBJECT_EDIT_IN_PLACE, 0, ID_EDIT_DELETE}), commands);
+    EXPECT_FALSE(bEditGrayed);
+    EXPECT_EQ(&Object(0), m_window->Selected());
+    EXPECT_TRUE(WaitFor([&] { return Object(0).IsInPlaceActive(); })) << "Edit in Place from the menu";
+    // On the peak table, Edit in Place is greyed; Delete, by its letter, removes the table.
+    CQLNPageObject* pAnnotation = &Object(2);
+    EXPECT_TRUE(InModal([&] { RightClick(m_hWnd, Centre(Shown(1))); },
+                        {Waiting("the object's menu", [] { return ShownMenu() != nullptr; }),
+                         [&] {
+                             bEditGrayed = IsGrayed(ShownMenu(), ID_OBJECT_EDIT_IN_PLACE);
+                             return PressChord({'D'}), true;
+                         }}));
+    EXPECT_TRUE(bEditGrayed);
+    EXPECT_FALSE(Object(0).IsInPlaceActive()) << "a right click on another object ends the editing in place";
+    ASSERT_EQ(2u, m_window->Page().Objects().size());
+    EXPECT_EQ(pAnnotation, &Object(1));
+
+    // On the empty paper: Insert, then the Page menu's items, the paper in force marked;
+    // Landscape chosen by its letter. Nothing stays selected.
+    const POINT empty = {Centre(Shown(1)).x, Shown(1).bottom + 120};
+    std::vector<UINT> marked;
+    EXPECT_TRUE(InModal([&] { RightClick(m_hWnd, empty); },
+                        {Waiting("the page's menu", [] { return ShownMenu() != nullptr; }),
+                         [&] {
+                             commands = CommandsOf(ShownMenu());
+                             marked = MarkedIn(ShownMenu());
+                             return PressChord({'A'}), true;
+                         }}));
+    EXPECT_EQ((std::vector<UINT>{ID_PAGE_A4, ID_PAGE_PORTRAIT, ID_PAGE_MARGIN_20}), marked);
+    ASSERT_GE(commands.size(), 3u);
+    EXPECT_EQ(UINT{ID_OBJECT_INSERT}, commands[0]);
+    EXPECT_EQ(0u, commands[1]);
+    EXPECT_EQ((std::vector<UINT>{ID_PAGE_A4, ID_PAGE_LETTER, 0, ID_PAGE_PORTRAIT, ID_PAGE_LANDSCAPE}),
+              std::vector<UINT>(commands.begin() + 2, commands.begin() + std::min<size_t>(commands.size(), 7)));
+    EXPECT_TRUE(m_window->Page().IsLandscape());
+    EXPECT_EQ(nullptr, m_window->Selected());
+}
+
+// The File menu's commands and the marks of the Page and Zoom menus, read from the window's own
+// menu bar: the setup in force marked, the paper, the margins and the zoom chosen with the
+// keyboard in the menus and the marks following; the page printed through the system's print
+// dialog on the prefix's printer, exported as a PDF under a name typed into the save dialog, and
+// Ctrl+N, after No at the question, an empty untitled page.
+TEST_F(ReportPage, TheFileMenuPrintsExportsAndStartsAfreshAndThePageMenusMarkTheSetup)
+{
+    const std::wstring path = m_folder.Path(L"menus.qrp");
+    OpenWindow(path);
+    InsertByName({L"QLNSample.TextCtrl"});
+    const HMENU hBar = ::GetMenu(m_hWnd);
+    EXPECT_EQ((std::vector<UINT>{ID_PAGE_A4, ID_PAGE_PORTRAIT, ID_PAGE_MARGIN_20, ID_ZOOM_100}), MarkedIn(hBar));
+    const struct { WORD menu, item; } choices[] = {{'P', 'L'}, {'P', '0'}, {'Z', '0'}};
+    for (const auto& choice : choices)
+        EXPECT_TRUE(InModal([&] { Keys({VK_MENU, choice.menu}); },
+                            {Waiting("the menu", [] { return ShownMenu() != nullptr; }),
+                             [&] { return PressChord({choice.item}), true; }}));
+    EXPECT_EQ(CQLNReportPage::Paper::Letter, m_window->Page().GetPaper());
+    EXPECT_EQ(1000, m_window->Page().Margin());
+    EXPECT_EQ(150, m_window->Zoom());
+    EXPECT_EQ((std::vector<UINT>{ID_PAGE_LETTER, ID_PAGE_PORTRAIT, ID_PAGE_MARGIN_10, ID_ZOOM_150}), MarkedIn(hBar));
+
+    // Ctrl+P, OK in the system's dialog: a job on the default printer, whose port is a file.
+    const std::wstring printed = E2e::BinDirectory() + L"..\\printer\\printed.ps";
+    ::DeleteFileW(printed.c_str());
+    EXPECT_TRUE(InModal([] { Keys({VK_CONTROL, 'P'}); },
+                        {Waiting("the print dialog",
+                                 [&] {
+                                     const HWND hDlg = FindOwnedDialog(m_hWnd);
+                                     return hDlg != nullptr && ::IsWindowVisible(hDlg) && TextOf(hDlg) == L"Print";
+                                 }),
+                         [] { return PressChord({VK_RETURN}), true; }}));
+    EXPECT_TRUE(WaitFor([&] { return E2e::ReadBytes(printed).size() > 1000; }, 10)) << "no page reached the printer";
+    EXPECT_EQ(0u, E2e::ReadBytes(printed).find("%!PS"));
+
+    // Export PDF..., a name typed into the save dialog.
+    const std::wstring pdf = m_folder.Path(L"exported.pdf");
+    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_FILE_EXPORT_PDF, 0); }, TypeFileName(pdf)));
+    EXPECT_EQ(0u, E2e::ReadBytes(pdf).find("%PDF"));
+
+    // Ctrl+N asks about the changes; No leaves the file unwritten and shows an empty page.
+    std::wstring question;
+    EXPECT_TRUE(InModal([] { Keys({VK_CONTROL, 'N'}); },
+                        {Waiting("the question to save", [&] { return FindOwnedDialog(m_hWnd) != nullptr; }),
+                         [&] {
+                             const HWND hBox = FindOwnedDialog(m_hWnd);
+                             question = MessageBoxText(hBox);
+                             return PostClick(::GetDlgItem(hBox, IDNO)), true;
+                         }}));
+    EXPECT_EQ(L"Save the changes to menus.qrp?", question);
+    EXPECT_EQ(L"Untitled - Report Page", Title());
+    EXPECT_TRUE(m_window->Path().empty());
+    EXPECT_TRUE(m_window->Page().Objects().empty());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(path.c_str()));
+    EXPECT_EQ((std::vector<UINT>{ID_PAGE_A4, ID_PAGE_PORTRAIT, ID_PAGE_MARGIN_20, ID_ZOOM_150}), MarkedIn(hBar));
+}
+
+// A damaged file opened as a file manager opens it (the program given the file): a message box
+// says what is wrong, then an empty page shows, untitled, so that a save cannot write over the
+// file, which stays as it was. Unattended (a picture of the window), the file is refused instead.
+TEST_F(ReportPage, ADamagedFileOpenedFromOutsideSaysWhyThenShowsANewUntitledPage)
+{
+    const std::wstring bad = m_folder.Path(L"bad.qrp");
+    ASSERT_TRUE(E2e::WriteBytes(bad, "just some text"));
+    m_window = std::make_unique<CQLNPageWindow>();
+    std::wstring message, error;
+    bool bCreated = false;
+    {
+        HWND hBox = nullptr;
+        ScriptedUser user({Waiting("the message",
+                                   [&] {
+                                       hBox = ::FindWindowW(L"#32770", L"Report Page");
+                                       return hBox != nullptr && ::IsWindowVisible(hBox);
+                                   }),
+                           [&] {
+                               message = MessageBoxText(hBox);
+                               return PostClick(::GetDlgItem(hBox, IDOK)), true;
+                           }},
+                          [] { ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+        bCreated = m_window->Create(bad, 100, error, CQLNPageWindow::BadFile::StartNew);
+        EXPECT_TRUE(WaitFor([&] { return user.Finished(); })) << "no message box";
+    }
+    ASSERT_TRUE(bCreated) << std::string(error.begin(), error.end());
+    m_hWnd = m_window->Handle();
+    EXPECT_NE(std::wstring::npos, message.find(bad + L" is no report page")) << std::string(message.begin(), message.end());
+    EXPECT_NE(std::wstring::npos, message.find(L"A new page is shown instead"));
+    EXPECT_EQ(L"Untitled - Report Page", Title());
+    EXPECT_TRUE(m_window->Path().empty());
+    EXPECT_TRUE(m_window->Page().Objects().empty());
+    EXPECT_EQ("just some text", E2e::ReadBytes(bad));
+
+    CQLNPageWindow unattended;
+    EXPECT_FALSE(unattended.Create(bad, 100, error));
+    EXPECT_NE(std::wstring::npos, error.find(L"is no report page"));
+}
+
+// The window maximised as its caption button does it shows one paper, centred, and nothing of
+// where the paper was before; the window made wider while the text object is active in place
+// keeps the object's window over the object's place as the page moves.
+TEST_F(ReportPage, AMaximisedOrResizedWindowShowsOnePaperAndTheObjectInPlaceMovesWithIt)
+{
+    OpenWindow(m_folder.Path(L"size.qrp"));
+    InsertByName({L"QLNSample.TextCtrl"});
+    const DWORD grey = PixelGrab::Rgb(::GetSysColor(COLOR_APPWORKSPACE));
+    // Along a row of blank paper below the object: where the grey around the paper gives way to
+    // something else, once for each paper shown.
+    const auto papersShown = [&] {
+        const PixelGrab shown = OnScreen(m_hWnd);
+        const int y = Shown(0).bottom + 100;
+        int nPapers = 0;
+        for (int x = 1; x < shown.Width(); ++x)
+            nPapers += shown.At(x - 1, y) == grey && shown.At(x, y) != grey;
+        return nPapers;
+    };
+    EXPECT_EQ(1, papersShown());
+    RECT rcBefore = {};
+    ::GetClientRect(m_hWnd, &rcBefore);
+    ::PostMessageW(m_hWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] {
+        RECT rc = {};
+        ::GetClientRect(m_hWnd, &rc);
+        return ::IsZoomed(m_hWnd) && rc.right > rcBefore.right;
+    })) << "the window was not maximised";
+    PumpMessages();
+    EXPECT_EQ(1, papersShown()) << "a second paper's edge is left on the screen";
+    ::PostMessageW(m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsZoomed(m_hWnd); }));
+    PumpMessages();
+
+    Click(m_hWnd, Centre(Shown(0)));
+    Keys({VK_RETURN});
+    ASSERT_TRUE(WaitFor([&] { return Object(0).IsInPlaceActive(); }));
+    const HWND hControl = ::GetWindow(m_hWnd, GW_CHILD);
+    ASSERT_NE(nullptr, hControl);
+    const RECT shownBefore = Shown(0);
+    RECT rcWindow = {};
+    ::GetWindowRect(m_hWnd, &rcWindow);
+    // The size a drag of the border ends in, set at once: Wine's own sizing loop, which a window
+    // no window manager manages gets, did not end on a release sent with SendInput.
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, rcWindow.right - rcWindow.left + 200, rcWindow.bottom - rcWindow.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+    EXPECT_GT(Shown(0).left, shownBefore.left) << "the paper is centred in the wider window";
+    ASSERT_TRUE(Object(0).IsInPlaceActive());
+    RECT rcControl = {};
+    ::GetWindowRect(hControl, &rcControl);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcControl), 2);
+    const RECT rcShown = Shown(0);
+    EXPECT_TRUE(::EqualRect(&rcControl, &rcShown)) << "the in-place window is at " << rcControl.left << ", the object at "
+                                                    << rcShown.left;
+    EXPECT_EQ(1, papersShown());
 }
 
 namespace {
