@@ -1,4 +1,5 @@
-// Resources of the report page host: its menu and the dialog that inserts an object.
+// Resources of the report page host: its menu, the dialog that inserts an object and the one
+// that takes the page's time decimals.
 #pragma once
 
 #define IDR_PAGE_MENU              100
@@ -25,3 +26,6 @@
 #define ID_ZOOM_75                 1041
 #define ID_ZOOM_100                1042
 #define ID_ZOOM_150                1043
+#define ID_PAGE_TIME_DECIMALS      1250
+#define IDD_TIME_DECIMALS          1251
+#define IDC_TIME_DECIMALS          1252
