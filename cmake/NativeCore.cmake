@@ -1,6 +1,7 @@
 # The platform-free units as one static library, qln_native_core, for the native builds (the
 # sanitizer tests, the fuzz targets): the framework's strings, arrays and exceptions, and the
-# text-field content model, as the layers' source lists name them. The including project picks
+# text-field content model, as the layers' source lists name them; and, apart, the page host's
+# compound-file check. The including project picks
 # the compiler and the sanitizers; the string seam is left to it, since each program answers
 # string resources its own way.
 cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH qln_top)
@@ -13,6 +14,11 @@ target_include_directories(qln_native_core PUBLIC
     ${qln_top} ${qln_top}/framework/core ${qln_top}/framework/core/native ${qln_top}/content
     ${qln_top}/resources)
 target_compile_options(qln_native_core PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
+
+# The report page host's check of a compound file's structure, which reads bytes and nothing else.
+add_library(qln_native_page STATIC ${qln_top}/sample/reportpage/CQLNCompoundFileCheck.cpp)
+target_include_directories(qln_native_page PUBLIC ${qln_top}/sample/reportpage)
+target_compile_options(qln_native_page PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
 
 # The table-backed seam: a program links this and defines afxStringTable, generated from its
 # resource scripts by qln_string_table(). Its object goes into the program itself, ahead of the

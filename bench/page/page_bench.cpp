@@ -73,7 +73,7 @@ int main()
             CQLNReportPage page(nullptr);
             std::wstring error;
             for (int i = 0; i < 30; ++i) {
-                ComPtr<CQLNPageObject> object = CQLNPageObject::Create(classes[i % classes.size()], nullptr, error);
+                ComPtr<CQLNPageObject> object = CQLNPageObject::Create(classes[i % classes.size()], nullptr, page.RTPrecision(), error);
                 if (!object) {
                     std::printf("page: %ls\n", error.c_str());
                     return 1;

@@ -2,10 +2,14 @@
 
 #include "CQLNPageContainer.h"
 #include "CQLNPageScale.h"
+#include "CQLNReportClasses.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
 
 #include <ocidl.h>
+
+#include <algorithm>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
 
@@ -36,14 +40,39 @@ CQLNPageObject::CQLNPageObject(const CLSID& clsid, CQLNPageContainer* pContainer
 {
 }
 
-ComPtr<CQLNPageObject> CQLNPageObject::Create(const CLSID& clsid, CQLNPageContainer* pContainer, std::wstring& error)
+bool CQLNPageObject::TellRTPrecision(const CLSID& clsid, long nRTPrecision, std::wstring& error)
+{
+    // Telling a class starts a short-lived object of it, so a page of thirty objects of three
+    // classes tells each class once. Classes may keep the decimals in a library they share, where
+    // the last number told counts for all of them: another number starts the count afresh.
+    static long s_nTold = -1;
+    static std::vector<CLSID> s_told;
+    if (nRTPrecision != s_nTold) {
+        s_told.clear();
+        s_nTold = nRTPrecision;
+    }
+    if (std::find(s_told.begin(), s_told.end(), clsid) != s_told.end())
+        return true;
+    if (!CQLNTextObjClient::SetRTPrecision(clsid, nRTPrecision, error))
+        return false;
+    s_told.push_back(clsid);
+    return true;
+}
+
+ComPtr<CQLNPageObject> CQLNPageObject::Create(const CLSID& clsid, CQLNPageContainer* pContainer, long nRTPrecision,
+                                              std::wstring& error)
 {
     ComPtr<CQLNPageObject> page;
     page.Attach(new CQLNPageObject(clsid, pContainer));
-    if (s_nRTPrecision >= 0 && !CQLNTextObjClient::SetRTPrecision(clsid, s_nRTPrecision, error))
+    const CQLNReportClasses::Standing standing = CQLNReportClasses::Of(clsid);
+    if (standing != CQLNReportClasses::Standing::ReportObject) {
+        error = page->ClassName() + L" is " + CQLNReportClasses::Why(standing);
+        return nullptr;
+    }
+    if (!TellRTPrecision(clsid, nRTPrecision, error))
         return nullptr;
     ComPtr<IUnknown> object;
-    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, &object);
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object);
     if (FAILED(hr)) {
         error = L"cannot create " + page->ClassName() + L": " + CQLNTextObjError::Describe(hr);
         return nullptr;
@@ -72,7 +101,22 @@ ComPtr<CQLNPageObject> CQLNPageObject::Create(const CLSID& clsid, CQLNPageContai
     return page;
 }
 
-ComPtr<CQLNPageObject> CQLNPageObject::Load(IStorage* pStorage, CQLNPageContainer* pContainer, std::wstring& error)
+bool CQLNPageObject::KeepAsPlaceholder(IStorage* pStorage, const std::wstring& why, std::wstring& error)
+{
+    m_strWhyPlaceholder = why;
+    m_storage = CreateMemoryStorage(error);
+    if (!m_storage)
+        return false;
+    const HRESULT hr = pStorage->CopyTo(0, nullptr, nullptr, m_storage.Get());
+    if (FAILED(hr)) {
+        error = L"cannot read the data of " + ClassName() + L": " + CQLNTextObjError::Describe(hr);
+        return false;
+    }
+    return true;
+}
+
+ComPtr<CQLNPageObject> CQLNPageObject::Load(IStorage* pStorage, CQLNPageContainer* pContainer, long nRTPrecision,
+                                            std::wstring& error)
 {
     CLSID clsid = CLSID_NULL;
     HRESULT hr = ::ReadClassStg(pStorage, &clsid);
@@ -82,19 +126,21 @@ ComPtr<CQLNPageObject> CQLNPageObject::Load(IStorage* pStorage, CQLNPageContaine
     }
     ComPtr<CQLNPageObject> page;
     page.Attach(new CQLNPageObject(clsid, pContainer));
+    // A page file may name any class: one outside the report-object categories is not started for
+    // it, nor is a program of its own (a local server) started, nor handed the file's data.
+    const CQLNReportClasses::Standing standing = CQLNReportClasses::Of(clsid);
+    if (standing != CQLNReportClasses::Standing::ReportObject)
+        return page->KeepAsPlaceholder(pStorage, CQLNReportClasses::Why(standing), error) ? page : nullptr;
+    // A class that cannot take the decimals cannot be created either, which is what is said; one
+    // that refuses them still keeps the decimals its saved lines have.
+    std::wstring why;
+    TellRTPrecision(clsid, nRTPrecision, why);
     ComPtr<IUnknown> object;
-    hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, &object);
+    hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object);
     if (FAILED(hr)) {
         // Whatever keeps the class from being made here, its data stays as it was written.
-        page->m_storage = CreateMemoryStorage(error);
-        if (!page->m_storage)
-            return nullptr;
-        hr = pStorage->CopyTo(0, nullptr, nullptr, page->m_storage.Get());
-        if (FAILED(hr)) {
-            error = L"cannot read the data of " + page->ClassName() + L": " + CQLNTextObjError::Describe(hr);
-            return nullptr;
-        }
-        return page;
+        return page->KeepAsPlaceholder(pStorage, L"not available here: " + CQLNTextObjError::Describe(hr), error) ? page
+                                                                                                              : nullptr;
     }
     if (!page->Attach(object.Get(), error))
         return nullptr;
@@ -386,7 +432,7 @@ bool CQLNPageObject::DrawAt(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std:
     ::SetTextColor(hdcDraw, RGB(0x40, 0x40, 0x40));
     RECT rcText = bounds;
     ::InflateRect(&rcText, -4, -4);
-    const std::wstring text = ClassName() + L"\r\n(not available on this computer; kept as it is)";
+    const std::wstring text = ClassName() + L"\r\n(" + m_strWhyPlaceholder + L"; kept as it is)";
     ::DrawTextW(hdcDraw, text.c_str(), static_cast<int>(text.size()), &rcText, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     ::RestoreDC(hdcDraw, nSaved);
     ::DeleteObject(hHatch);
@@ -398,7 +444,7 @@ bool CQLNPageObject::DoVerb(LONG iVerb, std::wstring& error)
 {
     ComPtr<IOleObject> ole;
     if (!m_object || FAILED(m_object.As(&ole))) {
-        error = ClassName() + L" is not available on this computer";
+        error = ClassName() + L" is " + (m_strWhyPlaceholder.empty() ? L"closed" : m_strWhyPlaceholder);
         return false;
     }
     const HWND hWnd = m_pContainer != nullptr ? m_pContainer->PageWindow() : nullptr;

@@ -2,8 +2,8 @@
 // through the system's interfaces: created by class identifier, kept in a storage of its own
 // (IPersistStorage, or IPersistStreamInit into a stream of that storage), drawn through
 // IViewObject, activated in place through IOleObject and IOleInPlaceSite, and redrawn when its
-// view changes (IAdviseSink). An object whose class is not registered any more is a placeholder:
-// it keeps its storage, byte for byte, to be written back when the page is saved.
+// view changes (IAdviseSink). An object whose class is not a report object of this computer is a
+// placeholder: it keeps its storage, byte for byte, to be written back when the page is saved.
 #pragma once
 #include "CQLNTextObjClient.h"
 
@@ -19,17 +19,16 @@ class CQLNPageScale;
 class CQLNPageObject : public IOleClientSite, public IOleInPlaceSite, public IAdviseSink
 {
 public:
-    // A new object of the class, started afresh; null with a message when the class cannot be
-    // created or started.
-    // The decimals of time values the host sets for the report objects of the process; -1 for
-    // the library's own. Create tells them through the class before it makes a new object.
-    static inline long s_nRTPrecision = -1;
+    // A new object of a report-object class, started afresh; null with a message when the class
+    // is no report object or cannot be created or started. nRTPrecision is the page's decimals of
+    // time values, told to the class before the object is made (its catalogue takes them then).
     static Microsoft::WRL::ComPtr<CQLNPageObject> Create(const CLSID& clsid, CQLNPageContainer* pContainer,
-                                                        std::wstring& error);
-    // An object as a page file keeps it. A class that cannot be created gives a placeholder; an
-    // object that refuses its data is an error.
+                                                        long nRTPrecision, std::wstring& error);
+    // An object as a page file keeps it. Only report-object classes are created, and only in this
+    // process: any other class, or one that cannot be created here, gives a placeholder. An object
+    // that refuses its data is an error.
     static Microsoft::WRL::ComPtr<CQLNPageObject> Load(IStorage* pStorage, CQLNPageContainer* pContainer,
-                                                      std::wstring& error);
+                                                      long nRTPrecision, std::wstring& error);
 
     // Writes the class identifier and the object's data into an empty storage. The object stays
     // modified until Saved says the file holding the storage was written.
@@ -50,6 +49,8 @@ public:
     // The class's name as the registry gives it, else its identifier.
     std::wstring ClassName() const;
     bool IsPlaceholder() const { return !m_object; }
+    // Why a placeholder is one, as it follows "is": "not a report object".
+    const std::wstring& WhyPlaceholder() const { return m_strWhyPlaceholder; }
     bool IsDirty() const;
     bool IsInPlaceActive() const { return m_bInPlaceActive; }
     // Whether the object has something to edit in place: it says so in its OLEMISC bits. An
@@ -116,6 +117,10 @@ private:
     bool DrawAt(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const;
     // Zooms an object that can be zoomed, and shows it so if it has a window.
     void ZoomTo(double dZoom);
+    // The page's time decimals told to the class, once for each class and number.
+    static bool TellRTPrecision(const CLSID& clsid, long nRTPrecision, std::wstring& error);
+    // Keeps the storage's data, byte for byte, as a placeholder's.
+    bool KeepAsPlaceholder(IStorage* pStorage, const std::wstring& why, std::wstring& error);
 
     LONG m_nRefs = 1;
     CLSID m_clsid;
@@ -124,6 +129,7 @@ private:
     // An object that keeps its data in a storage holds this one (in memory) while it lives; a
     // placeholder keeps its data here.
     Microsoft::WRL::ComPtr<IStorage> m_storage;
+    std::wstring m_strWhyPlaceholder;
     RECT m_rcPlace = {0, 0, 0, 0};
     DWORD m_dwOleAdvise = 0;
     bool m_bInPlaceActive = false;

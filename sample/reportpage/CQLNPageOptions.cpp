@@ -11,8 +11,8 @@ std::wstring CQLNPageOptions::Usage()
            L"  --insert PROGID     place a new object of the class on the page (repeatable)\r\n"
            L"  --insert-all        place one object of every registered report-object class\r\n"
            L"  --paper a4|letter   the page's paper; --landscape turns it\r\n"
-           L"  --rt-precision N    the decimals of time values ({RT}, ...) in new objects, as the\r\n"
-           L"                      data system sets them for its process (0 to 15)\r\n"
+           L"  --rt-precision N    the decimals of time values ({RT}, ...) of a new page (0 to 15;\r\n"
+           L"                      2, the data system's own, by default); a page keeps its own\r\n"
            L"  --resolve DATA      put the data of a Name=value file into the objects' text\r\n"
            L"  --save OUT.qrp      write the page\r\n"
            L"  --list              print each object: its class, place and lines\r\n"
@@ -91,7 +91,8 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
                 return false;
             m_nActivate = static_cast<int>(n);
         } else if (arg == L"--rt-precision") {
-            if (!whole(0, kMaxRTPrecision, L"a number of decimals, 0 to " + std::to_wstring(kMaxRTPrecision), n))
+            const long nMost = CQLNReportPage::m_klMaxRTPrecision;
+            if (!whole(0, nMost, L"a number of decimals, 0 to " + std::to_wstring(nMost), n))
                 return false;
             m_nRTPrecision = n;
         } else if (arg == L"--list") {

@@ -1,6 +1,8 @@
 // The report page host's command line. Without an output option the page opens in a window;
 // with one, the program does what it is asked and ends.
 #pragma once
+#include "CQLNReportPage.h"
+
 #include <string>
 #include <vector>
 
@@ -12,9 +14,8 @@ public:
     static std::wstring Usage();
     bool IsBatch() const;
 
-    static constexpr long kMaxRTPrecision = 15;
     std::wstring m_strPage;
-    long m_nRTPrecision = -1;              // -1: the library's own (none)
+    long m_nRTPrecision = -1;              // -1: the data system's own, for a new page
     std::vector<std::wstring> m_inserts;   // ProgIDs or class identifiers
     bool m_bInsertAll = false;
     std::wstring m_strPaper;               // "a4", "letter" or empty for the page's own

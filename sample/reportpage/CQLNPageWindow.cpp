@@ -5,6 +5,7 @@
 #include "CQLNPageMenu.h"
 #include "CQLNPagePrinter.h"
 #include "CQLNPageScale.h"
+#include "CQLNTimeDecimalsDialog.h"
 #include "QLNReportPageRes.h"
 
 #include <cderr.h>
@@ -422,6 +423,14 @@ void CQLNPageWindow::OnCommand(UINT nID)
     case ID_PAGE_MARGIN_10: m_page.SetMargin(1000); Changed(); break;
     case ID_PAGE_MARGIN_20: m_page.SetMargin(2000); Changed(); break;
     case ID_PAGE_MARGIN_25: m_page.SetMargin(2500); Changed(); break;
+    case ID_PAGE_TIME_DECIMALS: {
+        long nDecimals = m_page.RTPrecision();
+        if (CQLNTimeDecimalsDialog::Ask(m_hWnd, nDecimals)) {
+            m_page.SetRTPrecision(nDecimals);
+            Changed();
+        }
+        break;
+    }
     case ID_ZOOM_50: SetZoom(50); break;
     case ID_ZOOM_75: SetZoom(75); break;
     case ID_ZOOM_100: SetZoom(100); break;
@@ -488,7 +497,7 @@ void CQLNPageWindow::InsertObject()
     if (!CQLNInsertDialog::Choose(m_hWnd, clsid))
         return;
     std::wstring error;
-    ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, this, error);
+    ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, this, m_page.RTPrecision(), error);
     if (!object) {
         Report(error);
         return;

@@ -1,5 +1,6 @@
 #include "CQLNReportPage.h"
 
+#include "CQLNPageFile.h"
 #include "CQLNPageScale.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNTextObjError.h"
@@ -15,7 +16,8 @@ namespace {
 
 const wchar_t kPageStream[] = L"Page";
 const char kMagic[4] = {'Q', 'R', 'P', 'G'};
-const uint32_t kVersion = 1;
+// Version 2 added the time decimals; a page of version 1 has the data system's own.
+const uint32_t kVersion = 2;
 // More objects than any page holds: a count beyond it is damage, not a page.
 const uint32_t kMaxObjects = 10000;
 
@@ -24,8 +26,8 @@ std::wstring StorageName(size_t nIndex)
     return L"Object" + std::to_wstring(nIndex + 1);
 }
 
-// The page stream is little-endian 32-bit fields: magic, version, paper, landscape, margin,
-// object count, then each object's place (left, top, right, bottom).
+// The page stream is little-endian 32-bit fields: magic, version, paper, landscape, margin, time
+// decimals (from version 2), object count, then each object's place (left, top, right, bottom).
 void Put(std::string& bytes, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
@@ -98,6 +100,7 @@ void CQLNReportPage::Swap(CQLNReportPage& other)
     std::swap(m_paper, other.m_paper);
     std::swap(m_bLandscape, other.m_bLandscape);
     std::swap(m_nMargin, other.m_nMargin);
+    std::swap(m_nRTPrecision, other.m_nRTPrecision);
     std::swap(m_objects, other.m_objects);
     std::swap(m_history, other.m_history);
     std::swap(m_edit, other.m_edit);
@@ -185,6 +188,15 @@ void CQLNReportPage::SetMargin(long nMargin)
     const long nMost = std::min(size.cx, size.cy) / 4;
     m_nMargin = std::max(0L, std::min(nMargin, nMost));
     RecordLayout(L"Margins", nullptr, std::move(before));
+}
+
+void CQLNReportPage::SetRTPrecision(long nRTPrecision)
+{
+    const long nNew = std::max(0L, std::min(nRTPrecision, m_klMaxRTPrecision));
+    // Not a step of the history: the decimals change how values show, not the layout.
+    if (nNew != m_nRTPrecision)
+        m_history.MarkUnsaved();
+    m_nRTPrecision = nNew;
 }
 
 SIZE CQLNReportPage::Size() const
@@ -341,6 +353,7 @@ bool CQLNReportPage::Save(const std::wstring& path, std::wstring& error)
     Put(bytes, static_cast<uint32_t>(m_paper));
     Put(bytes, m_bLandscape ? 1u : 0u);
     Put(bytes, static_cast<uint32_t>(m_nMargin));
+    Put(bytes, static_cast<uint32_t>(m_nRTPrecision));
     Put(bytes, static_cast<uint32_t>(m_objects.size()));
     for (const auto& object : m_objects) {
         const RECT& rc = object->Place();
@@ -393,13 +406,8 @@ bool CQLNReportPage::Load(const std::wstring& path, std::wstring& error)
     CloseAll();
     m_strLoadNote.clear();
     ComPtr<IStorage> root;
-    const HRESULT hr = ::StgOpenStorage(path.c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &root);
-    if (FAILED(hr)) {
-        error = hr == STG_E_FILENOTFOUND || hr == STG_E_PATHNOTFOUND
-                    ? L"cannot open " + path + L": " + CQLNTextObjError::Describe(hr)
-                    : path + L" is no report page, or it is damaged: " + CQLNTextObjError::Describe(hr);
+    if (!CQLNPageFile::Open(path, root, error))
         return false;
-    }
     if (!ReadPage(root.Get(), error)) {
         error = path + L": " + error;
         CloseAll();
@@ -407,6 +415,7 @@ bool CQLNReportPage::Load(const std::wstring& path, std::wstring& error)
         m_bLandscape = false;
         m_nMargin = 2000;
         m_strLoadNote.clear();
+        m_nRTPrecision = s_nNewPageRTPrecision;
         return false;
     }
     if (!m_strLoadNote.empty()) {
@@ -427,22 +436,23 @@ bool CQLNReportPage::ReadPage(IStorage* pRoot, std::wstring& error)
         return false;
     }
     if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
-        error = L"this is no report page";
+        error = L"this is not a report page";
         return false;
     }
     Reader reader(bytes);
     uint32_t magic = 0, version = 0, paper = 0, landscape = 0, count = 0;
+    uint32_t precision = static_cast<uint32_t>(m_klDefaultRTPrecision);
     long margin = 0;
-    if (!reader.Get(magic) || !reader.Get(version) || !reader.Get(paper) || !reader.Get(landscape) ||
-        !reader.Get(margin) || !reader.Get(count)) {
-        error = L"the page's description is cut short";
-        return false;
-    }
-    if (version != kVersion) {
+    if (reader.Get(magic) && reader.Get(version) && (version < 1 || version > kVersion)) {
         error = L"the page was written in version " + std::to_wstring(version) + L", which this program cannot read";
         return false;
     }
-    if (paper > 1 || landscape > 1 || margin < 0 || count > kMaxObjects) {
+    if (version == 0 || !reader.Get(paper) || !reader.Get(landscape) || !reader.Get(margin) ||
+        (version >= 2 && !reader.Get(precision)) || !reader.Get(count)) {
+        error = L"the page's description is cut short";
+        return false;
+    }
+    if (paper > 1 || landscape > 1 || margin < 0 || count > kMaxObjects || precision > static_cast<uint32_t>(m_klMaxRTPrecision)) {
         error = L"the page's description is damaged";
         return false;
     }
@@ -454,6 +464,7 @@ bool CQLNReportPage::ReadPage(IStorage* pRoot, std::wstring& error)
         return false;
     }
     m_nMargin = margin;
+    m_nRTPrecision = static_cast<long>(precision);
     std::vector<RECT> places(count);
     for (RECT& rc : places) {
         if (!reader.Get(rc.left) || !reader.Get(rc.top) || !reader.Get(rc.right) || !reader.Get(rc.bottom)) {
@@ -492,7 +503,7 @@ bool CQLNReportPage::ReadPage(IStorage* pRoot, std::wstring& error)
             error = L"object " + std::to_wstring(i + 1) + L" is missing: " + CQLNTextObjError::Describe(hr);
             return false;
         }
-        ComPtr<CQLNPageObject> object = CQLNPageObject::Load(storage.Get(), m_pContainer, error);
+        ComPtr<CQLNPageObject> object = CQLNPageObject::Load(storage.Get(), m_pContainer, m_nRTPrecision, error);
         if (!object) {
             error = L"object " + std::to_wstring(i + 1) + L": " + error;
             return false;

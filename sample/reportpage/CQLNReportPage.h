@@ -1,7 +1,7 @@
-// A report page: its paper, orientation and margins, and the objects placed on it, kept as a
-// compound file: a stream "Page" with the page's setup and the objects' places, and one storage
-// per object ("Object1", "Object2", ...) with its class identifier and its own data. Every change
-// to the page is a step of its history, to be undone and redone.
+// A report page: its paper, orientation, margins and time decimals, and the objects placed on it,
+// kept as a compound file: a stream "Page" with the page's setup and the objects' places, and one
+// storage per object ("Object1", "Object2", ...) with its class identifier and its own data.
+// Every change to the page's layout and objects is a step of its history, to be undone and redone.
 #pragma once
 #include "CQLNPageHistory.h"
 #include "CQLNPageObject.h"
@@ -18,6 +18,12 @@ public:
 
     // Lengths on the page are in 0.01 mm.
     static constexpr long m_klMinObjectSize = 500;
+    // The decimals of time values ({RT}, {Width}, ...) that the data system gives its reports
+    // unless a person changes them, and the most a page takes.
+    static constexpr long m_klDefaultRTPrecision = 2;
+    static constexpr long m_klMaxRTPrecision = 15;
+    // What a new page starts with: the data system's setting, or the number the host was given.
+    static inline long s_nNewPageRTPrecision = m_klDefaultRTPrecision;
 
     explicit CQLNReportPage(CQLNPageContainer* pContainer) : m_pContainer(pContainer) {}
     ~CQLNReportPage();
@@ -46,6 +52,10 @@ public:
     // A change of paper or orientation keeps the margins and every object on the new paper.
     void SetPaper(Paper paper, bool bLandscape);
     long Margin() const { return m_nMargin; }
+    // The page's time decimals: its objects' classes are told them before the objects are made.
+    long RTPrecision() const { return m_nRTPrecision; }
+    // 0 to m_klMaxRTPrecision.
+    void SetRTPrecision(long nRTPrecision);
     void SetMargin(long nMargin);
     // The page's size in 0.01 mm, as oriented.
     SIZE Size() const;
@@ -116,6 +126,7 @@ private:
     Paper m_paper = Paper::A4;
     bool m_bLandscape = false;
     long m_nMargin = 2000;
+    long m_nRTPrecision = s_nNewPageRTPrecision;
     std::vector<Microsoft::WRL::ComPtr<CQLNPageObject>> m_objects;
     CQLNPageHistory m_history;
     Edit m_edit;

@@ -22,7 +22,7 @@ bool CQLNReportPageTools::InsertByName(CQLNReportPage& page, CQLNPageContainer* 
         error = L"no class is registered as " + name;
         return false;
     }
-    ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, pContainer, error);
+    ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, pContainer, page.RTPrecision(), error);
     if (!object)
         return false;
     object->SetPlace(page.NextPlace(SIZE{8000, 5000}));
@@ -74,24 +74,27 @@ std::wstring CQLNReportPageTools::List(const CQLNReportPage& page)
     std::wstring out;
     const SIZE size = page.Size();
     wchar_t sz[256];
-    swprintf(sz, 256, L"%ls %ls, %.1f x %.1f mm, margins %.1f mm, %u object%ls\r\n",
+    swprintf(sz, 256, L"%ls %ls, %.1f x %.1f mm, margins %.1f mm, times in %ld decimal%ls, %u object%ls\r\n",
              page.GetPaper() == CQLNReportPage::Paper::A4 ? L"A4" : L"Letter", page.IsLandscape() ? L"landscape" : L"portrait",
-             size.cx / 100.0, size.cy / 100.0, page.Margin() / 100.0, static_cast<unsigned>(page.Objects().size()),
-             page.Objects().size() == 1 ? L"" : L"s");
+             size.cx / 100.0, size.cy / 100.0, page.Margin() / 100.0, page.RTPrecision(), page.RTPrecision() == 1 ? L"" : L"s",
+             static_cast<unsigned>(page.Objects().size()), page.Objects().size() == 1 ? L"" : L"s");
     out += sz;
     int n = 0;
     for (const auto& object : page.Objects()) {
         const RECT& rc = object->Place();
         wchar_t szClsid[40] = {};
         ::StringFromGUID2(object->ClassId(), szClsid, 40);
-        swprintf(sz, 256, L"%d. %ls %ls at %.1f, %.1f mm, %.1f x %.1f mm%ls\r\n", ++n, object->ClassName().c_str(), szClsid,
-                 rc.left / 100.0, rc.top / 100.0, (rc.right - rc.left) / 100.0, (rc.bottom - rc.top) / 100.0,
-                 object->IsPlaceholder() ? L" (not available on this computer; kept as it is)" : L"");
-        out += sz;
+        swprintf(sz, 256, L" %ls at %.1f, %.1f mm, %.1f x %.1f mm", szClsid, rc.left / 100.0, rc.top / 100.0,
+                 (rc.right - rc.left) / 100.0, (rc.bottom - rc.top) / 100.0);
+        // The class's name and a placeholder's reason (the system's message, maybe) as long as they are.
+        out += std::to_wstring(++n) + L". " + object->ClassName() + sz;
+        if (object->IsPlaceholder())
+            out += L" (" + object->WhyPlaceholder() + L"; kept as it is)";
+        out += L"\r\n";
         CQLNTextObjClient client;
         std::vector<std::wstring> lines;
         std::wstring why;
-        if (!object->IsPlaceholder() && client.Attach(object->Object(), why) && client.GetLines(lines, why))
+        if (!object->IsPlaceholder() && client.Attach(object->Object(), why) && client.GetOfferedLines(lines, why))
             for (const std::wstring& line : lines)
                 out += L"    " + line + L"\r\n";
     }

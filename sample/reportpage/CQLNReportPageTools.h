@@ -16,8 +16,9 @@ public:
     // Every object with text fields gets its value items replaced by the data, each number
     // with its line's decimals; objects without text fields are left as they are.
     static bool Resolve(CQLNReportPage& page, const CQLNReportResolver& resolver, std::wstring& error);
-    // One line per object (its number, class, place and size in millimetres) and, for objects
-    // that hand out lines of text, those lines indented below it.
+    // The page's setup, then one line per object (its number, class, place and size in
+    // millimetres; for a placeholder, why it is one) and below it, indented, the lines the object
+    // offers a host through its automation, whatever its kind.
     static std::wstring List(const CQLNReportPage& page);
     // The page as the window shows it at the zoom, without selection.
     static bool WritePng(const CQLNReportPage& page, int nZoom, const std::wstring& path, std::wstring& error);

@@ -1,4 +1,5 @@
-// Resources of the report page host: its menus and the dialog that inserts an object.
+// Resources of the report page host: its menus, the dialog that inserts an object and the one
+// that takes the page's time decimals.
 #pragma once
 
 #define IDR_PAGE_MENU              100
@@ -34,3 +35,7 @@
 #define ID_FILE_NEW                1151
 #define ID_FILE_PRINT              1152
 #define ID_FILE_EXPORT_PDF         1153
+
+#define ID_PAGE_TIME_DECIMALS      1250
+#define IDD_TIME_DECIMALS          1251
+#define IDC_TIME_DECIMALS          1252

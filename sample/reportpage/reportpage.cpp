@@ -42,7 +42,7 @@ bool Prepare(CQLNReportPage& page, CQLNPageContainer* pContainer, const CQLNPage
                       options.m_bLandscape);
     std::vector<std::wstring> names = options.m_inserts;
     if (options.m_bInsertAll)
-        for (const CQLNInsertDialog::Entry& entry : CQLNInsertDialog::ReportClasses()) {
+        for (const CQLNReportClasses::Entry& entry : CQLNReportClasses::All()) {
             wchar_t sz[40] = {};
             ::StringFromGUID2(entry.clsid, sz, 40);
             names.push_back(sz);
@@ -167,7 +167,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (FAILED(::OleInitialize(nullptr)))
         return Fail(L"cannot start OLE");
-    CQLNPageObject::s_nRTPrecision = options.m_nRTPrecision;
+    if (options.m_nRTPrecision >= 0)
+        CQLNReportPage::s_nNewPageRTPrecision = options.m_nRTPrecision;
     int result = 0;
     {
         CQLNReportResolver resolver;

@@ -330,6 +330,32 @@ bool CQLNTextObjClient::GetLines(std::vector<std::wstring>& lines, std::wstring&
     return true;
 }
 
+bool CQLNTextObjClient::GetOfferedLines(std::vector<std::wstring>& lines, std::wstring& error)
+{
+    if (HasMember(L"GetLineCount"))
+        return GetLines(lines, error);
+    if (HasMember(L"GetColumnCount"))
+        return GetLines(lines, error, L"GetColumnCount", L"GetColumn");
+    if (!HasMember(L"Text")) {
+        error = L"the object offers no lines of text";
+        return false;
+    }
+    std::wstring text;
+    if (!GetStringProperty(L"Text", text, error))
+        return false;
+    std::vector<std::wstring> result;
+    for (size_t start = 0; start < text.size();) {
+        const size_t brk = text.find_first_of(L"\r\n", start);
+        result.push_back(text.substr(start, brk == std::wstring::npos ? std::wstring::npos : brk - start));
+        if (brk == std::wstring::npos)
+            break;
+        // A carriage return and a line feed together are one break.
+        start = brk + (text.compare(brk, 2, L"\r\n") == 0 ? 2 : 1);
+    }
+    lines.swap(result);
+    return true;
+}
+
 bool CQLNTextObjClient::SetZoom(double zoom, std::wstring& error)
 {
     std::vector<VARIANT> args(1);

@@ -57,6 +57,11 @@ public:
     // Lines 0 to GetLineCount - 1.
     bool GetLines(std::vector<std::wstring>& lines, std::wstring& error, const wchar_t* pszCount = L"GetLineCount",
                   const wchar_t* pszItem = L"GetLine");
+    // The lines the object offers a host, whatever kind of object it is: GetLineCount and GetLine
+    // where it has them (a text object), else GetColumnCount and GetColumn (a table), else its
+    // Text property, a line per line break (an annotation). False with a message when it offers
+    // none of these.
+    bool GetOfferedLines(std::vector<std::wstring>& lines, std::wstring& error);
     // Whether the control has a property or method of the name.
     bool HasMember(const std::wstring& name);
     bool SetZoom(double zoom, std::wstring& error);

@@ -9,7 +9,8 @@
 class CQLNTextObjError
 {
 public:
-    // The system's message for the code, with the code itself in hexadecimal.
+    // What the code means, in words (the system's message where this host has none of its own),
+    // with the code itself in hexadecimal after them: "the file does not exist (0x80070002)".
     static std::wstring Describe(HRESULT hr);
     // The description an automation call left in its exception record (the record's strings
     // are freed), else the description of the code.

@@ -10,6 +10,7 @@
 #include "CQLNSheetCamera.h"
 #include "CQLNTableResolution.h"
 #include "CQLNTextObjClient.h"
+#include "CQLNTextObjError.h"
 #include "CQLNTextObjOptions.h"
 #include "CQLNTextPropertyBag.h"
 #include "QLNEnhMetaFilePng.h"
@@ -139,7 +140,8 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
     const bool bKeepEmf = !options.m_strEmf.empty();
     CQLNReplacingFile emf(bKeepEmf ? options.m_strEmf : options.m_strPng + L".emf");
     if (dc.m_fnSaveToFile(CString(emf.TempPath().c_str())) != CQLNMetaFileDC::m_klSuccess) {
-        error = L"cannot write " + (bKeepEmf ? options.m_strEmf : emf.TempPath());
+        error = L"cannot write " + (bKeepEmf ? options.m_strEmf : emf.TempPath()) + L": " +
+                CQLNTextObjError::Describe(HRESULT_FROM_WIN32(::GetLastError()));
         return false;
     }
     if (!options.m_strPng.empty()) {
@@ -161,9 +163,7 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
         if (hEmf != nullptr)
             ::DeleteEnhMetaFile(hEmf);
         if (FAILED(hr)) {
-            wchar_t code[16];
-            swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
-            error = L"cannot write " + options.m_strPng + L" (" + code + L")";
+            error = L"cannot write " + options.m_strPng + L": " + CQLNTextObjError::Describe(hr);
             return false;
         }
         if (!png.Commit(error))
@@ -274,8 +274,7 @@ int Run(const CQLNTextObjOptions& options)
     if (options.m_bPrintLines) {
         // A table's lines are its columns.
         std::vector<std::wstring> lines;
-        const bool bTable = control.HasMember(L"GetColumnCount");
-        if (!(bTable ? control.GetLines(lines, error, L"GetColumnCount", L"GetColumn") : control.GetLines(lines, error)))
+        if (!control.GetOfferedLines(lines, error))
             return Fail(error);
         PrintLines(lines);
     }

@@ -34,6 +34,11 @@ std::string Drain(HANDLE hRead)
 
 ProcessResult Run(const std::wstring& commandLine)
 {
+    return RunWithin(commandLine, INFINITE);
+}
+
+ProcessResult RunWithin(const std::wstring& commandLine, DWORD dwMilliseconds)
+{
     ProcessResult result;
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
@@ -63,9 +68,15 @@ ProcessResult Run(const std::wstring& commandLine)
     if (!started)
         result.err = "cannot start the program (error " + std::to_string(dwStartError) + ")";
     if (started) {
-        // Both pipes are read at once, so that a child filling one never waits on the other.
+        // Both pipes are read at once, so that a child filling one never waits on the other; a
+        // child ended for taking too long closes them.
         std::thread errReader([&] { result.err = Drain(errRead); });
-        result.out = Drain(outRead);
+        std::thread outReader([&] { result.out = Drain(outRead); });
+        if (::WaitForSingleObject(pi.hProcess, dwMilliseconds) == WAIT_TIMEOUT) {
+            result.timedOut = true;
+            ::TerminateProcess(pi.hProcess, 0xFFFFFFFF);
+        }
+        outReader.join();
         errReader.join();
         ::WaitForSingleObject(pi.hProcess, INFINITE);
         ::GetExitCodeProcess(pi.hProcess, &result.exitCode);

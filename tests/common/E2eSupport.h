@@ -16,8 +16,12 @@ struct ProcessResult
     DWORD exitCode = 0xFFFFFFFF;
     std::string out;
     std::string err;
+    // The program did not end in the time it was given and was ended.
+    bool timedOut = false;
 };
 ProcessResult Run(const std::wstring& commandLine);
+// The same, ended after the milliseconds: a program that hangs is a finding, not a hung test.
+ProcessResult RunWithin(const std::wstring& commandLine, DWORD dwMilliseconds);
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 // Empty when the file cannot be read.

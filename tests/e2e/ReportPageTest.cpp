@@ -3,14 +3,17 @@
 // closed and opened again; and the command line that builds, lists, pictures and prints pages.
 // The window is the host's own, in this process, driven by real input.
 #include "CQLNPageWindow.h"
+#include "CompoundFileBytes.h"
 #include "CQLNPagePrinter.h"
-#include "CQLNPageScale.h"
 #include "CQLNReportPageTools.h"
+#include "CQLNReportResolver.h"
+#include "CQLNPageScale.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNUnixProgram.h"
 #include "E2eSupport.h"
 #include "QLNBaseRes.h"
 #include "QLNReportPageRes.h"
+#include "ReportPageHost.h"
 #include "SampleRegistration.h"
 #include "ScratchFolder.h"
 #include "ScriptedUser.h"
@@ -846,8 +849,9 @@ TEST_F(ReportPage, TheThreeKindsAreInsertedShownAtTheZoomEditedInPlaceAndInAShee
     EXPECT_DOUBLE_EQ(dragged, FirstColumnRatio(Object(0)));
 }
 
-// A file cut short or damaged is refused with a message; the page that was open stays, with its
-// file name and its objects.
+// A file cut short or damaged, even one whose directory would send the system round in circles,
+// is refused at once with a message; the page that was open stays, with its file name and its
+// objects.
 TEST_F(ReportPage, ADamagedFileIsRefusedWithAMessageAndTheOpenPageKept)
 {
     const std::wstring good = m_folder.Path(L"good.qrp");
@@ -862,10 +866,15 @@ TEST_F(ReportPage, ADamagedFileIsRefusedWithAMessageAndTheOpenPageKept)
     const size_t at = damaged.find("QRPG");
     ASSERT_NE(std::string::npos, at);
     damaged[at] = 'X';
+    // The object's storage made a child of itself: the system's structured storage would go round
+    // that for ever.
+    qlntest::PageBytes circle(bytes);
+    circle.Link("Object1", qlntest::PageBytes::kChild, circle.Find("Object1"));
     const struct { const char* why; std::string bytes; const wchar_t* said; } rows[] = {
-        {"cut short", bytes.substr(0, bytes.size() - 1024), L"object 1"},
-        {"no compound file", "just some text", L"is no report page"},
-        {"page description damaged", damaged, L"this is no report page"},
+        {"cut short", bytes.substr(0, bytes.size() - 1024), L"bad.qrp is damaged: "},
+        {"no compound file", "just some text", L"is not a report page"},
+        {"page description damaged", damaged, L"this is not a report page"},
+        {"directory in a circle", circle.Bytes(), L"is damaged: its directory's entries point at each other in a circle"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
@@ -1108,7 +1117,7 @@ TEST_F(ReportPage, ADamagedFileOpenedFromOutsideSaysWhyThenShowsANewUntitledPage
     }
     ASSERT_TRUE(bCreated) << std::string(error.begin(), error.end());
     m_hWnd = m_window->Handle();
-    EXPECT_NE(std::wstring::npos, message.find(bad + L" is no report page")) << std::string(message.begin(), message.end());
+    EXPECT_NE(std::wstring::npos, message.find(bad + L" is not a report page")) << std::string(message.begin(), message.end());
     EXPECT_NE(std::wstring::npos, message.find(L"A new page is shown instead"));
     EXPECT_EQ(L"Untitled - Report Page", Title());
     EXPECT_TRUE(m_window->Path().empty());
@@ -1117,7 +1126,7 @@ TEST_F(ReportPage, ADamagedFileOpenedFromOutsideSaysWhyThenShowsANewUntitledPage
 
     CQLNPageWindow unattended;
     EXPECT_FALSE(unattended.Create(bad, 100, error));
-    EXPECT_NE(std::wstring::npos, error.find(L"is no report page"));
+    EXPECT_NE(std::wstring::npos, error.find(L"is not a report page"));
 }
 
 // The window maximised as its caption button does it shows one paper, centred, and nothing of
@@ -1177,51 +1186,74 @@ TEST_F(ReportPage, AMaximisedOrResizedWindowShowsOnePaperAndTheObjectInPlaceMove
     EXPECT_EQ(1, papersShown());
 }
 
+// Page > Time decimals...: the dialog shows the page's two, the data system's own; a number beyond
+// what a page takes is refused with a message and the dialog stays; 4 typed and OK makes a change
+// of the page, and a text object inserted then resolves its retention time in four decimals; the
+// page saved and opened again has four; Cancel changes nothing.
+TEST_F(ReportPage, TimeDecimalsAreChosenForThePageAndKeptWithIt)
+{
+    const std::wstring path = m_folder.Path(L"times.qrp");
+    OpenWindow(path);
+    EXPECT_EQ(2, m_window->Page().RTPrecision());
+    HWND hDlg = nullptr;
+    const auto edit = [&] { return ::GetDlgItem(hDlg, IDC_TIME_DECIMALS); };
+    const auto typeAndPress = [&](const wchar_t* text, WORD key) -> std::vector<ScriptedUser::Step> {
+        return {[&, text] { return PostTyping(edit(), text), true; },
+                Waiting("the number typed", [&, text] { return TextOf(edit()) == text; }),
+                [key] { return PressChord({key}), true; }};
+    };
+    std::wstring shown, refusal;
+    std::vector<ScriptedUser::Step> steps = {Waiting("the dialog", [&] {
+        hDlg = FindOwnedDialog(m_hWnd);
+        return hDlg != nullptr && TextOf(hDlg) == L"Time Decimals" && ::GetFocus() == edit();
+    })};
+    steps.push_back([&] { return shown = TextOf(edit()), true; });
+    for (auto& step : typeAndPress(L"16", VK_RETURN))
+        steps.push_back(step);
+    steps.push_back(Waiting("the refusal", [&] { return FindOwnedDialog(hDlg) != nullptr; }));
+    steps.push_back([&] {
+        const HWND hBox = FindOwnedDialog(hDlg);
+        refusal = MessageBoxText(hBox);
+        return PostClick(::GetDlgItem(hBox, IDOK)), true;
+    });
+    steps.push_back(Waiting("the dialog again", [&] { return !OwnsDialog(hDlg) && ::GetFocus() == edit(); }));
+    for (auto& step : typeAndPress(L"4", VK_RETURN))
+        steps.push_back(step);
+    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_PAGE_TIME_DECIMALS, 0); }, steps));
+    EXPECT_EQ(L"2", shown);
+    EXPECT_EQ(L"Type a number of decimals from 0 to 15.", refusal);
+    EXPECT_EQ(4, m_window->Page().RTPrecision());
+    EXPECT_EQ(L"times.qrp* - Report Page", Title());
+
+    std::wstring listed;
+    ASSERT_TRUE(InsertFromList(listed));
+    CQLNReportResolver resolver;
+    std::wstring error;
+    ASSERT_TRUE(resolver.LoadData(E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt", error));
+    ASSERT_TRUE(CQLNReportPageTools::Resolve(m_window->Page(), resolver, error)) << std::string(error.begin(), error.end());
+    EXPECT_TRUE(Contains(LinesOf(Object(0)), L"Retention time: 4.2346"));
+    Keys({VK_CONTROL, 'S'});
+    m_window.reset();
+
+    OpenWindow(path);
+    EXPECT_EQ(4, m_window->Page().RTPrecision());
+    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_PAGE_TIME_DECIMALS, 0); },
+                        {Waiting("the dialog", [&] {
+                             hDlg = FindOwnedDialog(m_hWnd);
+                             return hDlg != nullptr && ::GetFocus() == edit();
+                         }),
+                         [&] { return PostTyping(edit(), L"7"), true; },
+                         Waiting("the number typed", [&] { return TextOf(edit()) == L"7"; }),
+                         [] { return PressChord({VK_ESCAPE}), true; }}));
+    EXPECT_EQ(4, m_window->Page().RTPrecision());
+    EXPECT_EQ(L"times.qrp - Report Page", Title());
+}
+
 namespace {
 
-class ReportPageCommandLine : public ::testing::Test
+class ReportPageCommandLine : public ReportPageHost
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(S_OK, m_registration.Result());
-        ASSERT_EQ(S_OK, m_peakTable.Result());
-        ASSERT_EQ(S_OK, m_annotation.Result());
-    }
-    // Runs the host; @name in the arguments stands for that file in the scratch folder.
-    E2e::ProcessResult Host(std::wstring arguments)
-    {
-        for (size_t at; (at = arguments.find(L'@')) != std::wstring::npos;) {
-            const size_t end = std::min(arguments.find(L' ', at), arguments.size());
-            arguments.replace(at, end - at, L"\"" + m_folder.Path(arguments.substr(at + 1, end - at - 1)) + L"\"");
-        }
-        return E2e::Run(L"\"" + E2e::BinDirectory() + L"reportpage.exe\" " + arguments);
-    }
-
-    E2e::SampleRegistration m_registration;
-    E2e::SampleRegistration m_peakTable{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};
-    E2e::SampleRegistration m_annotation{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
-    E2e::ScratchFolder m_folder;
 };
-
-// The stream "Contents" of storage Object<n> of a page file, and its class.
-std::string ObjectData(const std::wstring& path, const wchar_t* storageName, CLSID* pClsid = nullptr)
-{
-    ComPtr<IStorage> root, storage;
-    ComPtr<IStream> stream;
-    std::string bytes;
-    if (FAILED(::StgOpenStorage(path.c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &root)) ||
-        FAILED(root->OpenStorage(storageName, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage)) ||
-        FAILED(storage->OpenStream(L"Contents", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream)))
-        return bytes;
-    if (pClsid != nullptr)
-        ::ReadClassStg(storage.Get(), pClsid);
-    char buf[4096];
-    ULONG n = 0;
-    while (SUCCEEDED(stream->Read(buf, sizeof buf, &n)) && n > 0)
-        bytes.append(buf, n);
-    return bytes;
-}
 
 // A PNG file's pixels, row by row; none when the file cannot be decoded.
 struct Picture
@@ -1259,11 +1291,12 @@ Picture ReadPicture(const std::wstring& path)
 
 TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
 {
-    auto made = Host(L"--insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --paper letter --landscape --save @p.qrp");
+    auto made = Host(L"--rt-precision 0 --insert QLNSample.TextCtrl --insert QLNSample.TextCtrl --paper letter --landscape "
+                     L"--save @p.qrp");
     ASSERT_EQ(0u, made.exitCode) << made.err;
     auto listed = Host(L"@p.qrp --list");
     ASSERT_EQ(0u, listed.exitCode) << listed.err;
-    EXPECT_EQ(0u, listed.out.find("Letter landscape, 279.4 x 215.9 mm, margins 20.0 mm, 2 objects\r\n"
+    EXPECT_EQ(0u, listed.out.find("Letter landscape, 279.4 x 215.9 mm, margins 20.0 mm, times in 0 decimals, 2 objects\r\n"
                                   "1. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24} at 20.0, 20.0 mm, 80.0 x 50.0 mm\r\n"
                                   "    Sample Information\r\n    Data file: {DataFile}\r\n"))
         << listed.out;
@@ -1274,10 +1307,10 @@ TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
     ASSERT_EQ(0u, resolved.exitCode) << resolved.err;
     EXPECT_NE(std::string::npos, resolved.out.find("    Data file: run042.d\r\n"));
     EXPECT_NE(std::string::npos, resolved.out.find("    Sample ID: CAF-005\r\n"));
-    // Times have the decimals the host set for the process when the object was made: none here;
-    // two for an object inserted by a host that sets them, which the page then keeps.
+    // Times have the page's decimals: none here, as the page was made; the data system's two on
+    // a page made without saying.
     EXPECT_NE(std::string::npos, resolved.out.find("    Retention time: 4\r\n")) << resolved.out;
-    ASSERT_EQ(0u, Host(L"--rt-precision 2 --insert QLNSample.TextCtrl --save @t.qrp").exitCode);
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --save @t.qrp").exitCode);
     auto precise = Host(L"@t.qrp --resolve \"" + data + L"\" --list");
     ASSERT_EQ(0u, precise.exitCode) << precise.err;
     EXPECT_NE(std::string::npos, precise.out.find("    Retention time: 4.23\r\n")) << precise.out;
@@ -1322,7 +1355,7 @@ TEST_F(ReportPageCommandLine, AnObjectOfAnUnknownClassIsKeptUnchangedThroughASav
     ASSERT_EQ(0u, listed.exitCode) << listed.err;
     EXPECT_NE(std::string::npos,
               listed.out.find("1. {0BADC0DE-1234-5678-9ABC-DEF012345678} {0BADC0DE-1234-5678-9ABC-DEF012345678} at 20.0, 20.0 mm, "
-                              "80.0 x 50.0 mm (not available on this computer; kept as it is)\r\n"))
+                              "80.0 x 50.0 mm (not registered on this computer; kept as it is)\r\n"))
         << listed.out;
     CLSID kept = CLSID_NULL;
     EXPECT_EQ(before, ObjectData(m_folder.Path(L"q.qrp"), L"Object1", &kept));
@@ -1331,7 +1364,7 @@ TEST_F(ReportPageCommandLine, AnObjectOfAnUnknownClassIsKeptUnchangedThroughASav
     // Nor can it be edited in place.
     auto shot = Host(L"@p.qrp --activate 1 --shot @p.png");
     EXPECT_EQ(1u, shot.exitCode);
-    EXPECT_NE(std::string::npos, shot.err.find("object 1: {0BADC0DE-1234-5678-9ABC-DEF012345678} is not available on this computer"))
+    EXPECT_NE(std::string::npos, shot.err.find("object 1: {0BADC0DE-1234-5678-9ABC-DEF012345678} is not registered on this computer"))
         << shot.err;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_folder.Path(L"p.png").c_str()));
 }
@@ -1426,32 +1459,6 @@ TEST_F(ReportPageCommandLine, TheWindowIsPicturedWithTheTextObjectActiveInPlace)
     EXPECT_EQ(page, E2e::ReadBytes(m_folder.Path(L"p.qrp")));
 }
 
-namespace {
-
-// Rewrites a page file's description stream, and drops the named object storage when given.
-void RewritePage(const std::wstring& path, const std::string& page, const wchar_t* dropStorage = nullptr)
-{
-    ComPtr<IStorage> root;
-    ComPtr<IStream> stream;
-    ASSERT_EQ(S_OK, ::StgOpenStorage(path.c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0, &root));
-    ASSERT_EQ(S_OK, root->CreateStream(L"Page", STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream));
-    ULONG written = 0;
-    ASSERT_EQ(S_OK, stream->Write(page.data(), static_cast<ULONG>(page.size()), &written));
-    stream.Reset();
-    if (dropStorage != nullptr) {
-        ASSERT_EQ(S_OK, root->DestroyElement(dropStorage));
-    }
-    root->Commit(STGC_DEFAULT);
-}
-
-std::string Le32(uint32_t v)
-{
-    return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
-                       static_cast<char>(v >> 24)};
-}
-
-} // namespace
-
 // What the page's description may not say: each refused with a message that names the fault,
 // exit code 1 and nothing written.
 TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
@@ -1464,8 +1471,12 @@ TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
                                Le32(18000) + Le32(7000);
     const struct { const char* why; std::string page; const wchar_t* drop; const char* said; } rows[] = {
         {"as written, for comparison", head + Le32(2) + places, nullptr, nullptr},
-        {"a later version", "QRPG" + Le32(2) + Le32(0) + Le32(0) + Le32(2000) + Le32(2) + places, nullptr,
-         "written in version 2"},
+        {"the version with time decimals", "QRPG" + Le32(2) + Le32(0) + Le32(0) + Le32(2000) + Le32(3) + Le32(2) + places,
+         nullptr, nullptr},
+        {"a later version", "QRPG" + Le32(3) + Le32(0) + Le32(0) + Le32(2000) + Le32(2) + Le32(2) + places, nullptr,
+         "written in version 3"},
+        {"more time decimals than a page takes", "QRPG" + Le32(2) + Le32(0) + Le32(0) + Le32(2000) + Le32(16) + Le32(2) +
+         places, nullptr, "damaged"},
         {"an unknown paper", "QRPG" + Le32(1) + Le32(7) + Le32(0) + Le32(2000) + Le32(2) + places, nullptr, "damaged"},
         {"margins beyond a quarter of the paper", "QRPG" + Le32(1) + Le32(0) + Le32(0) + Le32(6000) + Le32(2) + places,
          nullptr, "margins are larger"},
@@ -1474,7 +1485,7 @@ TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
         {"an object too small to grab", head + Le32(2) + places.substr(0, 16) + Le32(10000) + Le32(2000) +
          Le32(10100) + Le32(7000), nullptr, "outside the page"},
         {"an object's storage gone", head + Le32(2) + places, L"Object2", "object 2 is missing"},
-        {"an empty description", "", nullptr, "this is no report page"},
+        {"an empty description", "", nullptr, "this is not a report page"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);

@@ -135,9 +135,9 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
         std::string input;
         const char* message;        // what stderr must say
     } cases[] = {
-        {L"--load @absent.bag --save @out.bag", "", "File not found"},
-        {L"--load @absent.bin --save @out.bag", "", "File not found"},
-        {L"--resolve @absent.txt --save @out.bag", "", "File not found"},
+        {L"--load @absent.bag --save @out.bag", "", "the file does not exist (0x80070002)"},
+        {L"--load @absent.bin --save @out.bag", "", "the file does not exist (0x80070002)"},
+        {L"--resolve @absent.txt --save @out.bag", "", "the file does not exist (0x80070002)"},
         // A bag line the format does not know, and a value the control's property cannot take.
         {L"--load @in.bag --save @out.bag", "NumColumns=1\r\nno equals sign\r\n", "line 2"},
         {L"--load @in.bag --save @out.bag", "[Properties]\r\nNumColumns=1\r\n", "in.bag: the file is cut short"},
@@ -172,7 +172,7 @@ TEST_F(TextObjHost, FailuresAreClearAndLeaveTheOutputUntouched)
     const E2e::ProcessResult refused = TextObj(L"--save @out.bag");
     EXPECT_EQ(1u, refused.exitCode);
     EXPECT_NE(std::string::npos, refused.err.find("cannot replace")) << refused.err;
-    EXPECT_NE(std::string::npos, refused.err.find("(0x80070005)")) << refused.err;
+    EXPECT_NE(std::string::npos, refused.err.find("read-only (0x80070005)")) << refused.err;
     EXPECT_EQ("keep me\r\n", Read(L"out.bag"));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), ::GetFileAttributesW(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY);
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
