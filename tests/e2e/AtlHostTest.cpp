@@ -534,9 +534,9 @@ TEST_F(AtlHost, TheKeyboardAloneReachesEveryPageAndDialogAndNeverLeavesTheFocusW
         L"p1 &3",
         L"p1 &3",
         L"apply 0",
-        // Ctrl+Tab, Ctrl+Shift+Tab
+        // Ctrl+Tab, Ctrl+Shift+Tab: the layout page's first stop, the button its group has checked
         L"p2 &Title font...",
-        L"p1 &1",
+        L"p1 &3",
     };
     // One place a line: a failure shows every place, not the first few.
     const auto lines = [](const std::vector<std::wstring>& places) {
