@@ -347,11 +347,6 @@ BOOL CQLNFontDialog::CheckFace()
     return FALSE;
 }
 
-void CQLNFontDialog::OnOK()
-{
-    if (CheckFace())
-        CQLNCtrlDialogBase::OnOK();
-}
 
 void CQLNFontDialog::OnComboSelChange()
 {

@@ -12,9 +12,9 @@
 // the user chose comes back with DEFAULT_CHARSET.
 //
 // The face box completes a name typed into it to the first listed face that begins with it,
-// the rest of the name selected so that typing goes on over it. A face the box does not list
-// (and that is not the face given) is refused when the user confirms: OK of the modal dialog,
-// or leaving or applying the page it covers (CheckFace).
+// the rest of the name selected so that typing goes on over it. A page the dialog covers may
+// refuse a face the box does not list (and that is not the face given) as the user leaves or
+// applies it (CheckFace); the modal dialog takes any face typed, as its callers expect.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -46,8 +46,6 @@ public:
     CY GetCurrentSize() const;
 
     BOOL OnInitDialog() override;
-    // OK refuses a face that does not exist (CheckFace).
-    void OnOK() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Whether the face box names a face that exists: one it lists, or the face given (which may
