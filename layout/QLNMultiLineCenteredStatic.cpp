@@ -58,6 +58,17 @@ void CQLNMultiLineCenteredStatic::OnPaint()
 
 void CQLNMultiLineCenteredStatic::DrawLabelText(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign)
 {
+    DrawBlock(dc, rcBounds, strText, nAlign, CentredBlock::AtLeftMargin);
+}
+
+void CQLNMultiLineCenteredStatic::DrawAlignedText(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign)
+{
+    DrawBlock(dc, rcBounds, strText, nAlign, CentredBlock::Centred);
+}
+
+void CQLNMultiLineCenteredStatic::DrawBlock(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign,
+                                            CentredBlock place)
+{
     if (nAlign != DT_LEFT && nAlign != DT_RIGHT)
         nAlign = DT_CENTER;
     CRect rcArea(rcBounds);
@@ -73,6 +84,8 @@ void CQLNMultiLineCenteredStatic::DrawLabelText(CDC& dc, const CRect& rcBounds, 
     // Right-aligned lines end at the right margin: the block moves over, as wide as it is.
     if (nAlign == DT_RIGHT)
         rcText.OffsetRect(rcArea.right - rcText.right, 0);
+    else if (nAlign == DT_CENTER && place == CentredBlock::Centred && rcText.Width() < rcArea.Width())
+        rcText.OffsetRect((rcArea.Width() - rcText.Width()) / 2, 0);
 
     dc.DrawText(strText, rcText, DT_WORDBREAK | DT_VCENTER | nAlign);
 }

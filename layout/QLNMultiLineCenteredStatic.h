@@ -26,12 +26,21 @@ public:
     // the block, the block starting at the left margin. DT_LEFT or DT_RIGHT as nAlign aligns
     // the lines and the block with that margin instead; any other value centres.
     static void DrawLabelText(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign = DT_CENTER);
+    // As DrawLabelText, but the block of lines goes where its lines go, as a text box places
+    // them: centred lines in a block centred across the area, right-aligned ones against the
+    // right margin, left-aligned ones against the left.
+    static void DrawAlignedText(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign);
 
     DECLARE_MESSAGE_MAP()
 
 protected:
     void OnPaint();
     void PostNcDestroy() override;
+
+private:
+    // Where a block of centred lines goes across the area.
+    enum class CentredBlock { AtLeftMargin, Centred };
+    static void DrawBlock(CDC& dc, const CRect& rcBounds, const CString& strText, UINT nAlign, CentredBlock place);
 };
 
 // The global class "QLNMultiLineCenteredStatic", registered for the library's lifetime.

@@ -2,6 +2,19 @@
 
 #include "QLNChangeNotification.h"
 
+namespace {
+
+bool IsRadioButton(HWND hWnd)
+{
+    wchar_t szClass[16] = {};
+    if (hWnd == nullptr || ::GetClassNameW(hWnd, szClass, 16) == 0 || ::lstrcmpiW(szClass, L"Button") != 0)
+        return false;
+    const LONG_PTR nType = ::GetWindowLongPtrW(hWnd, GWL_STYLE) & BS_TYPEMASK;
+    return nType == BS_RADIOBUTTON || nType == BS_AUTORADIOBUTTON;
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CQLNPropertyPage, CPropertyPage)
 
 CQLNPropertyPage::CQLNPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CPropertyPage(nIDTemplate, nIDCaption)
@@ -23,7 +36,8 @@ BOOL CQLNPropertyPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // Menus and accelerators have no sender.
     const HWND hWndSender = reinterpret_cast<HWND>(lParam);
-    if (hWndSender != nullptr && !IsFillingControls() && QLNIsChangeNotification(hWndSender, HIWORD(wParam))) {
+    if (hWndSender != nullptr && !IsFillingControls() && QLNIsChangeNotification(hWndSender, HIWORD(wParam)) &&
+        !IsClickOnCheckedRadio(hWndSender, HIWORD(wParam))) {
         const DWORD nID = LOWORD(wParam);
         m_changedIDs.insert(nID);
         BOOL bIgnored = FALSE;
@@ -32,7 +46,27 @@ BOOL CQLNPropertyPage::OnCommand(WPARAM wParam, LPARAM lParam)
         if (!bIgnored)
             SetModified(TRUE);
     }
-    return CPropertyPage::OnCommand(wParam, lParam);
+    const BOOL bResult = CPropertyPage::OnCommand(wParam, lParam);
+    NoteRadioChecks();
+    return bResult;
+}
+
+BOOL CQLNPropertyPage::IsClickOnCheckedRadio(HWND hWndSender, UINT nCode) const
+{
+    // The system's radio button reports a click even when it was checked already; its group
+    // is then as it was.
+    return (nCode == BN_CLICKED || nCode == BN_DOUBLECLICKED) && m_checkedRadios.count(hWndSender) != 0 &&
+           IsRadioButton(hWndSender);
+}
+
+void CQLNPropertyPage::NoteRadioChecks()
+{
+    m_checkedRadios.clear();
+    if (m_hWnd == nullptr)
+        return;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        if (IsRadioButton(hChild) && ::SendMessageW(hChild, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            m_checkedRadios.insert(hChild);
 }
 
 // Loading the controls on entry is the page's own doing, not the user's.
@@ -43,6 +77,7 @@ BOOL CQLNPropertyPage::OnSetActive()
         m_changedIDs.clear();
         SetModified(FALSE);
     }
+    NoteRadioChecks();
     return bResult;
 }
 
@@ -55,5 +90,6 @@ BOOL CQLNPropertyPage::OnKillActive()
         m_changedIDs.clear();
         SetModified(FALSE);
     }
+    NoteRadioChecks();
     return bResult;
 }

@@ -5,7 +5,8 @@
 //
 // The page also remembers which controls the user changed (excluded ones too), until it has
 // read its controls back successfully or reloaded them, so that a page writes back only what
-// the user changed. What the page does to its own controls is no change (CDialog::FillingControls).
+// the user changed. What the page does to its own controls is no change (CDialog::FillingControls),
+// nor is a click (or Space, or a mnemonic) on a radio button that was checked already.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -35,5 +36,11 @@ protected:
     CDWordArray m_arrIgnoreIDs;
 
 private:
+    // Whether a notification is a click on a radio button that was checked before it.
+    BOOL IsClickOnCheckedRadio(HWND hWndSender, UINT nCode) const;
+    // Notes which of the page's radio buttons are checked, as the user now sees them.
+    void NoteRadioChecks();
+
     std::set<UINT> m_changedIDs;
+    std::set<HWND> m_checkedRadios;
 };

@@ -24,6 +24,12 @@ BOOL CQLNAnnotationFontPropPage::OnInitDialog()
     return TRUE;
 }
 
+BOOL CQLNAnnotationFontPropPage::OnKillActive()
+{
+    // The system's sheet asks the page on show before it applies or changes pages.
+    return m_dlgFont.CheckFace() && CPropertyPage::OnKillActive();
+}
+
 void CQLNAnnotationFontPropPage::OnHelp()
 {
     QLNOpenPageHelp(m_hWnd, QLN_HELP_ANNOTATION_FONT_PAGE);

@@ -1,10 +1,12 @@
 #include "QLNFontDialog.h"
 
 #include "AfxDDX.h"
+#include "AfxMessageBox.h"
 #include "COlePropertyPage.h"
 #include "QLNBaseRes.h"
 #include "QLNHelpIds.h"
 #include "QLNFontConversion.h"
+#include "QLNLibraryString.h"
 #include "QLNOpenPageHelp.h"
 
 #include <algorithm>
@@ -283,9 +285,68 @@ CComboBox* CQLNFontDialog::FocusedCombo() const
 
 void CQLNFontDialog::OnComboEditChange()
 {
-    if (CComboBox* pBox = FocusedCombo())
+    CComboBox* pBox = FocusedCombo();
+    if (pBox == &m_cbFace && CompleteFace())
+        ShowChosenSample();
+    else if (pBox != nullptr)
         SetComboSelFromWindowText(*pBox);
 }
+
+bool CQLNFontDialog::CompleteFace()
+{
+    if (!m_bFaceTyped)
+        return false;
+    m_bFaceTyped = false;
+    CString strTyped;
+    m_cbFace.GetWindowText(strTyped);
+    DWORD dwStart = 0, dwEnd = 0;
+    m_cbFace.SendMessage(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+    const int nLength = strTyped.GetLength();
+    // Typed at the end only: a name being corrected in its middle stays as the user has it.
+    if (nLength == 0 || dwStart != static_cast<DWORD>(nLength) || dwEnd != static_cast<DWORD>(nLength))
+        return false;
+    const int nIndex = m_cbFace.FindString(-1, strTyped);
+    if (nIndex == CB_ERR)
+        return false;
+    // The selection writes the listed name (in its own letter case) without an edit
+    // notification; the part the user did not type stays selected for the next key.
+    m_cbFace.SetCurSel(nIndex);
+    m_cbFace.SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(nLength, -1));
+    return true;
+}
+
+BOOL CQLNFontDialog::PreTranslateMessage(MSG* pMsg)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if ((pMsg->message == WM_CHAR || pMsg->message == WM_KEYDOWN) && m_cbFace.m_hWnd != nullptr &&
+        ::GetComboBoxInfo(m_cbFace.m_hWnd, &info) && pMsg->hwnd == info.hwndItem) {
+        if (pMsg->message == WM_CHAR)
+            m_bFaceTyped = pMsg->wParam >= L' ' && pMsg->wParam != 0x7F;
+        else if (pMsg->wParam == VK_DELETE || pMsg->wParam == VK_BACK)
+            m_bFaceTyped = false;
+    }
+    return CQLNCtrlDialogBase::PreTranslateMessage(pMsg);
+}
+
+BOOL CQLNFontDialog::CheckFace()
+{
+    if (m_hWnd == nullptr || m_cbFace.m_hWnd == nullptr)
+        return TRUE;
+    CString strFace;
+    m_cbFace.GetWindowText(strFace);
+    if (m_cbFace.FindStringExact(-1, strFace) != CB_ERR || (m_bFontGiven && strFace.CompareNoCase(m_strFaceGiven) == 0))
+        return TRUE;
+    // The focus first: the window the box returns to gives it back to the box.
+    m_cbFace.SetFocus();
+    m_cbFace.SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    CString strFormat, strMessage;
+    QLNLoadLibraryString(strFormat, IDS_QLN_NO_SUCH_FACE);
+    strMessage.Format(strFormat.GetString(), strFace.GetString());
+    AfxMessageBox(strMessage, MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
 
 void CQLNFontDialog::OnComboSelChange()
 {

@@ -10,6 +10,11 @@
 // What the user leaves as it was shown comes back exactly as it was given: a face (and its
 // character set), a style (and its weight), a size (its height and its size in points). A face
 // the user chose comes back with DEFAULT_CHARSET.
+//
+// The face box completes a name typed into it to the first listed face that begins with it,
+// the rest of the name selected so that typing goes on over it. A page the dialog covers may
+// refuse a face the box does not list (and that is not the face given) as the user leaves or
+// applies it (CheckFace); the modal dialog takes any face typed, as its callers expect.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -41,6 +46,12 @@ public:
     CY GetCurrentSize() const;
 
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Whether the face box names a face that exists: one it lists, or the face given (which may
+    // be one this machine lacks). When not, says so, puts the focus in the box with its text
+    // selected and answers zero. Before the dialog has a window, nothing is typed: non-zero.
+    BOOL CheckFace();
 
     static const wchar_t* const m_kszDefaultSizes[16];
     static const wchar_t m_kszStyleRegular[];
@@ -106,10 +117,19 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Completes the face box's text to the first face that begins with it, when the user has
+    // just typed at its end; answers whether it did.
+    bool CompleteFace();
+
     // The font box whose edit field has the focus; null when the focus is elsewhere.
     CComboBox* FocusedCombo() const;
     // Whether characters typed into the box's edit field are still waiting to be handled.
     static bool CharsWaiting(const CComboBox& box);
     // Widens the modal dialog's face box to its longest face, moving what lies right of it.
     void FitFaceList();
+
+    // Whether the last input to the face box was a character typed (not Backspace, Delete or
+    // a control character such as a paste): only that is completed, so what the user deletes
+    // is not put back at once.
+    bool m_bFaceTyped = false;
 };

@@ -35,6 +35,7 @@
 #define IDS_QLN_DECIMAL_RANGE          2531
 #define IDS_QLN_DECIMAL_RANGE_CAPTION  2532
 #define IDS_QLN_NO_HELP_VIEWER         2533
+#define IDS_QLN_NO_SUCH_FACE           2534
 
 // The text object's data selection page and layout attribute page
 #define IDD_QLN_TEXT_DATA_SELECT       11019

@@ -2,6 +2,37 @@
 
 #include <commctrl.h>
 
+namespace {
+
+// The id the system's sheet gives its Apply button.
+const WORD kApplyButtonId = 0x3021;
+
+// A multi-line edit claims every key in a dialog, Escape included; an edit inside a combo box
+// gives Escape up to close its list.
+bool IsMultiLineEdit(HWND hWnd)
+{
+    wchar_t szClass[16] = {};
+    wchar_t szParentClass[16] = {};
+    return hWnd != nullptr && ::GetClassNameW(hWnd, szClass, 16) != 0 && ::lstrcmpiW(szClass, L"Edit") == 0 &&
+           (::GetWindowLongPtrW(hWnd, GWL_STYLE) & ES_MULTILINE) &&
+           !(::GetClassNameW(::GetParent(hWnd), szParentClass, 16) != 0 && ::lstrcmpiW(szParentClass, L"ComboBox") == 0);
+}
+
+// Keys that belong to the sheet whichever control has the focus: the page switches, and Escape
+// out of a multi-line edit. A control asked whether it wants them may say yes (a multi-line edit
+// says so of every key) and then keep them.
+bool IsSheetKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN)
+        return false;
+    const bool bControl = ::GetKeyState(VK_CONTROL) < 0;
+    if (bControl)
+        return msg.wParam == VK_TAB || msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT;
+    return msg.wParam == VK_ESCAPE && ::GetKeyState(VK_MENU) >= 0 && IsMultiLineEdit(msg.hwnd);
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
@@ -112,9 +143,37 @@ void CPropertySheet::FocusCurrentPage()
         ::SetFocus(hPage);
 }
 
+void CPropertySheet::NotePageFocus()
+{
+    const HWND hFocus = ::GetFocus();
+    const HWND hPage = hFocus != nullptr ? CurrentPageWindow() : nullptr;
+    if (hPage != nullptr && ::IsChild(hPage, hFocus))
+        m_hWndPageFocus = hFocus;
+}
+
+void CPropertySheet::RestorePageFocus()
+{
+    // Only for the sheet the user works in: a sheet applied from elsewhere takes no activation.
+    if (m_hWnd == nullptr || !::IsWindow(m_hWnd) || ::GetActiveWindow() != m_hWnd)
+        return;
+    const HWND hFocus = ::GetFocus();
+    if (hFocus != nullptr && ::IsChild(m_hWnd, hFocus) && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus))
+        return;
+    const HWND hPage = CurrentPageWindow();
+    if (hPage != nullptr && m_hWndPageFocus != nullptr && ::IsChild(hPage, m_hWndPageFocus) &&
+        ::IsWindowVisible(m_hWndPageFocus) && ::IsWindowEnabled(m_hWndPageFocus))
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_hWndPageFocus), TRUE);
+    else
+        FocusCurrentPage();
+}
+
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || m_hWnd == nullptr)
+    if (m_hWnd == nullptr)
+        return FALSE;
+    // Before the message moves it (a click on a button of the sheet, Tab out of the page).
+    NotePageFocus();
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return FALSE;
     // A key for a hidden window of the sheet (a control of a page switched away from, a detail
     // the page hid while it had the focus) goes to the page on show instead.
@@ -132,6 +191,10 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
         SendMessage(PSM_PRESSBUTTON, PSBTN_HELP);
         return TRUE;
     }
+    // Offered as the sheet's own, the system's sheet handles them as it does for a control that
+    // wants no keys.
+    if (IsSheetKey(*pMsg))
+        pMsg->hwnd = m_hWnd;
     const HWND hPageBefore = CurrentPageWindow();
     const BOOL bHandled = static_cast<BOOL>(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg)));
     if (m_hWnd != nullptr && ::IsWindow(m_hWnd) && hPageBefore != nullptr && CurrentPageWindow() != hPageBefore)
@@ -157,5 +220,11 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(wParam) == BN_CLICKED && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
         m_nModalResult = LOWORD(wParam);
-    return CWnd::OnCommand(wParam, lParam);
+    if (HIWORD(wParam) != BN_CLICKED || LOWORD(wParam) != kApplyButtonId)
+        return CWnd::OnCommand(wParam, lParam);
+    // The system's sheet applies every page and, with none left modified, disables Apply, which
+    // drops the focus when Apply has it (a click, Space, its mnemonic); no key would then act.
+    DefWindowProc(WM_COMMAND, wParam, lParam);
+    RestorePageFocus();
+    return TRUE;
 }

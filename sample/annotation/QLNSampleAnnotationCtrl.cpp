@@ -156,7 +156,7 @@ void CQLNSampleAnnotationCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRe
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
 
     static const UINT s_kFormats[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
-    CQLNMultiLineCenteredStatic::DrawLabelText(*pDC, rcDraw, m_strText, s_kFormats[m_nAlignment]);
+    CQLNMultiLineCenteredStatic::DrawAlignedText(*pDC, rcDraw, m_strText, s_kFormats[m_nAlignment]);
 
     if (m_bFrame) {
         CPen pen;

@@ -1,6 +1,7 @@
 #include "QLNSamplePeakTableCtrl.h"
 
 #include "AfxDispatch.h"
+#include "QLNSamplePeakTableColumnFit.h"
 #include "QLNSamplePeakTableColumnsPage.h"
 #include "QLNSamplePeakTableFontPage.h"
 #include "QLNSamplePeakTableRes.h"
@@ -377,13 +378,16 @@ void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRec
     const COLORREF crOld = dc.SetTextColor(TranslateColor(m_clrTitle));
 
     // Widths from content: each column as wide as its widest heading or cell.
+    const CString strMore = CQLNBaseTextHelper::GetMoreMarker();
     std::vector<int> widths(columns.size(), 0);
-    int nHeadingHeight = 0, nCellHeight = 0;
+    int nHeadingHeight = 0, nCellHeight = 0, nMarkerWidth = 0;
     {
         SelectedFont font(dc, m_fontHeading, m_dZoom);
         nHeadingHeight = TextHeight(dc) + 2 * kRowPad;
         for (size_t c = 0; c < columns.size() && m_bShowHeadings; ++c)
             widths[c] = std::max(widths[c], TextWidth(dc, columns[c].strHeading));
+        if (m_bShowHeadings)
+            nMarkerWidth = TextWidth(dc, strMore) + 2 * kCellPad;
     }
     {
         SelectedFont font(dc, m_fontCell, m_dZoom);
@@ -391,15 +395,22 @@ void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRec
         for (const auto& row : rows)
             for (size_t c = 0; c < columns.size() && c < row.size(); ++c)
                 widths[c] = std::max(widths[c], TextWidth(dc, row[c]));
+        if (!m_bShowHeadings)
+            nMarkerWidth = TextWidth(dc, strMore) + 2 * kCellPad;
     }
+    for (int& width : widths)
+        width += 2 * kCellPad;
+    // Whole columns only; the marker says that others were left out.
+    const CQLNSamplePeakTableColumnFit fit = CQLNSamplePeakTableColumnFit::Fit(widths, rc.Width(), nMarkerWidth);
+    const size_t nColumns = fit.nShown;
     std::vector<int> lefts;
     int x = rc.left;
-    for (int& width : widths) {
-        width += 2 * kCellPad;
+    for (size_t c = 0; c < nColumns; ++c) {
         lefts.push_back(x);
-        x += width;
+        x += widths[c];
     }
     const int nRight = std::min(static_cast<int>(rc.right), x);
+    const int nMarkerLeft = x + kCellPad;
 
     int y = rc.top;
     if (m_bShowTitle && !m_strTitle.IsEmpty()) {
@@ -420,15 +431,16 @@ void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRec
     if (m_bShowHeadings) {
         SelectedFont font(dc, m_fontHeading, m_dZoom);
         dc.SetTextColor(TranslateColor(m_clrHeading));
-        for (size_t c = 0; c < columns.size(); ++c)
+        for (size_t c = 0; c < nColumns; ++c)
             dc.TextOut(lefts[c] + kCellPad, y + kRowPad, columns[c].strHeading);
+        if (fit.bMarked)
+            dc.TextOut(nMarkerLeft, y + kRowPad, strMore);
         y += nHeadingHeight;
         rule(y);
     }
     {
         SelectedFont font(dc, m_fontCell, m_dZoom);
         dc.SetTextColor(TranslateColor(m_clrCell));
-        const CString strMore = CQLNBaseTextHelper::GetMoreMarker();
         for (size_t r = 0; r < rows.size(); ++r) {
             // The last row that fits gives its place to the marker when rows remain after it.
             const bool bLast = r + 1 == rows.size();
@@ -436,7 +448,10 @@ void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRec
                 dc.TextOut(rc.left + kCellPad, y + kRowPad, strMore);
                 break;
             }
-            for (size_t c = 0; c < columns.size() && c < rows[r].size(); ++c) {
+            // Without headings, the first row says that columns were left out.
+            if (fit.bMarked && !m_bShowHeadings && r == 0)
+                dc.TextOut(nMarkerLeft, y + kRowPad, strMore);
+            for (size_t c = 0; c < nColumns && c < rows[r].size(); ++c) {
                 // Numbers line up on the right of their column, text on the left.
                 double dValue = 0;
                 const bool bNumber = QLNConvertStringToDouble(rows[r][c], dValue) != FALSE;
@@ -449,8 +464,8 @@ void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRec
         }
     }
     if (m_nGridLines == kGridAll) {
-        for (size_t c = 0; c <= columns.size(); ++c) {
-            const int nX = c < columns.size() ? lefts[c] : nRight;
+        for (size_t c = 0; c <= nColumns; ++c) {
+            const int nX = c < nColumns ? lefts[c] : nRight;
             dc.MoveTo(nX, nTableTop);
             dc.LineTo(nX, y);
         }

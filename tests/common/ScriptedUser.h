@@ -276,6 +276,50 @@ inline void PressChord(const std::vector<WORD>& keys)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// Keys pressed one after the other into the window with the focus, each down and up: letters
+// (typed in lower case), digits, space and '\b' (Backspace), whose virtual-key codes are their
+// characters in upper case.
+inline void PressKeys(const std::wstring& keys)
+{
+    std::vector<INPUT> inputs(2 * keys.size());
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const wchar_t ch = keys[i / 2];
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = static_cast<WORD>(ch >= L'a' && ch <= L'z' ? ch - L'a' + L'A' : ch);
+        inputs[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Where the keyboard is in a property sheet: the focused button's text, or any other control's
+// class and id (a combo box for its edit field), with the page ("p0", "p1", ...) or the dialog
+// it is in; marked when no key could reach the user there (hidden, disabled).
+inline std::wstring KeyboardPlace(HWND hSheet)
+{
+    HWND h = ::GetFocus();
+    if (h == nullptr)
+        return L"nowhere";
+    wchar_t szClass[32] = {};
+    ::GetClassNameW(::GetParent(h), szClass, 32);
+    if (::lstrcmpiW(szClass, L"ComboBox") == 0)
+        h = ::GetParent(h);
+    ::GetClassNameW(h, szClass, 32);
+    std::wstring text = TextOf(h);
+    if (::lstrcmpiW(szClass, L"Button") != 0 || text.empty())
+        text = std::wstring(szClass) + L" " + std::to_wstring(::GetDlgCtrlID(h));
+    const HWND hPage = reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    std::wstring where;
+    if (::IsChild(hPage, h))
+        where = L"p" + std::to_wstring(::SendMessageW(hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(hPage), 0));
+    else if (::IsChild(hSheet, h))
+        where = L"sheet";
+    else
+        where = TextOf(::GetAncestor(h, GA_ROOT));
+    where += ::IsWindowVisible(h) ? L" " : L" (hidden) ";
+    where += ::IsWindowEnabled(h) ? L"" : L"(disabled) ";
+    return where + text;
+}
+
 // Whether a window (a message box) is centred on another, to a pixel or two.
 inline bool CentredOn(HWND hWnd, HWND hOn)
 {

@@ -71,34 +71,6 @@ bool ClickRow(HWND hList, const wchar_t* text)
     return row != LB_ERR;
 }
 
-// Where the keyboard is: the focused button's text, or any other control's class and id (a box
-// for its edit field), with the page ("p0" to "p2") or the dialog it is in; marked when no key
-// could reach the user there (hidden, disabled).
-std::wstring Where(HWND hSheet)
-{
-    HWND h = ::GetFocus();
-    if (h == nullptr)
-        return L"nowhere";
-    wchar_t szClass[32] = {};
-    ::GetClassNameW(::GetParent(h), szClass, 32);
-    if (::lstrcmpiW(szClass, L"ComboBox") == 0)
-        h = ::GetParent(h);
-    ::GetClassNameW(h, szClass, 32);
-    std::wstring text = TextOf(h);
-    if (::lstrcmpiW(szClass, L"Button") != 0 || text.empty())
-        text = std::wstring(szClass) + L" " + std::to_wstring(::GetDlgCtrlID(h));
-    std::wstring where;
-    if (::IsChild(CurrentPage(hSheet), h))
-        where = L"p" + std::to_wstring(::SendMessageW(hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage(hSheet)), 0));
-    else if (::IsChild(hSheet, h))
-        where = L"sheet";
-    else
-        where = TextOf(::GetAncestor(h, GA_ROOT));
-    where += ::IsWindowVisible(h) ? L" " : L" (hidden) ";
-    where += ::IsWindowEnabled(h) ? L"" : L"(disabled) ";
-    return where + text;
-}
-
 } // namespace
 
 TEST_F(AtlHost, TheControlIsAChildWindowShowingItsTextFields)
@@ -342,7 +314,9 @@ TEST_F(AtlHost, OkAfterLookingAndCancelAfterChangingLeaveThePropertySetAsItWas)
 // dialog opened with Space, Enter and a mnemonic and worked inside; Help by F1 on a page and in
 // the dialog; buttons that disable themselves under the focus (Move Down at the bottom, Remove
 // All). After each key the focus is on a control the user can see and use, on the page on show;
-// the watchdog of the scripted user fails the test at once if a key hangs the sheet.
+// the watchdog of the scripted user fails the test at once if a key hangs the sheet. Apply by
+// its mnemonic, Space or a click hands the focus back to the page and the keys go on working
+// until Enter presses OK.
 TEST_F(AtlHost, TheKeyboardAloneReachesEveryPageAndDialogAndNeverLeavesTheFocusWhereNoKeyActs)
 {
     ComPtr<IOleObject> object;
@@ -354,7 +328,7 @@ TEST_F(AtlHost, TheKeyboardAloneReachesEveryPageAndDialogAndNeverLeavesTheFocusW
     std::vector<std::wstring> seen;
     int nHelpCalls = 0;
     std::vector<ScriptedUser::Step> acts;
-    auto where = [&] { return seen.push_back(Where(hSheet)), true; };
+    auto where = [&] { return seen.push_back(KeyboardPlace(hSheet)), true; };
     auto press = [&](std::vector<WORD> keys) {
         acts.push_back([keys] { return PressChord(keys), true; });
         acts.push_back(where);
@@ -438,7 +412,37 @@ TEST_F(AtlHost, TheKeyboardAloneReachesEveryPageAndDialogAndNeverLeavesTheFocusW
         return PressChord({'X'}), true;
     });
     acts.push_back(where);
-    acts.push_back([] { return PressChord({VK_ESCAPE}), true; });
+    // Apply, by its mnemonic, by Space and by a click, disables itself: the focus goes back to
+    // the page's control that had it, and every key works on. Space on a radio button that is
+    // checked already changes nothing.
+    auto apply = [&] {
+        return seen.push_back(::IsWindowEnabled(::GetDlgItem(hSheet, 0x3021)) ? L"apply 1" : L"apply 0"), true;
+    };
+    press({VK_MENU, 'A'});
+    acts.push_back(apply);
+    press({VK_TAB});
+    press({VK_SHIFT, VK_TAB});
+    press({VK_SPACE});
+    acts.push_back(apply);
+    press({VK_MENU, '1'});
+    acts.push_back(apply);
+    acts.push_back([&] {
+        ::SendMessageW(hSheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(hSheet, 0x3021)), TRUE);
+        return PressChord({VK_SPACE}), true;
+    });
+    acts.push_back(where);
+    acts.push_back(apply);
+    press({VK_MENU, '3'});
+    acts.push_back([&] {
+        RECT rc = {};
+        ::GetWindowRect(::GetDlgItem(hSheet, 0x3021), &rc);
+        return ClickScreen(POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}), true;
+    });
+    acts.push_back(where);
+    acts.push_back(apply);
+    press({VK_CONTROL, VK_TAB});
+    press({VK_CONTROL, VK_SHIFT, VK_TAB});
+    acts.push_back([] { return PressChord({VK_RETURN}), true; });
 
     ScriptedUser user(Settled([&] {
                                   hSheet = ::FindWindowW(L"#32770", L"Sample Information");
@@ -448,7 +452,7 @@ TEST_F(AtlHost, TheKeyboardAloneReachesEveryPageAndDialogAndNeverLeavesTheFocusW
                       [&] { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }, 2000);
     EXPECT_EQ(S_OK, object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, m_hFrame, nullptr));
     EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
-    EXPECT_FALSE(::IsWindow(hSheet)) << "Escape cancels the sheet";
+    EXPECT_FALSE(::IsWindow(hSheet)) << "Enter after Apply presses OK";
     for (const std::wstring& place : seen)
         EXPECT_TRUE(place.find(L"(hidden)") == std::wstring::npos && place.find(L"(disabled)") == std::wstring::npos &&
                     place != L"nowhere") << place;
@@ -513,6 +517,33 @@ TEST_F(AtlHost, TheKeyboardAloneReachesEveryPageAndDialogAndNeverLeavesTheFocusW
         // keys meant for a hidden page reach the page on show
         L"p1 &2",
         L"p1 &2",
+        // Alt+A: Apply done, the focus back on the radio button; Tab, Shift+Tab
+        L"p1 &2",
+        L"apply 0",
+        L"p1 &Include data label",
+        L"p1 &2",
+        // Space on the checked radio button; Alt+1
+        L"p1 &2",
+        L"apply 0",
+        L"p1 &1",
+        L"apply 1",
+        // Space on Apply
+        L"p1 &1",
+        L"apply 0",
+        // Alt+3, a click on Apply
+        L"p1 &3",
+        L"p1 &3",
+        L"apply 0",
+        // Ctrl+Tab, Ctrl+Shift+Tab: the layout page's first stop, the button its group has checked
+        L"p2 &Title font...",
+        L"p1 &3",
     };
-    EXPECT_EQ(expected, seen);
+    // One place a line: a failure shows every place, not the first few.
+    const auto lines = [](const std::vector<std::wstring>& places) {
+        std::wstring text;
+        for (const std::wstring& place : places)
+            text += place + L"\n";
+        return text;
+    };
+    EXPECT_EQ(lines(expected), lines(seen));
 }

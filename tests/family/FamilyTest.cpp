@@ -69,11 +69,12 @@ TEST_F(Family, EachServerEntersItsOwnCategory)
     EXPECT_FALSE(IsInCategory(L"QLNSample.PeakTable", kGraphicalObjects));
 }
 
-// The label's rules: a block of lines centred vertically inside a 10-pixel margin, starting at
-// the left margin, each line centred within the widest; left and right put the lines against
-// their margin. A note taller than the area starts at the top margin. An alignment the
-// annotation cannot draw is refused, and one read from a property set is drawn centred.
-TEST_F(Family, TheAnnotationDrawsByTheLabelsRulesAndRefusesAnAlignmentItCannotDraw)
+// The annotation's alignments: a block of lines centred vertically inside a 10-pixel margin;
+// left and right put the lines and the block against their margin, centre centres each line and
+// the block itself across the box. A note taller than the area starts at the top margin. An
+// alignment the annotation cannot draw is refused, and one read from a property set is drawn
+// centred.
+TEST_F(Family, TheAnnotationDrawsItsAlignmentsInItsBoxAndRefusesOneItCannotDraw)
 {
     CQLNTextObjClient note;
     std::wstring error;
@@ -81,7 +82,7 @@ TEST_F(Family, TheAnnotationDrawsByTheLabelsRulesAndRefusesAnAlignmentItCannotDr
     EXPECT_EQ(L"Note", SampleObject::Get(note, L"Text")) << "its own default, from its own strings";
     ASSERT_TRUE(note.PutProperty(L"Text", L"A much longer first line\r\nshort", error)) << error;
 
-    std::vector<LONG> shortAt;
+    std::vector<LONG> longAt, shortAt;
     for (const wchar_t* alignment : {L"0", L"1", L"2"}) {
         ASSERT_TRUE(note.PutProperty(L"Alignment", alignment, error)) << error;
         const EmfScan scan = DrawAnnotation(note);
@@ -92,15 +93,17 @@ TEST_F(Family, TheAnnotationDrawsByTheLabelsRulesAndRefusesAnAlignmentItCannotDr
         const LONG lineHeight = pShort->ref.y - pLong->ref.y;
         // Centred vertically: as much space above the first line as below the last.
         EXPECT_NEAR(pLong->ref.y - 10, 200 - 10 - (pShort->ref.y + lineHeight), 1) << alignment;
-        if (*alignment == L'2')
-            EXPECT_GT(pLong->ref.x, 150) << "the block against the right margin";
-        else
-            EXPECT_EQ(10, pLong->ref.x) << "the block starts at the left margin";
+        longAt.push_back(pLong->ref.x);
         shortAt.push_back(pShort->ref.x);
     }
+    EXPECT_EQ(10, longAt[0]) << "left: against the left margin";
     EXPECT_EQ(10, shortAt[0]);
-    EXPECT_GT(shortAt[1], shortAt[0]);
-    EXPECT_GT(shortAt[2], shortAt[1]);
+    // Right-aligned, each line ends at the right margin (x 390): that gives their widths.
+    const LONG longWidth = 390 - longAt[2], shortWidth = 390 - shortAt[2];
+    ASSERT_GT(longWidth, shortWidth);
+    EXPECT_NEAR(longAt[1] - 10, 390 - (longAt[1] + longWidth), 1) << "centre: the block centred across the box";
+    EXPECT_NEAR(shortAt[1] - longAt[1], longAt[1] + longWidth - (shortAt[1] + shortWidth), 1)
+        << "centre: the short line centred on the long one";
 
     // Taller than the area: from the top margin.
     std::wstring many;

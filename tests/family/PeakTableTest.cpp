@@ -4,6 +4,7 @@
 #include "E2eSupport.h"
 #include "EmfScan.h"
 #include "HtmlHelpRecorderProbe.h"
+#include "QLNSamplePeakTableColumnFit.h"
 #include "ScopedRegistryValue.h"
 #include "ScratchFolder.h"
 #include "SiblingHost.h"
@@ -58,10 +59,13 @@ EmfScan DrawTable(CQLNTextObjClient& object, RECT bounds)
 } // namespace
 
 // A user writes two columns (the second from the catalogue, so it keeps its decimals), a title,
-// hides the headings, picks a full grid and the next grid colour, asks Help and applies; on the
-// font page (its own Help) underlines the cell font in the font dialog and presses OK. The table
-// has the edits, keeps them through a save and load, and draws them: one row of token keys, the
-// grid's vertical lines. Cancel after another edit gives the table back as it was.
+// hides the headings, picks a full grid and the next grid colour, asks Help and applies by the
+// keyboard: the focus is back on the grid button it had, the mnemonic of that grid, chosen
+// already, changes nothing, and Ctrl+Tab leaves the columns box for the font page. There (its own Help) the user
+// underlines the cell font in the font dialog and presses OK. The table has the edits, keeps them
+// through a save and load, and draws them: one row of token keys, the grid's vertical lines.
+// Cancel by Alt+F4 after another edit, and one more applied, gives the table back as it was;
+// Ctrl+PgDn and Ctrl+PgUp switch pages from the columns box.
 TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemBack)
 {
     ScopedRegistryValue helpControl(HKEY_CLASSES_ROOT, kHtmlHelpControlKey, nullptr);
@@ -81,14 +85,16 @@ TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemB
              PostClick(Item(kGridAllId));
              return PostKey(Item(kGridColorId), VK_DOWN), true;
          }},
-        {"Apply enabled", [&] { return ApplyEnabled() && (PostClick(::GetDlgItem(m_hSheet, kApplyId)), true); }},
+        {"Apply enabled", [&] { return ApplyEnabled() && (PressChord({VK_MENU, 'A'}), true); }},
         {"Apply done", [&] {
              if (ApplyEnabled())
                  return false;
              m_seen.push_back(L"applied: " + State(m_object));
-             return PostTabClick(m_hSheet, 1);
+             return NotePlace() && (PressChord({VK_MENU, 'C'}), true);
          }},
-        {"the font page", [&] { return IsOnPage(1) && PressHelp(); }},
+        [&] { return NotePlace() && (PressChord({VK_MENU, 'O'}), true); },
+        [&] { return NotePlace() && (PressChord({VK_CONTROL, VK_TAB}), true); },
+        {"the font page", [&] { return IsOnPage(1) && NotePlace() && PressHelp(); }},
         {"help for the font page", [&] {
              if (!HelpAsked())
                  return false;
@@ -108,7 +114,11 @@ TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemB
     const std::wstring edited = L"Peak;Area: {Area};|Caffeine run|0|2|12632256|CellFont.Underline=true";
     const std::vector<std::wstring> expected = {
         L"shown: Compound: {CompName}\r\nRT: {RT}\r\nArea: {Area}\r\nHeight: {Height}\r\nAmount: {CalcAmt}", L"help 3002",
-        L"applied: " + applied, L"help 1065"};
+        L"applied: " + applied,
+        // after Apply by Alt+A, back on the grid button clicked last; its mnemonic; the box
+        L"p0 Rows and &columns, apply 0", L"p0 Rows and &columns, apply 0", L"p0 Edit 1001, apply 0",
+        // Ctrl+Tab out of the columns box
+        L"p1 &Title font..., apply 0", L"help 1065"};
     EXPECT_EQ(expected, m_seen);
     EXPECT_EQ(edited, State(m_object));
     // The catalogue's column keeps its decimals, the user's own has none.
@@ -127,15 +137,29 @@ TEST_F(PeakTableHost, AUserEditsBothPagesAndTheTableShowsTheEditsCancelPutsThemB
         nVertical += line.from.x == line.to.x;
     EXPECT_EQ(3u, nVertical) << "a full grid: the edges of two columns";
 
-    // Cancel after a change written as the page was left.
+    // Cancel, by Alt+F4, after a change written as the page was left and another applied.
     const std::string bag = SampleObject::SaveBagText(m_object);
+    m_seen.clear();
     RunSheet({
-        [&] { return PostTyping(Item(kTitleId), L"Lost"), PostTabClick(m_hSheet, 1); },
+        [&] {
+            PostTyping(Item(kTitleId), L"Lost");
+            Focus(kColumnsId);
+            return PressChord({VK_CONTROL, VK_NEXT}), true;
+        },
         {"the title written", [&] {
-             return IsOnPage(1) && SampleObject::Get(m_object, L"Title") == L"Lost" &&
-                    (PostClick(::GetDlgItem(m_hSheet, IDCANCEL)), true);
+             return IsOnPage(1) && SampleObject::Get(m_object, L"Title") == L"Lost" && NotePlace() &&
+                    (PressChord({VK_CONTROL, VK_PRIOR}), true);
+         }},
+        {"the columns page", [&] { return IsOnPage(0) && NotePlace() && (PostTyping(Item(kTitleId), L"Lost again"), true); }},
+        {"Apply enabled", [&] { return ApplyEnabled() && (PressChord({VK_MENU, 'A'}), true); }},
+        {"Apply done", [&] {
+             return !ApplyEnabled() && SampleObject::Get(m_object, L"Title") == L"Lost again" && NotePlace() &&
+                    (PressChord({VK_MENU, VK_F4}), true);
          }},
     });
+    const std::vector<std::wstring> places = {L"p1 &Title font..., apply 0", L"p0 Edit 1001, apply 0",
+                                              L"p0 Edit 1001, apply 0"};
+    EXPECT_EQ(places, m_seen);
     EXPECT_EQ(bag, SampleObject::SaveBagText(m_object));
 }
 
@@ -172,6 +196,79 @@ TEST(PeakTable, RowsFromTheHostAreDrawnAndThoseThatDoNotFitEndInTheMarker)
 
     EXPECT_FALSE(table.PutProperty(L"GridLines", L"3", error));
     EXPECT_NE(std::wstring::npos, error.find(L"GridLines is 0 (none), 1 (rows) or 2 (rows and columns).")) << error;
+}
+
+// A table narrower than its columns draws the whole columns that fit, from the first, and the
+// library's marker at the end of its heading row (of its first row without headings); never a
+// column cut at the table's edge. A table wide enough draws them all, without the marker.
+TEST(PeakTable, ColumnsThatDoNotFitAreLeftOutWholeAndTheHeadingRowSaysSo)
+{
+    E2e::SampleRegistration registration(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable");
+    ASSERT_EQ(S_OK, registration.Result());
+    CQLNTextObjClient table;
+    std::wstring error;
+    ASSERT_TRUE(table.Create(L"QLNSample.PeakTable", error) && table.InitNew(error)) << error;
+    ASSERT_TRUE(table.PutProperty(L"ShowTitle", L"0", error)) << error;
+    ASSERT_TRUE(table.PutProperty(L"ColumnList", L"Compound: {CompName}\r\nRT: {RT}\r\nCalculated amount in mg/L: {CalcAmt}",
+                                  error)) << error;
+    const EmfScan wide = DrawTable(table, RECT{0, 0, 900, 200});
+    EXPECT_EQ(L"Compound|RT|Calculated amount in mg/L|{CompName}|{RT}|{CalcAmt}", Texts(wide));
+    const EmfText* pAmount = wide.Find(L"Calculated amount in mg/L");
+    ASSERT_NE(nullptr, pAmount);
+
+    // Room for a part of the last column's heading: the column goes, the marker follows RT.
+    const EmfScan narrow = DrawTable(table, RECT{0, 0, pAmount->ref.x + 90, 200});
+    EXPECT_EQ(L"Compound|RT|(More...)|{CompName}|{RT}", Texts(narrow));
+    const EmfText* pMore = narrow.Find(L"(More...)");
+    ASSERT_NE(nullptr, pMore);
+    EXPECT_EQ(narrow.Find(L"RT")->ref.y, pMore->ref.y) << "in the heading row";
+    EXPECT_GT(pMore->ref.x, narrow.Find(L"{RT}")->ref.x) << "after the last column drawn";
+
+    // Without headings, the first row says so; the columns are as wide as their cells.
+    ASSERT_TRUE(table.PutProperty(L"ShowHeadings", L"0", error)) << error;
+    VARIANT rows;
+    V_VT(&rows) = VT_BSTR;
+    V_BSTR(&rows) = ::SysAllocString(L"Caffeine\t3.1\tabout 12.5 mg/L, recalculated");
+    ASSERT_TRUE(table.CallMethod(L"SetRows", {rows}, nullptr, error)) << error;
+    ::VariantClear(&rows);
+    const EmfScan bareWide = DrawTable(table, RECT{0, 0, 900, 200});
+    EXPECT_EQ(L"Caffeine|3.1|about 12.5 mg/L, recalculated", Texts(bareWide));
+    const EmfText* pLast = bareWide.Find(L"about 12.5 mg/L, recalculated");
+    ASSERT_NE(nullptr, pLast);
+    const EmfScan bare = DrawTable(table, RECT{0, 0, pLast->ref.x + 80, 200});
+    EXPECT_EQ(L"(More...)|Caffeine|3.1", Texts(bare));
+    ASSERT_TRUE(bare.Find(L"(More...)") != nullptr && bare.Find(L"Caffeine") != nullptr) << bare.TextList();
+    EXPECT_EQ(bare.Find(L"Caffeine")->ref.y, bare.Find(L"(More...)")->ref.y) << "in the first row";
+}
+
+// The fitting rule, row by row: whole columns from the first while they and the marker fit.
+TEST(PeakTableColumnFit, WholeColumnsFromTheFirstAndTheMarkerWhenSomeAreLeftOut)
+{
+    struct Row
+    {
+        const char* rule;
+        std::vector<int> widths;
+        int nWidth, nMarker;
+        size_t nShown;
+        bool bMarked;
+    };
+    const Row rows[] = {
+        {"all fit: no marker", {100, 80}, 200, 30, 2, false},
+        {"all fit to the pixel: no marker, though it would not fit", {100, 100}, 200, 30, 2, false},
+        {"one pixel short: the marker takes the place of the last", {100, 100}, 199, 30, 1, true},
+        {"the marker's room decides how many are left", {100, 100, 100}, 260, 60, 2, true},
+        {"the marker's room, one pixel short", {100, 100, 100}, 259, 60, 1, true},
+        {"the first too wide: none, only the marker", {500, 10}, 200, 30, 0, true},
+        {"no room at all", {50}, 0, 30, 0, true},
+        {"no columns: nothing to say", {}, 100, 30, 0, false},
+        {"widths below zero take no room", {-20, 50}, 50, 10, 2, false},
+        {"widths that add up past 32 bits", {2147483647, 2147483647}, 100, 10, 0, true},
+    };
+    for (const Row& row : rows) {
+        const CQLNSamplePeakTableColumnFit fit = CQLNSamplePeakTableColumnFit::Fit(row.widths, row.nWidth, row.nMarker);
+        EXPECT_EQ(row.nShown, fit.nShown) << row.rule;
+        EXPECT_EQ(row.bMarked, fit.bMarked) << row.rule;
+    }
 }
 
 // Both property-set formats hold every property: a table written as a bag and read into a new

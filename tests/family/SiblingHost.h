@@ -81,6 +81,17 @@ protected:
         return true;
     }
     bool ApplyEnabled() const { return ::IsWindowEnabled(::GetDlgItem(m_hSheet, kApplyId)) != FALSE; }
+    // Notes in m_seen where the keyboard is and whether Apply is enabled; true, to end a step.
+    bool NotePlace()
+    {
+        m_seen.push_back(KeyboardPlace(m_hSheet) + (ApplyEnabled() ? L", apply 1" : L", apply 0"));
+        return true;
+    }
+    // Puts the focus on control nID of the page on show, as a click or Tab would.
+    void Focus(int nID) const
+    {
+        ::SendMessageW(Page(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(nID)), TRUE);
+    }
 
     E2e::SampleRegistration m_registration;
     AtlHostWindow m_host;
