@@ -50,6 +50,46 @@ if [ ! -f "$WINEPREFIX/.qln-ready-4" ]; then
   touch "$WINEPREFIX/.qln-ready-4"
 fi
 
+# Letters of every script. The report faces (Liberation) and Wine's dialog face (Tahoma) have
+# Latin, Greek and Cyrillic at most; DejaVu has Hebrew, Arabic and Armenian, Noto Devanagari and
+# Thai, WenQuanYi Micro Hei the Chinese, Japanese and Korean ones in 5 MB (Noto's CJK takes 90).
+# Each is chosen for glyph names that give the characters back from a PDF (FreeFont's and
+# Lohit's do not). python3 normalises the text read back from PDFs in the printing checks.
+qln_install_packages setup fonts-dejavu-core fonts-noto-core fonts-wqy-microhei python3
+if [ ! -f "$WINEPREFIX/.qln-scripts-1" ]; then
+  echo "setup: linking fonts of every script in $WINEPREFIX"
+  # The dialogs' "MS Sans Serif" is a bitmap face of Latin letters alone, and Wine substitutes a
+  # face only when none of the name exists: without the bitmap files the substitute (Tahoma,
+  # TrueType, as dialogs are on the platform) takes its place.
+  rm -f "$WINEPREFIX"/drive_c/windows/Fonts/{ms_sans_serif.ttf,sserif*.fon,ssee*.fon,ssef*.fon}
+  subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  for face in 'MS Sans Serif' 'Helv'; do
+    wine reg add "$subst" /v "$face" /t REG_SZ /d Tahoma /f </dev/null >/dev/null 2>&1
+  done
+  # Font linking: a letter a face lacks is drawn in the first linked face that has it. Entries
+  # are FILE,Face; Wine finds the files where fontconfig has them.
+  cjk='wqy-microhei.ttc,WenQuanYi Micro Hei'
+  sans="DejaVuSans.ttf,DejaVu Sans\0NotoSansDevanagari-Regular.ttf,Noto Sans Devanagari\0NotoSansThai-Regular.ttf,Noto Sans Thai\0$cjk"
+  serif="DejaVuSerif.ttf,DejaVu Serif\0DejaVuSans.ttf,DejaVu Sans\0NotoSerifDevanagari-Regular.ttf,Noto Serif Devanagari\0NotoSerifThai-Regular.ttf,Noto Serif Thai\0$cjk"
+  mono="DejaVuSansMono.ttf,DejaVu Sans Mono\0$sans"
+  link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  for entry in "Tahoma=$sans" "Microsoft Sans Serif=$sans" "Arial=$sans" "Liberation Sans=$sans" \
+               "Times New Roman=$serif" "Liberation Serif=$serif" "Courier New=$mono" "Liberation Mono=$mono"; do
+    wine reg add "$link" /v "${entry%%=*}" /t REG_MULTI_SZ /d "${entry#*=}" /f </dev/null >/dev/null 2>&1
+  done
+  # The edit controls shape text through Uniscribe, whose fallback for a script a face lacks is
+  # Wine's own setting: value names are the scripts' OpenType tags as hexadecimal numbers
+  # (hebr, arab, deva, thai, grek, cyrl, armn, hani, hang, kana).
+  fallback='HKCU\Software\Wine\Uniscribe\Fallback'
+  for entry in 72626568='DejaVu Sans' 62617261='DejaVu Sans' 61766564='Noto Sans Devanagari' \
+               69616874='Noto Sans Thai' 6b657267='DejaVu Sans' 6c727963='DejaVu Sans' 6e6d7261='DejaVu Sans' \
+               696e6168='WenQuanYi Micro Hei' 676e6168='WenQuanYi Micro Hei' 616e616b='WenQuanYi Micro Hei'; do
+    wine reg add "$fallback" /v "${entry%%=*}" /t REG_SZ /d "${entry#*=}" /f </dev/null >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.qln-scripts-1"
+fi
+
 # Liberation 2.1 as many desktops have it, for the tests of international text: Wine's text
 # shaping reads some of its letters out of bounds. Only the tests load it, never the prefix.
 liberation2=$build/fonts-liberation2

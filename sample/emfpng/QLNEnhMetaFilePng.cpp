@@ -1,5 +1,7 @@
 #include "QLNEnhMetaFilePng.h"
 
+#include "QLNFontFallback.h"
+
 #include <wincodec.h>
 #include <wrl/client.h>
 
@@ -34,7 +36,8 @@ public:
         m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
         const RECT rc = {0, 0, nWidth, nHeight};
         ::FillRect(m_hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        m_bPlayed = ::PlayEnhMetaFile(m_hDC, hEmf, &rc);
+        // Letters the recorded fonts lack are drawn in the fonts linked to them, as on paper.
+        m_bPlayed = CQLNFontFallback::Play(m_hDC, hEmf, &rc);
         ::GdiFlush();
     }
     ~CPlayedPicture()

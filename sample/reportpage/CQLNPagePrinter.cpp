@@ -4,6 +4,7 @@
 #include "CQLNPageScale.h"
 #include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
+#include "QLNFontFallback.h"
 
 #include <winspool.h>
 
@@ -106,7 +107,9 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
             break;
         RECT rcDest = sheet.ToDevice(rc);
         ::OffsetRect(&rcDest, -nOffsetX, -nOffsetY);
-        ::PlayEnhMetaFile(hdc, hEmf, &rcDest);
+        // The printer draws each glyph from the font selected alone: letters a font lacks go
+        // to the fonts linked to it here.
+        CQLNFontFallback::Play(hdc, hEmf, &rcDest);
     }
     if (ok && ::EndPage(hdc) <= 0) {
         error = L"the printer " + printer + L" did not finish the page";

@@ -4,6 +4,7 @@
 #include "CQLNReplacingFile.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
+#include "QLNFontFallback.h"
 #include "QLNMetaFileDC.h"
 
 #include <winspool.h>
@@ -240,12 +241,14 @@ int CALLBACK CQLNPrintJob::PlayRecord(HDC hDC, HANDLETABLE* pHandles, const ENHM
             const RECTL& rcl = pText->emrtext.rcl;
             const RECT rc = {rcl.left, rcl.top, rcl.right, rcl.bottom};
             const UINT options = pText->emrtext.fOptions & (ETO_OPAQUE | ETO_CLIPPED);
-            return ::ExtTextOutW(hDC, pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y, options,
-                                 options != 0 ? &rc : nullptr, it->second.c_str(),
-                                 static_cast<UINT>(it->second.size()), nullptr) ? 1 : 0;
+            return CQLNFontFallback::ExtTextOut(hDC, pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y, options,
+                                              options != 0 ? &rc : nullptr, it->second.c_str(),
+                                              static_cast<UINT>(it->second.size()), nullptr) ? 1 : 0;
         }
     }
-    return ::PlayEnhMetaFileRecord(hDC, pHandles, pRecord, static_cast<UINT>(nHandles)) ? 1 : 0;
+    // The printer draws each glyph from the font selected alone: letters a font lacks go to
+    // the fonts linked to it here.
+    return CQLNFontFallback::PlayRecord(hDC, pHandles, pRecord, static_cast<UINT>(nHandles)) ? 1 : 0;
 }
 
 bool CQLNPrintJob::Spool(HDC hPrinter, HENHMETAFILE hEmf, const wchar_t* pszOutput, const std::wstring& strWhere,

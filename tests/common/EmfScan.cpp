@@ -51,7 +51,7 @@ int CALLBACK OnRecord(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPAR
         const auto* pch = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(pRecord) + t.offString);
         state.scan->texts.push_back({std::wstring(pch, t.nChars), {t.ptlReference.x, t.ptlReference.y},
                                      {t.rcl.left, t.rcl.top, t.rcl.right, t.rcl.bottom}, t.fOptions,
-                                     state.font.lfFaceName, state.font.lfHeight, state.textColour});
+                                     state.font.lfFaceName, state.font.lfHeight, state.textColour, state.font});
         break;
     }
     case EMR_MOVETOEX:

@@ -16,6 +16,7 @@ struct EmfText
     std::wstring face;  // font in effect
     LONG height;
     COLORREF colour;
+    LOGFONTW font;      // the whole description of the font in effect
 };
 
 struct EmfLine { POINT from, to; };

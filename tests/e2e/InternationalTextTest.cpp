@@ -2,11 +2,14 @@
 // also has Liberation 2.1, whose Cyrillic letters д е ж з make the system's text shaping read out
 // of bounds: every path that shows text (the line holder, the control's own window in place, the
 // pages' edits, the font dialog's face box) must survive it, and the text must come back as
-// given. The fonts are this process's own, so no other test sees them.
+// given. The fonts are this process's own, so no other test sees them. Each object and the data
+// page's list draw every script in fonts that have its letters: the faces they ask for lack most
+// of them, and the prefix links others to them.
 #include "AtlHostWindow.h"
 #include "E2eSupport.h"
 #include "EmfScan.h"
 #include "QLNBaseRes.h"
+#include "QLNFontFallback.h"
 #include "SampleObject.h"
 #include "SampleRegistration.h"
 #include "ScriptedUser.h"
@@ -14,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using Microsoft::WRL::ComPtr;
@@ -40,6 +44,57 @@ const struct
     {"outside the basic plane", L"\U0001D11E \U0001F9EA \U00020B9F \U0001F600"},
     {"mixed", L"Проба αβγ עב عر 日本 \U0001F9EA"},
 };
+
+// A line of each script the objects must show as letters. Right-to-left lines hold no
+// punctuation, whose place among right-to-left words a reader of the page only guesses.
+const struct
+{
+    const char* script;
+    const wchar_t* text;
+} kScripts[] = {
+    {"Latin", L"Sample name: Caffeine"},
+    {"Cyrillic", L"Дата: дежз где жена"},
+    {"Greek", L"Χρόνος κατακράτησης"},
+    {"Hebrew", L"זמן שהייה דגימה"},
+    {"Arabic", L"زمن الاحتفاظ للعينة"},
+    {"Devanagari", L"नमूने का नाम"},
+    {"Thai", L"ชื่อตัวอย่าง"},
+    {"CJK", L"保持時間 样品名称"},
+    {"Hangul", L"시료 이름"},
+};
+
+// The characters of a text output that its font, made by the system from the recorded
+// description as any device makes it, has no glyph for.
+std::wstring Lacking(const EmfText& t)
+{
+    const HDC hdc = ::CreateCompatibleDC(nullptr);
+    const HFONT hFont = ::CreateFontIndirectW(&t.font);
+    const HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    std::vector<WORD> glyphs(t.text.size());
+    std::wstring lacking;
+    if (::GetGlyphIndicesW(hdc, t.text.c_str(), static_cast<int>(t.text.size()), glyphs.data(),
+                           GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+        lacking = L"(no glyphs)";
+    for (size_t i = 0; i < glyphs.size(); ++i)
+        if (glyphs[i] == 0xFFFF && t.text[i] >= L' ')
+            lacking += t.text[i];
+    ::SelectObject(hdc, hOld);
+    ::DeleteObject(hFont);
+    ::DeleteDC(hdc);
+    return lacking.empty() ? lacking : std::wstring(t.font.lfFaceName) + L" lacks " + lacking + L"; ";
+}
+
+// What a metafile's texts come to on a device: played as the hosts play a drawing onto paper
+// and into pictures, and recorded again.
+EmfScan Played(HENHMETAFILE hemf, const RECT& bounds)
+{
+    const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    CQLNFontFallback::Play(hdc, hemf, &bounds);
+    const HENHMETAFILE hPlayed = ::CloseEnhMetaFile(hdc);
+    EmfScan scan(hPlayed);
+    ::DeleteEnhMetaFile(hPlayed);
+    return scan;
+}
 
 // A fault in the text shaping must fail this program at once, naming it: the system's debugger
 // would otherwise wait for a user that a test run does not have.
@@ -196,4 +251,88 @@ TEST_F(InternationalText, TheSheetShowsEveryScriptInItsEditsAndKeepsIt)
     EXPECT_EQ(expected, seen);
     EXPECT_EQ(linesBefore, Lines(object));
     EXPECT_EQ(title, SampleObject::Get(object, L"Title"));
+}
+
+// The annotation's text, a line of the text object and the peak table's title in each script,
+// drawn and played onto a device: every text reaches it whole, each piece in a font that has
+// its letters.
+TEST_F(InternationalText, EveryObjectDrawsEveryScriptInFontsThatHaveItsLetters)
+{
+    E2e::SampleRegistration annotationServer(L"QLNSampleAnnotation.dll", L"QLNSample.Annotation");
+    E2e::SampleRegistration tableServer(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable");
+    ASSERT_HRESULT_SUCCEEDED(annotationServer.Result());
+    ASSERT_HRESULT_SUCCEEDED(tableServer.Result());
+    CQLNTextObjClient annotation, table;
+    ASSERT_TRUE(annotation.Create(L"QLNSample.Annotation", error) && annotation.InitNew(error)) << error;
+    ASSERT_TRUE(table.Create(L"QLNSample.PeakTable", error) && table.InitNew(error)) << error;
+    const struct
+    {
+        const char* way;
+        CQLNTextObjClient* object;
+        const wchar_t* property;
+    } ways[] = {{"annotation", &annotation, L"Text"}, {"text object", &object, L"TextFields"}, {"peak table", &table, L"Title"}};
+    const RECT bounds = {0, 0, 2000, 400};
+    for (const auto& w : ways) {
+        for (const auto& s : kScripts) {
+            SCOPED_TRACE(std::string(w.way) + ", " + s.script);
+            ASSERT_TRUE(w.object->PutProperty(w.property, s.text, error)) << error;
+            const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+            EXPECT_TRUE(w.object->Draw(nullptr, hdc, bounds, error)) << error;
+            const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
+            const EmfScan played = Played(hemf, bounds);
+            ::DeleteEnhMetaFile(hemf);
+            std::wstring joined, lacking;
+            for (const EmfText& t : played.texts) {
+                joined += t.text;
+                lacking += Lacking(t);
+            }
+            EXPECT_NE(std::wstring::npos, joined.find(s.text)) << played.TextList();
+            EXPECT_EQ(L"", lacking);
+        }
+    }
+}
+
+// User texts of every script in the data page's Selected list: each row, as the list paints it
+// into a metafile, is drawn whole in fonts that have its letters.
+TEST_F(InternationalText, TheDataPageListsEveryScriptInFontsThatHaveItsLetters)
+{
+    std::wstring textFields;
+    for (const auto& s : kScripts)
+        textFields += (textFields.empty() ? L"" : L"\r\n") + std::wstring(L"\f-1\f") + s.text;
+    ASSERT_TRUE(object.PutProperty(L"TextFields", textFields, error)) << error;
+
+    HWND hSheet = nullptr;
+    auto page = [&] { return reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)); };
+    std::vector<std::wstring> shown(std::size(kScripts)), lacking(std::size(kScripts));
+    std::vector<ScriptedUser::Step> acts;
+    for (size_t row = 0; row < std::size(kScripts); ++row) {
+        acts.push_back([&, row] {
+            const HWND hList = ::GetDlgItem(page(), IDC_QLN_DATA_SELECTED);
+            ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
+            const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+            ::SendMessageW(hList, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
+            const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
+            const EmfScan painted(hemf);
+            ::DeleteEnhMetaFile(hemf);
+            for (const EmfText& t : painted.texts) {
+                shown[row] += t.text + L"|";
+                lacking[row] += Lacking(t);
+            }
+            return true;
+        });
+    }
+    acts.push_back([&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; });
+    ScriptedUser user(Settled([&] {
+        hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+        return hSheet != nullptr && ::IsWindowVisible(hSheet) && page() != nullptr;
+    }, std::move(acts)), [&] { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
+    EXPECT_TRUE(object.ShowProperties(nullptr, error)) << error;
+    EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
+    for (size_t row = 0; row < std::size(kScripts); ++row) {
+        SCOPED_TRACE(kScripts[row].script);
+        std::wstring joined = shown[row];
+        joined.erase(std::remove(joined.begin(), joined.end(), L'|'), joined.end());
+        EXPECT_NE(std::wstring::npos, joined.find(kScripts[row].text)) << shown[row];
+        EXPECT_EQ(L"", lacking[row]);
+    }
 }

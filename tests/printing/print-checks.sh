@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demo host prints the sample text object through the prefix's PostScript printer, and what
 # reaches the PDF is read back with poppler's tools.
-#   print-checks.sh BIN-DIR CHECK DATA   CHECK: pages, positions, paper, resolved, ports or more;
+#   print-checks.sh BIN-DIR CHECK DATA   CHECK: pages, positions, paper, resolved, ports, more or
+#                                        scripts;
 #                                        DATA: the sample's data file
 # Runs inside the Wine session of the build tree (ctest's environment).
 set -euo pipefail
@@ -121,6 +122,46 @@ more)
   grep -q '(More\.\.\.)' <<<"$(pdftotext -layout "$work/small.pdf" -)" || fail "no (More...) on the small page"
   textobj --pdf "$(win "$work/large.pdf")" --size 600x800
   if grep -q '(More' <<<"$(pdftotext -layout "$work/large.pdf" -)"; then fail "(More...) on a page that holds every line"; fi
+  ;;
+scripts)
+  # A line of each script, printed by each sample object, reads back from the PDF as it was
+  # given. The PostScript names each glyph after the font's own name for it, which is all a PDF
+  # reader has to go by: Arabic comes back in its presentation forms (the joined shapes), equal
+  # to the letters under compatibility normalisation, and right-to-left text between
+  # direction marks. The arguments reach the program through the locale's character set.
+  export LC_ALL=C.UTF-8
+  for dll in QLNSampleAnnotation QLNSamplePeakTable; do
+    wine regsvr32 /s "$(win "$bin/$dll.dll")" </dev/null
+  done
+  normalised() {
+    python3 -c 'import sys, unicodedata
+text = "".join(c for c in sys.stdin.read() if c not in "\u200e\u200f\u202a\u202b\u202c\u202d\u202e")
+print(" ".join(unicodedata.normalize("NFKC", text).split()))'
+  }
+  while IFS='|' read -r script line; do
+    for object in QLNSample.Annotation:Text QLNSample.TextCtrl:TextFields QLNSample.PeakTable:Title; do
+      textobj --progid "${object%%:*}" --set "${object#*:}=$line" --pdf "$(win "$work/page.pdf")" >/dev/null
+      pdftotext -layout "$work/page.pdf" "$work/page.txt"
+      got=$(normalised <"$work/page.txt")
+      echo "$script, ${object%%:*}: $(tr -s ' \n\f' '  ' <"$work/page.txt")"
+      # The table prints its column headings beside the title; the others print the line alone.
+      if [ "${object%%:*}" = QLNSample.PeakTable ]; then
+        grep -qF -- "$(normalised <<<"$line")" <<<"$got" || fail "$script, ${object%%:*}: \"$got\" lacks \"$line\""
+      else
+        [ "$got" = "$(normalised <<<"$line")" ] || fail "$script, ${object%%:*}: \"$got\", not \"$line\""
+      fi
+    done
+  done <<'LINES'
+Latin|Sample name: Caffeine
+Cyrillic|Дата: дежз где жена
+Greek|Χρόνος κατακράτησης
+Hebrew|זמן שהייה דגימה
+Arabic|زمن الاحتفاظ للعينة
+Devanagari|नमूने का नाम
+Thai|ชื่อตัวอย่าง
+CJK|保持時間 样品名称
+Hangul|시료 이름
+LINES
   ;;
 *)
   fail "no such check"
