@@ -39,7 +39,7 @@ void DrawObjectAlone(const CQLNPageObject& object)
     recording.m_fnCreate(frame);
     std::wstring error;
     object.Draw(recording.m_hDC, recording.m_hAttribDC, frame, CQLNPageScale::Device(recording.m_hAttribDC), error);
-    recording.Finish();
+    ::DeleteEnhMetaFile(recording.Take());
 }
 
 void DrawPage(const CQLNReportPage& page, HDC hdc, int nZoom = 100)
@@ -149,7 +149,7 @@ int main()
             CQLNObjectRecording recording(false);
             recording.m_fnCreate(RECT{0, 0, size.cx, size.cy});
             DrawPage(page, recording.m_hDC);
-            recording.Finish();
+            ::DeleteEnhMetaFile(recording.Take());
         });
         std::printf("  record the page into a metafile   %8.1f ms\n", recorded);
 

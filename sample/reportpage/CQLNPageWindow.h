@@ -4,9 +4,11 @@
 // millimetre, Delete removes, Insert adds from the list of report objects, a double click or
 // Alt+Enter opens the object's own sheet, Enter activates it in place (a click elsewhere ends
 // that), Ctrl+Z undoes the last move, resize, insertion or removal, Ctrl+S saves. The title
-// shows the file and, while there are unsaved changes, a star; closing then asks to save.
+// shows the file and, while there are unsaved changes, a star; closing then asks to save. A page
+// previewed with data says so in its title until File > Back to Design.
 #pragma once
 #include "CQLNPageContainer.h"
+#include "CQLNPagePreview.h"
 #include "CQLNReportPage.h"
 
 #include <string>
@@ -36,6 +38,9 @@ public:
     // Selects the object and activates it in place, as Enter does; false with the reason when
     // the object refuses or does not become active in place.
     bool ActivateInPlace(CQLNPageObject& object, std::wstring& error);
+    // Shows the page with the data of the file at dataPath (read into resolver), as a report
+    // resolved with it prints; the page stays as it is.
+    bool Preview(const CQLNReportResolver& resolver, const std::wstring& dataPath, std::wstring& error);
     // A message meant for the object active in place (its keyboard interface) goes to it first.
     bool PreTranslate(MSG& msg);
 
@@ -76,6 +81,7 @@ private:
     void DeactivateInPlace();
     void Undo();
     void Delete();
+    void EndPreview();
     bool Save(bool bAskName);
     // Asks to save, then for a file to open.
     void OpenFile();
@@ -93,6 +99,7 @@ private:
     HWND m_hWnd = nullptr;
     CQLNPageFrame* m_pFrame = nullptr;
     CQLNReportPage m_page;
+    CQLNPagePreview m_preview;
     std::wstring m_strPath;
     int m_nZoom = 75;
     POINT m_scroll = {0, 0};

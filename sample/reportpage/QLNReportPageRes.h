@@ -25,3 +25,5 @@
 #define ID_ZOOM_75                 1041
 #define ID_ZOOM_100                1042
 #define ID_ZOOM_150                1043
+#define ID_ZOOM_200                1044
+#define ID_FILE_END_PREVIEW        1200

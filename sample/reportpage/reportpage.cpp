@@ -24,7 +24,8 @@ int Fail(const std::wstring& message)
     return 1;
 }
 
-// Inserts, resolving and the paper apply to a page in a window as to one on the command line.
+// Inserts and the paper apply to a page in a window as to one on the command line; a window
+// shows a resolved page as a preview of its own.
 bool Prepare(CQLNReportPage& page, CQLNPageContainer* pContainer, const CQLNPageOptions& options,
              const CQLNReportResolver* pResolver, std::wstring& error)
 {
@@ -116,7 +117,8 @@ int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolve
     std::wstring error;
     if (!window.Create(options.m_strPage, options.m_nZoom != 0 ? options.m_nZoom : 75, error))
         return Fail(error);
-    if (!Prepare(window.Page(), &window, options, pResolver, error))
+    if (!Prepare(window.Page(), &window, options, nullptr, error) ||
+        (pResolver != nullptr && !window.Preview(*pResolver, options.m_strResolve, error)))
         return Fail(error);
     // The page on screen before an object's own window comes over its place, as a person sees it.
     ::InvalidateRect(window.Handle(), nullptr, FALSE);
