@@ -24,6 +24,7 @@ void CQLNPageMenu::Mark(HMENU hMenu, const CQLNReportPage& page, int nZoom, cons
         {ID_ZOOM_75, nZoom == 75},
         {ID_ZOOM_100, nZoom == 100},
         {ID_ZOOM_150, nZoom == 150},
+        {ID_ZOOM_200, nZoom == 200},
     };
     for (const auto& radio : radios) {
         MENUITEMINFOW mii = {};

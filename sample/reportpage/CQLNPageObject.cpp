@@ -297,6 +297,7 @@ void CQLNPageObject::Close()
         ole->SetClientSite(nullptr);
     }
     m_dwOleAdvise = 0;
+    m_picture.Forget();
     m_zoomable.reset();
     m_object.Reset();
     // Closed is not the same as a placeholder: a closed object has nothing left to save.
@@ -344,6 +345,10 @@ bool CQLNPageObject::EditsInPlace() const
 
 void CQLNPageObject::SetPlace(const RECT& rcPlace)
 {
+    // A move keeps the recording; at another size the object lays itself out anew.
+    if (rcPlace.right - rcPlace.left != m_rcPlace.right - m_rcPlace.left ||
+        rcPlace.bottom - rcPlace.top != m_rcPlace.bottom - m_rcPlace.top)
+        m_picture.Forget();
     m_rcPlace = rcPlace;
     SendExtent();
     UpdateInPlacePosition();
@@ -406,6 +411,40 @@ bool CQLNPageObject::Draw(HDC hdcDraw, HDC hdcTarget, const RECT& rcPlace, const
         ::RestoreDC(hdcTarget, nSavedTarget);
     ::RestoreDC(hdcDraw, nSavedDraw);
     return ok;
+}
+
+bool CQLNPageObject::Show(HDC hdc, const RECT& rc, std::wstring& error) const
+{
+    return m_picture.Show(*this, hdc, rc, m_resolution.Replacement(), error);
+}
+
+bool CQLNPageObject::Resolve(const CQLNReportResolver& resolver, std::wstring& error)
+{
+    // An object that offers no automation has nothing to resolve.
+    CQLNTextObjClient client;
+    std::wstring why;
+    if (IsPlaceholder() || !client.Attach(m_object.Get(), why))
+        return true;
+    m_picture.Forget();
+    if (!m_resolution.Resolve(client, resolver, error)) {
+        error = ClassName() + L": " + error;
+        return false;
+    }
+    return true;
+}
+
+bool CQLNPageObject::EndResolution(std::wstring& error)
+{
+    CQLNTextObjClient client;
+    std::wstring why;
+    m_picture.Forget();
+    if (IsPlaceholder() || !client.Attach(m_object.Get(), why))
+        return true;
+    if (!m_resolution.Withdraw(client, error)) {
+        error = ClassName() + L": " + error;
+        return false;
+    }
+    return true;
 }
 
 bool CQLNPageObject::DrawAt(HDC hdcDraw, HDC hdcTarget, const RECT& bounds, std::wstring& error) const
@@ -621,6 +660,8 @@ HRESULT CQLNPageObject::OnUIDeactivate(BOOL)
 HRESULT CQLNPageObject::OnInPlaceDeactivate()
 {
     m_bInPlaceActive = false;
+    // What was edited in place was drawn in the object's own window.
+    m_picture.Forget();
     ZoomTo(1.0);
     SendExtent();
     if (m_pContainer != nullptr)
@@ -654,6 +695,10 @@ void CQLNPageObject::OnDataChange(FORMATETC*, STGMEDIUM*)
 
 void CQLNPageObject::OnViewChange(DWORD, LONG)
 {
+    // Said of the drawing the object is making for its recording, it would ask for another.
+    if (m_picture.IsRecording())
+        return;
+    m_picture.Forget();
     if (m_pContainer != nullptr)
         m_pContainer->ObjectChanged(*this);
 }

@@ -2,9 +2,14 @@
 // through the system's interfaces: created by class identifier, kept in a storage of its own
 // (IPersistStorage, or IPersistStreamInit into a stream of that storage), drawn through
 // IViewObject, activated in place through IOleObject and IOleInPlaceSite, and redrawn when its
-// view changes (IAdviseSink). An object whose class is not a report object of this computer is a
-// placeholder: it keeps its storage, byte for byte, to be written back when the page is saved.
+// view changes (IAdviseSink). The page shows and prints an object through a recording of it
+// measured against the printer (CQLNObjectPicture), with the values of a resolved report drawn
+// in place of their tokens; resolving never changes the object. An object whose class is not a
+// report object of this computer is a placeholder: it keeps its storage, byte for byte, to be
+// written back when the page is saved.
 #pragma once
+#include "CQLNObjectPicture.h"
+#include "CQLNObjectResolution.h"
 #include "CQLNTextObjClient.h"
 
 #include <ole2.h>
@@ -15,6 +20,7 @@
 
 class CQLNPageContainer;
 class CQLNPageScale;
+class CQLNReportResolver;
 
 class CQLNPageObject : public IOleClientSite, public IOleInPlaceSite, public IAdviseSink
 {
@@ -64,10 +70,20 @@ public:
     const RECT& Place() const { return m_rcPlace; }
     void SetPlace(const RECT& rcPlace);
 
-    // Draws the object at rcPlace (0.01 mm from the corner the scale puts on hdcDraw), as large
-    // as the scale shows the page, clipped to it; hdcTarget is the device the drawing is measured
-    // for, null for the screen. The object is left at the zoom it had.
+    // Has the object draw itself at rcPlace (0.01 mm from the corner the scale puts on hdcDraw),
+    // as large as the scale shows the page, clipped to it; hdcTarget is the device the drawing is
+    // measured for, null for the screen. The object is left at the zoom it had.
     bool Draw(HDC hdcDraw, HDC hdcTarget, const RECT& rcPlace, const CQLNPageScale& scale, std::wstring& error) const;
+    // Shows the object as it prints, into rc in logical units of hdc, with the values of its
+    // resolution in place of their tokens.
+    bool Show(HDC hdc, const RECT& rc, std::wstring& error) const;
+
+    // Asks the object what it offers and resolves that with the data; its saved data stays as
+    // it was.
+    bool Resolve(const CQLNReportResolver& resolver, std::wstring& error);
+    // Back to the template: a table's rows taken back, no values drawn.
+    bool EndResolution(std::wstring& error);
+    const CQLNObjectResolution& Resolution() const { return m_resolution; }
     // Runs a verb with this site; rcPos is the object's place in the page window.
     bool DoVerb(LONG iVerb, std::wstring& error);
     void Deactivate();
@@ -140,4 +156,6 @@ private:
     std::unique_ptr<CQLNTextObjClient> m_zoomable;
     // The zoom the object is at between drawings: 1, or the page's while it is active in place.
     double m_dZoom = 1.0;
+    mutable CQLNObjectPicture m_picture;
+    CQLNObjectResolution m_resolution;
 };

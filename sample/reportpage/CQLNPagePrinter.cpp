@@ -1,10 +1,8 @@
 #include "CQLNPagePrinter.h"
 
-#include "CQLNObjectRecording.h"
 #include "CQLNPageScale.h"
 #include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
-#include "QLNFontFallback.h"
 
 #include <winspool.h>
 
@@ -88,28 +86,9 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
     const int nOffsetY = ::GetDeviceCaps(hdc, PHYSICALOFFSETY);
     for (size_t i = 0; ok && i < page.Objects().size(); ++i) {
         const CQLNPageObject& object = *page.Objects()[i].Get();
-        const RECT& rc = object.Place();
-        CQLNObjectRecording recording;
-        const RECT frame = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
-        if (recording.m_fnCreate(frame) != CQLNMetaFileDC::m_klSuccess) {
-            error = L"cannot record " + object.ClassName() + L" for the printer";
-            ok = false;
-            break;
-        }
-        // Measured on the printer, where the object will be printed, at the printer's resolution.
-        ok = object.Draw(recording.m_hDC, recording.m_hAttribDC, frame, CQLNPageScale::Device(recording.m_hAttribDC), error);
-        const HENHMETAFILE hEmf = ok ? recording.Finish() : nullptr;
-        if (ok && hEmf == nullptr) {
-            error = L"cannot record " + object.ClassName() + L" for the printer";
-            ok = false;
-        }
-        if (!ok)
-            break;
-        RECT rcDest = sheet.ToDevice(rc);
+        RECT rcDest = sheet.ToDevice(object.Place());
         ::OffsetRect(&rcDest, -nOffsetX, -nOffsetY);
-        // The printer draws each glyph from the font selected alone: letters a font lacks go
-        // to the fonts linked to it here.
-        CQLNFontFallback::Play(hdc, hEmf, &rcDest);
+        ok = object.Show(hdc, rcDest, error);
     }
     if (ok && ::EndPage(hdc) <= 0) {
         error = L"the printer " + printer + L" did not finish the page";

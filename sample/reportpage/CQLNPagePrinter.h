@@ -1,6 +1,7 @@
-// Prints a report page through the default printer's driver: each object recorded into a
-// metafile measured against the printer, then played at its place on the sheet. A PDF is the page printed on a
-// printer of the same driver whose port pipes into Ghostscript (CQLNPdfPrinter).
+// Prints a report page through the default printer's driver: each object's recording measured
+// against the printer, the one the window plays too, played at its place on the sheet. A PDF is
+// the page printed on a printer of the same driver whose port pipes into Ghostscript
+// (CQLNPdfPrinter).
 #pragma once
 #include "CQLNReportPage.h"
 

@@ -436,6 +436,8 @@ void CQLNPageWindow::OnCommand(UINT nID)
     case ID_ZOOM_100: SetZoom(100); break;
     case ID_ZOOM_150: SetZoom(150); break;
     case ID_PAGE_LOAD_NOTE: Report(m_page.TakeLoadNote()); break;
+    case ID_ZOOM_200: SetZoom(200); break;
+    case ID_FILE_END_PREVIEW: EndPreview(); break;
     default: break;
     }
 }
@@ -505,6 +507,8 @@ void CQLNPageWindow::InsertObject()
     object->SetPlace(m_page.NextPlace(SIZE{8000, 5000}));
     m_page.Insert(object);
     m_selected = object;
+    if (!m_preview.Resolve(*object.Get(), error))
+        Report(error);
     Changed();
 }
 
@@ -576,6 +580,21 @@ void CQLNPageWindow::UndoOrRedo(bool bRedo)
         Report(error);
 }
 
+bool CQLNPageWindow::Preview(const CQLNReportResolver& resolver, const std::wstring& dataPath, std::wstring& error)
+{
+    const bool ok = m_preview.Start(m_page, resolver, dataPath, error);
+    Changed();
+    return ok;
+}
+
+void CQLNPageWindow::EndPreview()
+{
+    std::wstring error;
+    if (!m_preview.End(m_page, error))
+        Report(error);
+    Changed();
+}
+
 void CQLNPageWindow::Delete()
 {
     if (!m_selected)
@@ -613,6 +632,8 @@ bool CQLNPageWindow::Open(const std::wstring& path)
     m_selected.Reset();
     m_page.Swap(opened);
     m_strPath = path;
+    if (!m_preview.Resolve(m_page, error))
+        Report(error);
     m_scroll = POINT{0, 0};
     Changed();
     const std::wstring note = m_page.TakeLoadNote();
@@ -767,9 +788,12 @@ void CQLNPageWindow::UpdateTitle()
     std::wstring title = m_strPath.empty() ? L"Untitled" : m_strPath.substr(m_strPath.find_last_of(L"\\/") + 1);
     if (m_page.IsModified())
         title += L"*";
+    if (m_preview.IsOn())
+        title += L" - preview of " + m_preview.DataName();
     title += L" - ";
     title += kAppName;
     ::SetWindowTextW(m_hWnd, title.c_str());
+    ::EnableMenuItem(::GetMenu(m_hWnd), ID_FILE_END_PREVIEW, MF_BYCOMMAND | (m_preview.IsOn() ? MF_ENABLED : MF_GRAYED));
 }
 
 void CQLNPageWindow::UpdateScrollBars()

@@ -8,9 +8,11 @@
 // ends that), a right click opens the object's or the page's menu there, Ctrl+Z undoes the
 // page's last step and Ctrl+Y (or Ctrl+Shift+Z) redoes it, the Edit menu naming them; Ctrl+N,
 // Ctrl+O, Ctrl+S and Ctrl+P start a new page, open, save and print. The title shows the file and,
-// while there are unsaved changes, a star; closing then asks to save.
+// while there are unsaved changes, a star; closing then asks to save. A page previewed with data
+// says so in its title until File > Back to Design.
 #pragma once
 #include "CQLNPageContainer.h"
+#include "CQLNPagePreview.h"
 #include "CQLNReportPage.h"
 
 #include <string>
@@ -44,6 +46,9 @@ public:
     // Selects the object and activates it in place, as Enter does; false with the reason when
     // the object refuses or does not become active in place.
     bool ActivateInPlace(CQLNPageObject& object, std::wstring& error);
+    // Shows the page with the data of the file at dataPath (read into resolver), as a report
+    // resolved with it prints; the page stays as it is.
+    bool Preview(const CQLNReportResolver& resolver, const std::wstring& dataPath, std::wstring& error);
     // A message meant for the object active in place (its keyboard interface) goes to it first.
     bool PreTranslate(MSG& msg);
 
@@ -93,6 +98,7 @@ private:
     // is making.
     void UndoOrRedo(bool bRedo);
     void Delete();
+    void EndPreview();
     bool Save(bool bAskName);
     // Asks to save, then for a file to open.
     void OpenFile();
@@ -120,6 +126,7 @@ private:
     HWND m_hWnd = nullptr;
     CQLNPageFrame* m_pFrame = nullptr;
     CQLNReportPage m_page;
+    CQLNPagePreview m_preview;
     std::wstring m_strPath;
     int m_nZoom = 75;
     POINT m_scroll = {0, 0};

@@ -553,11 +553,19 @@ void CQLNReportPage::Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error)
     ::SelectObject(hdc, hOldBrush);
     ::DeleteObject(hPen);
 
+    // A window or a bitmap shows only part of a large page: objects outside it are not played.
+    RECT rcVisible = {};
+    const DWORD nType = ::GetObjectType(hdc);
+    const bool bCull = (nType == OBJ_DC || nType == OBJ_MEMDC) && ::GetClipBox(hdc, &rcVisible) > NULLREGION;
     for (const auto& object : m_objects) {
         if (object->IsInPlaceActive())
             continue;
+        const RECT rc = scale.ToDevice(object->Place());
+        RECT rcShown;
+        if (bCull && !::IntersectRect(&rcShown, &rc, &rcVisible))
+            continue;
         std::wstring why;
-        if (!object->Draw(hdc, nullptr, object->Place(), scale, why) && error.empty())
+        if (!object->Show(hdc, rc, why) && error.empty())
             error = why;
     }
 }

@@ -92,8 +92,9 @@ public:
     void Close() { CloseAll(); }
 
     // Draws the paper, its margins and every object onto hdc, the page's top left corner at
-    // origin (device pixels) and at zoom percent of its size at the screen's resolution. An
-    // object active in place draws itself in its own window and is left out.
+    // origin (device pixels) and at zoom percent of its size at the screen's resolution; each
+    // object as it prints (CQLNPageObject::Show). An object active in place draws itself in its
+    // own window and is left out.
     void Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error) const;
     // Converts between 0.01 mm on the page and pixels at zoom percent of the screen's resolution.
     static long ToPixels(long nHimetric, int nZoom);

@@ -1,11 +1,8 @@
 #include "CQLNReportPageTools.h"
 
 #include "CQLNReplacingFile.h"
-#include "CQLNReportResolver.h"
-#include "CQLNTableResolution.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
-#include "QLNDefaultText.h"
 #include "QLNEnhMetaFilePng.h"
 
 #include <cstdio>
@@ -32,41 +29,23 @@ bool CQLNReportPageTools::InsertByName(CQLNReportPage& page, CQLNPageContainer* 
 
 bool CQLNReportPageTools::Resolve(CQLNReportPage& page, const CQLNReportResolver& resolver, std::wstring& error)
 {
-    for (const auto& object : page.Objects()) {
-        CQLNTextObjClient client;
-        std::wstring textFields, why;
-        if (object->IsPlaceholder() || !client.Attach(object->Object(), why))
-            continue;
-        if (CQLNTableResolution::IsTable(client)) {
-            std::vector<std::wstring> columns;
-            std::wstring rows;
-            if (!CQLNTableResolution::Resolve(client, resolver, columns, rows, error)) {
-                error = object->ClassName() + L": " + error;
-                return false;
-            }
-            continue;
-        }
-        if (!client.GetStringProperty(L"TextFields", textFields, why))
-            continue;
-        std::wstring resolved;
-        for (const std::wstring& line : CQLNReportResolver::SplitLines(textFields)) {
-            CString strDefault, strDecimal, strCustomized, strLine;
-            CQLNDefaultText::BreakupTextLine(CString(line.c_str(), static_cast<int>(line.size())), strDefault, strDecimal,
-                                             strCustomized);
-            const std::wstring decimal(strDecimal.GetString(), static_cast<size_t>(strDecimal.GetLength()));
-            const std::wstring value = resolver.ResolveLine(
-                std::wstring(strCustomized.GetString(), static_cast<size_t>(strCustomized.GetLength())), decimal);
-            CQLNDefaultText::FormTextLine(strDefault, strDecimal, CString(value.c_str(), static_cast<int>(value.size())), strLine);
-            if (!resolved.empty())
-                resolved += L"\r\n";
-            resolved.append(strLine.GetString(), static_cast<size_t>(strLine.GetLength()));
-        }
-        if (!client.PutProperty(L"TextFields", resolved, error)) {
-            error = object->ClassName() + L": " + error;
+    for (const auto& object : page.Objects())
+        if (!object->Resolve(resolver, error))
             return false;
+    return true;
+}
+
+bool CQLNReportPageTools::EndResolution(CQLNReportPage& page, std::wstring& error)
+{
+    bool ok = true;
+    for (const auto& object : page.Objects()) {
+        std::wstring why;
+        if (!object->EndResolution(why) && ok) {
+            error = why;
+            ok = false;
         }
     }
-    return true;
+    return ok;
 }
 
 std::wstring CQLNReportPageTools::List(const CQLNReportPage& page)
@@ -94,9 +73,12 @@ std::wstring CQLNReportPageTools::List(const CQLNReportPage& page)
         CQLNTextObjClient client;
         std::vector<std::wstring> lines;
         std::wstring why;
-        if (!object->IsPlaceholder() && client.Attach(object->Object(), why) && client.GetOfferedLines(lines, why))
-            for (const std::wstring& line : lines)
-                out += L"    " + line + L"\r\n";
+        if (object->Resolution().GetKind() == CQLNObjectResolution::Kind::Text)
+            lines = object->Resolution().Lines();
+        else if (!object->IsPlaceholder() && client.Attach(object->Object(), why))
+            client.GetOfferedLines(lines, why);
+        for (const std::wstring& line : lines)
+            out += L"    " + line + L"\r\n";
     }
     return out;
 }

@@ -39,3 +39,6 @@
 #define ID_PAGE_TIME_DECIMALS      1250
 #define IDD_TIME_DECIMALS          1251
 #define IDC_TIME_DECIMALS          1252
+
+#define ID_ZOOM_200                1044
+#define ID_FILE_END_PREVIEW        1200

@@ -31,7 +31,8 @@ void Warn(const std::wstring& message)
         CQLNConsoleOutput::Write(STD_ERROR_HANDLE, L"reportpage: warning: " + message + L"\r\n");
 }
 
-// Inserts, resolving and the paper apply to a page in a window as to one on the command line.
+// Inserts and the paper apply to a page in a window as to one on the command line; a window
+// shows a resolved page as a preview of its own.
 bool Prepare(CQLNReportPage& page, CQLNPageContainer* pContainer, const CQLNPageOptions& options,
              const CQLNReportResolver* pResolver, std::wstring& error)
 {
@@ -130,7 +131,8 @@ int RunWindow(const CQLNPageOptions& options, const CQLNReportResolver* pResolve
     // A picture is taken with nobody to answer a message.
     if (!options.m_strShot.empty())
         Warn(window.Page().TakeLoadNote());
-    if (!Prepare(window.Page(), &window, options, pResolver, error))
+    if (!Prepare(window.Page(), &window, options, nullptr, error) ||
+        (pResolver != nullptr && !window.Preview(*pResolver, options.m_strResolve, error)))
         return Fail(error);
     // The page on screen before an object's own window comes over its place, as a person sees it.
     ::InvalidateRect(window.Handle(), nullptr, FALSE);

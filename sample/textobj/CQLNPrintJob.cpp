@@ -1,11 +1,10 @@
 #include "CQLNPrintJob.h"
 
+#include "CQLNObjectRecording.h"
 #include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
-#include "QLNFontFallback.h"
-#include "QLNMetaFileDC.h"
 
 #include <winspool.h>
 
@@ -13,18 +12,6 @@
 #include <memory>
 
 namespace {
-
-// The metafile device keeps its recording to itself; a print job takes it over to play it.
-class CRecordingDC : public CQLNMetaFileDC
-{
-public:
-    HENHMETAFILE TakeMetaFile()
-    {
-        const HENHMETAFILE hEmf = m_hEnhMetaFile;
-        m_hEnhMetaFile = nullptr;
-        return hEmf;
-    }
-};
 
 double Seconds()
 {
@@ -154,7 +141,7 @@ bool CQLNPrintJob::Record(CQLNTextObjClient& control, int nWidth, int nHeight, H
                           std::wstring& error)
 {
     const double dStart = Seconds();
-    CRecordingDC dc;
+    CQLNObjectRecording dc;
     CDC* pReference = dc.m_fnGetAttribDC();
     const HDC hRef = pReference != nullptr ? pReference->GetSafeHdc() : nullptr;
     if (hRef == nullptr || ::GetDeviceCaps(hRef, TECHNOLOGY) != DT_RASPRINTER) {
@@ -192,11 +179,11 @@ bool CQLNPrintJob::Record(CQLNTextObjClient& control, int nWidth, int nHeight, H
     if (!control.SetZoom(static_cast<double>(nRefDpiY) / nScreenDpi, error) ||
         !control.Draw(dc.m_hAttribDC, dc.m_hDC, bounds, error))
         return false;
-    if (dc.m_fnFinishResolve() != CQLNMetaFileDC::m_klSuccess) {
+    hEmf = dc.Take();
+    if (hEmf == nullptr) {
         error = L"the recording gave no metafile";
         return false;
     }
-    hEmf = dc.TakeMetaFile();
     m_times.dRecord = Seconds() - dStart;
     return true;
 }
@@ -226,31 +213,6 @@ void CQLNPrintJob::Place(HENHMETAFILE hEmf, HDC hPrinter)
     }
 }
 
-int CALLBACK CQLNPrintJob::PlayRecord(HDC hDC, HANDLETABLE* pHandles, const ENHMETARECORD* pRecord, int nHandles,
-                                      LPARAM lParam)
-{
-    const CQLNPrintJob* pJob = reinterpret_cast<const CQLNPrintJob*>(lParam);
-    if (pRecord->iType == EMR_EXTTEXTOUTW && !pJob->m_replacements.empty()) {
-        const EMREXTTEXTOUTW* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
-        const wchar_t* pChars =
-            reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(pText) + pText->emrtext.offString);
-        const auto it = pJob->m_replacements.find(std::wstring(pChars, pText->emrtext.nChars));
-        if (it != pJob->m_replacements.end()) {
-            // Drawn where the text it replaces was, with the font, colours and alignment the
-            // playing has set on the page, its glyphs spaced by the printer's own advances.
-            const RECTL& rcl = pText->emrtext.rcl;
-            const RECT rc = {rcl.left, rcl.top, rcl.right, rcl.bottom};
-            const UINT options = pText->emrtext.fOptions & (ETO_OPAQUE | ETO_CLIPPED);
-            return CQLNFontFallback::ExtTextOut(hDC, pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y, options,
-                                              options != 0 ? &rc : nullptr, it->second.c_str(),
-                                              static_cast<UINT>(it->second.size()), nullptr) ? 1 : 0;
-        }
-    }
-    // The printer draws each glyph from the font selected alone: letters a font lacks go to
-    // the fonts linked to it here.
-    return CQLNFontFallback::PlayRecord(hDC, pHandles, pRecord, static_cast<UINT>(nHandles)) ? 1 : 0;
-}
-
 bool CQLNPrintJob::Spool(HDC hPrinter, HENHMETAFILE hEmf, const wchar_t* pszOutput, const std::wstring& strWhere,
                          std::wstring& error)
 {
@@ -264,7 +226,7 @@ bool CQLNPrintJob::Spool(HDC hPrinter, HENHMETAFILE hEmf, const wchar_t* pszOutp
         return false;
     }
     const RECT page = {0, 0, m_nWidthOnPaper, m_nHeightOnPaper};
-    if (::StartPage(hPrinter) <= 0 || !::EnumEnhMetaFile(hPrinter, hEmf, PlayRecord, this, &page) ||
+    if (::StartPage(hPrinter) <= 0 || !m_replacement.Play(hPrinter, hEmf, page) ||
         ::EndPage(hPrinter) <= 0) {
         error = SpoolerError(L"the printer " + m_strPrinter + L" did not take the page");
         ::AbortDoc(hPrinter);

@@ -2,9 +2,10 @@
 // default printer, then played onto the page of the chosen printer inside the page's printable
 // area and spooled to the printer's port, to a PostScript file or, through Ghostscript, to PDF.
 #pragma once
+#include "CQLNTextReplacement.h"
+
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,7 @@ public:
 
     // Texts to print in place of texts the object draws, as a resolved report shows values in
     // place of the tokens that name them.
-    void SetReplacements(const std::map<std::wstring, std::wstring>& replacements) { m_replacements = replacements; }
+    void SetReplacement(const CQLNTextReplacement& replacement) { m_replacement = replacement; }
 
     const std::vector<Placement>& Placements() const { return m_placements; }
     const Times& StepTimes() const { return m_times; }
@@ -52,13 +53,11 @@ private:
     bool Spool(HDC hPrinter, HENHMETAFILE hEmf, const wchar_t* pszOutput, const std::wstring& strWhere,
                std::wstring& error);
     void Place(HENHMETAFILE hEmf, HDC hPrinter);
-    static int CALLBACK PlayRecord(HDC hDC, HANDLETABLE* pHandles, const ENHMETARECORD* pRecord, int nHandles,
-                                   LPARAM lParam);
 
     std::wstring m_strPrinter;
     std::wstring m_strPort;
     std::vector<BYTE> m_devMode;
-    std::map<std::wstring, std::wstring> m_replacements;
+    CQLNTextReplacement m_replacement;
     std::vector<Placement> m_placements;
     Times m_times;
     int m_nWidthOnPaper = 0;

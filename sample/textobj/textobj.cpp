@@ -4,21 +4,20 @@
 // PNG picture, prints it on a printer or into PostScript or PDF, and saves it.
 // Exit codes: 0 done, 1 a file, the control or a property refused, 2 a bad command line.
 #include "CQLNConsoleOutput.h"
+#include "CQLNObjectRecording.h"
+#include "CQLNObjectResolution.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNPrintJob.h"
 #include "CQLNReportResolver.h"
 #include "CQLNSheetCamera.h"
-#include "CQLNTableResolution.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
 #include "CQLNTextObjOptions.h"
 #include "CQLNTextPropertyBag.h"
 #include "QLNEnhMetaFilePng.h"
-#include "QLNMetaFileDC.h"
 
 #include <ole2.h>
 
-#include <map>
 #include <string>
 #include <vector>
 #include <wrl/client.h>
@@ -80,44 +79,13 @@ bool Save(CQLNTextObjClient& control, const std::wstring& path, std::wstring& er
     return CQLNReplacingFile::WriteAll(path, bytes, error);
 }
 
-// A table prints the columns' shown texts, then the rows it was given a row a line, cells
-// separated by tabs.
-bool ResolveTable(CQLNTextObjClient& control, const CQLNReportResolver& resolver, std::wstring& error)
-{
-    std::vector<std::wstring> columns;
-    std::wstring rows;
-    if (!CQLNTableResolution::Resolve(control, resolver, columns, rows, error))
-        return false;
-    std::wstring out;
-    for (size_t c = 0; c < columns.size(); ++c)
-        out += (c > 0 ? L"\t" : L"") + columns[c];
-    out += L"\r\n";
-    for (const std::wstring& row : CQLNReportResolver::SplitLines(rows))
-        out += row + L"\r\n";
-    Print(STD_OUTPUT_HANDLE, out);
-    return true;
-}
-
-bool Resolve(CQLNTextObjClient& control, const CQLNReportResolver& resolver, std::wstring& error)
-{
-    if (CQLNTableResolution::IsTable(control))
-        return ResolveTable(control, resolver, error);
-    // GetLine hands out only the shown part of a line; the decimals are in the stored line.
-    std::wstring textFields;
-    std::vector<std::wstring> lines;
-    if (!control.GetStringProperty(L"TextFields", textFields, error) || !control.GetLines(lines, error))
-        return false;
-    const std::vector<std::wstring> stored = CQLNReportResolver::SplitLines(textFields);
-    for (size_t i = 0; i < lines.size(); ++i)
-        lines[i] = resolver.ResolveLine(lines[i], i < stored.size() ? CQLNReportResolver::DecimalOf(stored[i]) : L"");
-    PrintLines(lines);
-    return true;
-}
-
-bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::wstring& error)
+// A drawing of a resolved object shows the values where the object drew their tokens: the
+// recording is played once more with them into the metafile that is kept.
+bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, const CQLNTextReplacement& replacement,
+          std::wstring& error)
 {
     // Text is measured on the screen, so that the picture's pixels are the device's pixels.
-    CQLNMetaFileDC dc(false);
+    CQLNObjectRecording dc(false);
     CDC* pReference = dc.m_fnGetAttribDC();
     if (pReference == nullptr) {
         error = L"no device to measure the drawing on";
@@ -128,6 +96,7 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
     const RECT frame = {0, 0,
                         ::MulDiv(options.m_nWidth, ::GetDeviceCaps(hRef, HORZSIZE) * 100, ::GetDeviceCaps(hRef, HORZRES)),
                         ::MulDiv(options.m_nHeight, ::GetDeviceCaps(hRef, VERTSIZE) * 100, ::GetDeviceCaps(hRef, VERTRES))};
+    const int nScreenDpi = ::GetDeviceCaps(hRef, LOGPIXELSX);
     if (dc.m_fnCreate(frame) != CQLNMetaFileDC::m_klSuccess) {
         error = L"cannot start recording a metafile";
         return false;
@@ -135,69 +104,53 @@ bool Draw(CQLNTextObjClient& control, const CQLNTextObjOptions& options, std::ws
     const RECT bounds = {0, 0, options.m_nWidth, options.m_nHeight};
     if (!control.SetZoom(options.m_dZoom, error) || !control.Draw(dc.m_hAttribDC, dc.m_hDC, bounds, error))
         return false;
-
-    // Without --draw the metafile is only a step on the way to the picture.
-    const bool bKeepEmf = !options.m_strEmf.empty();
-    CQLNReplacingFile emf(bKeepEmf ? options.m_strEmf : options.m_strPng + L".emf");
-    if (dc.m_fnSaveToFile(CString(emf.TempPath().c_str())) != CQLNMetaFileDC::m_klSuccess) {
-        error = L"cannot write " + (bKeepEmf ? options.m_strEmf : emf.TempPath()) + L": " +
-                CQLNTextObjError::Describe(HRESULT_FROM_WIN32(::GetLastError()));
+    HENHMETAFILE hEmf = dc.Take();
+    if (hEmf != nullptr && !replacement.IsEmpty()) {
+        CQLNObjectRecording resolved(false);
+        const bool bPlayed = resolved.m_fnCreate(frame) == CQLNMetaFileDC::m_klSuccess &&
+                             replacement.Play(resolved.m_hDC, hEmf, bounds);
+        ::DeleteEnhMetaFile(hEmf);
+        hEmf = bPlayed ? resolved.Take() : nullptr;
+    }
+    if (hEmf == nullptr) {
+        error = L"the drawing could not be recorded";
         return false;
     }
+
+    bool ok = true;
     if (!options.m_strPng.empty()) {
         // For print the metafile is played onto more pixels: the text keeps the layout it was
         // measured to on the screen and is drawn sharp at the printer's resolution.
-        const int nScreenDpi = ::GetDeviceCaps(hRef, LOGPIXELSX);
         const int nDpi = options.m_nDpi != 0 ? options.m_nDpi : nScreenDpi;
         const long long nWidth = static_cast<long long>(options.m_nWidth) * nDpi / nScreenDpi;
         const long long nHeight = static_cast<long long>(options.m_nHeight) * nDpi / nScreenDpi;
+        CQLNReplacingFile png(options.m_strPng);
         if (nWidth < 1 || nHeight < 1 || nWidth > 16384 || nHeight > 16384) {
             error = L"a picture at " + std::to_wstring(nDpi) + L" dpi would be " + std::to_wstring(nWidth) + L"x" +
                     std::to_wstring(nHeight) + L" pixels; each side must be 1 to 16384";
-            return false;
-        }
-        CQLNReplacingFile png(options.m_strPng);
-        const HENHMETAFILE hEmf = ::GetEnhMetaFileW(emf.TempPath().c_str());
-        const HRESULT hr = QLNSaveEnhMetaFileAsPng(hEmf, static_cast<int>(nWidth), static_cast<int>(nHeight),
-                                                   png.TempPath().c_str(), nDpi);
-        if (hEmf != nullptr)
-            ::DeleteEnhMetaFile(hEmf);
-        if (FAILED(hr)) {
-            error = L"cannot write " + options.m_strPng + L": " + CQLNTextObjError::Describe(hr);
-            return false;
-        }
-        if (!png.Commit(error))
-            return false;
-    }
-    return !bKeepEmf || emf.Commit(error);
-}
-
-// Each value item of the object's lines with the text that resolving gives it; an item in two
-// lines takes the decimals of the first.
-bool ResolvedItems(CQLNTextObjClient& control, const CQLNReportResolver& resolver,
-                   std::map<std::wstring, std::wstring>& items, std::wstring& error)
-{
-    std::wstring textFields;
-    std::vector<std::wstring> lines;
-    if (!control.GetStringProperty(L"TextFields", textFields, error) || !control.GetLines(lines, error))
-        return false;
-    const std::vector<std::wstring> stored = CQLNReportResolver::SplitLines(textFields);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::wstring decimal = i < stored.size() ? CQLNReportResolver::DecimalOf(stored[i]) : L"";
-        for (size_t open = lines[i].find(L'{'); open != std::wstring::npos; open = lines[i].find(L'{', open + 1)) {
-            const size_t close = lines[i].find(L'}', open);
-            if (close == std::wstring::npos)
-                break;
-            const std::wstring item = lines[i].substr(open, close - open + 1);
-            const std::wstring value = resolver.ResolveLine(item, decimal);
-            if (value != item)
-                items.emplace(item, value);
+            ok = false;
+        } else {
+            const HRESULT hr = QLNSaveEnhMetaFileAsPng(hEmf, static_cast<int>(nWidth), static_cast<int>(nHeight),
+                                                       png.TempPath().c_str(), nDpi);
+            if (FAILED(hr))
+                error = L"cannot write " + options.m_strPng + L": " + CQLNTextObjError::Describe(hr);
+            ok = SUCCEEDED(hr) && png.Commit(error);
         }
     }
-    return true;
+    if (ok && !options.m_strEmf.empty()) {
+        CQLNReplacingFile emf(options.m_strEmf);
+        const HENHMETAFILE hCopy = ::CopyEnhMetaFileW(hEmf, emf.TempPath().c_str());
+        if (hCopy == nullptr)
+            error = L"cannot write " + options.m_strEmf;
+        else
+            ::DeleteEnhMetaFile(hCopy);
+        ok = hCopy != nullptr && emf.Commit(error);
+    }
+    ::DeleteEnhMetaFile(hEmf);
+    return ok;
 }
 
-bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, const CQLNReportResolver* pResolver,
+bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, const CQLNTextReplacement& replacement,
                std::wstring& error)
 {
     const CQLNPrintJob::Paper paper = options.m_strPaper == L"A4"       ? CQLNPrintJob::Paper::A4
@@ -210,12 +163,7 @@ bool PrintPage(CQLNTextObjClient& control, const CQLNTextObjOptions& options, co
                                         : !options.m_strPostScript.empty() ? CQLNPrintJob::Output::PostScript
                                                                            : CQLNPrintJob::Output::Port;
     const std::wstring& path = !options.m_strPdf.empty() ? options.m_strPdf : options.m_strPostScript;
-    if (pResolver != nullptr) {
-        std::map<std::wstring, std::wstring> items;
-        if (!ResolvedItems(control, *pResolver, items, error))
-            return false;
-        job.SetReplacements(items);
-    }
+    job.SetReplacement(replacement);
     if (!job.Print(control, options.m_nWidth, options.m_nHeight, output, path, error))
         return false;
     if (options.m_bPlacements) {
@@ -278,12 +226,17 @@ int Run(const CQLNTextObjOptions& options)
             return Fail(error);
         PrintLines(lines);
     }
-    if (!options.m_strResolve.empty() && !Resolve(control, resolver, error))
+    // Resolving hands a table its rows and tells which values to draw where a text object draws
+    // their tokens; the object's own text stays as it is.
+    CQLNObjectResolution resolution;
+    if (!options.m_strResolve.empty()) {
+        if (!resolution.Resolve(control, resolver, error))
+            return Fail(error);
+        PrintLines(resolution.Lines());
+    }
+    if (options.WantsDrawing() && !Draw(control, options, resolution.Replacement(), error))
         return Fail(error);
-    if (options.WantsDrawing() && !Draw(control, options, error))
-        return Fail(error);
-    if (options.WantsPrint() &&
-        !PrintPage(control, options, options.m_strResolve.empty() ? nullptr : &resolver, error))
+    if (options.WantsPrint() && !PrintPage(control, options, resolution.Replacement(), error))
         return Fail(error);
     if (!options.m_strSave.empty() && !Save(control, options.m_strSave, error))
         return Fail(error);

@@ -100,6 +100,32 @@ TEST_F(TextObjHost, ResolvingPutsDataInPlaceOfKeysWithEachLinesDecimals)
     }
 }
 
+// A resolved drawing (--draw, --png) shows the data's values where the object draws their
+// tokens, as its printed page does, while the object itself keeps its tokens: the unresolved
+// drawing of the same object shows them, and what it saves is the same either way.
+TEST_F(TextObjHost, AResolvedDrawingShowsTheValuesInPlaceOfTheirTokens)
+{
+    ASSERT_TRUE(Write(L"data.txt", "DataFile=run042.d\r\nRT=4.23456\r\n"));
+    const E2e::ProcessResult plain = TextObj(L"--draw @t.emf --png @t.png --save @t.bag");
+    ASSERT_EQ(0u, plain.exitCode) << plain.err;
+    const E2e::ProcessResult resolved = TextObj(L"--resolve @data.txt --draw @r.emf --png @r.png --save @r.bag");
+    ASSERT_EQ(0u, resolved.exitCode) << resolved.err;
+    EXPECT_NE(std::string::npos, resolved.out.find("Data file: run042.d\r\n")) << resolved.out;
+    EXPECT_EQ(Read(L"t.bag"), Read(L"r.bag"));
+    for (const auto& drawing : {std::make_pair(L"t.emf", false), std::make_pair(L"r.emf", true)}) {
+        SCOPED_TRACE(testing::Message() << drawing.first);
+        const HENHMETAFILE hEmf = ::GetEnhMetaFileW(m_folder.Path(drawing.first).c_str());
+        ASSERT_NE(nullptr, hEmf);
+        const EmfScan scan(hEmf);
+        ::DeleteEnhMetaFile(hEmf);
+        EXPECT_EQ(drawing.second, scan.Find(L"run042.d") != nullptr);
+        EXPECT_EQ(!drawing.second, scan.Find(L"{DataFile}") != nullptr);
+        EXPECT_NE(nullptr, scan.Find(L"{SampName}")) << "a key without data stays as it is";
+    }
+    EXPECT_FALSE(Read(L"r.png").empty());
+    EXPECT_NE(Read(L"t.png"), Read(L"r.png"));
+}
+
 TEST_F(TextObjHost, SetLinesAndDrawingFollowTheProperties)
 {
     const E2e::ProcessResult r = TextObj(L"--set \"TextFields=One: {RT}\" --set NumColumns=2 --lines --draw @t.emf "

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The demo host prints the sample text object through the prefix's PostScript printer, and what
 # reaches the PDF is read back with poppler's tools.
-#   print-checks.sh BIN-DIR CHECK DATA   CHECK: pages, positions, paper, resolved, ports, more or
-#                                        scripts;
+#   print-checks.sh BIN-DIR CHECK DATA   CHECK: pages, positions, paper, resolved, siblings, ports,
+#                                        more or scripts;
 #                                        DATA: the sample's data file
 # Runs inside the Wine session of the build tree (ctest's environment).
 set -euo pipefail
@@ -94,6 +94,24 @@ resolved)
   grep -q '^Run time: 12.50$' "$work/page.txt" || fail "the line's decimals not applied: $(grep 'Run time' "$work/page.txt")"
   if grep -q '{SampName}\|{RunTime}' "$work/page.txt"; then fail "tokens printed in place of values"; fi
   grep -q '^Barcode: {Barcode}$' "$work/page.txt" || fail "a token without data should stay as it is"
+  ;;
+siblings)
+  # A table and an annotation print resolved as the text object does: the host asks each object
+  # what it offers instead of taking it for a text object.
+  wine regsvr32 /s "$(win "$bin/QLNSamplePeakTable.dll")" </dev/null
+  wine regsvr32 /s "$(win "$bin/QLNSampleAnnotation.dll")" </dev/null
+  textobj --progid QLNSample.PeakTable --resolve "$(win "$data")" --pdf "$(win "$work/table.pdf")" >"$work/rows.txt" ||
+    fail "the table did not print resolved"
+  grep -q '^Theobromine' "$work/rows.txt" || fail "the table's rows were not listed: $(cat "$work/rows.txt")"
+  pdftotext -layout "$work/table.pdf" - | sed 's/[[:space:]]\+/ /g' >"$work/table.txt"
+  grep -q 'Theobromine' "$work/table.txt" && grep -q 'Paraxanthine' "$work/table.txt" ||
+    fail "the table's rows are not on the page: $(cat "$work/table.txt")"
+  textobj --progid QLNSample.PeakTable --resolve "$(win "$data")" --ps "$(win "$work/table.ps")" >/dev/null ||
+    fail "the table did not print resolved to PostScript"
+  grep -q '^%!PS' <<<"$(head -c 4 "$work/table.ps")" || fail "no PostScript from the table"
+  textobj --progid QLNSample.Annotation --resolve "$(win "$data")" --pdf "$(win "$work/note.pdf")" >/dev/null ||
+    fail "the annotation did not print resolved"
+  grep -q '^Pages: *1$' <<<"$(pdfinfo "$work/note.pdf")" || fail "the annotation's PDF has no page"
   ;;
 ports)
   # A printer whose port is a file: each job replaces it with a whole PostScript document.
