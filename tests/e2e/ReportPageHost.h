@@ -33,6 +33,8 @@ protected:
         return E2e::RunWithin(L"\"" + E2e::BinDirectory() + L"reportpage.exe\" " + arguments, dwMilliseconds);
     }
 
+public:
+    // Page files as another program may write them, for the window tests too.
     // The stream "Contents" of storage Object<n> of a page file, and its class.
     static std::string ObjectData(const std::wstring& path, const wchar_t* storageName, CLSID* pClsid = nullptr)
     {
@@ -72,6 +74,8 @@ protected:
         return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
                            static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
     }
+
+protected:
 
     E2e::SampleRegistration m_registration;
     E2e::SampleRegistration m_peakTable{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};

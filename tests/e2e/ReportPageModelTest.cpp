@@ -129,7 +129,7 @@ public:
         CLSID clsid = CLSID_NULL;
         ASSERT_EQ(S_OK, ::CLSIDFromProgID(pszProgId, &clsid));
         std::wstring error;
-        ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, nullptr, error);
+        ComPtr<CQLNPageObject> object = CQLNPageObject::Create(clsid, nullptr, m_page.RTPrecision(), error);
         ASSERT_TRUE(object) << Narrow(error);
         object->SetPlace(pPlace != nullptr ? *pPlace : m_page.NextPlace(SIZE{8000, 5000}));
         m_page.Insert(object);

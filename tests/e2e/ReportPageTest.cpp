@@ -1629,8 +1629,8 @@ TEST_F(ReportPage, AnObjectOffThePaperIsMovedOntoItAndThePersonToldOnce)
     m_window->Page().Close();
     m_window.reset();
     // A4 portrait, 20 mm margins; the second object from 100 mm across to 220 mm, past the edge.
-    RewritePage(path, "QRPG" + Le32(1) + Le32(0) + Le32(0) + Le32(2000) + Le32(2) + Le32(2000) + Le32(2000) +
-                          Le32(10000) + Le32(7000) + Le32(10000) + Le32(2000) + Le32(22000) + Le32(7000));
+    ReportPageHost::RewritePage(path, "QRPG" + ReportPageHost::Le32(1) + ReportPageHost::Le32(0) + ReportPageHost::Le32(0) + ReportPageHost::Le32(2000) + ReportPageHost::Le32(2) + ReportPageHost::Le32(2000) + ReportPageHost::Le32(2000) +
+                          ReportPageHost::Le32(10000) + ReportPageHost::Le32(7000) + ReportPageHost::Le32(10000) + ReportPageHost::Le32(2000) + ReportPageHost::Le32(22000) + ReportPageHost::Le32(7000));
     std::vector<std::wstring> messages;
     const auto answer = [&]() -> std::vector<ScriptedUser::Step> {
         return {Waiting("the message", [&] { return FindOwnedDialog(m_hWnd) != nullptr; }),
@@ -1682,7 +1682,7 @@ TEST_F(ReportPage, APreviewWithDataDrawsTheValuesAndLeavesThePageATemplate)
             << std::string(error.begin(), error.end());
     Keys({VK_CONTROL, 'S'});
     ASSERT_EQ(L"p.qrp - Report Page", Title());
-    const std::string text = ObjectData(path, L"Object1"), table = ObjectData(path, L"Object2");
+    const std::string text = ReportPageHost::ObjectData(path, L"Object1"), table = ReportPageHost::ObjectData(path, L"Object2");
     ASSERT_FALSE(text.empty());
     ASSERT_FALSE(table.empty());
     const HMENU hMenu = ::GetMenu(m_hWnd);
@@ -1707,8 +1707,8 @@ TEST_F(ReportPage, APreviewWithDataDrawsTheValuesAndLeavesThePageATemplate)
     // Saved while previewing: the template, as it was.
     Keys({VK_CONTROL, 'S'});
     EXPECT_EQ(L"p.qrp - preview of sample-data.txt - Report Page", Title());
-    EXPECT_EQ(text, ObjectData(path, L"Object1"));
-    EXPECT_EQ(table, ObjectData(path, L"Object2"));
+    EXPECT_EQ(text, ReportPageHost::ObjectData(path, L"Object1"));
+    EXPECT_EQ(table, ReportPageHost::ObjectData(path, L"Object2"));
 
     ::SendMessageW(m_hWnd, WM_COMMAND, ID_FILE_END_PREVIEW, 0);
     EXPECT_EQ(L"p.qrp - Report Page", Title());
