@@ -365,7 +365,7 @@ void CQLNTextBaseCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRect& rcIn
     m_textHelper.m_fnSetFonts(m_nVerticalSpacing, &m_fontDefault, &m_fontTitle, m_clrTitle, &m_fontHeading,
                               m_clrHeading, &m_fontPrompt, m_clrPrompt, &m_fontValue, m_clrValue);
     try {
-        m_textHelper.m_fnOnDraw(pDC, rcDraw, rcInvalid, &m_lines);
+        m_textHelper.m_fnOnDraw(pDC, rcDraw, rcInvalid, m_lines);
     } catch (const CException&) {
         // The drawing stops where it failed; the DC is still given back as it was.
     }

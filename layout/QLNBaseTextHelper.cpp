@@ -262,12 +262,12 @@ int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, CE
     pEdit->GetWindowText(strText);
     CQLNTextFieldLines lines;
     lines.SetText(strText);
-    return m_fnOnDraw(pDC, rcBounds, rcInvalid, &lines);
+    return m_fnOnDraw(pDC, rcBounds, rcInvalid, lines);
 }
 
-int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines)
+int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines& lines)
 {
-    if (!pDC || !pLines || !m_pDefaultFont || !m_pTitleFont || !m_pHeadingFont || !m_pPromptFont || !m_pValueFont)
+    if (!pDC || !m_pDefaultFont || !m_pTitleFont || !m_pHeadingFont || !m_pPromptFont || !m_pValueFont)
         return 0;
     pDC->SetMapMode(MM_TEXT);
     CFontHolder* const holders[kFontSlots] = {m_pHeadingFont, m_pPromptFont, m_pValueFont, m_pDefaultFont};
@@ -279,7 +279,7 @@ int CQLNBaseTextHelper::m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, co
         CDC* pDC;
         ~CEndPass() { fonts.EndPass(pDC); }
     } end{m_fonts, pDC};
-    OnDrawColumns(pDC, rcBounds, rcInvalid, *pLines);
+    OnDrawColumns(pDC, rcBounds, rcInvalid, lines);
     return 1;
 }
 

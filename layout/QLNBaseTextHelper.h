@@ -66,8 +66,9 @@ public:
     // has no window, or a font is missing. Raises CInvalidArgException when the columns were
     // never reset.
     int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, CEdit* pEdit);
-    // The same for lines already cut: the control's own entry, which reads no window.
-    int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines* pLines);
+    // The same for lines already cut: the control's own entry, which reads no window. The lines
+    // are a reference, so that a null edit (nullptr) names the edit form alone.
+    int m_fnOnDraw(CDC* pDC, CRect rcBounds, CRect rcInvalid, const CQLNTextFieldLines& lines);
     // The marker that ends a drawing whose lines do not all fit, for every report object to end
     // its own drawings with.
     static CString GetMoreMarker();

@@ -67,6 +67,21 @@ CQLNDefaultText* CQLNTextDataSelectPage::GetCatalogue() const
     return static_cast<CQLNTextBaseCtrl*>(m_pCtrl)->GetDefaultText();
 }
 
+CString CQLNTextDataSelectPage::BuildTextFields() const
+{
+    return m_selection.BuildTextFields();
+}
+
+int CQLNTextDataSelectPage::GetReturnPosition(const CString& strText) const
+{
+    return m_selection.GetReturnPosition(strText);
+}
+
+BOOL CQLNTextDataSelectPage::ExtractDataLabel(const CString& strLine, CString& strLabel)
+{
+    return CQLNTextDataSelection::ExtractDataLabel(strLine, strLabel);
+}
+
 // Opening the page.
 
 BOOL CQLNTextDataSelectPage::OnInitDialog()

@@ -32,6 +32,14 @@ public:
 
     BOOL OnInitDialog() override;
 
+    // The page's operations on the rows it shows, for pages derived from it; the rules are
+    // CQLNTextDataSelection's. The text-field string the selected rows make:
+    CString BuildTextFields() const;
+    // Where a removed data item goes back into the available list; -1 for the end.
+    int GetReturnPosition(const CString& strText) const;
+    // The leading prompt of a line that holds both a prompt and a value.
+    static BOOL ExtractDataLabel(const CString& strLine, CString& strLabel);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Buttons, descriptions, label and decimal details for the current rows.

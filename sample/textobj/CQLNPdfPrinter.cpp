@@ -19,6 +19,16 @@ std::string ShellQuoted(const std::string& text)
     return quoted + "'";
 }
 
+// A path as Ghostscript's output file: it reads the name as a pattern in which "%d" and the like
+// stand for the page number, and "%%" for a percent sign.
+std::string GhostscriptOutputName(const std::string& path)
+{
+    std::string name;
+    for (const char c : path)
+        name += c == '%' ? std::string("%%") : std::string(1, c);
+    return name;
+}
+
 std::wstring Widened(const std::string& utf8)
 {
     const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -75,7 +85,7 @@ bool CQLNPdfPrinter::Create(const std::wstring& like, const std::wstring& strPdf
     const PRINTER_INFO_2W& likeInfo = *reinterpret_cast<const PRINTER_INFO_2W*>(info.data());
 
     // -dSAFER: the PostScript may read and write no other file.
-    const std::wstring port = L"|ps2pdf -dSAFER - " + Widened(ShellQuoted(unixPath));
+    const std::wstring port = L"|ps2pdf -dSAFER - " + Widened(ShellQuoted(GhostscriptOutputName(unixPath)));
     const std::wstring name = L"PDF writer " + std::to_wstring(::GetCurrentProcessId());
     // A printer left by a host that died with the same process id goes first.
     Remove(name);

@@ -58,7 +58,7 @@ int TestTextControl::Draw(CDC* pDC, const CRect& rcBounds)
     m_engine.m_fnSetFonts(m_nSpacing, &m_defaultFont, &m_titleFont, 0, &m_headingFont, kHeadingColour,
                           &m_promptFont, kPromptColour, &m_valueFont, kValueColour);
     const int nResult = m_pEdit != nullptr ? m_engine.m_fnOnDraw(pDC, rcBounds, rcBounds, m_pEdit)
-                                           : m_engine.m_fnOnDraw(pDC, rcBounds, rcBounds, &m_lines);
+                                           : m_engine.m_fnOnDraw(pDC, rcBounds, rcBounds, m_lines);
     if (pOld)
         pDC->SelectObject(pOld);
     return nResult;

@@ -1,8 +1,7 @@
 // The second library's server. It links nothing into the resource chain (no QLV_BaseLibInit):
 // the base library's own texts must be found all the same.
+#include "ClassServerEntries.h"
 #include "SecondTextCtrl.h"
-
-#include "COleObjectFactory.h"
 
 namespace {
 
@@ -11,22 +10,4 @@ COleObjectFactory g_factory(CLSID_SecondTextCtrl, &AfxCreateControl<CSecondTextC
 
 } // namespace
 
-extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
-{
-    return COleObjectFactory::DllGetClassObject(rclsid, riid, ppv);
-}
-
-extern "C" HRESULT __stdcall DllCanUnloadNow()
-{
-    return COleObjectFactory::DllCanUnloadNow();
-}
-
-extern "C" HRESULT __stdcall DllRegisterServer()
-{
-    return COleObjectFactory::UpdateRegistryAll(TRUE) ? S_OK : SELFREG_E_CLASS;
-}
-
-extern "C" HRESULT __stdcall DllUnregisterServer()
-{
-    return COleObjectFactory::UpdateRegistryAll(FALSE) ? S_OK : SELFREG_E_CLASS;
-}
+QLN_TEST_CLASS_SERVER()

@@ -23,6 +23,25 @@ using namespace qlntest;
 
 namespace {
 
+// A report object's own data page, derived as its developer derives it, using the operations
+// the page offers.
+class DerivedDataPage : public CQLNTextDataSelectPage
+{
+public:
+    using CQLNTextDataSelectPage::CQLNTextDataSelectPage;
+    // The text the rows make and where an item would go back into the available list.
+    std::wstring Operations(const wchar_t* pszItem) const
+    {
+        return std::wstring(BuildTextFields().GetString()) + L" / " + std::to_wstring(GetReturnPosition(pszItem));
+    }
+    static std::wstring Label(const wchar_t* pszLine)
+    {
+        CString strLabel;
+        const BOOL bFound = ExtractDataLabel(pszLine, strLabel);
+        return std::to_wstring(bFound) + L"[" + strLabel.GetString() + L"]";
+    }
+};
+
 class TextDataPages : public testing::Test
 {
 protected:
@@ -34,9 +53,10 @@ protected:
         ASSERT_NE(nullptr, pControl = SampleObject::ControlOf(object));
     }
     // Runs the sheet with both pages under the scripted user; true when every step ran.
+    template <class DataPage = CQLNTextDataSelectPage>
     bool Run(std::vector<ScriptedUser::Step> steps)
     {
-        CQLNTextDataSelectPage data(*pControl);
+        DataPage data(*pControl);
         CQLNTextDataAttributePage layout(*pControl);
         CPropertySheet sheet(L"Text object");
         sheet.AddPage(&data), sheet.AddPage(&layout);
@@ -377,4 +397,36 @@ TEST_F(TextDataPages, EveryHelpOpensItsOwnTopicInTheViewer)
     const std::vector<std::wstring> expected = {L"Data page", L"Data page", L"Attributes page", L"Font page", L"Font dialog",
                                                 L"Font dialog", L"Text fonts", L"Table fonts", L"Annotation font"};
     EXPECT_EQ(expected, seen);
+}
+
+// A derived page reaches what the page shows through the page's own operations: the text its rows
+// make, and where a removed item goes back, as the page itself puts it back.
+TEST_F(TextDataPages, APageDerivedFromTheDataPageUsesItsOperations)
+{
+    Open(L"Vial: {Vial}\r\n\f-1\fFree words");
+    const bool bFinished = Run<DerivedDataPage>({
+        [&] {
+            const auto& page = static_cast<const DerivedDataPage&>(*pData);
+            seen.push_back(page.Operations(L"Vial: {Vial}"));
+            seen.push_back(DerivedDataPage::Label(L"RT: {RT}") + L" " + DerivedDataPage::Label(L"{RT}") + L" " +
+                           DerivedDataPage::Label(L"Heading"));
+            return ClickRow(IDC_QLN_DATA_SELECTED, 0);
+        },
+        [&] { return PostClick(Item(IDC_QLN_DATA_REMOVE)), true; },
+        Waiting("the item removed", [&] { return Count(IDC_QLN_DATA_SELECTED) == 1; }),
+        [&] {
+            const auto& page = static_cast<const DerivedDataPage&>(*pData);
+            seen.push_back(std::wstring(page.BuildTextFields().GetString()) + L" / current " +
+                           std::to_wstring(::SendMessageW(Item(IDC_QLN_DATA_AVAILABLE), LB_GETCURSEL, 0, 0)));
+            return PostClick(::GetDlgItem(pSheet->m_hWnd, IDOK)), true;
+        },
+    });
+    EXPECT_TRUE(bFinished);
+    ASSERT_EQ(3u, seen.size());
+    // Nothing changed yet: the text as loaded.
+    EXPECT_EQ(L"Vial: {Vial}\r\n\f-1\fFree words / ", seen[0].substr(0, seen[0].find(L" / ") + 3));
+    EXPECT_EQ(L"1[RT: ] 0[] 0[Heading]", seen[1]);
+    // Back where GetReturnPosition said, while it was still selected; now the one row makes the text.
+    const std::wstring returnedAt = seen[0].substr(seen[0].rfind(L' ') + 1);
+    EXPECT_EQ(L"\f-1\fFree words / current " + returnedAt, seen[2]);
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The demo host prints the sample text object through the prefix's PostScript printer, and what
-# reaches the PDF is read back with poppler's tools.
+# reaches the PDF is read back with poppler's tools; the report page host writes PDFs too.
 #   print-checks.sh BIN-DIR CHECK DATA   CHECK: pages, positions, paper, resolved, siblings, ports,
-#                                        more or scripts;
+#                                        names, more or scripts;
 #                                        DATA: the sample's data file
 # Runs inside the Wine session of the build tree (ctest's environment).
 set -euo pipefail
@@ -133,6 +133,27 @@ ports)
   head -c 300000 /dev/urandom >"$work/old.pdf"
   textobj --pdf "$(win "$work/old.pdf")"
   [ "$(stat -c %s "$work/old.pdf")" -lt 100000 ] && pdfinfo "$work/old.pdf" >/dev/null || fail "the old file shows through"
+  ;;
+names)
+  # Any name the system allows, in both hosts: Ghostscript reads "%" in its output name as a
+  # page-number pattern, and the port's command goes through a shell. Each PDF lands under its
+  # own name, and nothing else is left in the folder.
+  wine "$bin/reportpage.exe" --insert QLNSample.TextCtrl --save "$(win "$work/page.qrp")" </dev/null >/dev/null
+  names=("rep%d %s %%x 100%.pdf" "it's a \$HOME \`report\` ; & (1)  two spaces.pdf" "Präparat Ålesund δείγμα 試料.pdf")
+  for host in textobj reportpage; do
+    for name in "${names[@]}"; do
+      dir="$work/$host 100%"
+      rm -rf "$dir" && mkdir -p "$dir"
+      if [ $host = textobj ]; then
+        textobj --pdf "$(win "$dir/$name")" >"$work/out.txt" 2>"$work/err.txt" || fail "$host, $name: $(cat "$work/err.txt")"
+      else
+        wine "$bin/reportpage.exe" "$(win "$work/page.qrp")" --pdf "$(win "$dir/$name")" </dev/null \
+            >"$work/out.txt" 2>"$work/err.txt" || fail "$host, $name: $(tr -d '\r' <"$work/err.txt")"
+      fi
+      pdfinfo "$dir/$name" >/dev/null 2>&1 || fail "$host, $name: no PDF under that name: $(ls -A "$dir")"
+      [ "$(ls -A "$dir")" = "$name" ] || fail "$host, $name: the folder holds $(ls -A "$dir")"
+    done
+  done
   ;;
 more)
   # Too small for its lines: the object ends in "(More...)" on paper as on the screen.
