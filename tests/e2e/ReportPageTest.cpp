@@ -1250,7 +1250,7 @@ TEST_F(ReportPage, TimeDecimalsAreChosenForThePageAndKeptWithIt)
     std::wstring error;
     ASSERT_TRUE(resolver.LoadData(E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt", error));
     ASSERT_TRUE(CQLNReportPageTools::Resolve(m_window->Page(), resolver, error)) << std::string(error.begin(), error.end());
-    EXPECT_TRUE(Contains(LinesOf(Object(0)), L"Retention time: 4.2346"));
+    EXPECT_TRUE(Contains(Object(0).Resolution().Lines(), L"Retention time: 4.2346"));
     Keys({VK_CONTROL, 'S'});
     m_window.reset();
 
