@@ -28,7 +28,7 @@ bin=$build/bin
 for server in QLNSampleText QLNSamplePeakTable QLNSampleAnnotation; do
   wine regsvr32 /s "$(winepath -w "$bin/$server.dll")"
 done
-data=$(winepath -w "$top/sample/textobj/sample-data.txt")
+data=$(winepath -w "$top/hosts/textobj/sample-data.txt")
 # Times in two decimals, as the data system tells the report objects it creates.
 rt="--rt-precision 2"
 note="Text=Reviewed by QA
@@ -67,11 +67,11 @@ echo
 echo "== Drawn at 600x800 into demo-out/sample.emf and demo-out/sample.png"
 wine "$bin/textobj.exe" --draw demo-out/sample.emf --png demo-out/sample.png --size 600x800 --zoom 1
 echo
-echo "== Resolved with sample/textobj/sample-data.txt, times in two decimals (--rt-precision 2)"
-wine "$bin/textobj.exe" $rt --resolve sample/textobj/sample-data.txt
+echo "== Resolved with hosts/textobj/sample-data.txt, times in two decimals (--rt-precision 2)"
+wine "$bin/textobj.exe" $rt --resolve hosts/textobj/sample-data.txt
 echo
 echo "== Printed, resolved, on the default printer's paper as demo-out/sample.pdf"
-wine "$bin/textobj.exe" $rt --resolve sample/textobj/sample-data.txt --pdf demo-out/sample.pdf >/dev/null
+wine "$bin/textobj.exe" $rt --resolve hosts/textobj/sample-data.txt --pdf demo-out/sample.pdf >/dev/null
 pdfinfo "$out/sample.pdf" | grep -E '^(Pages|Page size):'
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$out/sample.pdf" "$out/sample-page-1"
 echo
@@ -81,8 +81,8 @@ wine "$bin/textobj.exe" --set NumColumns=1 --save demo-out/sample.bag \
 sed -n '1,12p' "$out/sample.bag"
 echo "..."
 echo
-echo "== A peak table resolved with the rows of sample/textobj/sample-data.txt, drawn into demo-out/table.png"
-wine "$bin/textobj.exe" --progid QLNSample.PeakTable $rt --resolve sample/textobj/sample-data.txt \
+echo "== A peak table resolved with the rows of hosts/textobj/sample-data.txt, drawn into demo-out/table.png"
+wine "$bin/textobj.exe" --progid QLNSample.PeakTable $rt --resolve hosts/textobj/sample-data.txt \
      --draw demo-out/table.emf --png demo-out/table.png --size 500x200
 echo
 echo "== An annotation, right-aligned in a frame, drawn into demo-out/note.png"
@@ -94,7 +94,7 @@ echo "== A report page of one object of each kind, resolved, as demo-out/page.qr
 # One object of every registered report-object class: the sibling objects join the text object
 # wherever they are registered.
 wine "$bin/reportpage.exe" $rt --insert-all --save demo-out/page.qrp
-wine "$bin/reportpage.exe" demo-out/page.qrp --resolve sample/textobj/sample-data.txt --list --png demo-out/page.png
-if ! wine "$bin/reportpage.exe" demo-out/page.qrp --resolve sample/textobj/sample-data.txt --pdf demo-out/page.pdf; then
+wine "$bin/reportpage.exe" demo-out/page.qrp --resolve hosts/textobj/sample-data.txt --list --png demo-out/page.png
+if ! wine "$bin/reportpage.exe" demo-out/page.qrp --resolve hosts/textobj/sample-data.txt --pdf demo-out/page.pdf; then
   echo "(no PDF: the prefix has no printer)"
 fi

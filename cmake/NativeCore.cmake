@@ -16,8 +16,8 @@ target_include_directories(qln_native_core PUBLIC
 target_compile_options(qln_native_core PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
 
 # The report page host's check of a compound file's structure, which reads bytes and nothing else.
-add_library(qln_native_page STATIC ${qln_top}/sample/reportpage/CQLNCompoundFileCheck.cpp)
-target_include_directories(qln_native_page PUBLIC ${qln_top}/sample/reportpage)
+add_library(qln_native_page STATIC ${qln_top}/hosts/reportpage/CQLNCompoundFileCheck.cpp)
+target_include_directories(qln_native_page PUBLIC ${qln_top}/hosts/reportpage)
 target_compile_options(qln_native_page PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
 
 # The table-backed seam: a program links this and defines afxStringTable, generated from its

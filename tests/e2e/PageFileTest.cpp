@@ -24,7 +24,7 @@ namespace {
 class ReportPageFiles : public ReportPageHost
 {
 protected:
-    std::wstring SampleData() const { return E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt"; }
+    std::wstring SampleData() const { return E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt"; }
 };
 
 // A page opened and listed as the host does it, on a thread of its own with its own apartment.

@@ -1248,7 +1248,7 @@ TEST_F(ReportPage, TimeDecimalsAreChosenForThePageAndKeptWithIt)
     ASSERT_TRUE(InsertFromList(listed));
     CQLNReportResolver resolver;
     std::wstring error;
-    ASSERT_TRUE(resolver.LoadData(E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt", error));
+    ASSERT_TRUE(resolver.LoadData(E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt", error));
     ASSERT_TRUE(CQLNReportPageTools::Resolve(m_window->Page(), resolver, error)) << std::string(error.begin(), error.end());
     EXPECT_TRUE(Contains(Object(0).Resolution().Lines(), L"Retention time: 4.2346"));
     Keys({VK_CONTROL, 'S'});
@@ -1321,7 +1321,7 @@ TEST_F(ReportPageCommandLine, PagesAreBuiltResolvedListedAndPictured)
         << listed.out;
     EXPECT_NE(std::string::npos, listed.out.find("2. Sample Text Object {6F1E3A52-9C41-4D8B-A7E2-5B3C9D0F1A24} at 100.0, 20.0 mm"));
 
-    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt";
     auto resolved = Host(L"@p.qrp --resolve \"" + data + L"\" --list --png @p.png");
     ASSERT_EQ(0u, resolved.exitCode) << resolved.err;
     EXPECT_NE(std::string::npos, resolved.out.find("    Data file: run042.d\r\n"));
@@ -1401,7 +1401,7 @@ TEST_F(ReportPageCommandLine, TheWindowIsPicturedWithTheTextObjectActiveInPlace)
     ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.PeakTable --insert QLNSample.Annotation "
                        L"--save @p.qrp").exitCode);
     const std::string page = E2e::ReadBytes(m_folder.Path(L"p.qrp"));
-    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt";
     auto shot = Host(L"@p.qrp --resolve \"" + data + L"\" --zoom 100 --activate 1 --shot @w.png");
     ASSERT_EQ(0u, shot.exitCode) << shot.err;
     EXPECT_EQ(page, E2e::ReadBytes(m_folder.Path(L"p.qrp")));
@@ -1586,7 +1586,7 @@ TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedContentAtItsPlace)
     const auto listed = Host(L"@p.qrp --list");
     const std::vector<RECT> places = PlacesListed(listed.out);
     ASSERT_EQ(3u, places.size()) << listed.out;
-    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt";
     auto printed = Host(L"@p.qrp --resolve \"" + data + L"\" --pdf @p.pdf");
     ASSERT_EQ(0u, printed.exitCode) << printed.err;
     ASSERT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-bbox", CQLNUnixProgram::UnixPath(m_folder.Path(L"p.pdf")),
@@ -1688,7 +1688,7 @@ TEST_F(ReportPage, APreviewWithDataDrawsTheValuesAndLeavesThePageATemplate)
     const HMENU hMenu = ::GetMenu(m_hWnd);
     EXPECT_TRUE(::GetMenuState(hMenu, ID_FILE_END_PREVIEW, MF_BYCOMMAND) & MF_GRAYED) << "no preview to end";
 
-    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt";
     CQLNReportResolver resolver;
     ASSERT_TRUE(resolver.LoadData(data, error));
     ASSERT_TRUE(m_window->Preview(resolver, data, error)) << std::string(error.begin(), error.end());
@@ -1867,7 +1867,7 @@ TEST_F(ReportPage, AtEveryZoomTheWindowBreaksLinesOnTheWordsThePdfDoes)
     for (const wchar_t* progId : {L"QLNSample.TextCtrl", L"QLNSample.PeakTable", L"QLNSample.Annotation"})
         ASSERT_TRUE(CQLNReportPageTools::InsertByName(m_window->Page(), m_window.get(), progId, error))
             << std::string(error.begin(), error.end());
-    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt";
     CQLNReportResolver resolver;
     ASSERT_TRUE(resolver.LoadData(data, error));
     ASSERT_TRUE(m_window->Preview(resolver, data, error)) << std::string(error.begin(), error.end());
@@ -1906,7 +1906,7 @@ TEST_F(ReportPageCommandLine, AResolvedPageLaysOutAsTheDemoHostPrintsTheSameObje
     ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --save @p.qrp").exitCode);
     const std::string contents = ObjectData(m_folder.Path(L"p.qrp"), L"Object1");
     ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"t.bin"), contents));
-    const std::wstring data = E2e::BinDirectory() + L"..\\..\\sample\\textobj\\sample-data.txt";
+    const std::wstring data = E2e::BinDirectory() + L"..\\..\\hosts\\textobj\\sample-data.txt";
     const auto page = Host(L"@p.qrp --resolve \"" + data + L"\" --pdf @p.pdf --save @q.qrp");
     ASSERT_EQ(0u, page.exitCode) << page.err;
     EXPECT_EQ(contents, ObjectData(m_folder.Path(L"q.qrp"), L"Object1")) << "the template is saved";
