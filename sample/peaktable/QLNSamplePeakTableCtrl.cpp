@@ -1,7 +1,7 @@
 #include "QLNSamplePeakTableCtrl.h"
 
 #include "AfxDispatch.h"
-#include "QLNSamplePeakTableColumnFit.h"
+#include "QLNSamplePeakTablePlan.h"
 #include "QLNSamplePeakTableColumnsPage.h"
 #include "QLNSamplePeakTableFontPage.h"
 #include "QLNSamplePeakTableRes.h"
@@ -33,6 +33,9 @@ BEGIN_DISPATCH_MAP(CQLNSamplePeakTableCtrl, COleControl)
     DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "SetRows", 22, SetRows, VT_EMPTY, VTS_BSTR)
     DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "SetZoom", 23, SetZoom, VT_EMPTY, VTS_R8)
     DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "SetRTPrecision", 24, SetRTPrecision, VT_EMPTY, VTS_I4)
+    DISP_PROPERTY_EX_ID(CQLNSamplePeakTableCtrl, "FirstRow", 25, GetFirstRow, SetFirstRow, VT_I4)
+    DISP_PROPERTY_EX_ID(CQLNSamplePeakTableCtrl, "RowCount", 26, GetRowCount, SetRowCount, VT_I4)
+    DISP_FUNCTION_ID(CQLNSamplePeakTableCtrl, "RowsThatFit", 27, RowsThatFit, VT_I4, VTS_I4)
 END_DISPATCH_MAP()
 
 namespace {
@@ -52,9 +55,6 @@ const FONTDESC g_fontDescTitle = FontDesc(120000, FW_BOLD);
 const FONTDESC g_fontDescHeading = FontDesc(90000, FW_BOLD);
 const FONTDESC g_fontDescCell = FontDesc(90000, FW_NORMAL);
 const DWORD kVersion = 0x10000;
-// Space between a cell's text and its column's edges, and round the table's title.
-const int kCellPad = 6;
-const int kRowPad = 2;
 
 CString Trimmed(CString s)
 {
@@ -80,47 +80,57 @@ std::vector<CString> SplitAt(const CString& text, const wchar_t* pszBreak)
     }
 }
 
-// Selects a font made from a holder at a zoom, for as long as it lives.
-class SelectedFont
+// The table's three fonts at a zoom, measured on and selected into one device context; the
+// context gets its own font back when they go.
+class TableFonts : public CQLNSamplePeakTablePlan::Measurer
 {
 public:
-    SelectedFont(CDC& dc, CFontHolder& holder, double dZoom) : m_dc(dc)
+    TableFonts(CDC& dc, CFontHolder* holders[3], double dZoom) : m_dc(dc)
     {
-        LOGFONTW lf = {};
-        QLNZoomFontHolderToLOGFONT(holder, dZoom, lf);
-        m_font.CreateFontIndirect(&lf);
-        m_pOld = dc.SelectObject(&m_font);
+        for (int i = 0; i < 3; ++i) {
+            LOGFONTW lf = {};
+            QLNZoomFontHolderToLOGFONT(*holders[i], dZoom, lf);
+            m_fonts[i].CreateFontIndirect(&lf);
+        }
     }
-    ~SelectedFont()
+    ~TableFonts()
     {
         if (m_pOld != nullptr)
             m_dc.SelectObject(m_pOld);
     }
-    SelectedFont(const SelectedFont&) = delete;
-    SelectedFont& operator=(const SelectedFont&) = delete;
+    TableFonts(const TableFonts&) = delete;
+    TableFonts& operator=(const TableFonts&) = delete;
+
+    void Select(CQLNSamplePeakTablePlan::EFontRole role)
+    {
+        CFont* pOld = m_dc.SelectObject(&m_fonts[role]);
+        if (m_pOld == nullptr)
+            m_pOld = pOld;
+    }
+    int TextWidth(CQLNSamplePeakTablePlan::EFontRole role, const CString& strText) override
+    {
+        Select(role);
+        return m_dc.GetTextExtent(strText).cx;
+    }
+    int LineHeight(CQLNSamplePeakTablePlan::EFontRole role) override
+    {
+        Select(role);
+        return m_dc.GetTextExtent(CString(L"Ag")).cy;
+    }
 
 private:
     CDC& m_dc;
-    CFont m_font;
-    CFont* m_pOld;
+    CFont m_fonts[3];
+    CFont* m_pOld = nullptr;
 };
-
-int TextWidth(CDC& dc, const CString& s)
-{
-    return dc.GetTextExtent(s).cx;
-}
-
-int TextHeight(CDC& dc)
-{
-    return dc.GetTextExtent(CString(L"Ag")).cy;
-}
 
 } // namespace
 
 CQLNSamplePeakTableCtrl::CQLNSamplePeakTableCtrl()
     : m_bShowTitle(TRUE), m_bShowHeadings(TRUE), m_clrGrid(0x808080), m_clrTitle(0), m_clrHeading(0), m_clrCell(0),
       m_nGridLines(kGridRows), m_fontTitle(GetFontNotificationSink()), m_fontHeading(GetFontNotificationSink()),
-      m_fontCell(GetFontNotificationSink()), m_dZoom(1.0), m_pCatalogue(nullptr)
+      m_fontCell(GetFontNotificationSink()), m_nFirstRow(0), m_nRowCount(0), m_dZoom(1.0),
+      m_pCatalogue(nullptr)
 {
     SetInitialSize(480, 200);
     m_fontTitle.InitializeFont(&g_fontDescTitle);
@@ -237,6 +247,55 @@ void CQLNSamplePeakTableCtrl::SetRows(LPCTSTR lpszRows)
         rows.push_back(SplitAt(line, L"\t"));
     m_rows = std::move(rows);
     InvalidateControl();
+}
+
+long CQLNSamplePeakTableCtrl::GetFirstRow()
+{
+    return m_nFirstRow;
+}
+
+void CQLNSamplePeakTableCtrl::SetFirstRow(long nRow)
+{
+    if (nRow < 0) {
+        CString strError;
+        strError.LoadString(IDS_PEAKTABLE_BAD_ROWS);
+        AfxThrowOleDispatchException(0, strError);
+    }
+    m_nFirstRow = nRow;
+    InvalidateControl();
+}
+
+long CQLNSamplePeakTableCtrl::GetRowCount()
+{
+    return m_nRowCount;
+}
+
+void CQLNSamplePeakTableCtrl::SetRowCount(long nCount)
+{
+    if (nCount < 0) {
+        CString strError;
+        strError.LoadString(IDS_PEAKTABLE_BAD_ROWS);
+        AfxThrowOleDispatchException(0, strError);
+    }
+    m_nRowCount = nCount;
+    InvalidateControl();
+}
+
+long CQLNSamplePeakTableCtrl::RowsThatFit(long nHeight)
+{
+    // The fonts are measured on the screen at the table's zoom: a font of a height in pixels has
+    // the same extents on any device, and the zoom makes the screen's pixels the device's.
+    CDC dc;
+    if (!dc.Attach(::CreateCompatibleDC(nullptr)))
+        return 0;
+    const double dPixelsPerHimetric = dc.GetDeviceCaps(LOGPIXELSY) * m_dZoom / 2540.0;
+    const double dPixels = static_cast<double>(nHeight) * dPixelsPerHimetric;
+    if (!(dPixels >= 1.0))
+        return 0;
+    CFontHolder* holders[3] = {&m_fontTitle, &m_fontHeading, &m_fontCell};
+    TableFonts fonts(dc, holders, m_dZoom);
+    const size_t nFit = CQLNSamplePeakTablePlan::RowsThatFit(fonts, static_cast<int>(std::min(dPixels, 1e9)), PlannedTable());
+    return static_cast<long>(std::min<size_t>(nFit, 0x7FFFFFFF));
 }
 
 // --- Other properties -----------------------------------------------------------------------
@@ -359,6 +418,20 @@ void CQLNSamplePeakTableCtrl::OnResetState()
 
 // --- Drawing ------------------------------------------------------------------------------
 
+CQLNSamplePeakTablePlan::Table CQLNSamplePeakTableCtrl::PlannedTable() const
+{
+    CQLNSamplePeakTablePlan::Table table;
+    if (m_bShowTitle)
+        table.strTitle = m_strTitle;
+    table.bHeadings = m_bShowHeadings != FALSE;
+    table.columns = ReadColumns();
+    table.rows = m_rows;
+    table.strMarker = CQLNBaseTextHelper::GetMoreMarker();
+    table.nFirstRow = static_cast<size_t>(m_nFirstRow);
+    table.nRowCount = static_cast<size_t>(m_nRowCount);
+    return table;
+}
+
 void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRect&)
 {
     if (pDC == nullptr)
@@ -366,111 +439,35 @@ void CQLNSamplePeakTableCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRec
     CDC& dc = *pDC;
     CRect rc(rcBounds);
     rc.NormalizeRect();
-    const std::vector<Column> columns = ReadColumns();
-    // Without rows from the host, one row of the columns' tokens.
-    std::vector<std::vector<CString>> rows = m_rows;
-    if (rows.empty()) {
-        rows.emplace_back();
-        for (const Column& column : columns)
-            rows.back().push_back(column.strToken);
-    }
+    CFontHolder* holders[3] = {&m_fontTitle, &m_fontHeading, &m_fontCell};
+    const COLORREF colours[3] = {TranslateColor(m_clrTitle), TranslateColor(m_clrHeading), TranslateColor(m_clrCell)};
+    TableFonts fonts(dc, holders, m_dZoom);
+    const CQLNSamplePeakTablePlan plan = CQLNSamplePeakTablePlan::Make(fonts, rc, PlannedTable());
+
     const int nOldMode = dc.SetBkMode(TRANSPARENT);
-    const COLORREF crOld = dc.SetTextColor(TranslateColor(m_clrTitle));
-
-    // Widths from content: each column as wide as its widest heading or cell.
-    const CString strMore = CQLNBaseTextHelper::GetMoreMarker();
-    std::vector<int> widths(columns.size(), 0);
-    int nHeadingHeight = 0, nCellHeight = 0, nMarkerWidth = 0;
-    {
-        SelectedFont font(dc, m_fontHeading, m_dZoom);
-        nHeadingHeight = TextHeight(dc) + 2 * kRowPad;
-        for (size_t c = 0; c < columns.size() && m_bShowHeadings; ++c)
-            widths[c] = std::max(widths[c], TextWidth(dc, columns[c].strHeading));
-        if (m_bShowHeadings)
-            nMarkerWidth = TextWidth(dc, strMore) + 2 * kCellPad;
+    const COLORREF crOld = dc.SetTextColor(colours[0]);
+    for (const CQLNSamplePeakTablePlan::Text& text : plan.texts) {
+        fonts.Select(text.role);
+        dc.SetTextColor(colours[text.role]);
+        dc.TextOut(text.pt.x, text.pt.y, text.strText);
     }
-    {
-        SelectedFont font(dc, m_fontCell, m_dZoom);
-        nCellHeight = TextHeight(dc) + 2 * kRowPad;
-        for (const auto& row : rows)
-            for (size_t c = 0; c < columns.size() && c < row.size(); ++c)
-                widths[c] = std::max(widths[c], TextWidth(dc, row[c]));
-        if (!m_bShowHeadings)
-            nMarkerWidth = TextWidth(dc, strMore) + 2 * kCellPad;
-    }
-    for (int& width : widths)
-        width += 2 * kCellPad;
-    // Whole columns only; the marker says that others were left out.
-    const CQLNSamplePeakTableColumnFit fit = CQLNSamplePeakTableColumnFit::Fit(widths, rc.Width(), nMarkerWidth);
-    const size_t nColumns = fit.nShown;
-    std::vector<int> lefts;
-    int x = rc.left;
-    for (size_t c = 0; c < nColumns; ++c) {
-        lefts.push_back(x);
-        x += widths[c];
-    }
-    const int nRight = std::min(static_cast<int>(rc.right), x);
-    const int nMarkerLeft = x + kCellPad;
-
-    int y = rc.top;
-    if (m_bShowTitle && !m_strTitle.IsEmpty()) {
-        SelectedFont font(dc, m_fontTitle, m_dZoom);
-        dc.TextOut(rc.left + kCellPad, y + kRowPad, m_strTitle);
-        y += TextHeight(dc) + 2 * kRowPad + kCellPad;
-    }
-    const int nTableTop = y;
     CPen pen;
     pen.CreatePen(PS_SOLID, 1, TranslateColor(m_clrGrid));
     CPen* pOldPen = dc.SelectObject(&pen);
-    auto rule = [&](int nY) {
-        if (m_nGridLines != kGridNone) {
+    if (m_nGridLines != kGridNone) {
+        for (int nY : plan.rules) {
             dc.MoveTo(rc.left, nY);
-            dc.LineTo(nRight, nY);
-        }
-    };
-    if (m_bShowHeadings) {
-        SelectedFont font(dc, m_fontHeading, m_dZoom);
-        dc.SetTextColor(TranslateColor(m_clrHeading));
-        for (size_t c = 0; c < nColumns; ++c)
-            dc.TextOut(lefts[c] + kCellPad, y + kRowPad, columns[c].strHeading);
-        if (fit.bMarked)
-            dc.TextOut(nMarkerLeft, y + kRowPad, strMore);
-        y += nHeadingHeight;
-        rule(y);
-    }
-    {
-        SelectedFont font(dc, m_fontCell, m_dZoom);
-        dc.SetTextColor(TranslateColor(m_clrCell));
-        for (size_t r = 0; r < rows.size(); ++r) {
-            // The last row that fits gives its place to the marker when rows remain after it.
-            const bool bLast = r + 1 == rows.size();
-            if (y + nCellHeight > rc.bottom || (!bLast && y + 2 * nCellHeight > rc.bottom)) {
-                dc.TextOut(rc.left + kCellPad, y + kRowPad, strMore);
-                break;
-            }
-            // Without headings, the first row says that columns were left out.
-            if (fit.bMarked && !m_bShowHeadings && r == 0)
-                dc.TextOut(nMarkerLeft, y + kRowPad, strMore);
-            for (size_t c = 0; c < nColumns && c < rows[r].size(); ++c) {
-                // Numbers line up on the right of their column, text on the left.
-                double dValue = 0;
-                const bool bNumber = QLNConvertStringToDouble(rows[r][c], dValue) != FALSE;
-                const int nLeft = bNumber ? lefts[c] + widths[c] - kCellPad - TextWidth(dc, rows[r][c])
-                                          : lefts[c] + kCellPad;
-                dc.TextOut(nLeft, y + kRowPad, rows[r][c]);
-            }
-            y += nCellHeight;
-            rule(y);
+            dc.LineTo(plan.nRight, nY);
         }
     }
     if (m_nGridLines == kGridAll) {
-        for (size_t c = 0; c <= nColumns; ++c) {
-            const int nX = c < nColumns ? lefts[c] : nRight;
-            dc.MoveTo(nX, nTableTop);
-            dc.LineTo(nX, y);
+        for (size_t c = 0; c <= plan.nColumns; ++c) {
+            const int nX = c < plan.nColumns ? plan.lefts[c] : plan.nRight;
+            dc.MoveTo(nX, plan.nTableTop);
+            dc.LineTo(nX, plan.nTableBottom);
         }
-        dc.MoveTo(rc.left, nTableTop);
-        dc.LineTo(nRight, nTableTop);
+        dc.MoveTo(rc.left, plan.nTableTop);
+        dc.LineTo(plan.nRight, plan.nTableTop);
     }
     dc.SelectObject(pOldPen);
     dc.SetTextColor(crOld);

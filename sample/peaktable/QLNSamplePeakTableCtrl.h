@@ -2,9 +2,12 @@
 // text-field string, one line a column: the line's prompt is the column's heading, its value
 // the token, its decimal setting the column's decimals. The host reads the columns as it reads
 // a text object's lines (GetColumnCount, GetColumn) and gives the rows to draw when it resolves
-// a report (SetRows); without rows the table shows one row of token keys.
+// a report (SetRows); without rows the table shows one row of token keys. A host that lays the
+// table out over pages draws it in parts (FirstRow, RowCount) of the rows that fit each page's
+// room (RowsThatFit); every part repeats the headings.
 #pragma once
 #include "QLNBase.h"
+#include "QLNSamplePeakTablePlan.h"
 
 #include <vector>
 
@@ -68,6 +71,16 @@ public:
     // tabs in the order of the columns. Not saved: a host gives them on every resolve.
     void SetRows(LPCTSTR lpszRows);
     void SetZoom(double dZoom);
+    // The rows drawn: from FirstRow (0 the first) on, at most RowCount of them (0: as many as
+    // fit). Not saved, like the rows: a host sets them for each part it draws.
+    long GetFirstRow();
+    void SetFirstRow(long nRow);
+    long GetRowCount();
+    void SetRowCount(long nCount);
+    // How many rows from FirstRow a height in HIMETRIC holds whole, with the headings (and the
+    // title above the first row), at the zoom the table is at: a host that draws it on a device
+    // at a zoom sets that zoom first.
+    long RowsThatFit(long nHeight);
     // The decimals of time values in columns added from now on, in every report object of the
     // process; a column keeps the decimals it has.
     void SetRTPrecision(long nPrecision);
@@ -78,12 +91,9 @@ protected:
     void OnAppearanceChanged();
 
 private:
-    struct Column
-    {
-        CString strHeading;
-        CString strToken;
-    };
+    using Column = CQLNSamplePeakTablePlan::Column;
     std::vector<Column> ReadColumns() const;
+    CQLNSamplePeakTablePlan::Table PlannedTable() const;
     CQLNDefaultText* GetCatalogue();
     void SetFont(CFontHolder& font, IFontDisp* pFont);
 
@@ -95,6 +105,8 @@ private:
     CFontHolder m_fontHeading;
     CFontHolder m_fontCell;
     std::vector<std::vector<CString>> m_rows;
+    long m_nFirstRow;
+    long m_nRowCount;
     double m_dZoom;
     CQLNDefaultText* m_pCatalogue;
 };

@@ -4,6 +4,7 @@
 #define IDS_PEAKTABLE_TITLE 100
 #define IDS_PEAKTABLE_COLUMNS_PAGE 101
 #define IDS_PEAKTABLE_BAD_GRID 103
+#define IDS_PEAKTABLE_BAD_ROWS 104
 // Catalogue items: IDS_PEAKTABLE_ITEM_FIRST and the identifiers after it; a new table shows the
 // first PEAKTABLE_DEFAULT_COLUMNS of them.
 #define IDS_PEAKTABLE_ITEM_FIRST 200

@@ -241,6 +241,80 @@ TEST(PeakTable, ColumnsThatDoNotFitAreLeftOutWholeAndTheHeadingRowSaysSo)
     EXPECT_EQ(bare.Find(L"Caffeine")->ref.y, bare.Find(L"(More...)")->ref.y) << "in the first row";
 }
 
+// A host that knows the table only by its dispatch names lays 200 rows out over parts of 5 cm:
+// each part is as many rows as RowsThatFit says, drawn from FirstRow, RowCount of them, under
+// the headings again and without the marker; the title heads the first part only. Every row
+// comes once, in order. The same table drawn alone in a part's room ends in the marker; a row
+// number below zero is refused and the table keeps its own.
+TEST(PeakTable, AHostDrawsTheRowsInPartsThroughAutomation)
+{
+    E2e::SampleRegistration registration(L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable");
+    ASSERT_EQ(S_OK, registration.Result());
+    CQLNTextObjClient table;
+    std::wstring error;
+    ASSERT_TRUE(table.Create(L"QLNSample.PeakTable", error) && table.InitNew(error)) << error;
+    ASSERT_TRUE(table.PutProperty(L"ColumnList", L"Compound: {CompName}\r\nArea: {Area}", error)) << error;
+    ASSERT_TRUE(table.PutProperty(L"Title", L"Run 7", error)) << error;
+    std::wstring rows;
+    for (int r = 1; r <= 200; ++r)
+        rows += (r > 1 ? L"\r\n" : L"") + std::wstring(L"Peak ") + std::to_wstring(r) + L"\t" + std::to_wstring(1000 + r);
+    VARIANT v;
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = ::SysAllocString(rows.c_str());
+    ASSERT_TRUE(table.CallMethod(L"SetRows", {v}, nullptr, error)) << error;
+    ::VariantClear(&v);
+
+    // 5 cm in pixels of the screen the metafile is measured on.
+    const HDC hdcScreen = ::GetDC(nullptr);
+    const int nDpi = ::GetDeviceCaps(hdcScreen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, hdcScreen);
+    const long kHeight = 5000;
+    const RECT part = {0, 0, 400, static_cast<LONG>(kHeight * nDpi / 2540)};
+
+    std::vector<std::wstring> drawn;
+    int nParts = 0;
+    for (long nFirst = 0; nFirst < 200 && nParts < 200; ++nParts) {
+        SCOPED_TRACE(nFirst);
+        ASSERT_TRUE(table.PutProperty(L"FirstRow", std::to_wstring(nFirst), error)) << error;
+        V_VT(&v) = VT_I4;
+        V_I4(&v) = kHeight;
+        VARIANT fit;
+        ::VariantInit(&fit);
+        ASSERT_TRUE(table.CallMethod(L"RowsThatFit", {v}, &fit, error)) << error;
+        ASSERT_EQ(VT_I4, V_VT(&fit));
+        ASSERT_GT(V_I4(&fit), 0);
+        ASSERT_TRUE(table.PutProperty(L"RowCount", std::to_wstring(V_I4(&fit)), error)) << error;
+        const EmfScan scan = DrawTable(table, part);
+        ASSERT_GE(scan.texts.size(), 2u);
+        size_t t = 0;
+        if (nFirst == 0) {
+            EXPECT_EQ(L"Run 7", scan.texts[t++].text);
+        }
+        EXPECT_EQ(L"Compound", scan.texts[t++].text);
+        EXPECT_EQ(L"Area", scan.texts[t++].text);
+        for (; t < scan.texts.size(); ++t) {
+            EXPECT_NE(L"(More...)", scan.texts[t].text);
+            if (scan.texts[t].text.rfind(L"Peak ", 0) == 0)
+                drawn.push_back(scan.texts[t].text);
+        }
+        EXPECT_EQ(static_cast<size_t>(nFirst + V_I4(&fit)), drawn.size()) << "every row of the part drawn";
+        nFirst += V_I4(&fit);
+    }
+    ASSERT_EQ(200u, drawn.size());
+    for (int r = 1; r <= 200; ++r)
+        EXPECT_EQ(L"Peak " + std::to_wstring(r), drawn[static_cast<size_t>(r - 1)]);
+    EXPECT_GT(nParts, 5) << "the rows take several parts";
+
+    ASSERT_TRUE(table.PutProperty(L"FirstRow", L"0", error) && table.PutProperty(L"RowCount", L"0", error)) << error;
+    const EmfScan alone = DrawTable(table, part);
+    ASSERT_FALSE(alone.texts.empty());
+    EXPECT_EQ(L"(More...)", alone.texts.back().text) << alone.TextList();
+
+    EXPECT_FALSE(table.PutProperty(L"FirstRow", L"-1", error));
+    EXPECT_NE(std::wstring::npos, error.find(L"FirstRow and RowCount are 0 or more.")) << error;
+    EXPECT_EQ(L"0", SampleObject::Get(table, L"FirstRow"));
+}
+
 // The fitting rule, row by row: whole columns from the first while they and the marker fit.
 TEST(PeakTableColumnFit, WholeColumnsFromTheFirstAndTheMarkerWhenSomeAreLeftOut)
 {
