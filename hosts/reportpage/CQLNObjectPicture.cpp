@@ -17,7 +17,8 @@ bool CQLNObjectPicture::Record(const CQLNPageObject& object, std::wstring& error
     Forget();
     const RECT& rc = object.Place();
     // The frame is the object's size in 0.01 mm: played into a place, it fills that place.
-    const RECT frame = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
+    const RECT frame = m_size.cx > 0 && m_size.cy > 0 ? RECT{0, 0, m_size.cx, m_size.cy}
+                                                      : RECT{0, 0, rc.right - rc.left, rc.bottom - rc.top};
     CQLNObjectRecording recording;
     if (recording.m_fnCreate(frame) != CQLNMetaFileDC::m_klSuccess) {
         error = L"cannot record " + object.ClassName();

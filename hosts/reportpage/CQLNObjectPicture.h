@@ -16,6 +16,9 @@ class CQLNObjectPicture
 {
 public:
     CQLNObjectPicture() = default;
+    // A picture of the object drawn at another size than its place's, in 0.01 mm: a part of it
+    // placed elsewhere.
+    explicit CQLNObjectPicture(SIZE size) : m_size(size) {}
     ~CQLNObjectPicture() { Forget(); }
     CQLNObjectPicture(const CQLNObjectPicture&) = delete;
     CQLNObjectPicture& operator=(const CQLNObjectPicture&) = delete;
@@ -33,5 +36,6 @@ private:
     bool Record(const CQLNPageObject& object, std::wstring& error);
 
     HENHMETAFILE m_hEmf = nullptr;
+    SIZE m_size = {0, 0};
     bool m_bRecording = false;
 };

@@ -3,6 +3,7 @@
 #include "CQLNPageScale.h"
 #include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
+#include "CQLNTableContinuation.h"
 
 #include <winspool.h>
 
@@ -49,7 +50,8 @@ HDC CQLNPagePrinter::CreatePrinterDC(const std::wstring& printer, const CQLNRepo
     return hdc;
 }
 
-bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error)
+bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error,
+                               const std::wstring& dataName)
 {
     const std::wstring printer = DefaultPrinter();
     if (printer.empty()) {
@@ -61,38 +63,94 @@ bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& p
     CQLNPdfPrinter pdfPrinter;
     if (!pdf.HasFolder(error) || !pdfPrinter.Create(printer, pdf.TempPath(), error))
         return false;
-    if (!PrintOn(pdfPrinter.Name(), page, error)) {
+    if (!PrintOn(pdfPrinter.Name(), page, error, dataName)) {
         error = L"cannot write " + pdfPath + L": " + error;
         return false;
     }
     return pdf.Commit(error);
 }
 
-bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error)
+void CQLNPagePrinter::FooterTexts(const std::wstring& dataName, size_t nSheet, size_t nSheets, std::wstring texts[3])
+{
+    wchar_t szDate[80] = {};
+    ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, szDate, 80, nullptr);
+    texts[0] = dataName;
+    texts[1] = szDate;
+    texts[2] = L"Page " + std::to_wstring(nSheet + 1) + L" of " + std::to_wstring(nSheets);
+}
+
+void CQLNPagePrinter::DrawFooter(HDC hdc, const CQLNReportPage& page, const std::wstring texts[3], POINT offset)
+{
+    // In the bottom margin, a third of the way down, between the side margins; 8 points.
+    const CQLNPageScale sheet = CQLNPageScale::Device(hdc);
+    const RECT rcMargins = page.MarginRect();
+    const long nY = rcMargins.bottom + (page.Size().cy - rcMargins.bottom) / 3;
+    RECT rc = sheet.ToDevice(RECT{rcMargins.left, nY, rcMargins.right, nY});
+    ::OffsetRect(&rc, -offset.x, -offset.y);
+    LOGFONTW lf = {};
+    lf.lfHeight = -::MulDiv(8, ::GetDeviceCaps(hdc, LOGPIXELSY), 72);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    ::lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+    const HFONT hFont = ::CreateFontIndirectW(&lf);
+    const int nSaved = ::SaveDC(hdc);
+    ::SelectObject(hdc, hFont);
+    ::SetBkMode(hdc, TRANSPARENT);
+    ::SetTextColor(hdc, RGB(0, 0, 0));
+    const UINT aligns[3] = {TA_LEFT, TA_CENTER, TA_RIGHT};
+    const long xs[3] = {rc.left, (rc.left + rc.right) / 2, rc.right};
+    for (int i = 0; i < 3; ++i) {
+        ::SetTextAlign(hdc, aligns[i] | TA_TOP);
+        ::TextOutW(hdc, xs[i], rc.top, texts[i].c_str(), static_cast<int>(texts[i].size()));
+    }
+    ::RestoreDC(hdc, nSaved);
+    ::DeleteObject(hFont);
+}
+
+bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error,
+                              const std::wstring& dataName)
 {
     const HDC hdc = CreatePrinterDC(printer, page, error);
     if (hdc == nullptr)
         return false;
     DOCINFOW doc = {sizeof doc, L"Report page", nullptr, nullptr, 0};
     bool ok = ::StartDocW(hdc, &doc) > 0;
-    if (ok)
-        ok = ::StartPage(hdc) > 0;
     if (!ok)
         error = L"the printer " + printer + L" refused the page";
     // Places on the sheet are from the paper's corner; the device's origin is the printable
     // area's corner.
     const CQLNPageScale sheet = CQLNPageScale::Device(hdc);
-    const int nOffsetX = ::GetDeviceCaps(hdc, PHYSICALOFFSETX);
-    const int nOffsetY = ::GetDeviceCaps(hdc, PHYSICALOFFSETY);
-    for (size_t i = 0; ok && i < page.Objects().size(); ++i) {
-        const CQLNPageObject& object = *page.Objects()[i].Get();
-        RECT rcDest = sheet.ToDevice(object.Place());
-        ::OffsetRect(&rcDest, -nOffsetX, -nOffsetY);
-        ok = object.Show(hdc, rcDest, error);
+    const POINT offset = {::GetDeviceCaps(hdc, PHYSICALOFFSETX), ::GetDeviceCaps(hdc, PHYSICALOFFSETY)};
+    // A page that is not resolved is printed as designed, on one sheet.
+    CQLNTableContinuation tables(page);
+    std::vector<CQLNPageFlow::Sheet> sheets(1);
+    std::vector<RECT> places;
+    for (size_t i = 0; i < page.Objects().size(); ++i) {
+        places.push_back(page.Objects()[i]->Place());
+        sheets[0].push_back(CQLNPageFlow::Part{i, places.back(), 0, 0});
     }
-    if (ok && ::EndPage(hdc) <= 0) {
-        error = L"the printer " + printer + L" did not finish the page";
-        ok = false;
+    if (ok && !dataName.empty())
+        sheets = CQLNPageFlow::Plan(places, page.Size(), page.Margin(), tables);
+    for (size_t s = 0; ok && s < sheets.size(); ++s) {
+        if (::StartPage(hdc) <= 0) {
+            error = L"the printer " + printer + L" refused the page";
+            ok = false;
+            break;
+        }
+        for (const CQLNPageFlow::Part& part : sheets[s]) {
+            RECT rcDest = sheet.ToDevice(part.rcPlace);
+            ::OffsetRect(&rcDest, -offset.x, -offset.y);
+            if (!(ok = tables.Show(part, hdc, rcDest, error)))
+                break;
+        }
+        if (ok && !dataName.empty()) {
+            std::wstring texts[3];
+            FooterTexts(dataName, s, sheets.size(), texts);
+            DrawFooter(hdc, page, texts, offset);
+        }
+        if (ok && ::EndPage(hdc) <= 0) {
+            error = L"the printer " + printer + L" did not finish the page";
+            ok = false;
+        }
     }
     if (ok && ::EndDoc(hdc) <= 0) {
         error = L"the printer " + printer + L" did not finish the document";

@@ -1,7 +1,8 @@
 // Prints a report page through the default printer's driver: each object's recording measured
 // against the printer, the one the window plays too, played at its place on the sheet. A PDF is
 // the page printed on a printer of the same driver whose port pipes into Ghostscript
-// (CQLNPdfPrinter).
+// (CQLNPdfPrinter). A page resolved with a data file prints on as many sheets as its tables'
+// rows need (CQLNPageFlow), each with a footer: the data file's name, the date and "Page i of n".
 #pragma once
 #include "CQLNReportPage.h"
 
@@ -12,11 +13,17 @@ class CQLNPagePrinter
 public:
     // The default printer's name; empty when there is none.
     static std::wstring DefaultPrinter();
-    // A failed job leaves no file and whatever was at pdfPath before.
-    static bool WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error);
+    // A failed job leaves no file and whatever was at pdfPath before. dataName is the name of
+    // the data file the page is resolved with; empty for a page that is not.
+    static bool WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error,
+                         const std::wstring& dataName = std::wstring());
     // One job of the page on the named printer, on the page's paper and orientation.
-    static bool PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error);
+    static bool PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error,
+                        const std::wstring& dataName = std::wstring());
+    // What the foot of sheet nSheet (from 0) of nSheets says, left, centre and right.
+    static void FooterTexts(const std::wstring& dataName, size_t nSheet, size_t nSheets, std::wstring texts[3]);
 
 private:
+    static void DrawFooter(HDC hdc, const CQLNReportPage& page, const std::wstring texts[3], POINT offset);
     static HDC CreatePrinterDC(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error);
 };

@@ -690,7 +690,7 @@ void CQLNPageWindow::Print()
     std::wstring error;
     if (printer.empty())
         Report(L"The print dialog named no printer.");
-    else if (!CQLNPagePrinter::PrintOn(printer, m_page, error))
+    else if (!CQLNPagePrinter::PrintOn(printer, m_page, error, m_preview.IsOn() ? m_preview.DataName() : std::wstring()))
         Report(error);
 }
 
@@ -706,7 +706,7 @@ void CQLNPageWindow::ExportPdf()
     if (!AskFileName(FileDialog::ExportPdf, path))
         return;
     std::wstring error;
-    if (!CQLNPagePrinter::WritePdf(m_page, path, error))
+    if (!CQLNPagePrinter::WritePdf(m_page, path, error, m_preview.IsOn() ? m_preview.DataName() : std::wstring()))
         Report(error);
 }
 

@@ -71,7 +71,9 @@ int RunBatch(const CQLNPageOptions& options, const CQLNReportResolver* pResolver
     if (!options.m_strPng.empty() &&
         !CQLNReportPageTools::WritePng(page, options.m_nZoom != 0 ? options.m_nZoom : 100, options.m_strPng, error))
         return Fail(error);
-    if (!options.m_strPdf.empty() && !CQLNPagePrinter::WritePdf(page, options.m_strPdf, error))
+    const std::wstring& data = options.m_strResolve;
+    const std::wstring dataName = pResolver != nullptr ? data.substr(data.find_last_of(L"\\/") + 1) : std::wstring();
+    if (!options.m_strPdf.empty() && !CQLNPagePrinter::WritePdf(page, options.m_strPdf, error, dataName))
         return Fail(error);
     return 0;
 }

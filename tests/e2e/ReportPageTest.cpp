@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -1613,6 +1614,60 @@ TEST_F(ReportPageCommandLine, APdfHoldsEachObjectsResolvedContentAtItsPlace)
     EXPECT_EQ(1u, refused.exitCode);
     EXPECT_NE(std::string::npos, refused.err.find("cannot write")) << refused.err;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(nowhere.c_str()));
+}
+
+// A page with a text object and a table given 200 rows, printed resolved into a PDF: the table
+// prints the rows its place holds, then continues on sheets of its own, under its headings on
+// every one, until every row is printed once and in order; the text object is on the first sheet
+// only; every sheet's foot names the data file and says "Page i of n".
+TEST_F(ReportPageCommandLine, ATableOfManyRowsContinuesOnSheetsOfItsOwnWithFooters)
+{
+    ASSERT_FALSE(CQLNPagePrinter::DefaultPrinter().empty()) << "the prefix has no printer";
+    ASSERT_TRUE(CQLNUnixProgram::Available());
+    ASSERT_EQ(0u, Host(L"--insert QLNSample.TextCtrl --insert QLNSample.PeakTable --save @p.qrp").exitCode);
+    std::string data = "DataFile=run200.d\r\n";
+    for (int r = 1; r <= 200; ++r) {
+        char row[120];
+        std::snprintf(row, sizeof row, "Row%d.CompName=Pk%03d\r\nRow%d.RT=%d.5\r\nRow%d.Area=%d\r\n", r, r, r, r / 10, r,
+                      1000 + r);
+        data += row;
+    }
+    ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"rows.txt"), data));
+    const auto printed = Host(L"@p.qrp --resolve @rows.txt --pdf @p.pdf");
+    ASSERT_EQ(0u, printed.exitCode) << printed.err;
+    const std::string pdf = CQLNUnixProgram::UnixPath(m_folder.Path(L"p.pdf"));
+    ASSERT_TRUE(CQLNUnixProgram::Run({"sh", "-c", "pdfinfo \"$0\" > \"$1\"", pdf,
+                                      CQLNUnixProgram::UnixPath(m_folder.Path(L"info.txt"))}));
+    ASSERT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-layout", pdf, CQLNUnixProgram::UnixPath(m_folder.Path(L"p.txt"))}));
+    const std::string info = E2e::ReadBytes(m_folder.Path(L"info.txt"));
+    const size_t at = info.find("Pages:");
+    ASSERT_NE(std::string::npos, at) << info;
+    const int nPages = std::atoi(info.c_str() + at + 6);
+    EXPECT_GT(nPages, 2) << "200 rows take more than the table's place and one more sheet";
+
+    // pdftotext ends every page with a form feed.
+    const std::string text = E2e::ReadBytes(m_folder.Path(L"p.txt"));
+    std::vector<std::string> pages;
+    for (size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos; start = end + 1)
+        pages.push_back(text.substr(start, end - start));
+    ASSERT_EQ(static_cast<size_t>(nPages), pages.size());
+    std::vector<int> rows;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        SCOPED_TRACE("page " + std::to_string(i + 1));
+        const std::string& page = pages[i];
+        EXPECT_NE(std::string::npos, page.find("Page " + std::to_string(i + 1) + " of " + std::to_string(nPages))) << page;
+        EXPECT_NE(std::string::npos, page.find("rows.txt")) << page;
+        EXPECT_NE(std::string::npos, page.find("Compound")) << "the headings on every sheet";
+        EXPECT_EQ(i == 0, page.find("Sample Information") != std::string::npos) << "the text object on the first only";
+        EXPECT_EQ(i == 0, page.find("run200.d") != std::string::npos);
+        // The text object's lines do not all fit its place: the first sheet has its marker.
+        EXPECT_EQ(i == 0, page.find("(More...)") != std::string::npos) << "no row of the table is left out";
+        for (size_t p = page.find("Pk"); p != std::string::npos; p = page.find("Pk", p + 2))
+            rows.push_back(std::atoi(page.c_str() + p + 2));
+    }
+    ASSERT_EQ(200u, rows.size()) << text.substr(0, 4000);
+    for (int r = 1; r <= 200; ++r)
+        EXPECT_EQ(r, rows[static_cast<size_t>(r - 1)]) << "every row once, in order";
 }
 
 // A page file whose second object lies partly off the paper, as another program may write it,
