@@ -32,8 +32,10 @@ public:
     bool Show(const CQLNPageObject& object, HDC hdc, const RECT& rc, const CQLNTextReplacement& replacement,
               std::wstring& error);
 
-private:
+    // Records the object's drawing now, in place of any recording kept.
     bool Record(const CQLNPageObject& object, std::wstring& error);
+
+private:
 
     HENHMETAFILE m_hEmf = nullptr;
     SIZE m_size = {0, 0};

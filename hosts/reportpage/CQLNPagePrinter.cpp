@@ -1,5 +1,6 @@
 #include "CQLNPagePrinter.h"
 
+#include "CQLNPageFooter.h"
 #include "CQLNPageScale.h"
 #include "CQLNPdfPrinter.h"
 #include "CQLNReplacingFile.h"
@@ -70,42 +71,6 @@ bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& p
     return pdf.Commit(error);
 }
 
-void CQLNPagePrinter::FooterTexts(const std::wstring& dataName, size_t nSheet, size_t nSheets, std::wstring texts[3])
-{
-    wchar_t szDate[80] = {};
-    ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, szDate, 80, nullptr);
-    texts[0] = dataName;
-    texts[1] = szDate;
-    texts[2] = L"Page " + std::to_wstring(nSheet + 1) + L" of " + std::to_wstring(nSheets);
-}
-
-void CQLNPagePrinter::DrawFooter(HDC hdc, const CQLNReportPage& page, const std::wstring texts[3], POINT offset)
-{
-    // In the bottom margin, a third of the way down, between the side margins; 8 points.
-    const CQLNPageScale sheet = CQLNPageScale::Device(hdc);
-    const RECT rcMargins = page.MarginRect();
-    const long nY = rcMargins.bottom + (page.Size().cy - rcMargins.bottom) / 3;
-    RECT rc = sheet.ToDevice(RECT{rcMargins.left, nY, rcMargins.right, nY});
-    ::OffsetRect(&rc, -offset.x, -offset.y);
-    LOGFONTW lf = {};
-    lf.lfHeight = -::MulDiv(8, ::GetDeviceCaps(hdc, LOGPIXELSY), 72);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    ::lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-    const HFONT hFont = ::CreateFontIndirectW(&lf);
-    const int nSaved = ::SaveDC(hdc);
-    ::SelectObject(hdc, hFont);
-    ::SetBkMode(hdc, TRANSPARENT);
-    ::SetTextColor(hdc, RGB(0, 0, 0));
-    const UINT aligns[3] = {TA_LEFT, TA_CENTER, TA_RIGHT};
-    const long xs[3] = {rc.left, (rc.left + rc.right) / 2, rc.right};
-    for (int i = 0; i < 3; ++i) {
-        ::SetTextAlign(hdc, aligns[i] | TA_TOP);
-        ::TextOutW(hdc, xs[i], rc.top, texts[i].c_str(), static_cast<int>(texts[i].size()));
-    }
-    ::RestoreDC(hdc, nSaved);
-    ::DeleteObject(hFont);
-}
-
 bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error,
                               const std::wstring& dataName)
 {
@@ -143,9 +108,10 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
                 break;
         }
         if (ok && !dataName.empty()) {
-            std::wstring texts[3];
-            FooterTexts(dataName, s, sheets.size(), texts);
-            DrawFooter(hdc, page, texts, offset);
+            POINT old;
+            ::SetViewportOrgEx(hdc, -offset.x, -offset.y, &old);
+            CQLNPageFooter(dataName, s, sheets.size()).Draw(hdc, page, sheet);
+            ::SetViewportOrgEx(hdc, old.x, old.y, nullptr);
         }
         if (ok && ::EndPage(hdc) <= 0) {
             error = L"the printer " + printer + L" did not finish the page";

@@ -2,7 +2,7 @@
 // against the printer, the one the window plays too, played at its place on the sheet. A PDF is
 // the page printed on a printer of the same driver whose port pipes into Ghostscript
 // (CQLNPdfPrinter). A page resolved with a data file prints on as many sheets as its tables'
-// rows need (CQLNPageFlow), each with a footer: the data file's name, the date and "Page i of n".
+// rows need (CQLNPageFlow), each with a footer (CQLNPageFooter).
 #pragma once
 #include "CQLNReportPage.h"
 
@@ -20,10 +20,7 @@ public:
     // One job of the page on the named printer, on the page's paper and orientation.
     static bool PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error,
                         const std::wstring& dataName = std::wstring());
-    // What the foot of sheet nSheet (from 0) of nSheets says, left, centre and right.
-    static void FooterTexts(const std::wstring& dataName, size_t nSheet, size_t nSheets, std::wstring texts[3]);
 
 private:
-    static void DrawFooter(HDC hdc, const CQLNReportPage& page, const std::wstring texts[3], POINT offset);
     static HDC CreatePrinterDC(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error);
 };

@@ -180,8 +180,10 @@ RECT CQLNPageWindow::ClientRectOf(const CQLNPageObject& object) const
 
 void CQLNPageWindow::ObjectChanged(CQLNPageObject&)
 {
-    if (m_hWnd == nullptr)
+    if (m_hWnd == nullptr || m_bPlanningSheets)
         return;
+    if (m_preview.IsOn())
+        PlanSheets();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     UpdateTitle();
 }
@@ -206,8 +208,11 @@ void CQLNPageWindow::OnPaint()
     const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
     ::FillRect(hMem, &rcClient, ::GetSysColorBrush(COLOR_APPWORKSPACE));
     std::wstring error;
-    m_page.Draw(hMem, Origin(), m_nZoom, error);
-    if (m_selected) {
+    if (m_sheets.Count() > 0)
+        m_sheets.Draw(hMem, m_page, Origin(), m_nZoom, m_preview.DataName(), error);
+    else
+        m_page.Draw(hMem, Origin(), m_nZoom, error);
+    if (m_selected && m_sheets.Shown() == 0) {
         const RECT rc = ClientRectOf(*m_selected.Get());
         HPEN hPen = ::CreatePen(PS_DOT, 1, RGB(0, 0, 0));
         const HGDIOBJ hOldPen = ::SelectObject(hMem, hPen);
@@ -255,6 +260,9 @@ int CQLNPageWindow::HandleAt(POINT pt) const
 
 CQLNPageObject* CQLNPageWindow::ObjectAt(POINT pt) const
 {
+    // A sheet after the first holds parts of tables, none where the page has an object.
+    if (m_sheets.Shown() > 0)
+        return nullptr;
     const auto& objects = m_page.Objects();
     // The last drawn is on top.
     for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
@@ -382,6 +390,13 @@ void CQLNPageWindow::OnKeyDown(UINT vk)
     case VK_UP: Nudge(0, -kNudge); break;
     case VK_DOWN: Nudge(0, kNudge); break;
     case VK_DELETE: Delete(); break;
+    case VK_NEXT:
+    case VK_PRIOR:
+        if (m_sheets.Turn(vk == VK_NEXT ? 1 : -1)) {
+            ::InvalidateRect(m_hWnd, nullptr, FALSE);
+            UpdateTitle();
+        }
+        break;
     case VK_INSERT: InsertObject(); break;
     case VK_RETURN: EditInPlace(); break;
     case VK_ESCAPE:
@@ -749,8 +764,22 @@ bool CQLNPageWindow::OnClose()
     return AskToSave();
 }
 
+void CQLNPageWindow::PlanSheets()
+{
+    std::wstring error;
+    m_bPlanningSheets = true;
+    if (m_preview.IsOn())
+        m_sheets.Plan(m_page, error);
+    else
+        m_sheets.Clear();
+    // As when a sheet is drawn: a part that cannot be recorded is left blank, and the page and
+    // its printing say why.
+    m_bPlanningSheets = false;
+}
+
 void CQLNPageWindow::Changed()
 {
+    PlanSheets();
     UpdateScrollBars();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     UpdateTitle();
@@ -790,6 +819,8 @@ void CQLNPageWindow::UpdateTitle()
         title += L"*";
     if (m_preview.IsOn())
         title += L" - preview of " + m_preview.DataName();
+    if (m_sheets.Count() > 1)
+        title += L" - Page " + std::to_wstring(m_sheets.Shown() + 1) + L" of " + std::to_wstring(m_sheets.Count());
     title += L" - ";
     title += kAppName;
     ::SetWindowTextW(m_hWnd, title.c_str());

@@ -9,10 +9,12 @@
 // page's last step and Ctrl+Y (or Ctrl+Shift+Z) redoes it, the Edit menu naming them; Ctrl+N,
 // Ctrl+O, Ctrl+S and Ctrl+P start a new page, open, save and print. The title shows the file and,
 // while there are unsaved changes, a star; closing then asks to save. A page previewed with data
-// says so in its title until File > Back to Design.
+// says so in its title until File > Back to Design; Page Down and Page Up then turn the sheets
+// it prints on, the title and each sheet's foot saying "Page i of n".
 #pragma once
 #include "CQLNPageContainer.h"
 #include "CQLNPagePreview.h"
+#include "CQLNPreviewSheets.h"
 #include "CQLNReportPage.h"
 
 #include <string>
@@ -99,6 +101,8 @@ private:
     void UndoOrRedo(bool bRedo);
     void Delete();
     void EndPreview();
+    // The sheets of the preview planned anew; none without one.
+    void PlanSheets();
     bool Save(bool bAskName);
     // Asks to save, then for a file to open.
     void OpenFile();
@@ -127,6 +131,9 @@ private:
     CQLNPageFrame* m_pFrame = nullptr;
     CQLNReportPage m_page;
     CQLNPagePreview m_preview;
+    CQLNPreviewSheets m_sheets;
+    // While the sheets are planned, the tables drawn in parts say their view changed.
+    bool m_bPlanningSheets = false;
     std::wstring m_strPath;
     int m_nZoom = 75;
     POINT m_scroll = {0, 0};

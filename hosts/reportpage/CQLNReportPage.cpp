@@ -537,7 +537,7 @@ long CQLNReportPage::ToHimetric(long nPixels, int nZoom)
     return ::MulDiv(nPixels, 2540 * 100, ScreenDpi() * nZoom);
 }
 
-void CQLNReportPage::Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error) const
+void CQLNReportPage::DrawPaper(HDC hdc, POINT origin, int nZoom) const
 {
     const CQLNPageScale scale = CQLNPageScale::Screen(nZoom, origin);
     const SIZE size = Size();
@@ -552,7 +552,12 @@ void CQLNReportPage::Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error)
     ::SelectObject(hdc, hOldPen);
     ::SelectObject(hdc, hOldBrush);
     ::DeleteObject(hPen);
+}
 
+void CQLNReportPage::Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error) const
+{
+    DrawPaper(hdc, origin, nZoom);
+    const CQLNPageScale scale = CQLNPageScale::Screen(nZoom, origin);
     // A window or a bitmap shows only part of a large page: objects outside it are not played.
     RECT rcVisible = {};
     const DWORD nType = ::GetObjectType(hdc);

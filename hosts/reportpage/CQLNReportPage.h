@@ -96,6 +96,8 @@ public:
     // object as it prints (CQLNPageObject::Show). An object active in place draws itself in its
     // own window and is left out.
     void Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error) const;
+    // The paper and its margins alone, as Draw shows them.
+    void DrawPaper(HDC hdc, POINT origin, int nZoom) const;
     // Converts between 0.01 mm on the page and pixels at zoom percent of the screen's resolution.
     static long ToPixels(long nHimetric, int nZoom);
     static long ToHimetric(long nPixels, int nZoom);

@@ -70,13 +70,25 @@ long CQLNTableContinuation::RowsThatFit(size_t nObject, long nFirstRow, long nHe
     return nFit;
 }
 
+std::unique_ptr<CQLNObjectPicture> CQLNTableContinuation::Record(const CQLNPageFlow::Part& part, std::wstring& error)
+{
+    std::unique_ptr<CQLNObjectPicture> picture;
+    if (part.nRowCount == 0 || part.nObject >= m_tables.size() || !m_tables[part.nObject])
+        return picture;
+    if (!SetRows(part.nObject, part.nFirstRow, part.nRowCount, error))
+        return picture;
+    picture = std::make_unique<CQLNObjectPicture>(
+        SIZE{part.rcPlace.right - part.rcPlace.left, part.rcPlace.bottom - part.rcPlace.top});
+    if (!picture->Record(*m_page.Objects()[part.nObject].Get(), error))
+        picture.reset();
+    return picture;
+}
+
 bool CQLNTableContinuation::Show(const CQLNPageFlow::Part& part, HDC hdc, const RECT& rc, std::wstring& error)
 {
     const CQLNPageObject& object = *m_page.Objects()[part.nObject].Get();
     if (part.nRowCount == 0 || part.nObject >= m_tables.size() || !m_tables[part.nObject])
         return object.Show(hdc, rc, error);
-    if (!SetRows(part.nObject, part.nFirstRow, part.nRowCount, error))
-        return false;
-    CQLNObjectPicture picture(SIZE{part.rcPlace.right - part.rcPlace.left, part.rcPlace.bottom - part.rcPlace.top});
-    return picture.Show(object, hdc, rc, object.Resolution().Replacement(), error);
+    const std::unique_ptr<CQLNObjectPicture> picture = Record(part, error);
+    return picture && picture->Show(object, hdc, rc, object.Resolution().Replacement(), error);
 }

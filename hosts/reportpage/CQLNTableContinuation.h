@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CQLNObjectPicture;
 class CQLNReportPage;
 
 class CQLNTableContinuation : public CQLNPageFlow::Tables
@@ -25,6 +26,9 @@ public:
     // Plays the part into rc (logical units of hdc): the object as it prints, or a table's rows
     // of the part under its headings.
     bool Show(const CQLNPageFlow::Part& part, HDC hdc, const RECT& rc, std::wstring& error);
+    // The recording of a table's part, at the part's size; null, and no error, for an object
+    // shown whole.
+    std::unique_ptr<CQLNObjectPicture> Record(const CQLNPageFlow::Part& part, std::wstring& error);
 
 private:
     bool SetRows(size_t nObject, long nFirstRow, long nRowCount, std::wstring& error);

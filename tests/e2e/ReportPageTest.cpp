@@ -1776,6 +1776,55 @@ TEST_F(ReportPage, APreviewWithDataDrawsTheValuesAndLeavesThePageATemplate)
     EXPECT_FALSE(m_window->Page().IsModified());
 }
 
+// A preview with a data file whose table has more rows than its place holds shows the sheets
+// the page prints on: Page Down turns to the next, Page Up back, neither past the first or the
+// last, and the title says which is shown. Back to design, the page is one sheet again.
+TEST_F(ReportPage, APreviewOfATableOfManyRowsTurnsItsSheetsWithPageDownAndPageUp)
+{
+    OpenWindow(m_folder.Path(L"p.qrp"));
+    std::wstring error;
+    for (const wchar_t* progId : {L"QLNSample.TextCtrl", L"QLNSample.PeakTable"})
+        ASSERT_TRUE(CQLNReportPageTools::InsertByName(m_window->Page(), m_window.get(), progId, error))
+            << std::string(error.begin(), error.end());
+    Keys({VK_CONTROL, 'S'});
+    std::string data;
+    for (int r = 1; r <= 200; ++r)
+        data += "Row" + std::to_string(r) + ".CompName=Pk" + std::to_string(r) + "\r\n";
+    const std::wstring path = m_folder.Path(L"rows.txt");
+    ASSERT_TRUE(E2e::WriteBytes(path, data));
+    CQLNReportResolver resolver;
+    ASSERT_TRUE(resolver.LoadData(path, error));
+    ASSERT_TRUE(m_window->Preview(resolver, path, error)) << std::string(error.begin(), error.end());
+
+    const std::wstring first = Title();
+    const size_t at = first.find(L" - Page 1 of ");
+    ASSERT_NE(std::wstring::npos, at) << std::string(first.begin(), first.end());
+    EXPECT_EQ(0u, first.find(L"p.qrp - preview of rows.txt - Page 1 of "));
+    const int nSheets = std::stoi(first.substr(at + 13));
+    EXPECT_GT(nSheets, 2) << "200 rows take more than the table's place and one more sheet";
+    const auto sheetShown = [&] {
+        const std::wstring title = Title();
+        const size_t page = title.find(L" - Page ");
+        return page == std::wstring::npos ? 0 : std::stoi(title.substr(page + 8));
+    };
+    Keys({VK_PRIOR});
+    EXPECT_EQ(1, sheetShown()) << "no sheet before the first";
+    Keys({VK_NEXT});
+    EXPECT_EQ(2, sheetShown());
+    EXPECT_NE(std::wstring::npos, Title().find(L"Page 2 of " + std::to_wstring(nSheets)));
+    for (int i = 0; i < nSheets + 2; ++i)
+        Keys({VK_NEXT});
+    EXPECT_EQ(nSheets, sheetShown()) << "none after the last";
+    Keys({VK_PRIOR});
+    EXPECT_EQ(nSheets - 1, sheetShown());
+    EXPECT_FALSE(m_window->Page().IsModified());
+
+    ::SendMessageW(m_hWnd, WM_COMMAND, ID_FILE_END_PREVIEW, 0);
+    EXPECT_EQ(L"p.qrp - Report Page", Title());
+    Keys({VK_NEXT});
+    EXPECT_EQ(L"p.qrp - Report Page", Title());
+}
+
 namespace {
 
 // The words of poppler's word boxes (pdftotext -bbox), each at its left and top in points from
@@ -1974,6 +2023,11 @@ TEST_F(ReportPageCommandLine, AResolvedPageLaysOutAsTheDemoHostPrintsTheSameObje
     // printable area's corner, a quarter inch in.
     std::vector<PlacedWord> onPage = PdfWords(m_folder.Path(L"p.pdf"), m_folder.Path(L"p.html"));
     std::vector<PlacedWord> printed = PdfWords(m_folder.Path(L"t.pdf"), m_folder.Path(L"t.html"));
+    // The footer of a page printed with data is the page's own, below the bottom margin of its
+    // A4 paper.
+    const double dMarginBottom = (297 - 20) * 72 / 25.4;
+    onPage.erase(std::remove_if(onPage.begin(), onPage.end(), [&](const PlacedWord& w) { return w.y > dMarginBottom; }),
+                 onPage.end());
     for (PlacedWord& w : onPage)
         w.x -= 20 * 72 / 25.4, w.y -= 20 * 72 / 25.4;
     for (PlacedWord& w : printed)
