@@ -21,9 +21,17 @@ CQLNTableContinuation::CQLNTableContinuation(const CQLNReportPage& page) : m_pag
         }
         m_tables.push_back(std::move(table));
     }
-    CQLNObjectRecording recording;
-    if (recording.m_fnCreate(RECT{0, 0, 1000, 1000}) == CQLNMetaFileDC::m_klSuccess)
-        m_dZoom = CQLNPageScale::Device(recording.m_hAttribDC).Zoom();
+}
+
+double CQLNTableContinuation::Zoom()
+{
+    if (m_dZoom == 0.0) {
+        m_dZoom = 1.0;
+        CQLNObjectRecording recording;
+        if (recording.m_fnCreate(RECT{0, 0, 1000, 1000}) == CQLNMetaFileDC::m_klSuccess)
+            m_dZoom = CQLNPageScale::Device(recording.m_hAttribDC).Zoom();
+    }
+    return m_dZoom;
 }
 
 CQLNTableContinuation::~CQLNTableContinuation()
@@ -60,7 +68,7 @@ long CQLNTableContinuation::RowsThatFit(size_t nObject, long nFirstRow, long nHe
     V_VT(&height) = VT_I4;
     V_I4(&height) = nHeight;
     ::VariantInit(&fit);
-    const bool ok = SetRows(nObject, nFirstRow, 0, why) && table.SetZoom(m_dZoom, why) &&
+    const bool ok = SetRows(nObject, nFirstRow, 0, why) && table.SetZoom(Zoom(), why) &&
                     table.CallMethod(L"RowsThatFit", {height}, &fit, why) &&
                     SUCCEEDED(::VariantChangeType(&fit, &fit, 0, VT_I4));
     // Between drawings an object is at its full size.

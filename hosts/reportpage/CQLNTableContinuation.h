@@ -32,11 +32,13 @@ public:
 
 private:
     bool SetRows(size_t nObject, long nFirstRow, long nRowCount, std::wstring& error);
+    // The zoom of the device the recordings are measured on: a table counts its rows in the
+    // fonts it will be drawn in. Found out once, when first needed.
+    double Zoom();
 
     const CQLNReportPage& m_page;
     // Null for an object that is no table to continue.
     std::vector<std::unique_ptr<CQLNTextObjClient>> m_tables;
-    // The zoom of the device the recordings are measured on: a table counts its rows in the
-    // fonts it will be drawn in.
-    double m_dZoom = 1.0;
+    // 0 until a table is asked how many rows fit.
+    double m_dZoom = 0.0;
 };

@@ -1,7 +1,6 @@
 #include "QLNSamplePeakTableCtrl.h"
 
 #include "AfxDispatch.h"
-#include "QLNSamplePeakTablePlan.h"
 #include "QLNSamplePeakTableColumnsPage.h"
 #include "QLNSamplePeakTableFontPage.h"
 #include "QLNSamplePeakTableRes.h"
