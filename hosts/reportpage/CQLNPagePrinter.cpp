@@ -49,7 +49,8 @@ HDC CQLNPagePrinter::CreatePrinterDC(const std::wstring& printer, const CQLNRepo
     return hdc;
 }
 
-bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error)
+bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error,
+                               const Sequence* pSequence)
 {
     const std::wstring printer = DefaultPrinter();
     if (printer.empty()) {
@@ -61,37 +62,50 @@ bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& p
     CQLNPdfPrinter pdfPrinter;
     if (!pdf.HasFolder(error) || !pdfPrinter.Create(printer, pdf.TempPath(), error))
         return false;
-    if (!PrintOn(pdfPrinter.Name(), page, error)) {
+    if (!PrintOn(pdfPrinter.Name(), page, error, pSequence)) {
         error = L"cannot write " + pdfPath + L": " + error;
         return false;
     }
     return pdf.Commit(error);
 }
 
-bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error)
+bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error,
+                              const Sequence* pSequence)
 {
     const HDC hdc = CreatePrinterDC(printer, page, error);
     if (hdc == nullptr)
         return false;
     DOCINFOW doc = {sizeof doc, L"Report page", nullptr, nullptr, 0};
     bool ok = ::StartDocW(hdc, &doc) > 0;
-    if (ok)
-        ok = ::StartPage(hdc) > 0;
     if (!ok)
-        error = L"the printer " + printer + L" refused the page";
-    // Places on the sheet are from the paper's corner; the device's origin is the printable
-    // area's corner.
-    const CQLNPageScale sheet = CQLNPageScale::Device(hdc);
-    const int nOffsetX = ::GetDeviceCaps(hdc, PHYSICALOFFSETX);
-    const int nOffsetY = ::GetDeviceCaps(hdc, PHYSICALOFFSETY);
-    for (size_t i = 0; ok && i < page.Objects().size(); ++i) {
-        const CQLNPageObject& object = *page.Objects()[i].Get();
-        RECT rcDest = sheet.ToDevice(object.Place());
-        ::OffsetRect(&rcDest, -nOffsetX, -nOffsetY);
-        ok = object.Show(hdc, rcDest, error);
+        error = L"the printer " + printer + L" refused the document";
+    const size_t nReports = pSequence != nullptr ? pSequence->nReports : 1;
+    size_t nPrinted = 0;
+    for (size_t n = 0; ok && n < nReports; ++n) {
+        if (pSequence != nullptr && !pSequence->Prepare(n))
+            continue;
+        ok = ::StartPage(hdc) > 0;
+        if (!ok)
+            error = L"the printer " + printer + L" refused the page";
+        // Places on the sheet are from the paper's corner; the device's origin is the printable
+        // area's corner.
+        const CQLNPageScale sheet = CQLNPageScale::Device(hdc);
+        const int nOffsetX = ::GetDeviceCaps(hdc, PHYSICALOFFSETX);
+        const int nOffsetY = ::GetDeviceCaps(hdc, PHYSICALOFFSETY);
+        for (size_t i = 0; ok && i < page.Objects().size(); ++i) {
+            const CQLNPageObject& object = *page.Objects()[i].Get();
+            RECT rcDest = sheet.ToDevice(object.Place());
+            ::OffsetRect(&rcDest, -nOffsetX, -nOffsetY);
+            ok = object.Show(hdc, rcDest, error);
+        }
+        if (ok && ::EndPage(hdc) <= 0) {
+            error = L"the printer " + printer + L" did not finish the page";
+            ok = false;
+        }
+        ++nPrinted;
     }
-    if (ok && ::EndPage(hdc) <= 0) {
-        error = L"the printer " + printer + L" did not finish the page";
+    if (ok && nPrinted == 0) {
+        error = L"none of the " + std::to_wstring(nReports) + L" reports could be printed";
         ok = false;
     }
     if (ok && ::EndDoc(hdc) <= 0) {
