@@ -3,7 +3,8 @@
 # annotation), registers them under Wine and shows them at work through the demo host: the text
 # object's lines, drawings as EMF and PNG, the text object and the peak table resolved with sample
 # data, the text object printed on the prefix's PostScript printer as PDF, and a property set saved
-# as a readable bag; then a report page holding all three, resolved, pictured and printed as a PDF.
+# as a readable bag; then a report page holding all three, resolved, pictured and printed as a PDF,
+# and printed once per result of three injections (made with ncgen) into one PDF.
 # Results go to demo-out/.
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
 #   ./demo.sh --shots    instead photographs each page of each new object's property sheet, draws
@@ -97,4 +98,16 @@ wine "$bin/reportpage.exe" $rt --insert-all --save demo-out/page.qrp
 wine "$bin/reportpage.exe" demo-out/page.qrp --resolve hosts/textobj/sample-data.txt --list --png demo-out/page.png
 if ! wine "$bin/reportpage.exe" demo-out/page.qrp --resolve hosts/textobj/sample-data.txt --pdf demo-out/page.pdf; then
   echo "(no PDF: the prefix has no printer)"
+fi
+echo
+echo "== Three injections (result files made with ncgen) printed as one sequence into demo-out/sequence.pdf"
+mkdir -p demo-out/results
+for i in 1 2 3; do
+  sed "s/CAF-005/CAF-00$i/; s/Caffeine standard/Caffeine injection $i/" hosts/resultreader/sample-result.cdl >demo-out/results/run$i.cdl
+  ncgen -k nc3 -o demo-out/results/run$i.cdf demo-out/results/run$i.cdl
+done
+if wine "$bin/reportpage.exe" demo-out/page.qrp --resolve demo-out/results --pdf demo-out/sequence.pdf; then
+  pdfinfo "$out/sequence.pdf" | grep -E '^Pages:'
+else
+  echo "(no sequence PDF: see the message above)"
 fi

@@ -8,7 +8,8 @@ source "$top/cmake/packages.sh"
 build=${1:-$top/build}
 
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine xvfb xauth
-          fonts-liberation cmake ninja-build googletest fp-utils ghostscript poppler-utils)
+          fonts-liberation cmake ninja-build googletest fp-utils ghostscript poppler-utils
+          g++ libnetcdf-dev netcdf-bin)
 qln_install_packages setup "${packages[@]}"
 
 mkdir -p "$build"

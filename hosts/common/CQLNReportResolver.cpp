@@ -1,5 +1,6 @@
 #include "CQLNReportResolver.h"
 
+#include "CQLNResultReader.h"
 #include "CQLNTextPropertyBag.h"
 #include "QLNConvertStringToDouble.h"
 #include "QLNDefaultText.h"
@@ -11,7 +12,9 @@
 bool CQLNReportResolver::LoadData(const std::wstring& path, std::wstring& error)
 {
     CQLNTextPropertyBag bag;
-    if (!bag.LoadFile(path, error))
+    std::string resultText;
+    if (CQLNResultReader::IsResultFile(path) ? !CQLNResultReader::Read(path, resultText, error) || !bag.LoadText(resultText, error)
+                                             : !bag.LoadFile(path, error))
         return false;
     for (const std::wstring& name : bag.Names()) {
         VARIANT v;

@@ -15,7 +15,9 @@ public:
     // be as large as an int: it is capped here.
     static const int m_knMaxDecimals = 15;
 
-    // Reads the data as Name=value lines in the form of the readable property bag.
+    // Reads the data as Name=value lines in the form of the readable property bag, or a
+    // chromatography result file (.cdf) as the result reader writes it in that form; its signal
+    // (Signal.*) is kept, and no text object's token names it.
     bool LoadData(const std::wstring& path, std::wstring& error);
     void SetValue(const std::wstring& key, const std::wstring& value) { m_values[key] = value; }
 

@@ -14,7 +14,14 @@ std::wstring CQLNPageOptions::Usage()
            L"  --rt-precision N    the decimals of time values ({RT}, ...) of a new page (0 to 15;\r\n"
            L"                      2, the data system's own, by default); a page keeps its own\r\n"
            L"  --resolve DATA      show, list and print the page with the data of a Name=value\r\n"
-           L"                      file in place of its tokens; the page stays a template\r\n"
+           L"                      file (or of a chromatography result, FILE.cdf) in place of\r\n"
+           L"                      its tokens; the page stays a template\r\n"
+           L"                      (repeatable with --pdf: see --resolve-list)\r\n"
+           L"  --resolve-list LIST with --pdf, one report per result named in LIST (a line each,\r\n"
+           L"                      relative to LIST's folder); --resolve FOLDER takes its .cdf\r\n"
+           L"                      files by name. The reports go into the one PDF in the order\r\n"
+           L"                      given, each on a new page; one that cannot be read is named\r\n"
+           L"                      at the end, and the exit code is 1\r\n"
            L"  --save OUT.qrp      write the page\r\n"
            L"  --list              print each object: its class, place and lines\r\n"
            L"  --png OUT.png       a picture of the page as the window shows it, at --zoom\r\n"
@@ -72,9 +79,12 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             }
         } else if (arg == L"--landscape") {
             m_bLandscape = true;
-        } else if (arg == L"--resolve") {
-            if (!value(m_strResolve))
+        } else if (arg == L"--resolve" || arg == L"--resolve-list") {
+            if (!value(v))
                 return false;
+            m_results.push_back({v, arg == L"--resolve-list"});
+            if (m_strResolve.empty())
+                m_strResolve = v;
         } else if (arg == L"--save") {
             if (!value(m_strSave))
                 return false;
@@ -116,11 +126,20 @@ bool CQLNPageOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
         error = L"--activate and --shot are for the window; they do not go with --save, --list, --png or --pdf";
         return false;
     }
+    if (IsSequence() && (m_strPdf.empty() || !m_strSave.empty() || !m_strPng.empty() || m_bList)) {
+        error = L"several results, or a list of them, print into one PDF: give --pdf and no --save, --list or --png";
+        return false;
+    }
     if (IsBatch() && m_strPage.empty() && m_inserts.empty() && !m_bInsertAll) {
         error = L"name the page to work on";
         return false;
     }
     return true;
+}
+
+bool CQLNPageOptions::IsSequence() const
+{
+    return m_results.size() > 1 || (!m_results.empty() && m_results.front().bList);
 }
 
 bool CQLNPageOptions::IsBatch() const

@@ -13,6 +13,9 @@ public:
     bool Parse(int argc, wchar_t** argv, std::wstring& error);
     static std::wstring Usage();
     bool IsBatch() const;
+    // Whether the page prints once per result into one PDF: more than one result, or a folder or
+    // list of them (a folder is known for one only when the program runs).
+    bool IsSequence() const;
 
     std::wstring m_strPage;
     long m_nRTPrecision = -1;              // -1: the data system's own, for a new page
@@ -20,7 +23,14 @@ public:
     bool m_bInsertAll = false;
     std::wstring m_strPaper;               // "a4", "letter" or empty for the page's own
     bool m_bLandscape = false;
-    std::wstring m_strResolve;
+    std::wstring m_strResolve;             // the first result or data file
+    // Every --resolve and --resolve-list in the order given: with --pdf, one report per result.
+    struct Results
+    {
+        std::wstring strPath;              // a data file, a result file or a folder of results
+        bool bList;                        // a text file naming one result a line
+    };
+    std::vector<Results> m_results;
     std::wstring m_strSave;
     std::wstring m_strPng;
     std::wstring m_strPdf;

@@ -51,8 +51,22 @@ HDC CQLNPagePrinter::CreatePrinterDC(const std::wstring& printer, const CQLNRepo
     return hdc;
 }
 
+CQLNPagePrinter::Sequence CQLNPagePrinter::Single(const std::wstring& dataName)
+{
+    return Sequence{1, [dataName](size_t, std::wstring& name) {
+                        name = dataName;
+                        return true;
+                    }};
+}
+
 bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error,
                                const std::wstring& dataName)
+{
+    return WritePdf(page, pdfPath, error, Single(dataName));
+}
+
+bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& pdfPath, std::wstring& error,
+                               const Sequence& sequence)
 {
     const std::wstring printer = DefaultPrinter();
     if (printer.empty()) {
@@ -64,7 +78,7 @@ bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& p
     CQLNPdfPrinter pdfPrinter;
     if (!pdf.HasFolder(error) || !pdfPrinter.Create(printer, pdf.TempPath(), error))
         return false;
-    if (!PrintOn(pdfPrinter.Name(), page, error, dataName)) {
+    if (!PrintOn(pdfPrinter.Name(), page, error, sequence)) {
         error = L"cannot write " + pdfPath + L": " + error;
         return false;
     }
@@ -74,13 +88,44 @@ bool CQLNPagePrinter::WritePdf(const CQLNReportPage& page, const std::wstring& p
 bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error,
                               const std::wstring& dataName)
 {
+    return PrintOn(printer, page, error, Single(dataName));
+}
+
+bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage& page, std::wstring& error,
+                              const Sequence& sequence)
+{
     const HDC hdc = CreatePrinterDC(printer, page, error);
     if (hdc == nullptr)
         return false;
     DOCINFOW doc = {sizeof doc, L"Report page", nullptr, nullptr, 0};
     bool ok = ::StartDocW(hdc, &doc) > 0;
     if (!ok)
-        error = L"the printer " + printer + L" refused the page";
+        error = L"the printer " + printer + L" refused the document";
+    size_t nPrinted = 0;
+    for (size_t n = 0; ok && n < sequence.nReports; ++n) {
+        std::wstring dataName;
+        if (!sequence.Prepare(n, dataName))
+            continue;
+        ok = PrintReport(hdc, printer, page, dataName, error);
+        ++nPrinted;
+    }
+    if (ok && nPrinted == 0) {
+        error = L"none of the " + std::to_wstring(sequence.nReports) + L" reports could be printed";
+        ok = false;
+    }
+    if (ok && ::EndDoc(hdc) <= 0) {
+        error = L"the printer " + printer + L" did not finish the document";
+        ok = false;
+    }
+    if (!ok)
+        ::AbortDoc(hdc);
+    ::DeleteDC(hdc);
+    return ok;
+}
+
+bool CQLNPagePrinter::PrintReport(HDC hdc, const std::wstring& printer, const CQLNReportPage& page,
+                                  const std::wstring& dataName, std::wstring& error)
+{
     // Places on the sheet are from the paper's corner; the device's origin is the printable
     // area's corner.
     const CQLNPageScale sheet = CQLNPageScale::Device(hdc);
@@ -93,37 +138,29 @@ bool CQLNPagePrinter::PrintOn(const std::wstring& printer, const CQLNReportPage&
         places.push_back(page.Objects()[i]->Place());
         sheets[0].push_back(CQLNPageFlow::Part{i, places.back(), 0, 0});
     }
-    if (ok && !dataName.empty())
+    if (!dataName.empty())
         sheets = CQLNPageFlow::Plan(places, page.Size(), page.Margin(), tables);
-    for (size_t s = 0; ok && s < sheets.size(); ++s) {
+    for (size_t s = 0; s < sheets.size(); ++s) {
         if (::StartPage(hdc) <= 0) {
             error = L"the printer " + printer + L" refused the page";
-            ok = false;
-            break;
+            return false;
         }
         for (const CQLNPageFlow::Part& part : sheets[s]) {
             RECT rcDest = sheet.ToDevice(part.rcPlace);
             ::OffsetRect(&rcDest, -offset.x, -offset.y);
-            if (!(ok = tables.Show(part, hdc, rcDest, error)))
-                break;
+            if (!tables.Show(part, hdc, rcDest, error))
+                return false;
         }
-        if (ok && !dataName.empty()) {
+        if (!dataName.empty()) {
             POINT old;
             ::SetViewportOrgEx(hdc, -offset.x, -offset.y, &old);
             CQLNPageFooter(dataName, s, sheets.size()).Draw(hdc, page, sheet);
             ::SetViewportOrgEx(hdc, old.x, old.y, nullptr);
         }
-        if (ok && ::EndPage(hdc) <= 0) {
+        if (::EndPage(hdc) <= 0) {
             error = L"the printer " + printer + L" did not finish the page";
-            ok = false;
+            return false;
         }
     }
-    if (ok && ::EndDoc(hdc) <= 0) {
-        error = L"the printer " + printer + L" did not finish the document";
-        ok = false;
-    }
-    if (!ok)
-        ::AbortDoc(hdc);
-    ::DeleteDC(hdc);
-    return ok;
+    return true;
 }

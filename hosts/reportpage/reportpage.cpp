@@ -11,6 +11,7 @@
 #include "CQLNReportPageTools.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNReportResolver.h"
+#include "CQLNResultSequence.h"
 #include "CQLNTextObjError.h"
 #include "QLNEnhMetaFilePng.h"
 
@@ -76,6 +77,53 @@ int RunBatch(const CQLNPageOptions& options, const CQLNReportResolver* pResolver
     if (!options.m_strPdf.empty() && !CQLNPagePrinter::WritePdf(page, options.m_strPdf, error, dataName))
         return Fail(error);
     return 0;
+}
+
+// One report per result, all in one PDF through one print job. A result that cannot be read
+// leaves its report out and the others print; a summary at the end names it and the exit code
+// is 1.
+int RunSequence(const CQLNPageOptions& options)
+{
+    std::wstring error;
+    std::vector<std::wstring> files;
+    if (!CQLNResultSequence::Expand(options.m_results, files, error))
+        return Fail(error);
+    CQLNReportPage page(nullptr);
+    const bool bExists = !options.m_strPage.empty() && ::GetFileAttributesW(options.m_strPage.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if ((bExists || (options.m_inserts.empty() && !options.m_bInsertAll)) && !page.Load(options.m_strPage, error))
+        return Fail(error);
+    Warn(page.TakeLoadNote());
+    if (!Prepare(page, nullptr, options, nullptr, error))
+        return Fail(error);
+
+    std::vector<std::wstring> failures;
+    const std::wstring total = std::to_wstring(files.size());
+    const CQLNPagePrinter::Sequence sequence = {files.size(), [&](size_t n, std::wstring& dataName) {
+        CQLNConsoleOutput::Write(STD_OUTPUT_HANDLE, L"report " + std::to_wstring(n + 1) + L" of " + total + L": " + files[n] + L"\r\n");
+        CQLNReportResolver resolver;
+        std::wstring why;
+        if (resolver.LoadData(files[n], why) && CQLNReportPageTools::Resolve(page, resolver, why)) {
+            dataName = files[n].substr(files[n].find_last_of(L"\\/") + 1);
+            return true;
+        }
+        // The messages of a result that cannot be read name it already.
+        failures.push_back(why.find(files[n]) != std::wstring::npos ? why : files[n] + L": " + why);
+        CQLNConsoleOutput::Write(STD_ERROR_HANDLE, L"reportpage: left out: " + failures.back() + L"\r\n");
+        return false;
+    }};
+    const bool bPrinted = CQLNPagePrinter::WritePdf(page, options.m_strPdf, error, sequence);
+    const size_t nPrinted = bPrinted ? files.size() - failures.size() : 0;
+    std::wstring summary = L"printed " + std::to_wstring(nPrinted) + L" of " + total + L" reports" +
+                           (bPrinted ? L" into " + options.m_strPdf : std::wstring()) + L"\r\n";
+    if (!failures.empty()) {
+        summary += L"not printed (" + std::to_wstring(failures.size()) + L"):\r\n";
+        for (const std::wstring& failure : failures)
+            summary += L"  " + failure + L"\r\n";
+    }
+    CQLNConsoleOutput::Write(STD_OUTPUT_HANDLE, summary);
+    if (!bPrinted)
+        return Fail(error);
+    return failures.empty() ? 0 : 1;
 }
 
 // Object n of the page, counted from 1, active in place as Enter makes it.
@@ -174,7 +222,13 @@ int wmain(int argc, wchar_t** argv)
     if (options.m_nRTPrecision >= 0)
         CQLNReportPage::s_nNewPageRTPrecision = options.m_nRTPrecision;
     int result = 0;
-    {
+    // A folder of results is a sequence even when it is the only source.
+    const bool bFolder = options.m_results.size() == 1 && !options.m_strPdf.empty() &&
+                         (::GetFileAttributesW(options.m_strResolve.c_str()) & FILE_ATTRIBUTE_DIRECTORY) &&
+                         ::GetFileAttributesW(options.m_strResolve.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (options.IsSequence() || bFolder) {
+        result = RunSequence(options);
+    } else {
         CQLNReportResolver resolver;
         if (!options.m_strResolve.empty() && !resolver.LoadData(options.m_strResolve, error))
             result = Fail(error);

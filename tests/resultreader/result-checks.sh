@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The hosts read chromatography result files (made here with ncgen) through the result reader,
+# and the report page host prints a sequence of them into one PDF, read back with poppler's tools.
+#   result-checks.sh BIN-DIR CHECK     CHECK: resolve, refused, sequence, folder
+# Runs inside the Wine session of the build tree (ctest's environment).
+set -euo pipefail
+bin=$1
+check=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+[ -z "${QLN_KEEP:-}" ] || trap 'echo "kept $work"' EXIT
+fail() { echo "FAILED ($check): $*" >&2; exit 1; }
+win() { winepath -w "$1"; }
+host() { local program=$1; shift; wine "$bin/$program.exe" "$@" </dev/null 2>"$work/stderr" | tr -d '\r'; }
+for dll in QLNSampleText QLNSamplePeakTable; do
+  wine regsvr32 /s "$(win "$bin/$dll.dll")" </dev/null
+done
+
+# result NAME SAMPLE [PEAKS]: NAME.cdf, a result of the sample with PEAKS peaks (3 by default),
+# times in seconds, found out of retention order.
+result() {
+  local name=$1 sample=$2 peaks=${3:-3} i names times areas
+  names=$(for ((i = 1; i <= peaks; i++)); do printf '"%s %d", ' "$sample" "$i"; done)
+  times=$(for ((i = 1; i <= peaks; i++)); do printf '%d, ' $(((peaks - i + 1) * 30)); done)
+  areas=$(for ((i = 1; i <= peaks; i++)); do printf '%d.5, ' $((i * 100)); done)
+  cat >"$work/$name.cdl" <<CDL
+netcdf $name {
+dimensions:
+  _32_byte_string = 32 ; peak_number = $peaks ; point_number = 4 ;
+variables:
+  char peak_name(peak_number, _32_byte_string) ;
+  float peak_retention_time(peak_number), peak_area(peak_number) ;
+  float ordinate_values(point_number), actual_run_time_length ;
+  :sample_name = "$sample" ; :retention_unit = "Seconds" ; :injection_date_time_stamp = "20261114093012+0100" ;
+  :detector_unit = "mAU" ;
+data:
+  peak_name = ${names%, } ;
+  peak_retention_time = ${times%, } ;
+  peak_area = ${areas%, } ;
+  ordinate_values = 1, 2, 4, 1 ; actual_run_time_length = 750 ;
+}
+CDL
+  ncgen -k nc3 -o "$work/$name.cdf" "$work/$name.cdl"
+}
+
+# A page of a text object and a peak table, the template of every report.
+template() {
+  host reportpage --insert QLNSample.TextCtrl --insert QLNSample.PeakTable --save "$(win "$work/template.qrp")" >/dev/null ||
+    fail "no template: $(cat "$work/stderr")"
+}
+
+case $check in
+resolve)
+  # Both hosts read a result where they read a data file: values, rows in retention order.
+  result run1 "Caffeine std"
+  host textobj --progid QLNSample.PeakTable --resolve "$(win "$work/run1.cdf")" >"$work/rows.txt" ||
+    fail "the demo host did not read the result: $(cat "$work/stderr")"
+  [ "$(sed -n 2p "$work/rows.txt" | cut -f1)" = "Caffeine std 3" ] || fail "the first row is not the earliest peak: $(cat "$work/rows.txt")"
+  template
+  host reportpage "$(win "$work/template.qrp")" --resolve "$(win "$work/run1.cdf")" --pdf "$(win "$work/run1.pdf")" >/dev/null ||
+    fail "the page host did not print the result: $(cat "$work/stderr")"
+  pdftotext -layout "$work/run1.pdf" - | sed 's/[[:space:]]\+/ /g' >"$work/page.txt"
+  grep -q 'Sample name: Caffeine std' "$work/page.txt" || fail "no sample name: $(cat "$work/page.txt")"
+  grep -q 'Data file: run1.cdf' "$work/page.txt" || fail "no file name: $(cat "$work/page.txt")"
+  grep -q 'Run time: 12.50' "$work/page.txt" || fail "the run time is not in minutes: $(cat "$work/page.txt")"
+  grep -q 'Caffeine std 3 0.50' "$work/page.txt" || fail "no peak row in minutes: $(cat "$work/page.txt")"
+  ;;
+refused)
+  # What is no result is refused with a message that says which, and a non-zero exit code.
+  echo 'SampName=not netCDF' >"$work/text.cdf"
+  echo 'netcdf climate { dimensions: time = 2 ; variables: float t(time) ; data: t = 1, 2 ; }' >"$work/climate.cdl"
+  ncgen -k nc3 -o "$work/climate.cdf" "$work/climate.cdl"
+  template
+  for name in text climate; do
+    for program in textobj reportpage; do
+      args=(--resolve "$(win "$work/$name.cdf")")
+      [ $program = reportpage ] && args=("$(win "$work/template.qrp")" "${args[@]}" --pdf "$(win "$work/out.pdf")")
+      if host $program "${args[@]}" >/dev/null; then fail "$program read $name.cdf"; fi
+      case $name in
+        text) grep -q 'is no netCDF file' "$work/stderr" || fail "$program, $name: $(cat "$work/stderr")" ;;
+        climate) grep -q 'is a netCDF file but no chromatography result' "$work/stderr" || fail "$program, $name: $(cat "$work/stderr")" ;;
+      esac
+      grep -qF "$(win "$work/$name.cdf")" "$work/stderr" || fail "$program does not name the file as it was given: $(cat "$work/stderr")"
+    done
+  done
+  [ ! -e "$work/out.pdf" ] || fail "a PDF was written from no result"
+  ;;
+sequence)
+  # Results in the order given, one report each on its own page, a damaged one left out and
+  # named; the exit code says some failed.
+  for i in 1 2 3 4; do result "r$i" "Sample $i" 40; done
+  head -c 300 "$work/r2.cdf" >"$work/cut.cdf"
+  template
+  set +e
+  host reportpage "$(win "$work/template.qrp")" --resolve "$(win "$work/r3.cdf")" --resolve "$(win "$work/cut.cdf")" \
+       --resolve "$(win "$work/r1.cdf")" --resolve "$(win "$work/r4.cdf")" --pdf "$(win "$work/seq.pdf")" >"$work/out.txt"
+  status=$?
+  set -e
+  [ $status -eq 1 ] || fail "exit code $status with a result left out"
+  grep -q '^report 2 of 4: ' "$work/out.txt" || fail "no progress: $(cat "$work/out.txt")"
+  grep -q '^printed 3 of 4 reports' "$work/out.txt" || fail "no summary: $(cat "$work/out.txt")"
+  grep -A1 '^not printed (1):' "$work/out.txt" | grep -q 'cut.cdf' || fail "the damaged result is not named: $(cat "$work/out.txt")"
+  pages=$(pdfinfo "$work/seq.pdf" | awk '/^Pages:/ { print $2 }')
+  [ "$pages" -ge 3 ] || fail "$pages pages for three reports"
+  pdftotext "$work/seq.pdf" - | grep -A1 '^Sample name:' | grep -x 'Sample [0-9]' >"$work/order.txt" || true
+  [ "$(tr '\n' ' ' <"$work/order.txt")" = "Sample 3 Sample 1 Sample 4 " ] ||
+    fail "reports not in the order given: $(tr '\n' ' ' <"$work/order.txt")"
+  # Each report begins a page: its sample name is on the page where its report starts.
+  for page in 1 2 3; do
+    pdftotext -f $page -l $page "$work/seq.pdf" - | grep -q 'Sample name' || fail "page $page begins no report"
+  done
+  ;;
+folder)
+  # A folder's results by name (run10 after run9), and a list of results, in one PDF each.
+  mkdir "$work/results"
+  for i in 9 10; do result "run$i" "Folder $i"; mv "$work/run$i.cdf" "$work/results/"; done
+  template
+  host reportpage "$(win "$work/template.qrp")" --resolve "$(win "$work/results")" --pdf "$(win "$work/folder.pdf")" >"$work/out.txt" ||
+    fail "the folder did not print: $(cat "$work/out.txt" "$work/stderr")"
+  pdftotext "$work/folder.pdf" - | grep -o 'Folder [0-9]*' | uniq | tr '\n' ' ' >"$work/order.txt"
+  [ "$(cat "$work/order.txt")" = "Folder 9 Folder 10 " ] || fail "folder order: $(cat "$work/order.txt")"
+  printf '# tonight\r\nresults/run10.cdf\r\n\r\n%s\r\n' "$(win "$work/results/run9.cdf")" >"$work/list.txt"
+  host reportpage "$(win "$work/template.qrp")" --resolve-list "$(win "$work/list.txt")" --pdf "$(win "$work/list.pdf")" >"$work/out.txt" ||
+    fail "the list did not print: $(cat "$work/out.txt" "$work/stderr")"
+  pdftotext "$work/list.pdf" - | grep -o 'Folder [0-9]*' | uniq | tr '\n' ' ' >"$work/order.txt"
+  [ "$(cat "$work/order.txt")" = "Folder 10 Folder 9 " ] || fail "list order: $(cat "$work/order.txt")"
+  if host reportpage "$(win "$work/template.qrp")" --resolve "$(win "$work/r1.cdf")" --resolve "$(win "$work/r2.cdf")" \
+       --png "$(win "$work/x.png")" >/dev/null; then fail "several results without --pdf were taken"; fi
+  ;;
+*)
+  fail "no such check"
+  ;;
+esac
+echo "$check: passed"
