@@ -1,6 +1,7 @@
 // The sample chromatogram: created by ProgID, given a signal and peaks through its dispatch
 // interface and drawn into a metafile read back record by record; a script that hands it an
 // array; both property-set formats; the demo host resolving its title; a user at its sheet.
+#include "CQLNSignalResolution.h"
 #include "E2eSupport.h"
 #include "EmfScan.h"
 #include "HtmlHelpRecorderProbe.h"
@@ -276,14 +277,19 @@ TEST(Chromatogram, TheBagAndTheStreamHoldTheSameChromatogram)
                               SampleObject::Get(second, L"SignalMargin"));
 }
 
-// The demo host resolves the chromatogram's title as it resolves a text object's lines: the
-// tokens' values in the lines it prints and in the drawing, in place of the tokens.
-TEST(Chromatogram, TheDemoHostResolvesItsTitle)
+// The demo host resolves the chromatogram as it resolves a text object's lines: the title's tokens
+// take their values in the lines it prints and in the drawing; and it gives the chromatogram the
+// data's signal, in seconds, and its peaks from the data's rows.
+TEST(Chromatogram, TheDemoHostResolvesItsTitleAndGivesItTheSignalAndPeaks)
 {
     E2e::SampleRegistration registration(L"QLNSampleChromatogram.dll", kProgId);
     ASSERT_EQ(S_OK, registration.Result());
     E2e::ScratchFolder folder;
-    ASSERT_TRUE(E2e::WriteBytes(folder.Path(L"data.txt"), "SampName=Caffeine std\r\nDataFile=run042.d\r\n"));
+    ASSERT_TRUE(E2e::WriteBytes(folder.Path(L"data.txt"),
+                                "SampName=Caffeine std\r\nDataFile=run042.d\r\n"
+                                "Signal.Values=1 1 1 5 40 5 1 1 1 1 1\r\nSignal.Interval=6\r\nSignal.Unit=mAU\r\n"
+                                "Row1.RT=0.4\r\nRow1.PeakStart=0.3\r\nRow1.PeakEnd=0.5\r\nRow1.CompName=Caffeine\r\n"
+                                "Row2.RT=0.9\r\nRow2.CompName=Unresolved\r\n"));
     const E2e::ProcessResult r = E2e::Run(L"\"" + E2e::BinDirectory() +
                                           L"textobj.exe\" --progid QLNSample.Chromatogram --set \"Title=Run "
                                           L"{SampName} ({DataFile})\" --resolve \"" + folder.Path(L"data.txt") +
@@ -292,10 +298,42 @@ TEST(Chromatogram, TheDemoHostResolvesItsTitle)
     EXPECT_EQ("Run Caffeine std (run042.d)\r\n", r.out);
     const HENHMETAFILE hemf = ::GetEnhMetaFileW(folder.Path(L"c.emf").c_str());
     const EmfScan scan(hemf);
+    const std::vector<POINT> trace = TracePoints(hemf);
     ::DeleteEnhMetaFile(hemf);
     EXPECT_NE(nullptr, scan.Find(L"Caffeine std")) << scan.TextList();
     EXPECT_NE(nullptr, scan.Find(L"run042.d")) << scan.TextList();
     EXPECT_EQ(nullptr, scan.Find(L"{SampName}")) << scan.TextList();
+    EXPECT_EQ(nullptr, scan.Find(L"No signal data")) << scan.TextList();
+    EXPECT_NE(nullptr, scan.Find(L"mAU")) << scan.TextList();
+    const EmfText* pName = scan.Find(L"Caffeine");
+    ASSERT_NE(nullptr, pName) << scan.TextList();
+    EXPECT_NE(nullptr, scan.Find(L"Unresolved")) << "a peak without start and end is labelled at its time";
+    ASSERT_EQ(11u, trace.size()) << "fewer samples than columns: every one";
+    EXPECT_LT(std::abs(pName->ref.x - trace[4].x), 60) << "the name over the sample at 0.4 minutes";
+}
+
+// The data's samples as a host reads them: numbers between blanks, nothing else.
+TEST(Chromatogram, TheDataSignalIsNumbersBetweenBlanks)
+{
+    struct Row
+    {
+        const char* rule;
+        const wchar_t* text;
+        bool ok;
+        std::vector<double> values;
+    };
+    const Row rows[] = {
+        {"blanks, tabs and line breaks between", L" 1\t2.5\r\n-3e2 ", true, {1, 2.5, -300}},
+        {"nothing: no samples", L"  ", true, {}},
+        {"a word that is no number", L"1 2 x 4", false, {}},
+        {"a number with more after it", L"1 2,5", false, {}},
+        {"not finite", L"1 inf", false, {}},
+    };
+    for (const Row& row : rows) {
+        std::vector<double> values = {42};
+        EXPECT_EQ(row.ok, CQLNSignalResolution::ParseValues(row.text, values)) << row.rule;
+        EXPECT_EQ(row.ok ? row.values : std::vector<double>{42}, values) << row.rule << ": kept when refused";
+    }
 }
 
 // A user at the sheet, by the keyboard alone: types a title in three scripts, picks part of the run
