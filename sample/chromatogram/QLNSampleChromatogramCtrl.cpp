@@ -530,11 +530,14 @@ void CQLNSampleChromatogramCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const C
             pieces.push_back(piece);
             width += TextWidth(dc, piece);
         }
-        int x = std::max(static_cast<int>(rc.left) + pad, static_cast<int>((rc.left + rc.right) / 2) - width / 2);
-        for (const CString& p : pieces) {
-            dc.TextOut(x, top, p);
-            x += TextWidth(dc, p);
-        }
+        // Each piece from where the one before it ended, so that a value put in place of its
+        // item when the recording is played pushes the rest along instead of running into it.
+        dc.MoveTo(std::max(static_cast<int>(rc.left) + pad, static_cast<int>((rc.left + rc.right) / 2) - width / 2),
+                  top);
+        dc.SetTextAlign(TA_LEFT | TA_TOP | TA_UPDATECP);
+        for (const CString& p : pieces)
+            dc.TextOut(0, 0, p);
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
         top += TextHeight(dc) + pad;
     }
 

@@ -47,6 +47,41 @@ std::vector<POINT> TracePoints(HENHMETAFILE hemf)
     return points;
 }
 
+// The title's ink when a recording is played at its size: the box round the dark pixels of its
+// first 24 rows.
+RECT TitleInk(HENHMETAFILE hemf)
+{
+    ENHMETAHEADER header = {};
+    ::GetEnhMetaFileHeader(hemf, sizeof header, &header);
+    const RECT rc = {0, 0, header.rclBounds.right + 1, header.rclBounds.bottom + 1};
+    const HDC hScreen = ::GetDC(nullptr);
+    const HDC hdc = ::CreateCompatibleDC(hScreen);
+    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.right, rc.bottom);
+    const HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+    ::FillRect(hdc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::PlayEnhMetaFile(hdc, hemf, &rc);
+    const RECT ink = PixelGrab(hdc, rc.right, rc.bottom).InkBox(RECT{0, 0, rc.right, 24});
+    ::SelectObject(hdc, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hdc);
+    ::ReleaseDC(nullptr, hScreen);
+    return ink;
+}
+
+// How wide a text is in the font a recorded text output used.
+int WidthIn(const EmfText& output, const std::wstring& text)
+{
+    const HDC hdc = ::GetDC(nullptr);
+    const HFONT hFont = ::CreateFontIndirectW(&output.font);
+    const HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    SIZE size = {};
+    ::GetTextExtentPoint32W(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(hdc, hOld);
+    ::DeleteObject(hFont);
+    ::ReleaseDC(nullptr, hdc);
+    return size.cx;
+}
+
 struct Drawing
 {
     EmfScan scan;
@@ -278,7 +313,8 @@ TEST(Chromatogram, TheBagAndTheStreamHoldTheSameChromatogram)
 }
 
 // The demo host resolves the chromatogram as it resolves a text object's lines: the title's tokens
-// take their values in the lines it prints and in the drawing; and it gives the chromatogram the
+// take their values in the lines it prints and in the drawing, each value pushing the title's
+// rest along; and it gives the chromatogram the
 // data's signal, in seconds, and its peaks from the data's rows.
 TEST(Chromatogram, TheDemoHostResolvesItsTitleAndGivesItTheSignalAndPeaks)
 {
@@ -286,7 +322,7 @@ TEST(Chromatogram, TheDemoHostResolvesItsTitleAndGivesItTheSignalAndPeaks)
     ASSERT_EQ(S_OK, registration.Result());
     E2e::ScratchFolder folder;
     ASSERT_TRUE(E2e::WriteBytes(folder.Path(L"data.txt"),
-                                "SampName=Caffeine std\r\nDataFile=run042.d\r\n"
+                                "SampName=Caffeine standard, 5 ug/mL\r\nDataFile=run042.d\r\n"
                                 "Signal.Values=1 1 1 5 40 5 1 1 1 1 1\r\nSignal.Interval=6\r\nSignal.Unit=mAU\r\n"
                                 "Row1.RT=0.4\r\nRow1.PeakStart=0.3\r\nRow1.PeakEnd=0.5\r\nRow1.CompName=Caffeine\r\n"
                                 "Row2.RT=0.9\r\nRow2.CompName=Unresolved\r\n"));
@@ -295,14 +331,22 @@ TEST(Chromatogram, TheDemoHostResolvesItsTitleAndGivesItTheSignalAndPeaks)
                                           L"{SampName} ({DataFile})\" --resolve \"" + folder.Path(L"data.txt") +
                                           L"\" --draw \"" + folder.Path(L"c.emf") + L"\"");
     ASSERT_EQ(0u, r.exitCode) << r.out << r.err;
-    EXPECT_EQ("Run Caffeine std (run042.d)\r\n", r.out);
+    EXPECT_EQ("Run Caffeine standard, 5 ug/mL (run042.d)\r\n", r.out);
     const HENHMETAFILE hemf = ::GetEnhMetaFileW(folder.Path(L"c.emf").c_str());
     const EmfScan scan(hemf);
     const std::vector<POINT> trace = TracePoints(hemf);
+    const RECT title = TitleInk(hemf);
     ::DeleteEnhMetaFile(hemf);
-    EXPECT_NE(nullptr, scan.Find(L"Caffeine std")) << scan.TextList();
+    EXPECT_NE(nullptr, scan.Find(L"Caffeine standard, 5 ug/mL")) << scan.TextList();
     EXPECT_NE(nullptr, scan.Find(L"run042.d")) << scan.TextList();
     EXPECT_EQ(nullptr, scan.Find(L"{SampName}")) << scan.TextList();
+    const EmfText* pRun = scan.Find(L"Run ");
+    ASSERT_NE(nullptr, pRun) << scan.TextList();
+    // Played at about its size: a few per cent either way. Were the pieces left where the tokens
+    // were, the value would run over them and the title be a fifth narrower.
+    const int width = WidthIn(*pRun, L"Run Caffeine standard, 5 ug/mL (run042.d)");
+    EXPECT_GE(title.right - title.left, width * 95 / 100)
+        << "the longer value pushes the rest of the title along instead of running into it";
     EXPECT_EQ(nullptr, scan.Find(L"No signal data")) << scan.TextList();
     EXPECT_NE(nullptr, scan.Find(L"mAU")) << scan.TextList();
     const EmfText* pName = scan.Find(L"Caffeine");
