@@ -172,13 +172,20 @@ bool ValueRange(const std::vector<double>& values, double dDelay, double dInterv
     const double first = std::max(0.0, std::ceil((dFrom - dDelay) / dInterval - 1e-9));
     const double last = std::min(values.size() - 1.0, std::floor((dTo - dDelay) / dInterval + 1e-9));
     bool found = false;
-    for (double k = first; k <= last; k += 1) {
-        const double v = values[static_cast<size_t>(k)];
-        if (!std::isfinite(v))
-            continue;
-        dLow = found ? std::min(dLow, v) : v;
-        dHigh = found ? std::max(dHigh, v) : v;
-        found = true;
+    if (!(first <= last))
+        return false;
+    double low = HUGE_VAL, high = -HUGE_VAL;
+    for (size_t k = static_cast<size_t>(first), end = static_cast<size_t>(last); k <= end; ++k) {
+        const double v = values[k];
+        if (std::isfinite(v)) {
+            low = v < low ? v : low;
+            high = v > high ? v : high;
+        }
+    }
+    found = std::isfinite(low) && std::isfinite(high);
+    if (found) {
+        dLow = low;
+        dHigh = high;
     }
     return found;
 }

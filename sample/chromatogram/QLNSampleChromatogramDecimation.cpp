@@ -43,31 +43,37 @@ std::vector<CQLNSampleChromatogramPoint> CQLNSampleChromatogramDecimation::Decim
     }
 
     points.reserve(4 * static_cast<size_t>(nColumns));
-    const auto flush = [&](int column, size_t first, size_t low, size_t high, size_t last) {
+    // Column by column, each a run of samples scanned without arithmetic per sample: the last
+    // sample of column c is the last one taken before the column's right edge.
+    size_t i = nFirst;
+    for (int column = 0; column < nColumns && i <= nLast; ++column) {
+        size_t last = nLast;
+        if (column + 1 < nColumns) {
+            const double edge = std::ceil(((column + 1) / scale + dFrom - dStart) / dInterval) - 1;
+            last = edge < static_cast<double>(i) ? i - 1 : std::min(nLast, static_cast<size_t>(edge));
+        }
+        if (last + 1 == i)
+            continue;
+        // A sample that is not a number is never the column's extreme: it compares false.
+        size_t low = i, high = i;
+        double lowest = HUGE_VAL, highest = -HUGE_VAL;
+        for (size_t k = i; k <= last; ++k) {
+            const double v = pValues[k];
+            if (v < lowest) {
+                lowest = v;
+                low = k;
+            }
+            if (v > highest) {
+                highest = v;
+                high = k;
+            }
+        }
         // Each sample once, in the order it was taken; all at the column's middle.
-        size_t order[4] = {first, std::min(low, high), std::max(low, high), last};
-        const double x = column + 0.5;
+        const size_t order[4] = {i, std::min(low, high), std::max(low, high), last};
         for (int k = 0; k < 4; ++k)
             if (k == 0 || order[k] != order[k - 1])
-                points.push_back({x, pValues[order[k]]});
-    };
-    int column = -1;
-    size_t first = 0, low = 0, high = 0, last = 0;
-    for (size_t i = nFirst; i <= nLast; ++i) {
-        const int c = std::min(nColumns - 1, std::max(0, static_cast<int>(columnX(i))));
-        if (c != column) {
-            if (column >= 0)
-                flush(column, first, low, high, last);
-            column = c;
-            first = low = high = i;
-        }
-        last = i;
-        // A sample that is not a number draws nowhere: it is never the column's extreme.
-        if (pValues[i] < pValues[low])
-            low = i;
-        if (pValues[i] > pValues[high])
-            high = i;
+                points.push_back({column + 0.5, pValues[order[k]]});
+        i = last + 1;
     }
-    flush(column, first, low, high, last);
     return points;
 }
