@@ -81,16 +81,19 @@ TEST(ChromatogramDecimation, EachColumnKeepsItsExtremesAndTheTraceItsEnds)
         EXPECT_EQ(row.expected, values) << row.rule;
     }
 
+    // A gap (a sample that is not a number) first in the spike's column hides nothing.
+    std::vector<double> gapped = spike;
+    gapped[500] = std::numeric_limits<double>::quiet_NaN();
     // A spike one sample wide among a thousand in ten columns is in the line; so is a dip.
-    for (const auto* pSignal : {&spike, &dip}) {
+    for (const auto* pSignal : {&spike, &dip, &gapped}) {
         const Points points = CQLNSampleChromatogramDecimation::Decimate(pSignal->data(), pSignal->size(), 0.0, 1.0,
                                                                         0.0, 999.0, 10);
         const std::vector<double> values = Values(points);
         EXPECT_LE(points.size(), 40u) << "at most four points a column";
-        const double extreme = pSignal == &spike ? 90.0 : -7.0;
+        const double extreme = pSignal == &dip ? -7.0 : 90.0;
         ASSERT_NE(values.end(), std::find(values.begin(), values.end(), extreme)) << "the one-sample extreme survives";
         const size_t at = static_cast<size_t>(std::find(values.begin(), values.end(), extreme) - values.begin());
-        EXPECT_EQ(pSignal == &spike ? 5 : 0, static_cast<int>(points[at].x)) << "in the column of its time";
+        EXPECT_EQ(pSignal == &dip ? 0 : 5, static_cast<int>(points[at].x)) << "in the column of its time";
     }
 
     // A ramp: the first and last samples begin and end the line, and x only grows.
