@@ -557,13 +557,14 @@ void CQLNSampleChromatogramCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const C
 
     double t0 = dRunEnd > signal.dDelay ? signal.dDelay : signal.dDelay - 0.5;
     double t1 = dRunEnd > signal.dDelay ? dRunEnd : signal.dDelay + 0.5;
-    if (m_nTimeRange == kRangePart) {
+    // A range a script set to what is not a number draws as if it were not chosen.
+    if (m_nTimeRange == kRangePart && std::isfinite(m_dTimeFrom) && std::isfinite(m_dTimeTo)) {
         t0 = m_dTimeFrom;
         t1 = m_dTimeTo;
     }
     Widen(t0, t1);
     double s0 = m_dSignalFrom, s1 = m_dSignalTo;
-    if (m_nSignalRange == kRangeWhole) {
+    if (m_nSignalRange == kRangeWhole || !std::isfinite(s0) || !std::isfinite(s1)) {
         if (!ValueRange(signal.values, signal.dDelay, signal.dInterval, t0, t1, s0, s1))
             s0 = 0, s1 = 1;
         Widen(s0, s1);
