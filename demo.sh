@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the library and the three sample report objects (a text object, a peak table and an
-# annotation), registers them under Wine and shows them at work through the demo host: the text
-# object's lines, drawings as EMF and PNG, the text object and the peak table resolved with sample
-# data, the text object printed on the prefix's PostScript printer as PDF, and a property set saved
-# as a readable bag; then a report page holding all three, resolved, pictured and printed as a PDF,
-# and printed once per result of three injections (made with ncgen) into one PDF.
+# Builds the library and the four sample report objects (a text object, a peak table, an
+# annotation and a chromatogram), registers them under Wine and shows them at work through the
+# demo host: the text object's lines, drawings as EMF and PNG, the text object, the peak table and
+# the chromatogram resolved with sample data, the text object printed on the prefix's PostScript
+# printer as PDF, and a property set saved as a readable bag; then a report page holding one of
+# each, resolved, pictured and printed as a PDF, and printed once per result of three injections
+# (made with ncgen) into one PDF.
 # Results go to demo-out/.
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
 #   ./demo.sh --shots    instead photographs each page of each new object's property sheet, draws
@@ -21,12 +22,13 @@ bash "$top/cmake/setup.sh" "$build"
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
       -DQLN_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" --target textobj reportpage QLNSampleText QLNSamplePeakTable QLNSampleAnnotation
+cmake --build "$build" --target textobj reportpage QLNSampleText QLNSamplePeakTable QLNSampleAnnotation \
+      QLNSampleChromatogram
 
 source "$top/cmake/wine-session.sh" "$build"
 
 bin=$build/bin
-for server in QLNSampleText QLNSamplePeakTable QLNSampleAnnotation; do
+for server in QLNSampleText QLNSamplePeakTable QLNSampleAnnotation QLNSampleChromatogram; do
   wine regsvr32 /s "$(winepath -w "$bin/$server.dll")"
 done
 data=$(winepath -w "$top/hosts/textobj/sample-data.txt")
@@ -90,6 +92,26 @@ echo "== An annotation, right-aligned in a frame, drawn into demo-out/note.png"
 wine "$bin/textobj.exe" --progid QLNSample.Annotation --set "$note" --set Alignment=2 --set Frame=1 \
      --draw demo-out/note.emf --png demo-out/note.png --size 300x90 --save demo-out/note.bag
 cat "$out/note.bag"
+echo
+echo "== A chromatogram resolved with hosts/textobj/sample-data.txt and a signal of its four peaks,"
+echo "   drawn into demo-out/chromatogram.png"
+# Twelve minutes at five samples a second, in seconds as result files keep them: a small drift,
+# and a peak at each row's retention time as tall as its height.
+cp hosts/textobj/sample-data.txt "$out/chromatogram-data.txt"
+awk 'BEGIN {
+  split("3.1021 3.6604 4.23456 4.9812", rt, " "); split("6120.2 9874.0 40321.9 2210.7", h, " ")
+  printf "Signal.Interval=0.2\nSignal.TimeUnit=s\nSignal.Unit=mAU\nSignal.Values="
+  for (i = 0; i < 3600; i++) {
+    t = i * 0.2 / 60; v = 0.3 + 0.05 * t
+    for (p = 1; p <= 4; p++) v += h[p] / 400 * exp(-(t - rt[p]) ^ 2 / (2 * 0.03 ^ 2))
+    printf "%s%.3f", (i ? " " : ""), v
+  }
+  printf "\n"
+  for (p = 1; p <= 4; p++) printf "Row%d.PeakStart=%.3f\nRow%d.PeakEnd=%.3f\n", p, rt[p] - 0.09, p, rt[p] + 0.09
+}' >>"$out/chromatogram-data.txt"
+wine "$bin/textobj.exe" --progid QLNSample.Chromatogram --set "Title=Sample {SampName}, {DataFile}" \
+     --resolve demo-out/chromatogram-data.txt --draw demo-out/chromatogram.emf --png demo-out/chromatogram.png \
+     --size 600x300
 echo
 echo "== A report page of one object of each kind, resolved, as demo-out/page.qrp, page.png and page.pdf"
 # One object of every registered report-object class: the sibling objects join the text object

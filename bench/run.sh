@@ -9,7 +9,7 @@ build=${QLN_BUILD:-$top/build-bench}
 bash "$top/cmake/setup.sh" "$build"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLN_BUILD_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
-benches=(engine_measurements engine_draw getline_bench stream_refusal_bench print_bench page_bench sequence_bench)
+benches=(engine_measurements engine_draw getline_bench stream_refusal_bench print_bench page_bench sequence_bench chromatogram_bench)
 if [ $# -gt 0 ]; then
   benches=("$@")
 fi

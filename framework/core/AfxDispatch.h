@@ -8,7 +8,9 @@
 //     and given back as a long of the same bits, as scripts expect);
 //   VT_BSTR const wchar_t* or CString in, BSTR or CString out;
 //   VT_FONT IFontDisp*, VT_DISPATCH IDispatch* or IFontDisp*;
-//   VTS_PBSTR BSTR* (a string out parameter); VT_EMPTY a member that returns nothing.
+//   VTS_PBSTR BSTR* (a string out parameter); VTS_VARIANT const VARIANT* (the argument as the
+//     caller passed it, for a member that takes arrays or several kinds);
+//   VT_EMPTY a member that returns nothing.
 // VT_COLOR and VT_FONT are the platform's names for VT_I4 and VT_DISPATCH, so a 32-bit unsigned
 // member declared VT_I4 is a colour too. A result of type BSTR or interface pointer hands its
 // ownership to the caller.
@@ -38,6 +40,7 @@
 #define VTS_COLOR VTS_I4
 #define VTS_FONT VTS_DISPATCH
 #define VTS_PBSTR "\x48"
+#define VTS_VARIANT "\x0C"
 
 namespace afxdisp {
 
@@ -177,6 +180,19 @@ struct Arg<VT_BYREF | VT_BSTR, BSTR*>
         return DISP_E_TYPEMISMATCH;
     }
     BSTR* Get() const { return p; }
+};
+
+// Any argument, untouched: the member reads what it accepts (by reference or not) and refuses the rest.
+template <>
+struct Arg<VT_VARIANT, const VARIANT*>
+{
+    const VARIANT* p = nullptr;
+    HRESULT Load(VARIANT* pSrc)
+    {
+        p = pSrc;
+        return S_OK;
+    }
+    const VARIANT* Get() const { return p; }
 };
 
 template <typename I, const IID* piid>

@@ -1,6 +1,7 @@
 #include "CQLNObjectResolution.h"
 
 #include "CQLNReportResolver.h"
+#include "CQLNSignalResolution.h"
 #include "CQLNTableResolution.h"
 #include "CQLNTextObjClient.h"
 
@@ -21,6 +22,8 @@ bool CQLNObjectResolution::Resolve(CQLNTextObjClient& object, const CQLNReportRe
         m_kind = Kind::Table;
         return true;
     }
+    if (CQLNSignalResolution::Offers(object) && !CQLNSignalResolution::Give(object, resolver, m_bSignalGiven, error))
+        return false;
     if (object.HasMember(L"TextFields") && object.HasMember(L"GetLine"))
         return ResolveText(object, resolver, error);
     return true;
@@ -56,7 +59,10 @@ bool CQLNObjectResolution::ResolveText(CQLNTextObjClient& object, const CQLNRepo
 bool CQLNObjectResolution::Withdraw(CQLNTextObjClient& object, std::wstring& error)
 {
     const Kind kind = m_kind;
+    const bool bSignalGiven = m_bSignalGiven;
     *this = CQLNObjectResolution();
+    if (bSignalGiven && !CQLNSignalResolution::Withdraw(object, error))
+        return false;
     if (kind != Kind::Table)
         return true;
     VARIANT none;

@@ -70,6 +70,8 @@ const std::vector<CQLNResultMapping::Field>& CQLNResultMapping::Table()
         {"Height", Source::PeakVariable, "peak_height", nullptr, Kind::Number},
         {"CalcAmt", Source::PeakVariable, "peak_amount", nullptr, Kind::Number},
         {"Width", Source::PeakVariable, "peak_width", nullptr, Kind::PeakTime},
+        {"PeakStart", Source::PeakVariable, "peak_start_time", nullptr, Kind::PeakTime},
+        {"PeakEnd", Source::PeakVariable, "peak_end_time", nullptr, Kind::PeakTime},
     };
     return table;
 }
@@ -271,6 +273,8 @@ std::string CQLNResultMapping::DataText(const Result& result)
             if (values != nullptr && !values->empty())
                 line(field.key, Value(values->front(), field.kind, true));
         }
+        // Both are written in minutes, whatever the file's unit, as every time the reader gives.
+        line("Signal.TimeUnit", "min");
         const Field unit = {"Signal.Unit", Source::Attribute, "detector_unit", "detector_units", Kind::Text};
         if (const std::string* raw = Attribute(result, unit))
             line(unit.key, CleanText(*raw));

@@ -39,10 +39,12 @@ protected:
         ASSERT_EQ(S_OK, m_text.Result());
         ASSERT_EQ(S_OK, m_annotation.Result());
         ASSERT_EQ(S_OK, m_table.Result());
+        ASSERT_EQ(S_OK, m_chromatogram.Result());
     }
     E2e::SampleRegistration m_text;
     E2e::SampleRegistration m_annotation{L"QLNSampleAnnotation.dll", L"QLNSample.Annotation"};
     E2e::SampleRegistration m_table{L"QLNSamplePeakTable.dll", L"QLNSample.PeakTable"};
+    E2e::SampleRegistration m_chromatogram{L"QLNSampleChromatogram.dll", L"QLNSample.Chromatogram"};
 };
 
 // An annotation drawn into a metafile at 400 x 200: its texts in order.
@@ -67,6 +69,8 @@ TEST_F(Family, EachServerEntersItsOwnCategory)
     EXPECT_TRUE(IsInCategory(L"QLNSample.TextCtrl", kTextObjects));
     EXPECT_TRUE(IsInCategory(L"QLNSample.PeakTable", kTableObjects));
     EXPECT_FALSE(IsInCategory(L"QLNSample.PeakTable", kGraphicalObjects));
+    EXPECT_TRUE(IsInCategory(L"QLNSample.Chromatogram", kGraphicalObjects));
+    EXPECT_FALSE(IsInCategory(L"QLNSample.Chromatogram", kTableObjects));
 }
 
 // The annotation's alignments: a block of lines centred vertically inside a 10-pixel margin;
