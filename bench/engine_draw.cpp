@@ -3,7 +3,7 @@
 // the same cells with the same fonts, measured side by side in one run. Then the cost of
 // reading the lines alone: a text of blank lines, which the pass reads to the end without
 // drawing; twice the lines should cost about twice the time.
-#include "CMetaFileDC.h"
+#include "CDC.h"
 #include "CountingMetaFileDC.h"
 #include "QLNDefaultText.h"
 #include "QLNFontHolderConversion.h"
@@ -51,9 +51,9 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)
 }
 
 // What a measured pass includes: the making, closing and deleting of its metafile, or the
-// drawing alone. Without a reference DC the system makes a screen DC for every metafile, which
-// under Wine asks the server about the display devices dozens of times: on a busy machine each
-// question waits its turn, and that wait, the same for both sides, can outweigh either drawing.
+// drawing alone. Without a reference DC the system makes a screen DC for every metafile, for
+// which Wine sends its server some forty requests: on a busy machine each waits its turn, and
+// that wait, the same for both sides, can outweigh either drawing.
 enum class Clock { WithDevice, DrawingOnly };
 
 template <typename Draw>
