@@ -3,7 +3,8 @@
 // the same cells with the same fonts, measured side by side in one run. Then the cost of
 // reading the lines alone: a text of blank lines, which the pass reads to the end without
 // drawing; twice the lines should cost about twice the time.
-#include "CMetaFileDC.h"
+#include "CDC.h"
+#include "CountingMetaFileDC.h"
 #include "QLNDefaultText.h"
 #include "QLNFontHolderConversion.h"
 #include "QLNStringTokenizer.h"
@@ -49,16 +50,34 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)
     return static_cast<double>(b.QuadPart - a.QuadPart) / f.QuadPart;
 }
 
-double Engine(TestTextControl& ctrl)
+// What a measured pass includes: the making, closing and deleting of its metafile, or the
+// drawing alone. Without a reference DC the system makes a screen DC for every metafile, for
+// which Wine sends its server some forty requests: on a busy machine each waits its turn, and
+// that wait, the same for both sides, can outweigh either drawing.
+enum class Clock { WithDevice, DrawingOnly };
+
+template <typename Draw>
+double Timed(Clock clock, Draw draw)
 {
-    LARGE_INTEGER t0, t1;
+    LARGE_INTEGER t0, t1, t2, t3;
     ::QueryPerformanceCounter(&t0);
-    CMetaFileDC dc;
-    dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr);
-    ctrl.Draw(&dc, kBounds);
-    ::DeleteEnhMetaFile(dc.CloseEnhanced());
+    HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
     ::QueryPerformanceCounter(&t1);
-    return Seconds(t0, t1);
+    draw(hdc);
+    ::QueryPerformanceCounter(&t2);
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
+    ::QueryPerformanceCounter(&t3);
+    return clock == Clock::WithDevice ? Seconds(t0, t3) : Seconds(t1, t2);
+}
+
+double Engine(TestTextControl& ctrl, Clock clock = Clock::WithDevice)
+{
+    return Timed(clock, [&ctrl](HDC hdc) {
+        CDC dc;
+        dc.Attach(hdc);
+        ctrl.Draw(&dc, kBounds);
+        dc.Detach();
+    });
 }
 
 HFONT Font(CFontHolder& holder)
@@ -69,38 +88,46 @@ HFONT Font(CFontHolder& holder)
 }
 
 // The same cells: row-major, a label column then a value column of 150 pixels, each row as
-// high as its taller cell; a font made per item, the engine making each of its fonts once a pass.
-double Platform(TestTextControl& ctrl, const std::vector<Item>& items)
+// high as its taller cell; a font made per item, the engine keeping its fonts from pass to pass.
+double Platform(TestTextControl& ctrl, const std::vector<Item>& items, Clock clock = Clock::WithDevice)
 {
-    LARGE_INTEGER t0, t1;
-    ::QueryPerformanceCounter(&t0);
-    HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    const int w = kBounds.Width() / kColumns;
-    int x = kBounds.left, y = kBounds.top, column = 0, rowHeight = 0;
-    for (const Item& item : items) {
-        if (column == kColumns) {
-            x = kBounds.left;
-            y += rowHeight;
-            column = 0;
-            rowHeight = 0;
+    return Timed(clock, [&ctrl, &items](HDC hdc) {
+        const int w = kBounds.Width() / kColumns;
+        int x = kBounds.left, y = kBounds.top, column = 0, rowHeight = 0;
+        for (const Item& item : items) {
+            if (column == kColumns) {
+                x = kBounds.left;
+                y += rowHeight;
+                column = 0;
+                rowHeight = 0;
+            }
+            const std::wstring* texts[] = {&item.label, &item.value};
+            CFontHolder* fonts[] = {&ctrl.m_promptFont, &ctrl.m_valueFont};
+            for (int k = 0; k < 2; ++k) {
+                HFONT hFont = Font(*fonts[k]);
+                HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+                RECT rc = {x, y, x + w, kBounds.bottom};
+                const int h = ::DrawTextW(hdc, texts[k]->c_str(), -1, &rc, DT_LEFT | DT_TOP | DT_WORDBREAK);
+                rowHeight = std::max(rowHeight, h);
+                ::SelectObject(hdc, hOld);
+                ::DeleteObject(hFont);
+                x += w;
+                ++column;
+            }
         }
-        const std::wstring* texts[] = {&item.label, &item.value};
-        CFontHolder* fonts[] = {&ctrl.m_promptFont, &ctrl.m_valueFont};
-        for (int k = 0; k < 2; ++k) {
-            HFONT hFont = Font(*fonts[k]);
-            HGDIOBJ hOld = ::SelectObject(hdc, hFont);
-            RECT rc = {x, y, x + w, kBounds.bottom};
-            const int h = ::DrawTextW(hdc, texts[k]->c_str(), -1, &rc, DT_LEFT | DT_TOP | DT_WORDBREAK);
-            rowHeight = std::max(rowHeight, h);
-            ::SelectObject(hdc, hOld);
-            ::DeleteObject(hFont);
-            x += w;
-            ++column;
-        }
-    }
-    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
-    ::QueryPerformanceCounter(&t1);
-    return Seconds(t0, t1);
+    });
+}
+
+// Processor time of the calling thread, in seconds: what a pass costs whatever else the
+// machine runs. Wine counts it in scheduler ticks, so it is read over many passes.
+double ThreadSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto hundredsOfNs = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return (hundredsOfNs(kernel) + hundredsOfNs(user)) * 1e-7;
 }
 
 double Median(std::vector<double> v)
@@ -109,15 +136,19 @@ double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+// The fastest round: on a machine that others share, the one least interrupted.
+double Best(const std::vector<double>& v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+
 // Where a pass's time goes: each step the pass takes per item, done alone for every item into
 // an EMF, in microseconds for all of them (the median of a few rounds).
 void Breakdown(TestTextControl& ctrl, const std::vector<Item>& items)
 {
-    HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
     LOGFONTW lf = {};
     QLNZoomFontHolderToLOGFONT(ctrl.m_promptFont, 1.0, lf);
     HFONT hFont = ::CreateFontIndirectW(&lf);
-    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
     std::vector<std::wstring> texts;
     for (const Item& item : items) {
         texts.push_back(item.label);
@@ -196,23 +227,28 @@ void Breakdown(TestTextControl& ctrl, const std::vector<Item>& items)
              ::SelectObject(h, kept[i % 2]);
          }},
     };
+    // Each round records into a metafile of its own, made and closed outside the clock, as a
+    // pass does: one metafile for every round would grow its records and handle table far
+    // beyond a pass's and charge the steps that write records for it.
     std::printf("\nwhere the time goes: each step for all %u items into an EMF, median of 15\n",
                 static_cast<unsigned>(texts.size()));
     for (const Step& step : steps) {
         std::vector<double> rounds;
         for (int r = 0; r < 15; ++r) {
+            HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+            HGDIOBJ hOld = ::SelectObject(hdc, hFont);
             LARGE_INTEGER t0, t1;
             ::QueryPerformanceCounter(&t0);
             for (size_t i = 0; i < texts.size(); ++i)
                 step.run(ctrl, hdc, texts[i], static_cast<int>(i));
             ::QueryPerformanceCounter(&t1);
             rounds.push_back(Seconds(t0, t1));
+            ::SelectObject(hdc, hOld);
+            ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
         }
         std::printf("  %-36s %8.0f us\n", step.name, Median(rounds) * 1e6);
     }
-    ::SelectObject(hdc, hOld);
     ::DeleteObject(hFont);
-    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
 }
 
 // Milliseconds for one pass over nLines blank lines, the best of 7: single runs on a busy
@@ -252,18 +288,50 @@ int main()
         ctrl.m_engine.m_fnResetColumnWidths(3, 1, 1);
 
         const int kRounds = 40;
-        std::vector<double> engine, platform;
+        std::vector<double> engine, platform, engineDrawing, platformDrawing, device;
         Engine(ctrl);                 // warm the font cache for both
         Platform(ctrl, items);
         for (int i = 0; i < kRounds; ++i) {
             engine.push_back(Engine(ctrl));
             platform.push_back(Platform(ctrl, items));
+            engineDrawing.push_back(Engine(ctrl, Clock::DrawingOnly));
+            platformDrawing.push_back(Platform(ctrl, items, Clock::DrawingOnly));
+            device.push_back(Timed(Clock::WithDevice, [](HDC) {}));
         }
         const double e = Median(engine) * 1000, p = Median(platform) * 1000;
-        std::printf("236 items, three label columns, 900 px, into an EMF; median of %d rounds\n", kRounds);
-        std::printf("engine (halving fit, word breaks):   %8.3f ms\n", e);
-        std::printf("platform DrawTextW DT_WORDBREAK:     %8.3f ms\n", p);
-        std::printf("ratio engine / platform:             %8.3f\n", e / p);
+        const double ed = Median(engineDrawing) * 1000, pd = Median(platformDrawing) * 1000;
+        const double eb = Best(engine) * 1000, pb = Best(platform) * 1000;
+        const double edb = Best(engineDrawing) * 1000, pdb = Best(platformDrawing) * 1000;
+        std::printf("236 items, three label columns, 900 px, into an EMF; median (best) of %d rounds\n", kRounds);
+        std::printf("engine (halving fit, word breaks):   %8.3f ms (%.3f)\n", e, eb);
+        std::printf("platform DrawTextW DT_WORDBREAK:     %8.3f ms (%.3f)\n", p, pb);
+        std::printf("ratio engine / platform:             %8.3f    (%.3f)\n", e / p, eb / pb);
+        std::printf("\nthe same, the metafile made beforehand: the drawing alone\n");
+        std::printf("engine:                              %8.3f ms (%.3f)\n", ed, edb);
+        std::printf("platform:                            %8.3f ms (%.3f)\n", pd, pdb);
+        std::printf("ratio engine / platform:             %8.3f    (%.3f)\n", ed / pd, edb / pdb);
+        std::printf("metafile made, closed, deleted:      %8.3f ms (%.3f), in both passes above\n", Median(device) * 1000,
+                    Best(device) * 1000);
+
+        const int kCpuRounds = 200;
+        const double c0 = ThreadSeconds();
+        for (int i = 0; i < kCpuRounds; ++i)
+            Engine(ctrl);
+        const double c1 = ThreadSeconds();
+        for (int i = 0; i < kCpuRounds; ++i)
+            Platform(ctrl, items);
+        const double c2 = ThreadSeconds();
+        std::printf("\nprocessor time of the passes with their metafiles, mean of %d\n", kCpuRounds);
+        std::printf("engine:                              %8.3f ms\n", (c1 - c0) * 1000 / kCpuRounds);
+        std::printf("platform:                            %8.3f ms\n", (c2 - c1) * 1000 / kCpuRounds);
+        std::printf("ratio engine / platform:             %8.3f\n", (c1 - c0) / (c2 - c1));
+
+        CountingMetaFileDC counting;
+        counting.CreateEnhanced(nullptr, nullptr, nullptr, nullptr);
+        ctrl.Draw(&counting, kBounds);
+        ::DeleteEnhMetaFile(counting.CloseEnhanced());
+        std::printf("\na pass measures %d times and draws %d pieces for the %u items\n", counting.m_nMeasured,
+                    counting.m_nDrawn, static_cast<unsigned>(2 * items.size()));
         Breakdown(ctrl, items);
 
         const double b5 = BlankLines(ctrl, 5000), b10 = BlankLines(ctrl, 10000), b20 = BlankLines(ctrl, 20000);

@@ -112,6 +112,14 @@ int CQLNCellTextFit::FitByHalving(Surface& surface, const wchar_t* pch, int nLen
     return Halve(prefixes, nLength, nHeight);
 }
 
+bool CQLNCellTextFit::IsBlank(const wchar_t* pch, int nLength)
+{
+    for (int i = 0; pch != nullptr && i < nLength; ++i)
+        if (!IsTrimmed(pch[i]))
+            return false;
+    return true;
+}
+
 int CQLNCellTextFit::BreakAtWhiteSpace(const wchar_t* pch, int nLength, int nFit)
 {
     if (!pch || nFit >= nLength)

@@ -36,6 +36,10 @@ public:
     // a length it did not measure. nHeight receives the height of the last measurement.
     static int FitByHalving(Surface& surface, const wchar_t* pch, int nLength, long nLimit, long& nHeight);
 
+    // Whether the first nLength characters of pch are all white space that trimming removes
+    // (or none): such a text draws nothing.
+    static bool IsBlank(const wchar_t* pch, int nLength);
+
     // The fit moved back to the last space, tab, line feed or carriage return at or before
     // position nFit (never to position 0); nFit itself when there is none or all the text fits.
     static int BreakAtWhiteSpace(const wchar_t* pch, int nLength, int nFit);

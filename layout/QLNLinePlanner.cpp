@@ -27,11 +27,10 @@ private:
     std::vector<CQLNLinePlanner::TextLine>& m_lines;
 };
 
+// Asked of every item twice a pass: decided in place, without a trimmed copy.
 bool IsBlank(const CString& str)
 {
-    CString strTrimmed(str);
-    strTrimmed.Trim();
-    return strTrimmed.IsEmpty() != FALSE;
+    return CQLNCellTextFit::IsBlank(str.GetString(), str.GetLength());
 }
 
 RECT Area(long nLeft, long nTop, int nWidth, long nBottom)
@@ -52,11 +51,20 @@ CQLNLinePlanner::CQLNLinePlanner(Measurer& measurer, const RECT& rcBounds, const
 
 void CQLNLinePlanner::ReadPieces(const CString& strLine, std::vector<Piece>& pieces)
 {
-    pieces.clear();
+    // The pieces of the line before are overwritten, not destroyed: their texts keep their
+    // storage, so a pass over lines of a similar shape allocates for none of them.
     CQLNStringTokenizer tokenizer(strLine);
-    Piece piece = {CString(), FALSE};
-    while (tokenizer.GetNextString(piece.strText, piece.bValue))
-        pieces.push_back(piece);
+    CString strItem;
+    BOOL bValue = FALSE;
+    size_t nPieces = 0;
+    while (tokenizer.GetNextString(strItem, bValue)) {
+        if (nPieces == pieces.size())
+            pieces.push_back({CString(), FALSE});
+        Piece& piece = pieces[nPieces++];
+        piece.strText = strItem;
+        piece.bValue = bValue;
+    }
+    pieces.resize(nPieces);
 }
 
 CQLNLinePlanner::ELineKind CQLNLinePlanner::KindOf(const std::vector<Piece>& pieces, BOOL bIncludeDataLabel,

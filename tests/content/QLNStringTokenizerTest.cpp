@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,15 +14,24 @@ namespace {
 
 using Items = std::vector<std::pair<std::wstring, BOOL>>;
 
-Items Walk(const wchar_t* text)
+// The items of a line, walked as the engine walks it. Every item takes at least one character,
+// so a line of n characters is done by the (n+1)th call: a walk that goes on is a tokenizer that
+// stopped advancing, and fails at once instead of collecting items until memory runs out. A test
+// walks its line so before it hands the line to a function that loops over it unseen.
+testing::AssertionResult Walk(const wchar_t* text, Items& items)
 {
-    Items items;
+    items.clear();
     CQLNStringTokenizer tokenizer(text);
     CString item;
     BOOL isValue = -7;
-    while (tokenizer.GetNextString(item, isValue))
+    const size_t nMaxCalls = std::wcslen(text) + 1;
+    for (size_t nCalls = 1; nCalls <= nMaxCalls; ++nCalls) {
+        if (!tokenizer.GetNextString(item, isValue))
+            return testing::AssertionSuccess();
         items.emplace_back(item.str(), isValue);
-    return items;
+    }
+    return testing::AssertionFailure() << "still walking after " << nMaxCalls << " calls on a line of "
+                                       << nMaxCalls - 1 << " characters";
 }
 
 struct WalkRow
@@ -51,7 +61,9 @@ const WalkRow kWalkRows[] = {
 TEST(StringTokenizer, WalksAwkwardLinesIntoPromptsAndValues)
 {
     for (const WalkRow& row : kWalkRows) {
-        EXPECT_EQ(row.expected, Walk(row.text)) << row.name;
+        Items items;
+        ASSERT_TRUE(Walk(row.text, items)) << row.name;
+        EXPECT_EQ(row.expected, items) << row.name;
         int prompts = -1, values = -1;
         CQLNStringTokenizer::GetNumberOfPromptAndValue(row.text, prompts, values);
         int expectedValues = 0;
@@ -96,6 +108,8 @@ TEST(StringTokenizer, LineItemByIndex)
         {L"{Area}", -1, L"", TRUE}, {L"", 0, L"", FALSE},
     };
     for (const auto& row : rows) {
+        Items items;
+        ASSERT_TRUE(Walk(row.line, items)) << row.index;
         BOOL isValue = -7;
         EXPECT_EQ(CString(row.item), CQLNStringTokenizer::GetLineItem(row.line, row.index, isValue)) << row.index;
         EXPECT_EQ(row.isValue, isValue) << row.index;
@@ -127,6 +141,9 @@ TEST(StringTokenizer, LongestLineWalksToItsEnd)
     std::wstring text;
     while (text.size() + 4 <= CQLNStringTokenizer::m_knStringLength - 1)
         text += L"{RT}";
+    Items items;
+    ASSERT_TRUE(Walk(text.c_str(), items));
+    EXPECT_EQ(text.size() / 4, items.size());
     int prompts = -1, values = -1;
     CQLNStringTokenizer::GetNumberOfPromptAndValue(text.c_str(), prompts, values);
     EXPECT_EQ(0, prompts);

@@ -251,8 +251,9 @@ TEST_F(TextCtrlPersistence, FontFaceAndCharacterSetSurviveBothFormatsAsGiven)
 
 namespace {
 
-// A stream over bytes in memory that notes the largest read asked of it, and may be one that
-// cannot tell its size, as some containers' streams cannot.
+// A stream over bytes in memory that notes the largest read asked of it and the most bytes a
+// read asked for beyond its end, and may be one that cannot tell its size, as some containers'
+// streams cannot.
 class WatchedStream : public IStream
 {
 public:
@@ -265,6 +266,7 @@ public:
     }
     ~WatchedStream() { m_pInner->Release(); }
     ULONG m_cbLargestRead = 0;
+    ULONGLONG m_cbAskedBeyondEnd = 0;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override
     {
@@ -276,6 +278,12 @@ public:
     HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* pcbRead) override
     {
         m_cbLargestRead = std::max(m_cbLargestRead, cb);
+        STATSTG stat = {};
+        ULARGE_INTEGER position = {};
+        const LARGE_INTEGER zero = {};
+        if (SUCCEEDED(m_pInner->Stat(&stat, STATFLAG_NONAME)) && SUCCEEDED(m_pInner->Seek(zero, STREAM_SEEK_CUR, &position)) &&
+            position.QuadPart + cb > stat.cbSize.QuadPart)
+            m_cbAskedBeyondEnd = std::max(m_cbAskedBeyondEnd, position.QuadPart + cb - stat.cbSize.QuadPart);
         return m_pInner->Read(pv, cb, pcbRead);
     }
     HRESULT STDMETHODCALLTYPE Write(const void* pv, ULONG cb, ULONG* pcb) override { return m_pInner->Write(pv, cb, pcb); }
@@ -325,6 +333,11 @@ TEST_F(TextCtrlPersistence, AStringLongerThanTheStreamIsRefusedBeforeMemoryIsTak
             WatchedStream stream(damaged, bCanStat);
             EXPECT_TRUE(FAILED(pPersist->Load(&stream)));
             EXPECT_LE(stream.m_cbLargestRead, 0x10000u) << "read in pieces, never the whole claim at once";
+            // A stream that tells its size is believed: the claim is refused before any read
+            // runs past the end, not found out by reading to the end.
+            if (bCanStat) {
+                EXPECT_EQ(0u, stream.m_cbAskedBeyondEnd) << "bytes asked for beyond the end";
+            }
             EXPECT_EQ(before, SaveBagText(target));
         }
     }

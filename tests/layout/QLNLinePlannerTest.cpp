@@ -117,6 +117,13 @@ TEST(LinePlanner, LinesTakeTheirCellsAndItemsTheirPlaces)
          L"H0 0-100/0 @0,0 +1 'Notes'@0,0; P0 0-100/20 @0,20 +0; V1 0-100/20 @0,20 +1 '{B}'@0,20; ", false},
         {"a line of blanks takes a cell without height", one, 1, 0, 0, 400, {L"   ", L"{A}"}, L"HF",
          L"H0 0-100/0 @0,0 +1; V0 0-100/0 @0,0 +1 '{A}'@0,0; ", false},
+        {"tabs, vertical tabs and form feeds are blanks too", one, 1, 0, 0, 400, {L"\t\v\f ", L"{A}"}, L"HF",
+         L"H0 0-100/0 @0,0 +1; V0 0-100/0 @0,0 +1 '{A}'@0,0; ", false},
+        // The pieces of a line are read over those of the line before: none of them may stay.
+        {"a line of fewer items than the one before keeps none of its items", {150, 150}, 1, 0, 0, 400,
+         {L"RT: {RT} min", L"Notes"}, L"FH",
+         L"P0 0-150/0 @0,0 +1 'RT:'@0,0; V1 0-150/0 @30,0 +0 '{RT}'@30,0; P2 0-150/0 @62,0 +0 'min'@62,0; "
+         L"H0 150-300/0 @150,0 +1 'Notes'@150,0; ", false},
         {"one and a half spacing", one, 1, 0, 1, 400, {L"{A}", L"{B}"}, L"FF",
          L"V0 0-100/0 @0,0 +1 '{A}'@0,0; V0 0-100/18 @0,18 +1 '{B}'@0,18; ", false},
         {"double spacing", one, 1, 0, 2, 400, {L"{A}", L"{B}"}, L"FF",

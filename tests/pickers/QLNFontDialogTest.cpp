@@ -216,6 +216,81 @@ TEST_F(QLNFontDialogTest, AUserChoosesFaceStyleSizeEffectsAndColourInTheModalDia
     EXPECT_EQ(0x00FF00u, dialog.GetCurrentColor());
 }
 
+// Each listed size, typed as a user types it, gives the height of that many points on a screen
+// of 96 pixels per inch, rounded to the nearest pixel, and the size in whole points. The dialog
+// opens at 13 points, a size not listed, so that every row is a change the dialog converts.
+TEST_F(QLNFontDialogTest, EachListedSizeGivesItsHeightAt96PixelsPerInch)
+{
+    struct Row
+    {
+        const wchar_t* size;
+        LONG height;
+        const char* rule;
+    };
+    const Row rows[] = {
+        {L"8", -11, "10.67 pixels round up"},
+        {L"9", -12, "a whole number of pixels"},
+        {L"10", -13, "13.33 pixels round down"},
+        {L"11", -15, "14.67 pixels round up"},
+        {L"12", -16, "a whole number of pixels"},
+        {L"14", -19, "18.67 pixels round up"},
+        {L"16", -21, "21.33 pixels round down"},
+        {L"18", -24, "a whole number of pixels"},
+        {L"20", -27, "26.67 pixels round up"},
+        {L"22", -29, "29.33 pixels round down"},
+        {L"24", -32, "a whole number of pixels"},
+        {L"26", -35, "34.67 pixels round up"},
+        {L"28", -37, "37.33 pixels round down"},
+        {L"36", -48, "half an inch"},
+        {L"48", -64, "two thirds of an inch"},
+        {L"72", -96, "an inch"},
+    };
+    const size_t nRows = sizeof rows / sizeof rows[0];
+    HDC hScreen = ::GetDC(nullptr);
+    const int nLogPixelsY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, hScreen);
+    ASSERT_EQ(96, nLogPixelsY) << "the rows hold for a screen of 96 pixels per inch";
+
+    CQLNFontDialog dialog;
+    dialog.SetCurrentFont(Font(Height(13), 400, 0, L"Liberation Sans"));
+    HWND h = nullptr;
+    std::vector<ScriptedUser::Step> acts;
+    acts.push_back([&] {
+        std::vector<std::wstring> listed;
+        for (const Row& row : rows)
+            listed.push_back(row.size);
+        EXPECT_EQ(listed, Items(h, IDC_QLN_SIZE)) << "a row for every listed size, in the list's order";
+        return Type(h, IDC_QLN_SIZE, rows[0].size);
+    });
+    for (size_t i = 0; i < nRows; ++i) {
+        acts.push_back([&, i] {
+            const Row& row = rows[i];
+            SCOPED_TRACE(testing::Message() << "size " << row.size << " pt: " << row.rule);
+            LOGFONTW lf = {};
+            dialog.GetCurrentFont(lf);
+            EXPECT_EQ(row.size, TextOf(Parts(h, IDC_QLN_SIZE).hwndItem));
+            EXPECT_EQ(static_cast<LRESULT>(i), ::SendDlgItemMessageW(h, IDC_QLN_SIZE, CB_GETCURSEL, 0, 0))
+                << "the listed size selected";
+            EXPECT_EQ(row.height, lf.lfHeight);
+            EXPECT_EQ(row.height, Shown(h).lfHeight) << "the sample in the same height";
+            EXPECT_EQ(_wtoi(row.size) * 10000LL, dialog.GetCurrentSize().int64);
+            if (i + 1 < nRows)
+                return Type(h, IDC_QLN_SIZE, rows[i + 1].size);
+            PostClick(::GetDlgItem(h, IDOK));
+            return true;
+        });
+    }
+    ScriptedUser user(
+        Settled(Waiting("the font dialog", [&] { return (h = dialog.m_hWnd) != nullptr && ::IsWindowVisible(h); }),
+                std::move(acts)),
+        [&] { ::PostMessageW(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_TRUE(user.Finished()) << "steps done: " << user.StepsDone();
+    LOGFONTW lf = {};
+    dialog.GetCurrentFont(lf);
+    EXPECT_EQ(-96, lf.lfHeight) << "the last size typed, kept after OK";
+}
+
 namespace {
 
 struct FontPage : CPropertyPage
