@@ -6,6 +6,9 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/cmake/packages.sh"
 build=${1:-$top/build}
+# The prefix's set-up changes directory on the way: a relative build path would point elsewhere.
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
 
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine xvfb xauth
           fonts-liberation cmake ninja-build googletest fp-utils ghostscript poppler-utils
