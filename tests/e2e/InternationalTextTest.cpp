@@ -8,6 +8,7 @@
 #include "AtlHostWindow.h"
 #include "E2eSupport.h"
 #include "EmfScan.h"
+#include "ExtTextOutRecorder.h"
 #include "QLNBaseRes.h"
 #include "QLNFontFallback.h"
 #include "SampleObject.h"
@@ -194,6 +195,25 @@ TEST_F(InternationalText, EveryScriptComesBackAsGivenFromEachWayIn)
         EXPECT_EQ(text + L"|", Lines(hosted));
     }
 
+    // Painted in its own window, the control draws each script whole, in fonts that have its
+    // letters: what its modules hand the system to draw there.
+    for (const auto& s : kScripts) {
+        SCOPED_TRACE(std::string("in place, ") + s.script);
+        ASSERT_TRUE(hosted.PutProperty(L"TextFields", s.text, error)) << error;
+        ExtTextOutRecorder recorder({L"QLNBase.dll", L"QLNAfx.dll"});
+        ASSERT_GT(recorder.Patched(), 0u) << "neither module draws text through ExtTextOutW";
+        ::RedrawWindow(hOwnWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        std::wstring shown, lacking;
+        for (const ExtTextOutRecorder::Output& o : recorder.Outputs()) {
+            if (o.window != hOwnWindow)
+                continue;
+            shown += o.text;
+            if (!o.lacking.empty())
+                lacking += o.face + L" lacks " + o.lacking + L"; ";
+        }
+        EXPECT_NE(std::wstring::npos, shown.find(s.text)) << shown;
+        EXPECT_EQ(L"", lacking);
+    }
 }
 
 // The control's sheet over a text of every script: the title and each line's label in the data
