@@ -2,6 +2,7 @@
 
 #include "AfxDispatch.h"
 #include "CPropExchange.h"
+#include "QLNFontFallbackDC.h"
 #include "QLNFontHolderConversion.h"
 
 #include <cmath>
@@ -364,8 +365,13 @@ void CQLNTextBaseCtrl::OnDraw(CDC* pDC, const CRect& rcBounds, const CRect& rcIn
     m_textHelper.m_fnOnInPlaceEdit(IsUIActive());
     m_textHelper.m_fnSetFonts(m_nVerticalSpacing, &m_fontDefault, &m_fontTitle, m_clrTitle, &m_fontHeading,
                               m_clrHeading, &m_fontPrompt, m_clrPrompt, &m_fontValue, m_clrValue);
+    // Straight onto a device (the window active in place, a container's bitmap, a printer) the
+    // text is drawn as a recording is where it is played: in the fonts linked to its own for the
+    // letters that one lacks.
+    CQLNFontFallbackDC fallbackDC(*pDC);
+    CDC* pTextDC = CQLNFontFallbackDC::IsNeededFor(pDC->m_hDC) ? &fallbackDC : pDC;
     try {
-        m_textHelper.m_fnOnDraw(pDC, rcDraw, rcInvalid, m_lines);
+        m_textHelper.m_fnOnDraw(pTextDC, rcDraw, rcInvalid, m_lines);
     } catch (const CException&) {
         // The drawing stops where it failed; the DC is still given back as it was.
     }

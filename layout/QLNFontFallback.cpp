@@ -169,8 +169,15 @@ BOOL CQLNFontFallback::ExtTextOut(HDC hDC, int x, int y, UINT nOptions, const RE
         return ::ExtTextOutW(hDC, x, y, nOptions, pRect, pch, nCount, pDx);
 
     CFallbackFonts fonts(hDC, pch, nCount, lf, std::move(faces));
-    const std::vector<CQLNFontRuns::Run> runs =
-        CQLNFontRuns::Split(pch, static_cast<int>(nCount), fonts.Count(), [&](int nFont, int nAt) { return fonts.Has(nFont, nAt); });
+    // The runs go in the order the system would have drawn the whole text in: each is shaped and
+    // ordered alone, so the bidi rules of the whole line must place them.
+    const CQLNFontRuns::Reading reading = ((nOptions & ETO_RTLREADING) || (nAlign & TA_RTLREADING))
+                                              ? CQLNFontRuns::Reading::RightToLeft
+                                              : CQLNFontRuns::Reading::LeftToRight;
+    const std::vector<CQLNFontRuns::Run> runs = CQLNFontRuns::InVisualOrder(
+        pch, static_cast<int>(nCount),
+        CQLNFontRuns::Split(pch, static_cast<int>(nCount), fonts.Count(), [&](int nFont, int nAt) { return fonts.Has(nFont, nAt); }),
+        reading);
 
     // Each run's width: its share of the spacing given, else its extent in its font.
     const int nStep = (nOptions & ETO_PDY) ? 2 : 1;
@@ -205,14 +212,16 @@ BOOL CQLNFontFallback::ExtTextOut(HDC hDC, int x, int y, UINT nOptions, const RE
     if ((nOptions & ETO_OPAQUE) && pRect != nullptr)
         bDrawn = ::ExtTextOutW(hDC, x, y, ETO_OPAQUE, pRect, nullptr, 0, nullptr);
     ::SetTextAlign(hDC, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-    const UINT nRunOptions = nOptions & ~static_cast<UINT>(ETO_OPAQUE);
+    const UINT nRunOptions = nOptions & ~static_cast<UINT>(ETO_OPAQUE | ETO_RTLREADING);
     for (size_t k = 0; k < runs.size(); ++k) {
         const CQLNFontRuns::Run& run = runs[k];
         fonts.Select(run.nFont);
         // A linked font's letters take their own advances: shaped letters (Arabic joining
         // forms, Indic clusters) are not as wide as the characters they were measured as.
         const bool bOwnSpacing = run.nFont == 0 && pDx != nullptr;
-        bDrawn = ::ExtTextOutW(hDC, xRun, yBaseline, bOwnSpacing ? nRunOptions : nRunOptions & ~static_cast<UINT>(ETO_PDY),
+        // A run of a right-to-left level is read so, its spaces and punctuation too.
+        const UINT nOptionsOfRun = (run.nLevel % 2 != 0) ? nRunOptions | ETO_RTLREADING : nRunOptions;
+        bDrawn = ::ExtTextOutW(hDC, xRun, yBaseline, bOwnSpacing ? nOptionsOfRun : nOptionsOfRun & ~static_cast<UINT>(ETO_PDY),
                                pRect, pch + run.nStart, static_cast<UINT>(run.nLength),
                                bOwnSpacing ? pDx + run.nStart * nStep : nullptr) && bDrawn;
         xRun += widths[k];

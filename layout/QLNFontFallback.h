@@ -6,7 +6,7 @@
 // its shaping of Hebrew, Arabic and Thai asks the font alone too, so those letters come out as
 // boxes, or not at all on paper. Text drawn through this class is cut into runs of one font each
 // (CQLNFontRuns), each drawn in a font that has its letters, at the place the whole text would
-// have taken.
+// have taken, the runs in the order the bidi rules of the whole text give them.
 #pragma once
 #include "QLNBaseExport.h"
 

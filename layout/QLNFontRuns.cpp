@@ -1,5 +1,9 @@
 #include "QLNFontRuns.h"
 
+#include <usp10.h>
+
+#include <algorithm>
+
 namespace {
 
 enum class Kind { Letter, Neutral, Attached };
@@ -19,6 +23,39 @@ Kind KindOf(wchar_t ch)
     if (::GetStringTypeW(CT_CTYPE2, &ch, 1, &nType2) && (nType2 == C2_LEFTTORIGHT || nType2 == C2_RIGHTTOLEFT))
         return Kind::Letter;
     return Kind::Neutral;
+}
+
+// The embedding level of each character of a line, as the system's bidi analysis gives it; none
+// when it cannot analyse the text.
+std::vector<BYTE> LevelsOf(const wchar_t* pch, int nLength, CQLNFontRuns::Reading reading)
+{
+    SCRIPT_CONTROL control = {};
+    SCRIPT_STATE state = {};
+    state.uBidiLevel = reading == CQLNFontRuns::Reading::RightToLeft ? 1 : 0;
+    // No item is shorter than a character; the list ends with an item that only marks the end.
+    std::vector<SCRIPT_ITEM> items(static_cast<size_t>(nLength) + 2);
+    int nItems = 0;
+    if (FAILED(::ScriptItemize(pch, nLength, nLength + 1, &control, &state, items.data(), &nItems)) || nItems <= 0 ||
+        nItems > nLength)
+        return {};
+    std::vector<BYTE> levels(static_cast<size_t>(nLength), 0);
+    for (int k = 0; k < nItems; ++k) {
+        const int nEnd = std::min(items[static_cast<size_t>(k) + 1].iCharPos, nLength);
+        for (int i = std::max(items[static_cast<size_t>(k)].iCharPos, 0); i < nEnd; ++i)
+            levels[static_cast<size_t>(i)] = items[static_cast<size_t>(k)].a.s.uBidiLevel;
+    }
+    return levels;
+}
+
+bool CoversInOrder(const std::vector<CQLNFontRuns::Run>& runs, int nLength)
+{
+    int nAt = 0;
+    for (const CQLNFontRuns::Run& run : runs) {
+        if (run.nStart != nAt || run.nLength <= 0 || run.nLength > nLength - nAt)
+            return false;
+        nAt += run.nLength;
+    }
+    return nAt == nLength;
 }
 
 } // namespace
@@ -48,4 +85,37 @@ std::vector<CQLNFontRuns::Run> CQLNFontRuns::Split(const wchar_t* pch, int nLeng
         nAt += nSize;
     }
     return runs;
+}
+
+std::vector<CQLNFontRuns::Run> CQLNFontRuns::InVisualOrder(const wchar_t* pch, int nLength, const std::vector<Run>& runs,
+                                                           Reading reading)
+{
+    if (pch == nullptr || nLength <= 0 || !CoversInOrder(runs, nLength))
+        return runs;
+    const std::vector<BYTE> levels = LevelsOf(pch, nLength, reading);
+    if (levels.empty())
+        return runs;
+    std::vector<Run> cut;
+    std::vector<BYTE> cutLevels;
+    for (const Run& run : runs) {
+        for (int i = run.nStart; i < run.nStart + run.nLength; ++i) {
+            const BYTE nLevel = levels[static_cast<size_t>(i)];
+            if (i == run.nStart || nLevel != cutLevels.back()) {
+                cut.push_back({i, 0, run.nFont, nLevel});
+                cutLevels.push_back(nLevel);
+            }
+            ++cut.back().nLength;
+        }
+    }
+    std::vector<int> visualToLogical(cut.size());
+    if (FAILED(::ScriptLayout(static_cast<int>(cut.size()), cutLevels.data(), visualToLogical.data(), nullptr)))
+        return runs;
+    std::vector<Run> ordered;
+    ordered.reserve(cut.size());
+    for (int nLogical : visualToLogical) {
+        if (nLogical < 0 || static_cast<size_t>(nLogical) >= cut.size())
+            return runs;
+        ordered.push_back(cut[static_cast<size_t>(nLogical)]);
+    }
+    return ordered;
 }

@@ -13,6 +13,10 @@
 //                                                       font at the start), drawn as that font
 //                                                       draws a missing letter
 //   a surrogate pair                                    one character
+//
+// The runs are then drawn in the order the platform's bidi rules give the whole line: each is cut
+// where the embedding level changes, and the runs of one right-to-left sequence are drawn from
+// its end, whatever font each is in.
 #pragma once
 #include "QLNBaseExport.h"
 
@@ -30,11 +34,22 @@ public:
         int nLength;
         // 0 for the text's own font, then 1, 2, ... for its fallback fonts in their order.
         int nFont;
+        // The bidi embedding level of its characters: odd reads right to left.
+        int nLevel = 0;
     };
+    // The direction a line is read in: the platform reads a line left to right unless told
+    // otherwise, whatever script it starts with.
+    enum class Reading { LeftToRight, RightToLeft };
     // Whether font nFont has a glyph for the character that starts at pch[nAt].
     using Coverage = std::function<bool(int nFont, int nAt)>;
 
     // The runs of pch[0..nLength), in order and covering it, for nFonts fonts (the own font
     // and nFonts - 1 fallbacks); none for an empty text.
     static std::vector<Run> Split(const wchar_t* pch, int nLength, int nFonts, const Coverage& has);
+
+    // The runs of Split cut where the embedding level changes, each with its level, in the order
+    // they are drawn from the left. Runs that do not cover pch[0..nLength) in order, or a text the
+    // system cannot analyse, come back as given, at level 0.
+    static std::vector<Run> InVisualOrder(const wchar_t* pch, int nLength, const std::vector<Run>& runs,
+                                          Reading reading);
 };

@@ -97,15 +97,13 @@ void CQLNTextObjectListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         ::FillRect(dc.m_hDC, &rcItem, hBrush);
         ::DeleteObject(hBrush);
     }
-    // An empty list draws its focus row as item -1, which shows nothing. A text with letters the
-    // list's font lacks is drawn in the fonts linked to it, which the system's own drawing of
-    // right-to-left and Thai text does not ask.
+    // An empty list draws its focus row as item -1, which shows nothing. A row shows its text as
+    // the system's own lists do, every "&" as it stands, and the letters the list's font lacks in
+    // the fonts linked to it, which the system's own drawing of right-to-left and Thai text does
+    // not ask.
     const CString strText = GetDisplayText(static_cast<int>(lpDrawItemStruct->itemID));
-    if (CQLNFontFallback::Lacks(dc.m_hDC, strText.GetString(), static_cast<UINT>(strText.GetLength())))
-        CQLNFontFallback::ExtTextOut(dc.m_hDC, rcItem.left, rcItem.top, ETO_CLIPPED, &rcItem, strText.GetString(),
-                                     static_cast<UINT>(strText.GetLength()), nullptr);
-    else
-        dc.DrawText(strText, &rcItem, DT_SINGLELINE);
+    CQLNFontFallback::ExtTextOut(dc.m_hDC, rcItem.left, rcItem.top, ETO_CLIPPED, &rcItem, strText.GetString(),
+                                 static_cast<UINT>(strText.GetLength()), nullptr);
     // The whole row has just been drawn afresh, so the mark (drawn by inverting) is drawn once,
     // whether the row gains or keeps the focus; losing it, the row is left without.
     if ((lpDrawItemStruct->itemState & ODS_FOCUS) && !(lpDrawItemStruct->itemState & ODS_NOFOCUSRECT))

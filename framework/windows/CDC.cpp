@@ -251,8 +251,8 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     TEXTMETRICW tm;
     if (nFormat == 0 && IsOneLineAsItStands(lpszString, nLength) && ::GetTextAlign(m_hDC) == 0 &&
         ::GetTextMetricsW(m_hDC, &tm))
-        return ::ExtTextOutW(m_hDC, lpRect->left, lpRect->top, ETO_CLIPPED, lpRect, lpszString,
-                             static_cast<UINT>(nLength), nullptr)
+        return ExtTextOut(lpRect->left, lpRect->top, ETO_CLIPPED, lpRect, lpszString, static_cast<UINT>(nLength),
+                          nullptr)
                    ? tm.tmHeight
                    : 0;
     // The string is the caller's constant: the platform may not write an ellipsis into it.
@@ -268,7 +268,7 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
 {
     if (m_hDC == nullptr || lpszString == nullptr || nCount < 0)
         return FALSE;
-    return ::TextOutW(m_hDC, x, y, lpszString, CheckedLength(lpszString, nCount));
+    return ExtTextOut(x, y, 0, nullptr, lpszString, static_cast<UINT>(CheckedLength(lpszString, nCount)), nullptr);
 }
 
 BOOL CDC::TextOut(int x, int y, const CString& str)

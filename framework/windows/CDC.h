@@ -76,7 +76,9 @@ public:
     int GetDeviceCaps(int nIndex) const;
 
     // Drawing on the output DC. DrawText with a count of -1 draws up to the terminating zero;
-    // with DT_CALCRECT it only measures, on the output DC, as the platform does.
+    // with DT_CALCRECT it only measures, on the output DC, as the platform does. TextOut, and
+    // DrawText of one line as it stands, draw through ExtTextOut, so a derived DC that draws
+    // text otherwise overrides that alone.
     virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
     virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount);

@@ -8,6 +8,7 @@
 #include "AtlHostWindow.h"
 #include "E2eSupport.h"
 #include "EmfScan.h"
+#include "ExtTextOutRecorder.h"
 #include "QLNBaseRes.h"
 #include "QLNFontFallback.h"
 #include "SampleObject.h"
@@ -19,6 +20,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
 using namespace qlntest;
@@ -191,6 +194,26 @@ TEST_F(InternationalText, EveryScriptComesBackAsGivenFromEachWayIn)
         EXPECT_EQ(text, TextOf(hOwnWindow)) << "the control's own window holds its text";
         EXPECT_EQ(text + L"|", Lines(hosted));
     }
+
+    // Painted in its own window, the control draws each script whole, in fonts that have its
+    // letters: what its modules hand the system to draw there.
+    for (const auto& s : kScripts) {
+        SCOPED_TRACE(std::string("in place, ") + s.script);
+        ASSERT_TRUE(hosted.PutProperty(L"TextFields", s.text, error)) << error;
+        ExtTextOutRecorder recorder({L"QLNBase.dll", L"QLNAfx.dll"});
+        ASSERT_GT(recorder.Patched(), 0u) << "neither module draws text through ExtTextOutW";
+        ::RedrawWindow(hOwnWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        std::wstring shown, lacking;
+        for (const ExtTextOutRecorder::Output& o : recorder.Outputs()) {
+            if (o.window != hOwnWindow)
+                continue;
+            shown += o.text;
+            if (!o.lacking.empty())
+                lacking += o.face + L" lacks " + o.lacking + L"; ";
+        }
+        EXPECT_NE(std::wstring::npos, shown.find(s.text)) << shown;
+        EXPECT_EQ(L"", lacking);
+    }
 }
 
 // The control's sheet over a text of every script: the title and each line's label in the data
@@ -293,27 +316,47 @@ TEST_F(InternationalText, EveryObjectDrawsEveryScriptInFontsThatHaveItsLetters)
 }
 
 // User texts of every script in the data page's Selected list: each row, as the list paints it
-// into a metafile, is drawn whole in fonts that have its letters.
+// into a metafile, is drawn whole in fonts that have its letters, its pieces from the left in the
+// order the system's bidi rules give the whole row, and shows an "&" as the system's own lists
+// show it, as it stands, whether the list's font has the row's letters or not.
 TEST_F(InternationalText, TheDataPageListsEveryScriptInFontsThatHaveItsLetters)
 {
-    std::wstring textFields;
+    struct Row
+    {
+        std::string name;
+        std::wstring text;
+        std::wstring shownFromLeft;
+    };
+    std::vector<Row> rows;
     for (const auto& s : kScripts)
-        textFields += (textFields.empty() ? L"" : L"\r\n") + std::wstring(L"\f-1\f") + s.text;
+        rows.push_back({s.script, s.text, s.text});
+    rows.push_back({"ampersand", L"A & B", L"A & B"});
+    rows.push_back({"ampersand in a linked font", L"זמן & דגימה", L"זמן & דגימה"});
+    // The list's Tahoma has Arabic but no Hebrew: the row is one right-to-left sequence in two
+    // fonts, read left to right as a whole, so its last word, the Arabic one, is drawn first.
+    rows.push_back({"Hebrew and Arabic in two fonts", L"עברית عربي", L"عربيעברית "});
+    std::wstring textFields;
+    for (const auto& r : rows)
+        textFields += (textFields.empty() ? L"" : L"\r\n") + std::wstring(L"\f-1\f") + r.text;
     ASSERT_TRUE(object.PutProperty(L"TextFields", textFields, error)) << error;
 
     HWND hSheet = nullptr;
     auto page = [&] { return reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)); };
-    std::vector<std::wstring> shown(std::size(kScripts)), lacking(std::size(kScripts));
+    std::vector<std::wstring> shown(rows.size()), lacking(rows.size());
     std::vector<ScriptedUser::Step> acts;
-    for (size_t row = 0; row < std::size(kScripts); ++row) {
+    for (size_t row = 0; row < rows.size(); ++row) {
         acts.push_back([&, row] {
             const HWND hList = ::GetDlgItem(page(), IDC_QLN_DATA_SELECTED);
             ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
             const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
             ::SendMessageW(hList, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
             const HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
-            const EmfScan painted(hemf);
+            EmfScan painted(hemf);
             ::DeleteEnhMetaFile(hemf);
+            // Row by row, each from the left.
+            std::stable_sort(painted.texts.begin(), painted.texts.end(), [](const EmfText& a, const EmfText& b) {
+                return a.ref.y != b.ref.y ? a.ref.y < b.ref.y : a.ref.x < b.ref.x;
+            });
             for (const EmfText& t : painted.texts) {
                 shown[row] += t.text + L"|";
                 lacking[row] += Lacking(t);
@@ -328,11 +371,11 @@ TEST_F(InternationalText, TheDataPageListsEveryScriptInFontsThatHaveItsLetters)
     }, std::move(acts)), [&] { ::PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
     EXPECT_TRUE(object.ShowProperties(nullptr, error)) << error;
     EXPECT_TRUE(user.Finished()) << "stopped after step " << user.StepsDone();
-    for (size_t row = 0; row < std::size(kScripts); ++row) {
-        SCOPED_TRACE(kScripts[row].script);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        SCOPED_TRACE(rows[row].name);
         std::wstring joined = shown[row];
         joined.erase(std::remove(joined.begin(), joined.end(), L'|'), joined.end());
-        EXPECT_NE(std::wstring::npos, joined.find(kScripts[row].text)) << shown[row];
+        EXPECT_NE(std::wstring::npos, joined.find(rows[row].shownFromLeft)) << shown[row];
         EXPECT_EQ(L"", lacking[row]);
     }
 }

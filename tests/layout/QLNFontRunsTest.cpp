@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,6 +65,70 @@ TEST(FontRuns, SplitFollowsTheFallbackRules)
         SCOPED_TRACE(row.rule);
         EXPECT_EQ(std::wstring(row.runs), Runs(row.text));
     }
+}
+
+// "start+length:font@level" for each run, in the order drawn from the left.
+std::wstring Drawn(const std::wstring& text, CQLNFontRuns::Reading reading)
+{
+    const int nLength = static_cast<int>(text.size());
+    const auto runs = CQLNFontRuns::Split(text.c_str(), nLength, 3, [&](int nFont, int nAt) { return Has(text, nFont, nAt); });
+    std::wstring shown;
+    for (const CQLNFontRuns::Run& run : CQLNFontRuns::InVisualOrder(text.c_str(), nLength, runs, reading))
+        shown += std::to_wstring(run.nStart) + L"+" + std::to_wstring(run.nLength) + L":" + std::to_wstring(run.nFont) +
+                 L"@" + std::to_wstring(run.nLevel) + L" ";
+    return shown;
+}
+
+TEST(FontRuns, RunsAreDrawnInTheOrderOfTheWholeLine)
+{
+    const auto ltr = CQLNFontRuns::Reading::LeftToRight;
+    const auto rtl = CQLNFontRuns::Reading::RightToLeft;
+    const struct { const char* rule; const wchar_t* text; CQLNFontRuns::Reading reading; const wchar_t* drawn; } rows[] = {
+        {"a left-to-right text of one font is one run at level 0", L"Abc 12", ltr, L"0+6:0@0 "},
+        // The space after the Hebrew word sits between it and a Latin letter: the line's own
+        // direction, level 0, so the Hebrew run is cut before it.
+        {"read left to right, Hebrew, a Latin word and Hebrew stay in their places",
+         L"\u05D6\u05DE abc \u05D3\u05D2", ltr, L"0+2:1@1 2+1:1@0 3+4:0@0 7+2:1@1 "},
+        // The same line read right to left: the spaces next to Hebrew are right to left, the
+        // Latin word is one level up inside the sequence, which is drawn from its end.
+        {"read right to left, the last Hebrew word is drawn first and the Latin word between",
+         L"\u05D6\u05DE abc \u05D3\u05D2", rtl, L"7+2:1@1 6+1:0@1 3+3:0@2 0+3:1@1 "},
+        // '+' is in the own font only; between two right-to-left words it is right to left too,
+        // so all three runs form one sequence drawn from its end, though they are in two fonts.
+        {"a sign in another font between right-to-left words is drawn between them from the right",
+         L"\u05D6\u05DE+\u05D3\u05D2", ltr, L"3+2:1@1 2+1:0@1 0+2:1@1 "},
+        {"an Arabic word and a Hebrew word form one sequence, the Arabic drawn at the left",
+         L"\u05E2\u05D1 \u0639\u0631", ltr, L"0+5:1@1 "},
+        // Digits after a right-to-left letter go one level above it and keep their own order.
+        {"a number after a Hebrew word is drawn left of it, in its own order", L"\u05D6 12", ltr,
+         L"2+2:1@2 0+2:1@1 "},
+        {"read right to left, a Latin word of the own font is one run a level up", L"abc", rtl, L"0+3:0@2 "},
+        {"Chinese between right-to-left words is left to right and stays between them",
+         L"\u05D6 \u65E5 \u05D3", ltr, L"0+1:1@1 1+1:1@0 2+2:2@0 4+1:1@1 "},
+        {"an empty text has no runs", L"", ltr, L""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        EXPECT_EQ(std::wstring(row.drawn), Drawn(row.text, row.reading));
+    }
+}
+
+TEST(FontRuns, RunsThatDoNotCoverTheTextAreNotReordered)
+{
+    const wchar_t text[] = L"\u05D6\u05DE+\u05D3\u05D2";
+    // A gap, an overlap and a run past the end: the caller's runs come back as they were.
+    const std::vector<std::vector<CQLNFontRuns::Run>> bad = {
+        {{0, 2, 1}, {3, 2, 1}},
+        {{0, 3, 1}, {2, 3, 0}},
+        {{0, 2, 1}, {2, 9, 0}},
+    };
+    for (const auto& runs : bad) {
+        const auto drawn = CQLNFontRuns::InVisualOrder(text, 5, runs, CQLNFontRuns::Reading::LeftToRight);
+        ASSERT_EQ(runs.size(), drawn.size());
+        for (size_t k = 0; k < runs.size(); ++k)
+            EXPECT_EQ(runs[k].nStart, drawn[k].nStart);
+    }
+    EXPECT_TRUE(CQLNFontRuns::InVisualOrder(nullptr, 5, bad[0], CQLNFontRuns::Reading::RightToLeft).size() == 2);
 }
 
 TEST(FontRuns, ABadTextHasNoRuns)
