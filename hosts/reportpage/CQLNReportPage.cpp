@@ -527,11 +527,6 @@ int CQLNReportPage::ScreenDpi()
     return s_nDpi;
 }
 
-long CQLNReportPage::ToPixels(long nHimetric, int nZoom)
-{
-    return ::MulDiv(nHimetric, ScreenDpi() * nZoom, 2540 * 100);
-}
-
 long CQLNReportPage::ToHimetric(long nPixels, int nZoom)
 {
     return ::MulDiv(nPixels, 2540 * 100, ScreenDpi() * nZoom);

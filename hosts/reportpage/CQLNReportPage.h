@@ -96,8 +96,8 @@ public:
     // object as it prints (CQLNPageObject::Show). An object active in place draws itself in its
     // own window and is left out.
     void Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error) const;
-    // Converts between 0.01 mm on the page and pixels at zoom percent of the screen's resolution.
-    static long ToPixels(long nHimetric, int nZoom);
+    // Converts pixels at zoom percent of the screen's resolution to 0.01 mm on the page (the
+    // other way is CQLNPageScale's).
     static long ToHimetric(long nPixels, int nZoom);
     static int ScreenDpi();
 

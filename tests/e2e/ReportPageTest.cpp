@@ -210,8 +210,8 @@ std::string SavedData(CQLNPageObject& object)
 // The page as its window draws it at the zoom, the paper's corner at the picture's.
 PixelGrab DrawnPage(const CQLNReportPage& page, int nZoom)
 {
-    const SIZE size = page.Size();
-    const int nWidth = CQLNReportPage::ToPixels(size.cx, nZoom), nHeight = CQLNReportPage::ToPixels(size.cy, nZoom);
+    const SIZE shown = CQLNPageScale::Screen(nZoom, POINT{0, 0}).ToDevice(page.Size());
+    const int nWidth = shown.cx, nHeight = shown.cy;
     const HDC hScreen = ::GetDC(nullptr);
     const HDC hMem = ::CreateCompatibleDC(hScreen);
     const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, nWidth, nHeight);
@@ -1819,8 +1819,8 @@ int CALLBACK CollectWord(HDC hdc, HANDLETABLE* pHandles, const ENHMETARECORD* pR
 // paper's corner.
 std::vector<PlacedWord> WindowWords(const CQLNReportPage& page, int nZoom)
 {
-    const SIZE size = page.Size();
-    const int nWidth = CQLNReportPage::ToPixels(size.cx, nZoom), nHeight = CQLNReportPage::ToPixels(size.cy, nZoom);
+    const SIZE shown = CQLNPageScale::Screen(nZoom, POINT{0, 0}).ToDevice(page.Size());
+    const int nWidth = shown.cx, nHeight = shown.cy;
     const HDC hScreen = ::GetDC(nullptr);
     // The frame by the screen's own ratio of pixels to millimetres: played into a rectangle of
     // the page's pixels, the recording maps one pixel to one pixel.
