@@ -5,6 +5,7 @@
 #pragma once
 #include "CQLNPageHistory.h"
 #include "CQLNPageObject.h"
+#include "CQLNPageStream.h"
 
 #include <wrl/client.h>
 
@@ -17,11 +18,11 @@ public:
     enum class Paper : unsigned { A4 = 0, Letter = 1 };
 
     // Lengths on the page are in 0.01 mm.
-    static constexpr long m_klMinObjectSize = 500;
+    static constexpr long m_klMinObjectSize = CQLNPageStream::m_knMinObjectSize;
     // The decimals of time values ({RT}, {Width}, ...) that the data system gives its reports
     // unless a person changes them, and the most a page takes.
-    static constexpr long m_klDefaultRTPrecision = 2;
-    static constexpr long m_klMaxRTPrecision = 15;
+    static constexpr long m_klDefaultRTPrecision = CQLNPageStream::m_knDefaultRTPrecision;
+    static constexpr long m_klMaxRTPrecision = CQLNPageStream::m_knMaxRTPrecision;
     // What a new page starts with: the data system's setting, or the number the host was given.
     static inline long s_nNewPageRTPrecision = m_klDefaultRTPrecision;
 
