@@ -222,6 +222,26 @@ public:
     std::wstring m_error;
 };
 
+// A row of steps on a new page and the page they leave, as Describe gives it.
+struct PageRow
+{
+    const char* rule;
+    std::function<void(PageUnderTest&)> steps;
+    const char* seen;
+};
+
+template <size_t N>
+void ExpectRows(const PageRow (&rows)[N])
+{
+    for (const PageRow& row : rows) {
+        SCOPED_TRACE(row.rule);
+        PageUnderTest page;
+        row.steps(page);
+        EXPECT_EQ(L"", page.m_error);
+        EXPECT_EQ(row.seen, page.Describe());
+    }
+}
+
 class ReportPageModel : public ::testing::Test
 {
 protected:
@@ -242,7 +262,7 @@ protected:
 // with margins of 20 mm; the first object goes at 20, 20 mm, 80 x 50 mm, the second beside it.
 TEST_F(ReportPageModel, StepsAreUndoneAndRedoneAndObjectsStayOnThePaper)
 {
-    const struct { const char* rule; std::function<void(PageUnderTest&)> steps; const char* seen; } rows[] = {
+    const PageRow rows[] = {
         {"a new object goes at the margins' corner, the next beside it where there is room",
          [](PageUnderTest& p) { p.Insert('A'); p.Insert('B', L"QLNSample.PeakTable"); },
          "A4 portrait margins 2000; A 2000,2000 8000x5000; B 10000,2000 8000x5000; undo Insert, redo -, modified"},
@@ -325,20 +345,14 @@ TEST_F(ReportPageModel, StepsAreUndoneAndRedoneAndObjectsStayOnThePaper)
          },
          "A4 portrait margins 2000; A 2010,2000 8000x5000; undo -, redo Move, modified"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.rule);
-        PageUnderTest page;
-        row.steps(page);
-        EXPECT_EQ(L"", page.m_error);
-        EXPECT_EQ(row.seen, page.Describe());
-    }
+    ExpectRows(rows);
 }
 
 // Where new objects go: each row inserts objects of 80 x 50 mm on a new A4 portrait page with
 // margins of 20 mm, so that two fit side by side between the margins and a third does not.
 TEST_F(ReportPageModel, ANewObjectGoesToTheFirstFreePlaceInsideTheMargins)
 {
-    const struct { const char* rule; std::function<void(PageUnderTest&)> steps; const char* seen; } rows[] = {
+    const PageRow rows[] = {
         {"a full row sends the next object to the row below, at the margin",
          [](PageUnderTest& p) { p.Insert('A'); p.Insert('B'); p.Insert('C'); },
          "A4 portrait margins 2000; A 2000,2000 8000x5000; B 10000,2000 8000x5000; C 2000,7000 8000x5000; undo Insert, redo -, modified"},
@@ -366,20 +380,14 @@ TEST_F(ReportPageModel, ANewObjectGoesToTheFirstFreePlaceInsideTheMargins)
          },
          "A4 portrait margins 2000; undo -, redo -, unmodified"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.rule);
-        PageUnderTest page;
-        row.steps(page);
-        EXPECT_EQ(L"", page.m_error);
-        EXPECT_EQ(row.seen, page.Describe());
-    }
+    ExpectRows(rows);
 }
 
 // Paper and margins: each row changes them on a new A4 portrait page with margins of 20 mm.
 // Letter is 215.9 x 279.4 mm, so its margins may be up to 53.97 mm and A4's up to 52.5 mm.
 TEST_F(ReportPageModel, PaperAndMarginChangesKeepTheMarginsAndObjectsOnThePaper)
 {
-    const struct { const char* rule; std::function<void(PageUnderTest&)> steps; const char* seen; } rows[] = {
+    const PageRow rows[] = {
         {"the paper and orientation the page has already are no step",
          [](PageUnderTest& p) { p.m_page.SetPaper(CQLNReportPage::Paper::A4, false); },
          "A4 portrait margins 2000; undo -, redo -, unmodified"},
@@ -412,13 +420,7 @@ TEST_F(ReportPageModel, PaperAndMarginChangesKeepTheMarginsAndObjectsOnThePaper)
          [](PageUnderTest& p) { p.m_page.SetMargin(0); p.Insert('A'); },
          "A4 portrait margins 0; A 0,0 8000x5000; undo Insert, redo -, modified"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.rule);
-        PageUnderTest page;
-        row.steps(page);
-        EXPECT_EQ(L"", page.m_error);
-        EXPECT_EQ(row.seen, page.Describe());
-    }
+    ExpectRows(rows);
 }
 
 // Saved, the page counts as unchanged; undo and redo lead back to the step saved and away from
@@ -427,7 +429,7 @@ TEST_F(ReportPageModel, PaperAndMarginChangesKeepTheMarginsAndObjectsOnThePaper)
 TEST_F(ReportPageModel, ThePageIsMarkedModifiedRelativeToItsFileAndEveryStateItReachesSavesAndOpens)
 {
     const std::wstring path = m_folder.Path(L"p.qrp");
-    const struct { const char* rule; std::function<void(PageUnderTest&)> steps; const char* seen; } rows[] = {
+    const PageRow rows[] = {
         {"saved, a page is unmodified", [](PageUnderTest&) {}, "A4 portrait margins 2000; A 2000,2000 8000x5000; B 10000,2000 8000x5000; undo Insert, redo -, unmodified"},
         {"a move after the save is a change, its undo none",
          [](PageUnderTest& p) { p.MoveTo('A', 2000, 9000); p.Undo(); },
