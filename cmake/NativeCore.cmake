@@ -1,7 +1,7 @@
 # The platform-free units as one static library, qln_native_core, for the native builds (the
 # sanitizer tests, the fuzz targets): the framework's strings, arrays and exceptions, and the
 # text-field content model, as the layers' source lists name them; and, apart, the page host's
-# compound-file check. The including project picks
+# compound-file check and page stream, and the hosts' readable property text. The including project picks
 # the compiler and the sanitizers; the string seam is left to it, since each program answers
 # string resources its own way.
 cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH qln_top)
@@ -15,10 +15,18 @@ target_include_directories(qln_native_core PUBLIC
     ${qln_top}/resources)
 target_compile_options(qln_native_core PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
 
-# The report page host's check of a compound file's structure, which reads bytes and nothing else.
-add_library(qln_native_page STATIC ${qln_top}/hosts/reportpage/CQLNCompoundFileCheck.cpp)
+# The report page host's check of a compound file's structure and its reader of the page's own
+# stream, which read bytes and nothing else.
+add_library(qln_native_page STATIC ${qln_top}/hosts/reportpage/CQLNCompoundFileCheck.cpp
+    ${qln_top}/hosts/reportpage/CQLNPageStream.cpp)
 target_include_directories(qln_native_page PUBLIC ${qln_top}/hosts/reportpage)
 target_compile_options(qln_native_page PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
+
+# What the hosts share that reads text and nothing else: the readable property text of their
+# property-bag and data files.
+add_library(qln_native_hosts STATIC ${qln_top}/hosts/common/CQLNPropertyText.cpp)
+target_include_directories(qln_native_hosts PUBLIC ${qln_top}/hosts/common)
+target_compile_options(qln_native_hosts PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror)
 
 # The table-backed seam: a program links this and defines afxStringTable, generated from its
 # resource scripts by qln_string_table(). Its object goes into the program itself, ahead of the

@@ -3,14 +3,14 @@
 # bounded time, starting from the committed seeds, printing executions and coverage. A finding
 # (a crash, a sanitizer report, a broken check, a leak, a hang) fails the run; its input is kept
 # in build-fuzz/findings/.
-#   fuzz/run.sh [seconds per target]     (default 15: the six together in under two minutes)
+#   fuzz/run.sh [seconds per target]     (default 15: the eight together in about two minutes)
 #   QLN_FUZZ_BUILD=dir picks another tree.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/cmake/packages.sh"
 seconds=${1:-15}
 build=${QLN_FUZZ_BUILD:-$top/build-fuzz}
-targets=(TextFieldFuzz LineIndexFuzz NumberFuzz CatalogueFuzz CompoundFileFuzz ResultMappingFuzz)
+targets=(TextFieldFuzz LineIndexFuzz NumberFuzz CatalogueFuzz CompoundFileFuzz PageStreamFuzz PropertyTextFuzz ResultMappingFuzz)
 
 # libFuzzer comes with clang's run-time libraries.
 qln_install_packages fuzz cmake ninja-build clang libclang-rt-14-dev

@@ -11,13 +11,8 @@
 
 #include <olectl.h>
 
-#define QLN_REPORT_SERVER(category, clsid)                                                                  \
-    extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID)                                       \
-    {                                                                                                       \
-        if (dwReason == DLL_PROCESS_ATTACH)                                                                 \
-            QLV_BaseLibInit();                                                                              \
-        return TRUE;                                                                                        \
-    }                                                                                                       \
+// The class factories' entry points and unregistration, which every server has alike.
+#define QLN_SERVER_FACTORY_ENTRIES()                                                                        \
     extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)                \
     {                                                                                                       \
         return COleObjectFactory::DllGetClassObject(rclsid, riid, ppv);                                     \
@@ -26,13 +21,32 @@
     {                                                                                                       \
         return COleObjectFactory::DllCanUnloadNow();                                                        \
     }                                                                                                       \
+    extern "C" HRESULT __stdcall DllUnregisterServer()                                                      \
+    {                                                                                                       \
+        return COleObjectFactory::UpdateRegistryAll(FALSE) ? S_OK : SELFREG_E_CLASS;                        \
+    }
+
+#define QLN_REPORT_SERVER(category, clsid)                                                                  \
+    extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID)                                       \
+    {                                                                                                       \
+        if (dwReason == DLL_PROCESS_ATTACH)                                                                 \
+            QLV_BaseLibInit();                                                                              \
+        return TRUE;                                                                                        \
+    }                                                                                                       \
+    QLN_SERVER_FACTORY_ENTRIES()                                                                            \
     extern "C" HRESULT __stdcall DllRegisterServer()                                                        \
     {                                                                                                       \
         if (!COleObjectFactory::UpdateRegistryAll(TRUE))                                                    \
             return SELFREG_E_CLASS;                                                                         \
         return fnAddComponent((category), (clsid)) ? S_OK : SELFREG_E_CLASS;                                \
-    }                                                                                                       \
-    extern "C" HRESULT __stdcall DllUnregisterServer()                                                      \
+    }
+
+// A server of classes that enter no report-object category (so that nothing of them stays listed
+// once they are unregistered) and that starts nothing of its own when it is loaded: it chooses
+// itself whether to join the library with QLV_BaseLibInit.
+#define QLN_CLASS_SERVER()                                                                                  \
+    QLN_SERVER_FACTORY_ENTRIES()                                                                            \
+    extern "C" HRESULT __stdcall DllRegisterServer()                                                        \
     {                                                                                                       \
-        return COleObjectFactory::UpdateRegistryAll(FALSE) ? S_OK : SELFREG_E_CLASS;                        \
+        return COleObjectFactory::UpdateRegistryAll(TRUE) ? S_OK : SELFREG_E_CLASS;                         \
     }

@@ -2,9 +2,9 @@
 // every line through GetLineCount and GetLine by name, as a script would. Twice the lines
 // should cost about twice the time; a cost per line that grows with the line's position shows
 // as a ratio well above 2.
+#include "BenchSampleText.h"
 #include "CQLNTextObjClient.h"
 #include "E2eSupport.h"
-#include "SampleRegistration.h"
 
 #include <ole2.h>
 
@@ -58,16 +58,11 @@ double TimeReading(CQLNTextObjClient& control, int nLines)
 
 int main()
 {
-    if (FAILED(::OleInitialize(nullptr)))
-        return 1;
     int result = 1;
     {
-        E2e::SampleRegistration registration;
-        CQLNTextObjClient control;
-        std::wstring error;
-        if (registration.Result() != S_OK || !control.Create(E2e::kProgId, error) || !control.InitNew(error)) {
-            std::fwprintf(stderr, L"getline_bench: cannot start the sample text object %ls\n", error.c_str());
-        } else {
+        BenchSampleText sample(L"getline_bench");
+        CQLNTextObjClient& control = sample.Control();
+        if (sample.Started()) {
             const double t10 = TimeReading(control, 10000);
             const double t20 = TimeReading(control, 20000);
             // A larger text shows whether a ratio above 2 is the cost per line growing or the
@@ -84,6 +79,5 @@ int main()
             }
         }
     }
-    ::OleUninitialize();
     return result;
 }

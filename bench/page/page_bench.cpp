@@ -129,10 +129,10 @@ int main()
         std::printf("  open                              %8.1f ms\n", open);
 
         const SIZE size = page.Size();
+        const SIZE shown = CQLNPageScale::Screen(100, POINT{0, 0}).ToDevice(size);
         const HDC hScreen = ::GetDC(nullptr);
         const HDC hMem = ::CreateCompatibleDC(hScreen);
-        const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, CQLNReportPage::ToPixels(size.cx, 100),
-                                                         CQLNReportPage::ToPixels(size.cy, 100));
+        const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, shown.cx, shown.cy);
         ::ReleaseDC(nullptr, hScreen);
         const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
         const double onScreen = Best(5, [&] { DrawPage(page, hMem); });

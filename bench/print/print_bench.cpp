@@ -6,10 +6,10 @@
 // demo host's --draw does. Each figure is the median of several runs.
 #include "CQLNPrintJob.h"
 #include "CQLNReplacingFile.h"
+#include "BenchSampleText.h"
 #include "CQLNTextObjClient.h"
 #include "E2eSupport.h"
 #include "QLNMetaFileDC.h"
-#include "SampleRegistration.h"
 
 #include <objbase.h>
 
@@ -99,17 +99,15 @@ bool Measure(CQLNTextObjClient& control, Figures& figures, std::wstring& error)
 
 int main()
 {
-    if (FAILED(::OleInitialize(nullptr)))
-        return 1;
     int result = 1;
     {
-        E2e::SampleRegistration registration;
-        CQLNTextObjClient control;
+        BenchSampleText sample(L"print_bench");
+        CQLNTextObjClient& control = sample.Control();
         std::wstring error;
         Figures figures;
-        if (registration.Result() != S_OK || !control.Create(E2e::kProgId, error) || !control.InitNew(error)) {
-            std::fwprintf(stderr, L"print_bench: cannot start the sample text object %ls\n", error.c_str());
-        } else if (!Measure(control, figures, error)) {
+        if (!sample.Started())
+            return 1;
+        if (!Measure(control, figures, error)) {
             std::fwprintf(stderr, L"print_bench: %ls\n", error.c_str());
         } else {
             const double emf = Median(figures.emf);
@@ -134,6 +132,5 @@ int main()
             result = 0;
         }
     }
-    ::OleUninitialize();
     return result;
 }

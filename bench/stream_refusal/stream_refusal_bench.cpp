@@ -1,9 +1,9 @@
 // The process's peak memory while a text object loads a normal stream, and then while it refuses
 // streams whose text, title or font-name length claims 0x04000000 characters (128 MB) that never
 // follow. Refusing should cost next to nothing above the normal load.
+#include "BenchSampleText.h"
 #include "CQLNTextObjClient.h"
 #include "E2eSupport.h"
-#include "SampleRegistration.h"
 
 #include <ole2.h>
 #include <psapi.h>
@@ -38,16 +38,13 @@ std::string Claiming(const std::string& stream, const std::wstring& mark)
 
 int main()
 {
-    if (FAILED(::OleInitialize(nullptr)))
-        return 1;
     int result = 1;
     {
-        E2e::SampleRegistration registration;
-        CQLNTextObjClient control;
+        BenchSampleText sample(L"stream_refusal_bench");
+        CQLNTextObjClient& control = sample.Control();
         std::wstring error;
         std::string stream;
-        if (registration.Result() != S_OK || !control.Create(E2e::kProgId, error) || !control.InitNew(error) ||
-            !control.PutProperty(L"TextFields", L"Mark of the text", error) ||
+        if (!sample.Started() || !control.PutProperty(L"TextFields", L"Mark of the text", error) ||
             !control.PutProperty(L"Title", L"Mark of the title", error) || !control.SaveStream(stream, error) ||
             !control.LoadStream(stream, error)) {
             std::fwprintf(stderr, L"stream_refusal_bench: cannot start the sample text object %ls\n", error.c_str());
@@ -68,6 +65,5 @@ int main()
             }
         }
     }
-    ::OleUninitialize();
     return result;
 }

@@ -1,5 +1,6 @@
 #include "CQLNReportResolver.h"
 
+#include "CQLNPropertyText.h"
 #include "CQLNResultReader.h"
 #include "CQLNTextPropertyBag.h"
 #include "QLNConvertStringToDouble.h"
@@ -11,18 +12,17 @@
 
 bool CQLNReportResolver::LoadData(const std::wstring& path, std::wstring& error)
 {
-    CQLNTextPropertyBag bag;
-    std::string resultText;
-    if (CQLNResultReader::IsResultFile(path) ? !CQLNResultReader::Read(path, resultText, error) || !bag.LoadText(resultText, error)
-                                             : !bag.LoadFile(path, error))
+    std::string bytes;
+    if (CQLNResultReader::IsResultFile(path) ? !CQLNResultReader::Read(path, bytes, error)
+                                             : !CQLNTextPropertyBag::ReadBytes(path, bytes, error))
         return false;
-    for (const std::wstring& name : bag.Names()) {
-        VARIANT v;
-        ::VariantInit(&v);
-        if (SUCCEEDED(bag.Read(name.c_str(), &v, nullptr)) && V_VT(&v) == VT_BSTR)
-            m_values[name].assign(V_BSTR(&v), ::SysStringLen(V_BSTR(&v)));
-        ::VariantClear(&v);
+    std::vector<CQLNPropertyText::Property> properties;
+    if (!CQLNPropertyText::Parse(bytes, properties, error)) {
+        error = path + L": " + error;
+        return false;
     }
+    for (CQLNPropertyText::Property& property : properties)
+        m_values[property.name] = std::move(property.value);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "CQLNTextPropertyBag.h"
 
+#include "CQLNPropertyText.h"
 #include "CQLNTextObjError.h"
 
 #include <cerrno>
@@ -7,32 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 namespace {
-
-std::string ToUtf8(const std::wstring& w)
-{
-    if (w.empty())
-        return std::string();
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
-bool FromUtf8(const std::string& s, std::wstring& w)
-{
-    w.clear();
-    if (s.empty())
-        return true;
-    const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    if (n <= 0)
-        return false;
-    w.resize(static_cast<size_t>(n));
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), static_cast<int>(s.size()), &w[0], n);
-    return true;
-}
 
 // Whole-text integer in [lo, hi]; no blanks, no trailing text.
 bool ParseInteger(const std::wstring& t, long long lo, long long hi, long long& value)
@@ -223,8 +200,9 @@ HRESULT CQLNTextPropertyBag::Write(LPCOLESTR pszPropName, VARIANT* pVar)
     default:
         return DISP_E_TYPEMISMATCH;
     }
+    // A name the file would read as a comment or a closing line would be lost with its value.
     const std::wstring name(pszPropName);
-    if (name.find_first_of(L"=\r\n") != std::wstring::npos)
+    if (!CQLNPropertyText::IsName(name))
         return E_INVALIDARG;
     if (m_values.find(name) == m_values.end())
         m_order.push_back(name);
@@ -232,146 +210,18 @@ HRESULT CQLNTextPropertyBag::Write(LPCOLESTR pszPropName, VARIANT* pVar)
     return S_OK;
 }
 
-std::string CQLNTextPropertyBag::Escape(const std::wstring& text)
-{
-    std::wstring out;
-    for (wchar_t c : text) {
-        switch (c) {
-        case L'\\': out += L"\\\\"; break;
-        case L'\r': out += L"\\r"; break;
-        case L'\n': out += L"\\n"; break;
-        case L'\f': out += L"\\f"; break;
-        case L'\t': out += L"\\t"; break;
-        default:
-            // Control characters and lone surrogates cannot stand in UTF-8 text as they are.
-            if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF)) {
-                wchar_t buf[8];
-                swprintf(buf, 8, L"\\u%04X", static_cast<unsigned>(c));
-                out += buf;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return ToUtf8(out);
-}
-
-bool CQLNTextPropertyBag::Unescape(const std::string& utf8, std::wstring& text)
-{
-    std::wstring raw;
-    if (!FromUtf8(utf8, raw))
-        return false;
-    text.clear();
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] != L'\\') {
-            text += raw[i];
-            continue;
-        }
-        if (++i >= raw.size())
-            return false;
-        switch (raw[i]) {
-        case L'\\': text += L'\\'; break;
-        case L'r': text += L'\r'; break;
-        case L'n': text += L'\n'; break;
-        case L'f': text += L'\f'; break;
-        case L't': text += L'\t'; break;
-        case L'u': {
-            unsigned value = 0;
-            for (size_t k = 1; k <= 4; ++k) {
-                if (i + k >= raw.size())
-                    return false;
-                const wchar_t h = raw[i + k];
-                value <<= 4;
-                if (h >= L'0' && h <= L'9')
-                    value |= static_cast<unsigned>(h - L'0');
-                else if (h >= L'A' && h <= L'F')
-                    value |= static_cast<unsigned>(h - L'A' + 10);
-                else if (h >= L'a' && h <= L'f')
-                    value |= static_cast<unsigned>(h - L'a' + 10);
-                else
-                    return false;
-            }
-            text += static_cast<wchar_t>(value);
-            i += 4;
-            break;
-        }
-        default:
-            return false;
-        }
-    }
-    return true;
-}
-
 bool CQLNTextPropertyBag::LoadText(const std::string& utf8, std::wstring& error)
 {
-    std::map<std::wstring, std::wstring> values;
-    std::vector<std::wstring> order;
-    std::istringstream in(utf8);
-    std::string line;
-    int number = 0;
-    // A set that opens with the heading must end with its closing line; one without (written
-    // before the lines were added, or by hand) is read to its end.
-    bool bHeaded = false, bClosed = false;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (number == 1 && line.size() >= 3 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
-            line.erase(0, 3);
-        const std::wstring where = L"line " + std::to_wstring(number);
-        if (bClosed) {
-            error = where + L" follows the closing line";
-            return false;
-        }
-        if (number == 1 && line == m_kszHeading) {
-            bHeaded = true;
-            continue;
-        }
-        if (bHeaded && line == ClosingLine(order.size())) {
-            // The break after the closing line is the last byte written; without it the file is cut.
-            if (in.eof()) {
-                error = L"the file is cut short in its closing line";
-                return false;
-            }
-            bClosed = true;
-            continue;
-        }
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (line[0] == '[' && bHeaded) {
-            error = where + L" is not the closing line of the " + std::to_wstring(order.size()) + L" properties before it";
-            return false;
-        }
-        const size_t eq = line.find('=');
-        std::wstring name, value;
-        if (eq == std::string::npos || eq == 0 || !FromUtf8(line.substr(0, eq), name) ||
-            !Unescape(line.substr(eq + 1), value)) {
-            error = where + L" is not of the form Name=value";
-            return false;
-        }
-        if (values.count(name) != 0) {
-            error = where + L" repeats the property " + name;
-            return false;
-        }
-        order.push_back(name);
-        values[name] = value;
-    }
-    if (number == 0) {
-        error = L"the file is empty";
+    std::vector<CQLNPropertyText::Property> properties;
+    if (!CQLNPropertyText::Parse(utf8, properties, error))
         return false;
+    m_values.clear();
+    m_order.clear();
+    for (CQLNPropertyText::Property& property : properties) {
+        m_order.push_back(property.name);
+        m_values[property.name] = std::move(property.value);
     }
-    if (bHeaded && !bClosed) {
-        error = L"the file is cut short: it ends after line " + std::to_wstring(number) + L" without its closing line";
-        return false;
-    }
-    m_values.swap(values);
-    m_order.swap(order);
     return true;
-}
-
-std::string CQLNTextPropertyBag::ClosingLine(size_t nProperties)
-{
-    return "[End: " + std::to_string(nProperties) + (nProperties == 1 ? " property]" : " properties]");
 }
 
 bool CQLNTextPropertyBag::ReadBytes(const std::wstring& path, std::string& bytes, std::wstring& error)
@@ -422,8 +272,8 @@ bool CQLNTextPropertyBag::LoadFile(const std::wstring& path, std::wstring& error
 
 std::string CQLNTextPropertyBag::SaveText() const
 {
-    std::string out = std::string(m_kszHeading) + "\r\n";
+    std::vector<CQLNPropertyText::Property> properties;
     for (const std::wstring& name : m_order)
-        out += ToUtf8(name) + "=" + Escape(m_values.at(name)) + "\r\n";
-    return out + ClosingLine(m_order.size()) + "\r\n";
+        properties.push_back(CQLNPropertyText::Property{name, m_values.at(name)});
+    return CQLNPropertyText::Format(properties);
 }

@@ -1,13 +1,8 @@
-// A property bag kept as readable text: one "Name=value" line per property, UTF-8, between a
-// heading line and a closing line that counts the properties, so that a file cut anywhere is
-// refused rather than read as a set that lacks its last properties. Blank lines and lines that
-// begin with # are passed over.
-//
-// Values are written as text in a form that reads back exactly: strings with backslash escapes
-// for the backslash and control characters (\\ \r \n \f \t, \uXXXX for the others), integers in
-// decimal, booleans as true/false (read in any case), doubles with 17 significant digits,
-// currency with four decimals; always with the full stop as decimal separator. The file does
-// not record types: Read converts the text to the type the caller asks for and refuses text that is not of it.
+// A property bag kept as readable text (CQLNPropertyText says the form). Values are written as
+// text in a form that reads back exactly: strings as they are, integers in decimal, booleans as
+// true/false (read in any case), doubles with 17 significant digits, currency with four decimals;
+// always with the full stop as decimal separator. The file does not record types: Read converts
+// the text to the type the caller asks for and refuses text that is not of it.
 #pragma once
 #include <ocidl.h>
 
@@ -42,15 +37,7 @@ public:
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR pszPropName, VARIANT* pVar, IErrorLog* pErrorLog) override;
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR pszPropName, VARIANT* pVar) override;
 
-    static std::string Escape(const std::wstring& text);
-    static bool Unescape(const std::string& utf8, std::wstring& text);
-
-    static constexpr const char* m_kszHeading = "[Properties]";
-
 private:
-    // The closing line of a set of nProperties properties.
-    static std::string ClosingLine(size_t nProperties);
-
     LONG m_refs;
     std::map<std::wstring, std::wstring> m_values;   // the value's text, unescaped
     std::vector<std::wstring> m_order;

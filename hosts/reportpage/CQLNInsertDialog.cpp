@@ -1,61 +1,34 @@
 #include "CQLNInsertDialog.h"
 
+#include "CQLNModalDialog.h"
 #include "QLNReportPageRes.h"
 
-namespace {
-
-struct Choice
+bool CQLNInsertDialog::Choose(HWND hOwner, CLSID& clsid)
 {
-    std::vector<CQLNReportClasses::Entry> entries;
+    const std::vector<CQLNReportClasses::Entry> entries = CQLNReportClasses::All();
     CLSID chosen = CLSID_NULL;
-};
-
-} // namespace
-
-INT_PTR CALLBACK CQLNInsertDialog::DialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    Choice* pChoice = reinterpret_cast<Choice*>(::GetWindowLongPtrW(hDlg, DWLP_USER));
-    switch (uMsg) {
-    case WM_INITDIALOG: {
-        ::SetWindowLongPtrW(hDlg, DWLP_USER, lParam);
-        pChoice = reinterpret_cast<Choice*>(lParam);
+    CQLNModalDialog::Handlers handlers;
+    handlers.init = [&](HWND hDlg) {
+        // The list box sorts nothing: its rows are in the entries' order.
         const HWND hList = ::GetDlgItem(hDlg, IDC_INSERT_CLASSES);
-        for (const CQLNReportClasses::Entry& entry : pChoice->entries) {
+        for (const CQLNReportClasses::Entry& entry : entries) {
             const std::wstring text = entry.name + L"  (" + entry.category + L")";
             ::SendMessageW(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
         ::SendMessageW(hList, LB_SETCURSEL, 0, 0);
-        ::EnableWindow(::GetDlgItem(hDlg, IDOK), !pChoice->entries.empty());
+        ::EnableWindow(::GetDlgItem(hDlg, IDOK), !entries.empty());
         ::SetFocus(hList);
-        return FALSE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || (LOWORD(wParam) == IDC_INSERT_CLASSES && HIWORD(wParam) == LBN_DBLCLK)) {
-            const LRESULT nSel = ::SendDlgItemMessageW(hDlg, IDC_INSERT_CLASSES, LB_GETCURSEL, 0, 0);
-            if (nSel < 0 || static_cast<size_t>(nSel) >= pChoice->entries.size())
-                return TRUE;
-            pChoice->chosen = pChoice->entries[static_cast<size_t>(nSel)].clsid;
-            ::EndDialog(hDlg, IDOK);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            ::EndDialog(hDlg, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
-    }
-}
-
-bool CQLNInsertDialog::Choose(HWND hOwner, CLSID& clsid)
-{
-    Choice choice;
-    choice.entries = CQLNReportClasses::All();
-    // The list box sorts nothing: its rows are in the entries' order.
-    if (::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_INSERT_OBJECT), hOwner, &DialogProc,
-                          reinterpret_cast<LPARAM>(&choice)) != IDOK)
+    };
+    handlers.ok = [&](HWND hDlg) {
+        const LRESULT nSel = ::SendDlgItemMessageW(hDlg, IDC_INSERT_CLASSES, LB_GETCURSEL, 0, 0);
+        if (nSel < 0 || static_cast<size_t>(nSel) >= entries.size())
+            return false;
+        chosen = entries[static_cast<size_t>(nSel)].clsid;
+        return true;
+    };
+    handlers.isOk = [](WPARAM wParam) { return LOWORD(wParam) == IDC_INSERT_CLASSES && HIWORD(wParam) == LBN_DBLCLK; };
+    if (!CQLNModalDialog::Run(hOwner, IDD_INSERT_OBJECT, handlers))
         return false;
-    clsid = choice.chosen;
+    clsid = chosen;
     return true;
 }

@@ -7,7 +7,4 @@ class CQLNInsertDialog
 public:
     // Shows the list; true with the chosen class when the user chose one.
     static bool Choose(HWND hOwner, CLSID& clsid);
-
-private:
-    static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 };

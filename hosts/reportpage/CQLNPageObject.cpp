@@ -381,25 +381,20 @@ void CQLNPageObject::UpdateInPlacePosition()
 bool CQLNPageObject::Draw(HDC hdcDraw, HDC hdcTarget, const RECT& rcPlace, const CQLNPageScale& scale,
                           std::wstring& error) const
 {
-    // Objects size their fonts in pixels of the screen at full size. One that can be zoomed is
-    // zoomed by the scale and draws in the device's pixels: the text objects' column engine sets
-    // MM_TEXT on the device it draws on, so under a mapping its words would keep their size in
-    // device pixels while the others scale. Any other object gets the device mapped so that its
-    // logical units are the screen's pixels at full size.
+    // The scale decides how the object is drawn; an object that offers a zoom is first asked
+    // to take the scale's.
     const double dZoom = scale.Zoom();
     std::wstring why;
     const bool bZoomed = m_zoomable && (dZoom == m_dZoom || m_zoomable->SetZoom(dZoom, why));
+    const CQLNPageScale::Placement placement = scale.PlacementOf(rcPlace, bZoomed);
     const int nSavedDraw = ::SaveDC(hdcDraw);
     const int nSavedTarget = hdcTarget != nullptr && hdcTarget != hdcDraw ? ::SaveDC(hdcTarget) : 0;
-    RECT bounds = {};
-    if (bZoomed) {
-        bounds = scale.ToDevice(rcPlace);
-    } else {
+    if (placement.drawing == CQLNPageScale::Drawing::ThroughMapping) {
         scale.Map(hdcDraw);
         if (nSavedTarget != 0)
             scale.Map(hdcTarget);
-        bounds = scale.ToFullSize(rcPlace);
     }
+    const RECT& bounds = placement.bounds;
     ::IntersectClipRect(hdcDraw, bounds.left, bounds.top, bounds.right, bounds.bottom);
     const bool ok = DrawAt(hdcDraw, hdcTarget, bounds, error);
     if (bZoomed && dZoom != m_dZoom)

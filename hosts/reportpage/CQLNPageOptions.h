@@ -1,6 +1,7 @@
 // The report page host's command line. Without an output option the page opens in a window;
 // with one, the program does what it is asked and ends.
 #pragma once
+#include "CQLNOptionTable.h"
 #include "CQLNReportPage.h"
 
 #include <string>
@@ -41,4 +42,8 @@ public:
     bool m_bList = false;
     // 0 when not given: the window's own default, full size for a picture of the page.
     int m_nZoom = 0;
+
+private:
+    // The options, each setting its member.
+    CQLNOptionTable Table();
 };

@@ -32,6 +32,12 @@ RECT CQLNPageScale::ToDevice(const RECT& rcPlace) const
                 m_origin.y + ::MulDiv(rcPlace.bottom, m_resolution.cy, kHimetricPer100Inches)};
 }
 
+SIZE CQLNPageScale::ToDevice(SIZE size) const
+{
+    const RECT rc = ToDevice(RECT{0, 0, size.cx, size.cy});
+    return SIZE{rc.right - m_origin.x, rc.bottom - m_origin.y};
+}
+
 RECT CQLNPageScale::ToFullSize(const RECT& rcPlace) const
 {
     const int nFull = m_nScreenDpi * 100;
@@ -50,4 +56,11 @@ void CQLNPageScale::Map(HDC hdc) const
     ::SetWindowExtEx(hdc, m_nScreenDpi * 100, m_nScreenDpi * 100, nullptr);
     ::SetViewportExtEx(hdc, m_resolution.cx, m_resolution.cy, nullptr);
     ::SetViewportOrgEx(hdc, m_origin.x, m_origin.y, nullptr);
+}
+
+CQLNPageScale::Placement CQLNPageScale::PlacementOf(const RECT& rcPlace, bool bTookZoom) const
+{
+    if (bTookZoom)
+        return Placement{Drawing::InDevicePixels, ToDevice(rcPlace)};
+    return Placement{Drawing::ThroughMapping, ToFullSize(rcPlace)};
 }

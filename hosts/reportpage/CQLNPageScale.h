@@ -14,8 +14,17 @@ public:
     // metafile measured against one.
     static CQLNPageScale Device(HDC hdc);
 
+    // The page at an explicit resolution: nScreenDpi is what full size means, resolution the
+    // device's pixels per hundred inches. The factories above give the real devices' figures.
+    CQLNPageScale(int nScreenDpi, SIZE resolution, POINT origin)
+        : m_nScreenDpi(nScreenDpi), m_resolution(resolution), m_origin(origin)
+    {
+    }
+
     // A place on the page in 0.01 mm, in device pixels.
     RECT ToDevice(const RECT& rcPlace) const;
+    // A length across and down the page in 0.01 mm, in device pixels (the origin left out).
+    SIZE ToDevice(SIZE size) const;
     // The same place in pixels of the screen at full size, the logical units Map gives.
     RECT ToFullSize(const RECT& rcPlace) const;
     // How many times its full size on the screen the page is shown, down the page: the zoom for
@@ -25,12 +34,20 @@ public:
     // logical origin is the page's corner.
     void Map(HDC hdc) const;
 
-private:
-    CQLNPageScale(int nScreenDpi, SIZE resolution, POINT origin)
-        : m_nScreenDpi(nScreenDpi), m_resolution(resolution), m_origin(origin)
+    // How an object is drawn at this scale. Objects size their fonts in pixels of the screen at
+    // full size. One that took the scale's zoom draws in the device's own pixels, unmapped: the
+    // text objects' column engine sets MM_TEXT on the device it draws on, so under a mapping its
+    // words would keep their size in device pixels while everything else scaled. Any other
+    // object is drawn through Map, its bounds in pixels of the screen at full size.
+    enum class Drawing { InDevicePixels, ThroughMapping };
+    struct Placement
     {
-    }
+        Drawing drawing;
+        RECT bounds;   // in the logical units of the device as the drawing leaves it
+    };
+    Placement PlacementOf(const RECT& rcPlace, bool bTookZoom) const;
 
+private:
     int m_nScreenDpi;
     SIZE m_resolution;
     POINT m_origin;

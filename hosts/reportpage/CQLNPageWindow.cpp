@@ -167,7 +167,7 @@ POINT CQLNPageWindow::Origin() const
 {
     RECT rcClient = {};
     ::GetClientRect(m_hWnd, &rcClient);
-    const long nWidth = CQLNReportPage::ToPixels(m_page.Size().cx, m_nZoom);
+    const long nWidth = CQLNPageScale::Screen(m_nZoom, POINT{0, 0}).ToDevice(m_page.Size()).cx;
     // A page narrower than the window is centred in it.
     const long nLeft = std::max<long>(kGap, (rcClient.right - nWidth) / 2);
     return POINT{nLeft - m_scroll.x, kGap - m_scroll.y};
@@ -833,9 +833,8 @@ void CQLNPageWindow::UpdateScrollBars()
         return;
     RECT rcClient = {};
     ::GetClientRect(m_hWnd, &rcClient);
-    const SIZE size = m_page.Size();
-    const long extents[2] = {CQLNReportPage::ToPixels(size.cx, m_nZoom) + 2 * kGap,
-                             CQLNReportPage::ToPixels(size.cy, m_nZoom) + 2 * kGap};
+    const SIZE shown = CQLNPageScale::Screen(m_nZoom, POINT{0, 0}).ToDevice(m_page.Size());
+    const long extents[2] = {shown.cx + 2 * kGap, shown.cy + 2 * kGap};
     const long views[2] = {rcClient.right, rcClient.bottom};
     LONG* scrolls[2] = {&m_scroll.x, &m_scroll.y};
     for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {

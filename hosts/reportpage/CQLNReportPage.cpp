@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 using Microsoft::WRL::ComPtr;
 using Layout = CQLNPageHistory::Layout;
@@ -15,53 +14,11 @@ using Layout = CQLNPageHistory::Layout;
 namespace {
 
 const wchar_t kPageStream[] = L"Page";
-const char kMagic[4] = {'Q', 'R', 'P', 'G'};
-// Version 2 added the time decimals; a page of version 1 has the data system's own.
-const uint32_t kVersion = 2;
-// More objects than any page holds: a count beyond it is damage, not a page.
-const uint32_t kMaxObjects = 10000;
 
 std::wstring StorageName(size_t nIndex)
 {
     return L"Object" + std::to_wstring(nIndex + 1);
 }
-
-// The page stream is little-endian 32-bit fields: magic, version, paper, landscape, margin, time
-// decimals (from version 2), object count, then each object's place (left, top, right, bottom).
-void Put(std::string& bytes, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-class Reader
-{
-public:
-    explicit Reader(const std::string& bytes) : m_bytes(bytes) {}
-    bool Get(uint32_t& value)
-    {
-        if (m_bytes.size() - m_at < 4)
-            return false;
-        value = 0;
-        for (int i = 0; i < 4; ++i)
-            value |= static_cast<uint32_t>(static_cast<unsigned char>(m_bytes[m_at + i])) << (8 * i);
-        m_at += 4;
-        return true;
-    }
-    bool Get(long& value)
-    {
-        uint32_t u = 0;
-        if (!Get(u))
-            return false;
-        value = static_cast<int32_t>(u);
-        return true;
-    }
-    bool AtEnd() const { return m_at == m_bytes.size(); }
-
-private:
-    const std::string& m_bytes;
-    size_t m_at = 0;
-};
 
 bool ReadStream(IStream* pStream, std::string& bytes)
 {
@@ -174,8 +131,7 @@ void CQLNReportPage::SetPaper(Paper paper, bool bLandscape)
     const wchar_t* pszName = paper != m_paper ? L"Paper" : L"Orientation";
     m_paper = paper;
     m_bLandscape = bLandscape;
-    const SIZE size = Size();
-    m_nMargin = std::min(m_nMargin, std::min(size.cx, size.cy) / 4);
+    m_nMargin = std::min<long>(m_nMargin, CQLNPageStream::MaxMargin(static_cast<uint32_t>(m_paper), m_bLandscape));
     for (auto& object : m_objects)
         object->SetPlace(Clamp(object->Place()));
     RecordLayout(pszName, nullptr, std::move(before));
@@ -184,8 +140,7 @@ void CQLNReportPage::SetPaper(Paper paper, bool bLandscape)
 void CQLNReportPage::SetMargin(long nMargin)
 {
     Layout before = CurrentLayout();
-    const SIZE size = Size();
-    const long nMost = std::min(size.cx, size.cy) / 4;
+    const long nMost = CQLNPageStream::MaxMargin(static_cast<uint32_t>(m_paper), m_bLandscape);
     m_nMargin = std::max(0L, std::min(nMargin, nMost));
     RecordLayout(L"Margins", nullptr, std::move(before));
 }
@@ -201,8 +156,8 @@ void CQLNReportPage::SetRTPrecision(long nRTPrecision)
 
 SIZE CQLNReportPage::Size() const
 {
-    const SIZE portrait = m_paper == Paper::A4 ? SIZE{21000, 29700} : SIZE{21590, 27940};
-    return m_bLandscape ? SIZE{portrait.cy, portrait.cx} : portrait;
+    const CQLNPageStream::Size size = CQLNPageStream::PaperSize(static_cast<uint32_t>(m_paper), m_bLandscape);
+    return SIZE{size.cx, size.cy};
 }
 
 RECT CQLNReportPage::MarginRect() const
@@ -348,18 +303,16 @@ bool CQLNReportPage::IsModified() const
 
 bool CQLNReportPage::Save(const std::wstring& path, std::wstring& error)
 {
-    std::string bytes(kMagic, sizeof kMagic);
-    Put(bytes, kVersion);
-    Put(bytes, static_cast<uint32_t>(m_paper));
-    Put(bytes, m_bLandscape ? 1u : 0u);
-    Put(bytes, static_cast<uint32_t>(m_nMargin));
-    Put(bytes, static_cast<uint32_t>(m_nRTPrecision));
-    Put(bytes, static_cast<uint32_t>(m_objects.size()));
+    CQLNPageStream::Page description;
+    description.nPaper = static_cast<uint32_t>(m_paper);
+    description.bLandscape = m_bLandscape;
+    description.nMargin = m_nMargin;
+    description.nRTPrecision = m_nRTPrecision;
     for (const auto& object : m_objects) {
         const RECT& rc = object->Place();
-        for (long v : {rc.left, rc.top, rc.right, rc.bottom})
-            Put(bytes, static_cast<uint32_t>(v));
+        description.places.push_back(CQLNPageStream::Place{rc.left, rc.top, rc.right, rc.bottom});
     }
+    const std::string bytes = CQLNPageStream::Write(description);
 
     CQLNReplacingFile file(path);
     {
@@ -435,48 +388,16 @@ bool CQLNReportPage::ReadPage(IStorage* pRoot, std::wstring& error)
         error = L"the page's description is missing or cannot be read";
         return false;
     }
-    if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
-        error = L"this is not a report page";
+    CQLNPageStream::Page description;
+    if (!CQLNPageStream::Read(bytes, description, error))
         return false;
-    }
-    Reader reader(bytes);
-    uint32_t magic = 0, version = 0, paper = 0, landscape = 0, count = 0;
-    uint32_t precision = static_cast<uint32_t>(m_klDefaultRTPrecision);
-    long margin = 0;
-    if (reader.Get(magic) && reader.Get(version) && (version < 1 || version > kVersion)) {
-        error = L"the page was written in version " + std::to_wstring(version) + L", which this program cannot read";
-        return false;
-    }
-    if (version == 0 || !reader.Get(paper) || !reader.Get(landscape) || !reader.Get(margin) ||
-        (version >= 2 && !reader.Get(precision)) || !reader.Get(count)) {
-        error = L"the page's description is cut short";
-        return false;
-    }
-    if (paper > 1 || landscape > 1 || margin < 0 || count > kMaxObjects || precision > static_cast<uint32_t>(m_klMaxRTPrecision)) {
-        error = L"the page's description is damaged";
-        return false;
-    }
-    m_paper = static_cast<Paper>(paper);
-    m_bLandscape = landscape != 0;
-    const SIZE size = Size();
-    if (margin > std::min(size.cx, size.cy) / 4) {
-        error = L"the page's margins are larger than the page allows";
-        return false;
-    }
-    m_nMargin = margin;
-    m_nRTPrecision = static_cast<long>(precision);
-    std::vector<RECT> places(count);
-    for (RECT& rc : places) {
-        if (!reader.Get(rc.left) || !reader.Get(rc.top) || !reader.Get(rc.right) || !reader.Get(rc.bottom)) {
-            error = L"the page's description is cut short";
-            return false;
-        }
-        if (static_cast<long long>(rc.right) - rc.left < m_klMinObjectSize ||
-            static_cast<long long>(rc.bottom) - rc.top < m_klMinObjectSize) {
-            error = L"an object's place lies outside the page";
-            return false;
-        }
-    }
+    m_paper = static_cast<Paper>(description.nPaper);
+    m_bLandscape = description.bLandscape;
+    m_nMargin = description.nMargin;
+    m_nRTPrecision = description.nRTPrecision;
+    std::vector<RECT> places;
+    for (const CQLNPageStream::Place& place : description.places)
+        places.push_back(RECT{place.left, place.top, place.right, place.bottom});
     // A place off the paper, wholly or in part, is where another program (or an older one) left
     // the object: it is shown on the paper, and the person told, rather than the page refused.
     std::wstring moved;
@@ -492,10 +413,6 @@ bool CQLNReportPage::ReadPage(IStorage* pRoot, std::wstring& error)
         m_strLoadNote = L"object " + moved + L" lay outside the paper and was moved onto it";
     else if (nMoved > 1)
         m_strLoadNote = L"objects " + moved + L" lay outside the paper and were moved onto it";
-    if (!reader.AtEnd()) {
-        error = L"the page's description is damaged";
-        return false;
-    }
     for (size_t i = 0; i < places.size(); ++i) {
         ComPtr<IStorage> storage;
         const HRESULT hr = pRoot->OpenStorage(StorageName(i).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage);
@@ -525,11 +442,6 @@ int CQLNReportPage::ScreenDpi()
         return nDpi > 0 ? nDpi : 96;
     }();
     return s_nDpi;
-}
-
-long CQLNReportPage::ToPixels(long nHimetric, int nZoom)
-{
-    return ::MulDiv(nHimetric, ScreenDpi() * nZoom, 2540 * 100);
 }
 
 long CQLNReportPage::ToHimetric(long nPixels, int nZoom)

@@ -5,6 +5,7 @@
 #pragma once
 #include "CQLNPageHistory.h"
 #include "CQLNPageObject.h"
+#include "CQLNPageStream.h"
 
 #include <wrl/client.h>
 
@@ -17,11 +18,11 @@ public:
     enum class Paper : unsigned { A4 = 0, Letter = 1 };
 
     // Lengths on the page are in 0.01 mm.
-    static constexpr long m_klMinObjectSize = 500;
+    static constexpr long m_klMinObjectSize = CQLNPageStream::m_knMinObjectSize;
     // The decimals of time values ({RT}, {Width}, ...) that the data system gives its reports
     // unless a person changes them, and the most a page takes.
-    static constexpr long m_klDefaultRTPrecision = 2;
-    static constexpr long m_klMaxRTPrecision = 15;
+    static constexpr long m_klDefaultRTPrecision = CQLNPageStream::m_knDefaultRTPrecision;
+    static constexpr long m_klMaxRTPrecision = CQLNPageStream::m_knMaxRTPrecision;
     // What a new page starts with: the data system's setting, or the number the host was given.
     static inline long s_nNewPageRTPrecision = m_klDefaultRTPrecision;
 
@@ -98,8 +99,8 @@ public:
     void Draw(HDC hdc, POINT origin, int nZoom, std::wstring& error) const;
     // The paper and its margins alone, as Draw shows them.
     void DrawPaper(HDC hdc, POINT origin, int nZoom) const;
-    // Converts between 0.01 mm on the page and pixels at zoom percent of the screen's resolution.
-    static long ToPixels(long nHimetric, int nZoom);
+    // Converts pixels at zoom percent of the screen's resolution to 0.01 mm on the page (the
+    // other way is CQLNPageScale's).
     static long ToHimetric(long nPixels, int nZoom);
     static int ScreenDpi();
 

@@ -1,5 +1,6 @@
 #include "CQLNReportPageTools.h"
 
+#include "CQLNPageScale.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNTextObjClient.h"
 #include "CQLNTextObjError.h"
@@ -85,9 +86,8 @@ std::wstring CQLNReportPageTools::List(const CQLNReportPage& page)
 
 bool CQLNReportPageTools::WritePng(const CQLNReportPage& page, int nZoom, const std::wstring& path, std::wstring& error)
 {
-    const SIZE size = page.Size();
-    const long nWidth = CQLNReportPage::ToPixels(size.cx, nZoom);
-    const long nHeight = CQLNReportPage::ToPixels(size.cy, nZoom);
+    const SIZE shown = CQLNPageScale::Screen(nZoom, POINT{0, 0}).ToDevice(page.Size());
+    const long nWidth = shown.cx, nHeight = shown.cy;
     const HDC hScreen = ::GetDC(nullptr);
     const HDC hMem = ::CreateCompatibleDC(hScreen);
     const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, nWidth, nHeight);

@@ -9,7 +9,4 @@ public:
     // True with the number typed when the user chose OK; a number out of range is refused with
     // a message, and the dialog stays.
     static bool Ask(HWND hOwner, long& nDecimals);
-
-private:
-    static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 };

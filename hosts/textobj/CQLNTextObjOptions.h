@@ -3,6 +3,8 @@
 // (to the user, to the camera or both), then print its lines, print them resolved with data,
 // draw it, print it, and save it.
 #pragma once
+#include "CQLNOptionTable.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,5 +44,9 @@ public:
     bool WantsPrint() const { return m_bPrint || !m_strPdf.empty() || !m_strPostScript.empty(); }
     // Bag files are told from stream files by their name.
     static bool IsTextBagName(const std::wstring& path);
-    static const wchar_t* Usage();
+    static std::wstring Usage();
+
+private:
+    // The options, each setting its member; bAnyAction is set by those that ask for an action.
+    CQLNOptionTable Table(bool& bAnyAction);
 };

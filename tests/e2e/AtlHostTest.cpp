@@ -240,7 +240,7 @@ TEST_F(AtlHost, ThePropertiesVerbShowsTheSheetWhoseEditsReachTheControlItsSaveAn
 // property away from its default and the columns' borders dragged: the saved set is the one
 // before, to the byte, and the object is not modified. Cancel after changes on every page gives
 // the object back the same way.
-TEST_F(AtlHost, OkAfterLookingAndCancelAfterChangingLeaveThePropertySetAsItWas)
+TEST_F(AtlHost, OkAfterOnlyLookingChangesNothingAndCancelAfterChangingTakesTheChangesBack)
 {
     ComPtr<IOleObject> object;
     ASSERT_EQ(S_OK, m_control.As(&object));

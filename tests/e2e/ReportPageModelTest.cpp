@@ -222,6 +222,26 @@ public:
     std::wstring m_error;
 };
 
+// A row of steps on a new page and the page they leave, as Describe gives it.
+struct PageRow
+{
+    const char* rule;
+    std::function<void(PageUnderTest&)> steps;
+    const char* seen;
+};
+
+template <size_t N>
+void ExpectRows(const PageRow (&rows)[N])
+{
+    for (const PageRow& row : rows) {
+        SCOPED_TRACE(row.rule);
+        PageUnderTest page;
+        row.steps(page);
+        EXPECT_EQ(L"", page.m_error);
+        EXPECT_EQ(row.seen, page.Describe());
+    }
+}
+
 class ReportPageModel : public ::testing::Test
 {
 protected:
@@ -242,7 +262,7 @@ protected:
 // with margins of 20 mm; the first object goes at 20, 20 mm, 80 x 50 mm, the second beside it.
 TEST_F(ReportPageModel, StepsAreUndoneAndRedoneAndObjectsStayOnThePaper)
 {
-    const struct { const char* rule; std::function<void(PageUnderTest&)> steps; const char* seen; } rows[] = {
+    const PageRow rows[] = {
         {"a new object goes at the margins' corner, the next beside it where there is room",
          [](PageUnderTest& p) { p.Insert('A'); p.Insert('B', L"QLNSample.PeakTable"); },
          "A4 portrait margins 2000; A 2000,2000 8000x5000; B 10000,2000 8000x5000; undo Insert, redo -, modified"},
@@ -325,13 +345,82 @@ TEST_F(ReportPageModel, StepsAreUndoneAndRedoneAndObjectsStayOnThePaper)
          },
          "A4 portrait margins 2000; A 2010,2000 8000x5000; undo -, redo Move, modified"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.rule);
-        PageUnderTest page;
-        row.steps(page);
-        EXPECT_EQ(L"", page.m_error);
-        EXPECT_EQ(row.seen, page.Describe());
-    }
+    ExpectRows(rows);
+}
+
+// Where new objects go: each row inserts objects of 80 x 50 mm on a new A4 portrait page with
+// margins of 20 mm, so that two fit side by side between the margins and a third does not.
+TEST_F(ReportPageModel, ANewObjectGoesToTheFirstFreePlaceInsideTheMargins)
+{
+    const PageRow rows[] = {
+        {"a full row sends the next object to the row below, at the margin",
+         [](PageUnderTest& p) { p.Insert('A'); p.Insert('B'); p.Insert('C'); },
+         "A4 portrait margins 2000; A 2000,2000 8000x5000; B 10000,2000 8000x5000; C 2000,7000 8000x5000; undo Insert, redo -, modified"},
+        {"the place of a deleted object is free again",
+         [](PageUnderTest& p) { p.Insert('A'); p.Insert('B'); p.Delete('A'); p.Insert('C'); },
+         "A4 portrait margins 2000; B 10000,2000 8000x5000; C 2000,2000 8000x5000; undo Insert, redo -, modified"},
+        {"places are tried in steps of 5 mm: an object moved by 3 mm pushes the next to the step past it",
+         [](PageUnderTest& p) { p.Insert('A'); p.MoveTo('A', 2300, 2000); p.Insert('B'); },
+         "A4 portrait margins 2000; A 2300,2000 8000x5000; B 10500,2000 8000x5000; undo Insert, redo -, modified"},
+        {"the margins as they are now: narrower margins give an earlier corner",
+         [](PageUnderTest& p) { p.m_page.SetMargin(1000); p.Insert('A'); },
+         "A4 portrait margins 1000; A 1000,1000 8000x5000; undo Insert, redo -, modified"},
+        {"landscape rows are wide enough for three",
+         [](PageUnderTest& p) { p.SetLandscape(); p.Insert('A'); p.Insert('B'); p.Insert('C'); },
+         "A4 landscape margins 2000; A 2000,2000 8000x5000; B 10000,2000 8000x5000; C 18000,2000 8000x5000; undo Insert, redo -, modified"},
+        {"an object touching another's edge does not cover it",
+         [](PageUnderTest& p) { const RECT rc = {10000, 2000, 18000, 7000}; p.Insert('A', L"QLNSample.TextCtrl", &rc); p.Insert('B'); },
+         "A4 portrait margins 2000; A 10000,2000 8000x5000; B 2000,2000 8000x5000; undo Insert, redo -, modified"},
+        {"an object wider than the paper is given the paper's width, against its edge",
+         [](PageUnderTest& p) {
+             const RECT rc = p.m_page.NextPlace(SIZE{30000, 5000});
+             EXPECT_EQ(0, rc.left);
+             EXPECT_EQ(2000, rc.top);
+             EXPECT_EQ(21000, rc.right);
+         },
+         "A4 portrait margins 2000; undo -, redo -, unmodified"},
+    };
+    ExpectRows(rows);
+}
+
+// Paper and margins: each row changes them on a new A4 portrait page with margins of 20 mm.
+// Letter is 215.9 x 279.4 mm, so its margins may be up to 53.97 mm and A4's up to 52.5 mm.
+TEST_F(ReportPageModel, PaperAndMarginChangesKeepTheMarginsAndObjectsOnThePaper)
+{
+    const PageRow rows[] = {
+        {"the paper and orientation the page has already are no step",
+         [](PageUnderTest& p) { p.m_page.SetPaper(CQLNReportPage::Paper::A4, false); },
+         "A4 portrait margins 2000; undo -, redo -, unmodified"},
+        {"margins that Letter allows are cut to A4's most when the paper becomes A4",
+         [](PageUnderTest& p) { p.SetLetter(); p.m_page.SetMargin(9000); p.m_page.SetPaper(CQLNReportPage::Paper::A4, false); },
+         "A4 portrait margins 5250; undo Paper, redo -, modified"},
+        {"... undone: Letter with its margins as they were",
+         [](PageUnderTest& p) {
+             p.SetLetter();
+             p.m_page.SetMargin(9000);
+             p.m_page.SetPaper(CQLNReportPage::Paper::A4, false);
+             p.Undo();
+         },
+         "Letter portrait margins 5397; undo Margins, redo Paper, modified"},
+        {"paper and orientation at once are one step, named after the paper",
+         [](PageUnderTest& p) { p.Insert('A'); p.MoveTo('A', 2000, 24000); p.m_page.SetPaper(CQLNReportPage::Paper::Letter, true); },
+         "Letter landscape margins 2000; A 2000,16590 8000x5000; undo Paper, redo -, modified"},
+        {"an object wider than the new paper is narrowed to it and put against its edge",
+         [](PageUnderTest& p) {
+             p.SetLandscape();
+             const RECT rc = {2000, 2000, 27000, 7000};
+             p.Insert('A', L"QLNSample.TextCtrl", &rc);
+             p.m_page.SetPaper(CQLNReportPage::Paper::A4, false);
+         },
+         "A4 portrait margins 2000; A 0,2000 21000x5000; undo Orientation, redo -, modified"},
+        {"wider margins leave objects where they are, in the margins or not",
+         [](PageUnderTest& p) { p.Insert('A'); p.m_page.SetMargin(4000); },
+         "A4 portrait margins 4000; A 2000,2000 8000x5000; undo Margins, redo -, modified"},
+        {"margins of nothing are allowed",
+         [](PageUnderTest& p) { p.m_page.SetMargin(0); p.Insert('A'); },
+         "A4 portrait margins 0; A 0,0 8000x5000; undo Insert, redo -, modified"},
+    };
+    ExpectRows(rows);
 }
 
 // Saved, the page counts as unchanged; undo and redo lead back to the step saved and away from
@@ -340,7 +429,7 @@ TEST_F(ReportPageModel, StepsAreUndoneAndRedoneAndObjectsStayOnThePaper)
 TEST_F(ReportPageModel, ThePageIsMarkedModifiedRelativeToItsFileAndEveryStateItReachesSavesAndOpens)
 {
     const std::wstring path = m_folder.Path(L"p.qrp");
-    const struct { const char* rule; std::function<void(PageUnderTest&)> steps; const char* seen; } rows[] = {
+    const PageRow rows[] = {
         {"saved, a page is unmodified", [](PageUnderTest&) {}, "A4 portrait margins 2000; A 2000,2000 8000x5000; B 10000,2000 8000x5000; undo Insert, redo -, unmodified"},
         {"a move after the save is a change, its undo none",
          [](PageUnderTest& p) { p.MoveTo('A', 2000, 9000); p.Undo(); },

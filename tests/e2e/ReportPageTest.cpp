@@ -211,8 +211,8 @@ std::string SavedData(CQLNPageObject& object)
 // The page as its window draws it at the zoom, the paper's corner at the picture's.
 PixelGrab DrawnPage(const CQLNReportPage& page, int nZoom)
 {
-    const SIZE size = page.Size();
-    const int nWidth = CQLNReportPage::ToPixels(size.cx, nZoom), nHeight = CQLNReportPage::ToPixels(size.cy, nZoom);
+    const SIZE shown = CQLNPageScale::Screen(nZoom, POINT{0, 0}).ToDevice(page.Size());
+    const int nWidth = shown.cx, nHeight = shown.cy;
     const HDC hScreen = ::GetDC(nullptr);
     const HDC hMem = ::CreateCompatibleDC(hScreen);
     const HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, nWidth, nHeight);
@@ -401,6 +401,34 @@ protected:
         return WaitFor([&] { return user.Finished() && !OwnsDialog(m_hWnd); }, 15) && user.Finished();
     }
 
+    // A double click on the first object opens its sheet, where "Data file" is removed and OK
+    // pressed; true when the sheet went.
+    bool RemoveDataFileInTheSheet()
+    {
+        HWND hSheet = nullptr;
+        auto page = [&](int nID) {
+            return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), nID);
+        };
+        return InModal(
+            [&] { DoubleClick(m_hWnd, Centre(Shown(0))); },
+            {Waiting("the object's sheet", [&] {
+                 hSheet = ::FindWindowW(L"#32770", L"Sample Information");
+                 return hSheet != nullptr && ::IsWindowVisible(hSheet) && page(IDC_QLN_DATA_SELECTED) != nullptr;
+             }),
+             [&] {
+                 const HWND hList = page(IDC_QLN_DATA_SELECTED);
+                 const LRESULT row = ::SendMessageW(hList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                    reinterpret_cast<LPARAM>(L"Data file: {DataFile}"));
+                 RECT rc = {};
+                 ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
+                 ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+                 PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
+                 return row != LB_ERR;
+             },
+             [&] { return PostClick(page(IDC_QLN_DATA_REMOVE)), true; },
+             [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }});
+    }
+
     // Insert, a click on the named class in the list, then Enter; listed is the line clicked.
     bool InsertFromList(std::wstring& listed, const wchar_t* pszName = L"Sample Text Object")
     {
@@ -493,28 +521,7 @@ TEST_F(ReportPage, APageIsDesignedWithMouseAndKeysSavedClosedAndOpenedAgainAsItW
 
     // A double click opens the first object's own sheet; "Data file" is removed and OK pressed.
     ASSERT_TRUE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
-    HWND hSheet = nullptr;
-    auto page = [&](int nID) {
-        return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), nID);
-    };
-    EXPECT_TRUE(InModal(
-        [&] { DoubleClick(m_hWnd, Centre(Shown(0))); },
-        {Waiting("the object's sheet", [&] {
-             hSheet = ::FindWindowW(L"#32770", L"Sample Information");
-             return hSheet != nullptr && ::IsWindowVisible(hSheet) && page(IDC_QLN_DATA_SELECTED) != nullptr;
-         }),
-         [&] {
-             const HWND hList = page(IDC_QLN_DATA_SELECTED);
-             const LRESULT row = ::SendMessageW(hList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                reinterpret_cast<LPARAM>(L"Data file: {DataFile}"));
-             RECT rc = {};
-             ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
-             ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
-             PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
-             return row != LB_ERR;
-         },
-         [&] { return PostClick(page(IDC_QLN_DATA_REMOVE)), true; },
-         [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }}));
+    EXPECT_TRUE(RemoveDataFileInTheSheet());
     EXPECT_FALSE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
     EXPECT_TRUE(Contains(LinesOf(Object(0)), L"Sample name: {SampName}"));
     EXPECT_EQ(L"&Undo Properties\tCtrl+Z", MenuItem(ID_EDIT_UNDO));
@@ -681,28 +688,7 @@ TEST_F(ReportPage, StepsAreUndoneAndRedoneFromTheKeyboardAndTheEditMenuNamesThem
     // Saved, then "Data file" removed in the text object's sheet, the only change since; the file
     // made read-only, then Ctrl+S.
     Keys({VK_CONTROL, 'S'});
-    HWND hSheet = nullptr;
-    auto page = [&](int nID) {
-        return ::GetDlgItem(reinterpret_cast<HWND>(::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), nID);
-    };
-    EXPECT_TRUE(InModal(
-        [&] { DoubleClick(m_hWnd, Centre(Shown(0))); },
-        {Waiting("the object's sheet", [&] {
-             hSheet = ::FindWindowW(L"#32770", L"Sample Information");
-             return hSheet != nullptr && ::IsWindowVisible(hSheet) && page(IDC_QLN_DATA_SELECTED) != nullptr;
-         }),
-         [&] {
-             const HWND hList = page(IDC_QLN_DATA_SELECTED);
-             const LRESULT row = ::SendMessageW(hList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                reinterpret_cast<LPARAM>(L"Data file: {DataFile}"));
-             RECT rc = {};
-             ::SendMessageW(hList, LB_SETTOPINDEX, row, 0);
-             ::SendMessageW(hList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
-             PostClickAt(hList, POINT{rc.left + 4, (rc.top + rc.bottom) / 2});
-             return row != LB_ERR;
-         },
-         [&] { return PostClick(page(IDC_QLN_DATA_REMOVE)), true; },
-         [&] { return PostClick(::GetDlgItem(hSheet, IDOK)), true; }}));
+    EXPECT_TRUE(RemoveDataFileInTheSheet());
     ASSERT_FALSE(Contains(LinesOf(Object(0)), L"Data file: {DataFile}"));
     EXPECT_EQ(L"steps.qrp* - Report Page", Title());
     EXPECT_EQ(L"", MenuItem(ID_EDIT_REDO)) << "a new step leaves nothing to redo";
@@ -1923,8 +1909,8 @@ int CALLBACK CollectWord(HDC hdc, HANDLETABLE* pHandles, const ENHMETARECORD* pR
 // paper's corner.
 std::vector<PlacedWord> WindowWords(const CQLNReportPage& page, int nZoom)
 {
-    const SIZE size = page.Size();
-    const int nWidth = CQLNReportPage::ToPixels(size.cx, nZoom), nHeight = CQLNReportPage::ToPixels(size.cy, nZoom);
+    const SIZE shown = CQLNPageScale::Screen(nZoom, POINT{0, 0}).ToDevice(page.Size());
+    const int nWidth = shown.cx, nHeight = shown.cy;
     const HDC hScreen = ::GetDC(nullptr);
     // The frame by the screen's own ratio of pixels to millimetres: played into a rectangle of
     // the page's pixels, the recording maps one pixel to one pixel.

@@ -188,7 +188,7 @@ TEST_F(AnnotationHost, AUserEditsBothPagesAndTheEditsReachThePropertiesTheSavedS
 // Cancel after edits on both pages (the text page written as it was left, both applied), by
 // Escape in the text box, gives the annotation back byte for byte and unmodified; OK after only
 // looking at both pages writes nothing.
-TEST_F(AnnotationHost, CancelAfterEditingAndOkAfterLookingLeaveTheSavedSetAsItWas)
+TEST_F(AnnotationHost, OkAfterOnlyLookingChangesNothingAndCancelAfterEditingTakesTheEditsBack)
 {
     std::wstring error;
     ASSERT_TRUE(m_object.PutProperty(L"Text", L"Keep me", error)) << error;

@@ -1,5 +1,5 @@
 // The raising object's server.
-#include "ClassServerEntries.h"
+#include "QLNReportServer.h"
 #include "RaisingTextCtrl.h"
 
 namespace {
@@ -9,4 +9,4 @@ COleObjectFactory g_factory(CLSID_RaisingTextCtrl, &AfxCreateControl<CRaisingTex
 
 } // namespace
 
-QLN_TEST_CLASS_SERVER()
+QLN_CLASS_SERVER()

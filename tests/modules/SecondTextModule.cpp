@@ -1,6 +1,6 @@
 // The second library's server. It links nothing into the resource chain (no QLV_BaseLibInit):
 // the base library's own texts must be found all the same.
-#include "ClassServerEntries.h"
+#include "QLNReportServer.h"
 #include "SecondTextCtrl.h"
 
 namespace {
@@ -10,4 +10,4 @@ COleObjectFactory g_factory(CLSID_SecondTextCtrl, &AfxCreateControl<CSecondTextC
 
 } // namespace
 
-QLN_TEST_CLASS_SERVER()
+QLN_CLASS_SERVER()

@@ -52,7 +52,7 @@ bool Framed(HWND hBox)
 // font keeps its size exactly, though the system realises it in whole pixels (10 points were 10.5
 // after one round, 9.75 after the next), from a new object and from one whose fonts are all away
 // from the defaults.
-TEST(QLNTextDataFontPageTest, OkOnFontsNobodyChangedKeepsEverySavedByte)
+TEST(QLNTextDataFontPageTest, OkAfterOnlyLookingChangesNothingInTheFontsToTheSavedByte)
 {
     for (const bool bOdd : {false, true}) {
         SCOPED_TRACE(bOdd ? "fonts away from the defaults" : "a new object");

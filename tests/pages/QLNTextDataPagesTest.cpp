@@ -274,7 +274,7 @@ TEST_F(TextDataPages, AllItemsMoveBothWaysAndTheLayoutChoicesChangeWhatIsDrawn)
 // stay as they were to the byte, including a user text that holds a value, which the label edit
 // once rewrote when its row became current. A label is shown without the blank before its
 // value and gets it back when retyped.
-TEST_F(TextDataPages, LookingChangesNothingAndARetypedLabelKeepsItsSeparator)
+TEST_F(TextDataPages, OkAfterOnlyLookingChangesNothingAndARetypedLabelKeepsItsSeparator)
 {
     const wchar_t* const pszText = L"Old: {X}\f-1\fO: {X}\r\nInjection volume: {InjVol}\f-1\fInj. volume: {InjVol}\r\n"
                                    L"Vial: {Vial}\r\n\f-1\fFree words\r\n\f-1\f\r\nRetention time: {RT}\f3\fRT: {RT}";

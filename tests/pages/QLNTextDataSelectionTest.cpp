@@ -50,7 +50,7 @@ std::wstring Shown(const Selection::RowView& v)
 
 // The rule that keeps a text from being lost: loading it and looking at every row builds it
 // back unchanged, whatever the rows cannot carry.
-TEST(TextDataSelection, AnyTextLoadedAndLookedAtIsBuiltBackToTheByte)
+TEST(TextDataSelection, OkAfterOnlyLookingChangesNothingInAnyTextLoadedAndLookedAt)
 {
     const struct { const char* name; std::wstring text; } rows[] = {
         {"empty", L""},
