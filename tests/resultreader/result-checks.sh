@@ -105,10 +105,21 @@ sequence)
   pdftotext "$work/seq.pdf" - | grep -A1 '^Sample name:' | grep -x 'Sample [0-9]' >"$work/order.txt" || true
   [ "$(tr '\n' ' ' <"$work/order.txt")" = "Sample 3 Sample 1 Sample 4 " ] ||
     fail "reports not in the order given: $(tr '\n' ' ' <"$work/order.txt")"
-  # Each report begins a page: its sample name is on the page where its report starts.
-  for page in 1 2 3; do
-    pdftotext -f $page -l $page "$work/seq.pdf" - | grep -q 'Sample name' || fail "page $page begins no report"
+  # Each report begins a page and numbers its own: the sample name stands on the sheets whose
+  # footer says "Page 1 of", and only there; the sheets of a report that continues its table
+  # count up to its own total.
+  starts=0
+  for page in $(seq 1 "$pages"); do
+    text=$(pdftotext -f "$page" -l "$page" "$work/seq.pdf" -)
+    if grep -q 'Page 1 of' <<<"$text"; then
+      starts=$((starts + 1))
+      grep -q 'Sample name' <<<"$text" || fail "page $page begins a report without its first sheet's objects"
+    else
+      grep -q 'Sample name' <<<"$text" && fail "page $page continues a report but shows its first sheet's objects"
+      grep -q 'Page [2-9][0-9]* of' <<<"$text" || fail "page $page has no page number: $text"
+    fi
   done
+  [ "$starts" -eq 3 ] || fail "$starts reports begin a page, not 3"
   ;;
 folder)
   # A folder's results by name (run10 after run9), and a list of results, in one PDF each.
