@@ -389,6 +389,36 @@ protected:
                 Waiting("the name typed", [name] { return TextOf(::GetFocus()) == name; }),
                 [] { return PressChord({VK_RETURN}), true; }};
     }
+    // File > Preview with Results by keyboard: the folder typed into the open dialog first (it
+    // starts where the last file dialog was), then the names; when a message is awaited, its text
+    // is kept and OK pressed. True when the steps ended and the dialogs went.
+    bool PreviewResults(const std::wstring& typed, std::wstring* pMessage = nullptr)
+    {
+        std::vector<ScriptedUser::Step> steps = {Waiting("the menu", [] { return ShownMenu() != nullptr; }),
+                                                 [] { return PressChord({'R'}), true; }};
+        for (auto& step : TypeFileName(m_folder.Path(L"")))
+            steps.push_back(std::move(step));
+        // Wine does not always empty the name box once it has opened the folder: the box is given
+        // a moment, then its text selected and typed over.
+        auto ticks = std::make_shared<int>(0);
+        steps.push_back(Waiting("the folder opened", [this, ticks] {
+            const HWND hDlg = FindOwnedDialog(m_hWnd);
+            return hDlg != nullptr && ::IsChild(hDlg, ::GetFocus()) && (TextOf(::GetFocus()).empty() || ++*ticks > 15);
+        }));
+        steps.push_back([] { return PressChord({VK_HOME}), PressChord({VK_SHIFT, VK_END}), true; });
+        steps.push_back([typed] { return PostTyping(::GetFocus(), typed), true; });
+        steps.push_back(Waiting("the names typed", [typed] { return TextOf(::GetFocus()) == typed; }));
+        steps.push_back([] { return PressChord({VK_RETURN}), true; });
+        if (pMessage != nullptr) {
+            steps.push_back(Waiting("the message", [this, pMessage] {
+                const HWND hBox = FindOwnedDialog(m_hWnd);
+                return hBox != nullptr && ::IsWindowVisible(hBox) && ::GetDlgItem(hBox, IDOK) != nullptr &&
+                       ::GetDlgItem(hBox, IDCANCEL) == nullptr && !(*pMessage = MessageBoxText(hBox)).empty();
+            }));
+            steps.push_back([this] { return PostClick(::GetDlgItem(FindOwnedDialog(m_hWnd), IDOK)), true; });
+        }
+        return InModal([] { Keys({VK_MENU, 'F'}); }, std::move(steps));
+    }
     RECT Shown(size_t nIndex) const { return m_window->ClientRectOf(*m_window->Page().Objects().at(nIndex).Get()); }
     CQLNPageObject& Object(size_t nIndex) const { return *m_window->Page().Objects().at(nIndex).Get(); }
 
@@ -2076,23 +2106,8 @@ TEST_F(ReportPage, PreviewWithResultsFromTheFileMenuTurnsTheSheetsOfEachReportIn
     const std::string text = ReportPageHost::ObjectData(path, L"Object1"), table = ReportPageHost::ObjectData(path, L"Object2");
     ASSERT_FALSE(table.empty());
 
-    // The dialog opens in the current folder: the one the results are in.
-    wchar_t szBefore[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, szBefore);
-    ::SetCurrentDirectoryW(m_folder.Path(L"").c_str());
     std::wstring message;
-    std::vector<ScriptedUser::Step> steps = {Waiting("the menu", [] { return ShownMenu() != nullptr; }),
-                                             [] { return PressChord({'R'}), true; }};
-    for (auto& step : TypeFileName(L"\"long.cdf\" \"bad.cdf\" \"short.cdf\""))
-        steps.push_back(std::move(step));
-    steps.push_back(Waiting("the message", [&] {
-        const HWND hBox = FindOwnedDialog(m_hWnd);
-        return hBox != nullptr && ::IsWindowVisible(hBox) && !(message = MessageBoxText(hBox)).empty() &&
-               message.find(L"bad.cdf") != std::wstring::npos;
-    }));
-    steps.push_back([&] { return PostClick(::GetDlgItem(FindOwnedDialog(m_hWnd), IDOK)), true; });
-    EXPECT_TRUE(InModal([] { Keys({VK_MENU, 'F'}); }, std::move(steps)));
-    ::SetCurrentDirectoryW(szBefore);
+    EXPECT_TRUE(PreviewResults(L"\"long.cdf\" \"bad.cdf\" \"short.cdf\"", &message));
     EXPECT_NE(std::wstring::npos, message.find(L"bad.cdf")) << std::string(message.begin(), message.end());
     EXPECT_EQ(std::wstring::npos, message.find(L"long.cdf")) << "only the result that cannot be read is named";
 
@@ -2132,4 +2147,39 @@ TEST_F(ReportPage, PreviewWithResultsFromTheFileMenuTurnsTheSheetsOfEachReportIn
     EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"{CompName}")) << "the table's row of keys";
     EXPECT_EQ(text, SavedData(Object(0)));
     EXPECT_EQ(table, SavedData(Object(1)));
+}
+
+// One result at a time from the File menu: a file that is no result is named and nothing is
+// previewed; a result is previewed as the command line's --resolve previews it; another result
+// chosen meanwhile takes its place.
+TEST_F(ReportPage, PreviewWithResultsOfOneFileRefusesWhatIsNoResultAndReplacesAPreview)
+{
+    ASSERT_TRUE(CQLNUnixProgram::Available());
+    ASSERT_TRUE(MakeResult(m_folder.Path(L"long.cdf"), "Alpha", 60));
+    ASSERT_TRUE(MakeResult(m_folder.Path(L"short.cdf"), "Beta", 3));
+    ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"bad.cdf"), std::string("CDF\x01", 4) + std::string(40, '\0')));
+    const std::wstring path = m_folder.Path(L"p.qrp");
+    OpenWindow(path);
+    InsertByName({L"QLNSample.TextCtrl", L"QLNSample.PeakTable"});
+    Keys({VK_CONTROL, 'S'});
+    ASSERT_EQ(L"p.qrp - Report Page", Title());
+
+    std::wstring message;
+    EXPECT_TRUE(PreviewResults(L"bad.cdf", &message));
+    EXPECT_EQ(0u, message.find(L"No result could be read")) << std::string(message.begin(), message.end());
+    EXPECT_NE(std::wstring::npos, message.find(L"bad.cdf"));
+    EXPECT_EQ(L"p.qrp - Report Page", Title()) << "nothing previewed";
+    EXPECT_EQ(L"", MenuItem(ID_FILE_END_PREVIEW));
+
+    EXPECT_TRUE(PreviewResults(L"short.cdf"));
+    EXPECT_EQ(L"p.qrp - preview of short.cdf - Report Page", Title());
+    EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"Beta 3"));
+    EXPECT_TRUE(PreviewResults(L"long.cdf"));
+    EXPECT_EQ(0u, Title().find(L"p.qrp - preview of long.cdf - Page 1 of ")) << "one result: its sheets only";
+    const EmfScan shown = PageTexts(m_window->Page(), 100);
+    EXPECT_NE(nullptr, shown.Find(L"Alpha 1"));
+    EXPECT_EQ(nullptr, shown.Find(L"Beta 1"));
+    Keys({VK_NEXT});
+    EXPECT_EQ(0u, Title().find(L"p.qrp - preview of long.cdf - Page 2 of "));
+    EXPECT_FALSE(m_window->Page().IsModified());
 }
