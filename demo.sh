@@ -10,8 +10,9 @@
 #   ./demo.sh            (QLN_DEMO_BUILD=dir picks the build tree; default build-demo)
 #   ./demo.sh --shots    instead photographs each page of each new object's property sheet, draws
 #                        the peak table and the annotation, pictures the first printed page and the
-#                        report page host's window holding all three with its PDF, into
-#                        docs/pictures/, the README's pictures
+#                        report page host's window holding all three with its PDF, the second
+#                        page of a peak table continued over pages and a report of a chromatogram
+#                        above its peak table, into docs/pictures/, the README's pictures
 # The tree is configured without the tests: the demo needs none of them.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -36,6 +37,52 @@ data=$(winepath -w "$top/hosts/textobj/sample-data.txt")
 rt="--rt-precision 2"
 note="Text=Reviewed by QA
 batch 12, second injection"
+# signal_result PATH PEAKS: PATH.cdf, a result made with ncgen of a ten-minute run sampled five
+# times a second, PEAKS named Gaussian peaks over a noisy baseline.
+signal_result() {
+  awk -v name="$(basename "$1")" -v peaks="$2" 'BEGIN {
+    split("Theobromine Paraxanthine Theophylline Caffeine Hypoxanthine Xanthine", names, " ")
+    srand(11); n = 3000
+    printf "netcdf %s {\ndimensions:\n  _32_byte_string = 32 ; peak_number = %d ; point_number = %d ;\n", name, peaks, n
+    printf "variables:\n  char peak_name(peak_number, _32_byte_string) ;\n"
+    printf "  float peak_retention_time(peak_number), peak_start_time(peak_number), peak_end_time(peak_number),\n"
+    printf "        peak_area(peak_number), peak_height(peak_number), peak_amount(peak_number) ;\n"
+    printf "  float ordinate_values(point_number), actual_sampling_interval, actual_run_time_length ;\n"
+    printf "  :sample_name = \"Caffeine injection\" ; :retention_unit = \"Seconds\" ; :detector_unit = \"mAU\" ;\n"
+    printf "  :injection_date_time_stamp = \"20261114093012+0100\" ; :sample_id = \"CAF-007\" ;\n"
+    printf "  :sample_type = \"Sample\" ; :sample_injection_volume = 5.f ; :operator_name = \"M. Lindqvist\" ;\n"
+    printf "  :detector_name = \"UV 254\" ;\ndata:\n"
+    for (p = 1; p <= peaks; p++) {
+      rt[p] = 600 * p / (peaks + 1); h[p] = 20 + 60 * rand()
+      nm[p] = p <= 6 && peaks <= 6 ? names[p] : sprintf("Peak %d", p)
+    }
+    w = 150 / (peaks + 1) / 4
+    list("peak_name", 1); list("peak_retention_time", 2); list("peak_start_time", 3); list("peak_end_time", 4)
+    list("peak_area", 5); list("peak_height", 6); list("peak_amount", 7)
+    printf "  actual_sampling_interval = 0.2 ; actual_run_time_length = 600 ;\n  ordinate_values = "
+    for (i = 0; i < n; i++) {
+      t = i * 0.2; v = 1 + rand() * 0.6
+      for (p = 1; p <= peaks; p++) v += h[p] * exp(-(t - rt[p]) ^ 2 / (2 * w * w))
+      printf "%s%.3f", (i ? ", " : ""), v
+    }
+    printf " ;\n}\n"
+  }
+  function list(var, what,   p) {
+    printf "  %s = ", var
+    for (p = 1; p <= peaks; p++) {
+      if (what == 1) x = "\"" nm[p] "\""
+      else if (what == 2) x = rt[p]
+      else if (what == 3) x = rt[p] - 3 * w
+      else if (what == 4) x = rt[p] + 3 * w
+      else if (what == 5) x = sprintf("%.1f", h[p] * w * 2.5)
+      else if (what == 6) x = sprintf("%.2f", h[p])
+      else x = sprintf("%.3f", h[p] / 80)
+      printf "%s%s", (p > 1 ? ", " : ""), x
+    }
+    printf " ;\n"
+  }' >"$1.cdl"
+  ncgen -k nc3 -o "$1.cdf" "$1.cdl"
+}
 if [ "${1:-}" = --shots ]; then
   pictures=$top/docs/pictures
   mkdir -p "$pictures/peaktable" "$pictures/annotation"
@@ -57,6 +104,17 @@ if [ "${1:-}" = --shots ]; then
        --shot "$(winepath -w "$pictures/report-page-window.png")"
   wine "$bin/reportpage.exe" "$page" --resolve "$data" --pdf "$(winepath -w "$build/page.pdf")"
   pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/page.pdf" "$pictures/report-page-pdf"
+  # A result of sixty peaks: its table goes on over a second page, which shows the headings again.
+  signal_result "$build/sixty" 60
+  wine "$bin/reportpage.exe" $rt --insert QLNSample.TextCtrl --insert QLNSample.PeakTable --save "$page"
+  wine "$bin/reportpage.exe" "$page" --resolve "$(winepath -w "$build/sixty.cdf")" --pdf "$(winepath -w "$build/sixty.pdf")"
+  pdftoppm -png -r 60 -f 2 -l 2 -singlefile "$build/sixty.pdf" "$pictures/continued-table-page-2"
+  # A chromatogram with the sample's text object beside it and the peak table of its result below.
+  signal_result "$build/six" 6
+  wine "$bin/reportpage.exe" $rt --insert QLNSample.Chromatogram --insert QLNSample.TextCtrl \
+       --insert QLNSample.PeakTable --save "$page"
+  wine "$bin/reportpage.exe" "$page" --resolve "$(winepath -w "$build/six.cdf")" --pdf "$(winepath -w "$build/six.pdf")"
+  pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$build/six.pdf" "$pictures/chromatogram-report"
   ls -l "$pictures" "$pictures/peaktable" "$pictures/annotation"
   exit 0
 fi

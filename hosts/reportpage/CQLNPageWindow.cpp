@@ -14,6 +14,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cwchar>
 
 using Microsoft::WRL::ComPtr;
 
@@ -390,13 +391,8 @@ void CQLNPageWindow::OnKeyDown(UINT vk)
     case VK_UP: Nudge(0, -kNudge); break;
     case VK_DOWN: Nudge(0, kNudge); break;
     case VK_DELETE: Delete(); break;
-    case VK_NEXT:
-    case VK_PRIOR:
-        if (m_sheets.Turn(vk == VK_NEXT ? 1 : -1)) {
-            ::InvalidateRect(m_hWnd, nullptr, FALSE);
-            UpdateTitle();
-        }
-        break;
+    case VK_NEXT: TurnSheet(1); break;
+    case VK_PRIOR: TurnSheet(-1); break;
     case VK_INSERT: InsertObject(); break;
     case VK_RETURN: EditInPlace(); break;
     case VK_ESCAPE:
@@ -453,6 +449,7 @@ void CQLNPageWindow::OnCommand(UINT nID)
     case ID_PAGE_LOAD_NOTE: Report(m_page.TakeLoadNote()); break;
     case ID_ZOOM_200: SetZoom(200); break;
     case ID_FILE_END_PREVIEW: EndPreview(); break;
+    case ID_FILE_PREVIEW_RESULTS: PreviewResults(); break;
     default: break;
     }
 }
@@ -600,6 +597,57 @@ bool CQLNPageWindow::Preview(const CQLNReportResolver& resolver, const std::wstr
     const bool ok = m_preview.Start(m_page, resolver, dataPath, error);
     Changed();
     return ok;
+}
+
+void CQLNPageWindow::PreviewResults()
+{
+    DeactivateInPlace();
+    std::vector<std::wstring> paths;
+    if (!AskResultFiles(paths))
+        return;
+    std::vector<CQLNPagePreview::Result> results;
+    std::wstring unread;
+    for (const std::wstring& path : paths) {
+        CQLNPagePreview::Result result;
+        std::wstring why;
+        if (result.resolver.LoadData(path, why)) {
+            result.path = path;
+            results.push_back(std::move(result));
+        } else {
+            unread += L"\n" + path + L": " + why;
+        }
+    }
+    if (!unread.empty())
+        Report((results.empty() ? L"No result could be read:" : L"These results could not be read and are left out:") + unread);
+    if (results.empty())
+        return;
+    std::wstring error;
+    if (m_preview.IsOn() && !m_preview.End(m_page, error))
+        Report(error);
+    m_sheets.Clear();
+    if (!m_preview.Start(m_page, std::move(results), error))
+        Report(error);
+    Changed();
+}
+
+void CQLNPageWindow::TurnSheet(int nStep)
+{
+    if (!m_sheets.Turn(nStep)) {
+        const size_t nReport = m_preview.Shown();
+        if ((nStep < 0 && nReport == 0) || (nStep > 0 && nReport + 1 >= m_preview.Count()))
+            return;
+        std::wstring error;
+        if (!m_preview.Show(m_page, nStep > 0 ? nReport + 1 : nReport - 1, error)) {
+            Report(error);
+            return;
+        }
+        m_sheets.Clear();
+        PlanSheets();
+        if (nStep < 0)
+            m_sheets.ShowLast();
+    }
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    UpdateTitle();
 }
 
 void CQLNPageWindow::EndPreview()
@@ -787,6 +835,33 @@ void CQLNPageWindow::Changed()
     UpdateMenu();
 }
 
+bool CQLNPageWindow::AskResultFiles(std::vector<std::wstring>& paths) const
+{
+    // Room for a folder's worth of names: the dialog fails rather than cutting a list short.
+    std::vector<wchar_t> names(64 * 1024, L'\0');
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = L"Chromatography results (*.cdf)\0*.cdf\0All files\0*.*\0";
+    ofn.lpstrFile = names.data();
+    ofn.nMaxFile = static_cast<DWORD>(names.size());
+    ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (!::GetOpenFileNameW(&ofn))
+        return false;
+    // One file comes as its whole path; several as their folder, then each name, each ended by
+    // a null and the list by another.
+    const std::wstring first = names.data();
+    const wchar_t* pNext = names.data() + first.size() + 1;
+    if (*pNext == L'\0') {
+        paths.push_back(first);
+        return true;
+    }
+    const std::wstring folder = first.back() == L'\\' ? first : first + L"\\";
+    for (; *pNext != L'\0'; pNext += std::wcslen(pNext) + 1)
+        paths.push_back(folder + pNext);
+    return true;
+}
+
 void CQLNPageWindow::UpdateMenu()
 {
     if (m_hWnd != nullptr)
@@ -819,7 +894,9 @@ void CQLNPageWindow::UpdateTitle()
         title += L"*";
     if (m_preview.IsOn())
         title += L" - preview of " + m_preview.DataName();
-    if (m_sheets.Count() > 1)
+    if (m_preview.Count() > 1)
+        title += L", result " + std::to_wstring(m_preview.Shown() + 1) + L" of " + std::to_wstring(m_preview.Count());
+    if (m_sheets.Count() > 1 || m_preview.Count() > 1)
         title += L" - Page " + std::to_wstring(m_sheets.Shown() + 1) + L" of " + std::to_wstring(m_sheets.Count());
     title += L" - ";
     title += kAppName;

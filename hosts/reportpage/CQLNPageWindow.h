@@ -10,7 +10,9 @@
 // Ctrl+O, Ctrl+S and Ctrl+P start a new page, open, save and print. The title shows the file and,
 // while there are unsaved changes, a star; closing then asks to save. A page previewed with data
 // says so in its title until File > Back to Design; Page Down and Page Up then turn the sheets
-// it prints on, the title and each sheet's foot saying "Page i of n".
+// it prints on, the title and each sheet's foot saying "Page i of n". File > Preview with Results
+// shows the page with result files chosen in the open dialog: with several, Page Down goes on
+// from one report's last sheet to the next report's first, the title naming the result.
 #pragma once
 #include "CQLNPageContainer.h"
 #include "CQLNPagePreview.h"
@@ -18,6 +20,7 @@
 #include "CQLNReportPage.h"
 
 #include <string>
+#include <vector>
 
 class CQLNPageFrame;
 
@@ -100,7 +103,13 @@ private:
     // is making.
     void UndoOrRedo(bool bRedo);
     void Delete();
+    // Asks for result files, then previews the page with those that can be read, a message
+    // naming the others.
+    void PreviewResults();
     void EndPreview();
+    // The sheet after the one shown (nStep 1) or before it (-1), from one report's sheets into
+    // the next report's or the one before.
+    void TurnSheet(int nStep);
     // The sheets of the preview planned anew; none without one.
     void PlanSheets();
     bool Save(bool bAskName);
@@ -116,6 +125,8 @@ private:
     // The system's dialog for a file to open or to save, starting at path; false when the user
     // cancels.
     bool AskFileName(FileDialog kind, std::wstring& path) const;
+    // The system's open dialog for one or more result files; false when the user cancels.
+    bool AskResultFiles(std::vector<std::wstring>& paths) const;
     // Asks to save unsaved changes; false when the user cancels or the save fails.
     bool AskToSave();
     void Changed();

@@ -22,6 +22,8 @@ public:
     size_t Shown() const { return m_nShown; }
     // Shows the next sheet (nStep 1) or the one before (-1); false when there is none.
     bool Turn(int nStep);
+    // Shows the last sheet, as turning back from the report after it does.
+    void ShowLast() { m_nShown = m_sheets.empty() ? 0 : m_sheets.size() - 1; }
     // The sheet shown, as CQLNReportPage::Draw draws the page, with its footer naming dataName.
     void Draw(HDC hdc, const CQLNReportPage& page, POINT origin, int nZoom, const std::wstring& dataName,
               std::wstring& error);

@@ -42,3 +42,4 @@
 
 #define ID_ZOOM_200                1044
 #define ID_FILE_END_PREVIEW        1200
+#define ID_FILE_PREVIEW_RESULTS    1201

@@ -389,6 +389,36 @@ protected:
                 Waiting("the name typed", [name] { return TextOf(::GetFocus()) == name; }),
                 [] { return PressChord({VK_RETURN}), true; }};
     }
+    // File > Preview with Results by keyboard: the folder typed into the open dialog first (it
+    // starts where the last file dialog was), then the names; when a message is awaited, its text
+    // is kept and OK pressed. True when the steps ended and the dialogs went.
+    bool PreviewResults(const std::wstring& typed, std::wstring* pMessage = nullptr)
+    {
+        std::vector<ScriptedUser::Step> steps = {Waiting("the menu", [] { return ShownMenu() != nullptr; }),
+                                                 [] { return PressChord({'R'}), true; }};
+        for (auto& step : TypeFileName(m_folder.Path(L"")))
+            steps.push_back(std::move(step));
+        // Wine does not always empty the name box once it has opened the folder: the box is given
+        // a moment, then its text selected and typed over.
+        auto ticks = std::make_shared<int>(0);
+        steps.push_back(Waiting("the folder opened", [this, ticks] {
+            const HWND hDlg = FindOwnedDialog(m_hWnd);
+            return hDlg != nullptr && ::IsChild(hDlg, ::GetFocus()) && (TextOf(::GetFocus()).empty() || ++*ticks > 15);
+        }));
+        steps.push_back([] { return PressChord({VK_HOME}), PressChord({VK_SHIFT, VK_END}), true; });
+        steps.push_back([typed] { return PostTyping(::GetFocus(), typed), true; });
+        steps.push_back(Waiting("the names typed", [typed] { return TextOf(::GetFocus()) == typed; }));
+        steps.push_back([] { return PressChord({VK_RETURN}), true; });
+        if (pMessage != nullptr) {
+            steps.push_back(Waiting("the message", [this, pMessage] {
+                const HWND hBox = FindOwnedDialog(m_hWnd);
+                return hBox != nullptr && ::IsWindowVisible(hBox) && ::GetDlgItem(hBox, IDOK) != nullptr &&
+                       ::GetDlgItem(hBox, IDCANCEL) == nullptr && !(*pMessage = MessageBoxText(hBox)).empty();
+            }));
+            steps.push_back([this] { return PostClick(::GetDlgItem(FindOwnedDialog(m_hWnd), IDOK)), true; });
+        }
+        return InModal([] { Keys({VK_MENU, 'F'}); }, std::move(steps));
+    }
     RECT Shown(size_t nIndex) const { return m_window->ClientRectOf(*m_window->Page().Objects().at(nIndex).Get()); }
     CQLNPageObject& Object(size_t nIndex) const { return *m_window->Page().Objects().at(nIndex).Get(); }
 
@@ -2028,4 +2058,128 @@ TEST_F(ReportPageCommandLine, AResolvedPageLaysOutAsTheDemoHostPrintsTheSameObje
         nValues += onPage[i].text == "run042.d";
     }
     EXPECT_EQ(1, nValues) << "the data file's name in place of its key";
+}
+
+namespace {
+
+// A result file of nPeaks peaks named "<sample> <n>", made by ncgen from CDL text; false when
+// it could not be made.
+bool MakeResult(const std::wstring& path, const std::string& sample, int nPeaks)
+{
+    std::string names, times, areas;
+    for (int i = 1; i <= nPeaks; ++i) {
+        const std::string sep = i < nPeaks ? ", " : "";
+        names += "\"" + sample + " " + std::to_string(i) + "\"" + sep;
+        times += std::to_string(i * 10) + sep;
+        areas += std::to_string(i * 100) + ".5" + sep;
+    }
+    const std::string cdl = "netcdf r {\ndimensions:\n  _32_byte_string = 32 ; peak_number = " + std::to_string(nPeaks) +
+                            " ; point_number = 4 ;\nvariables:\n  char peak_name(peak_number, _32_byte_string) ;\n"
+                            "  float peak_retention_time(peak_number), peak_area(peak_number) ;\n"
+                            "  float ordinate_values(point_number), actual_run_time_length ;\n"
+                            "  :sample_name = \"" + sample + "\" ; :retention_unit = \"Seconds\" ;\ndata:\n"
+                            "  peak_name = " + names + " ;\n  peak_retention_time = " + times + " ;\n"
+                            "  peak_area = " + areas + " ;\n  ordinate_values = 1, 2, 4, 1 ; actual_run_time_length = 750 ;\n}\n";
+    const std::wstring cdlPath = path + L".cdl";
+    return E2e::WriteBytes(cdlPath, cdl) &&
+           CQLNUnixProgram::Run({"ncgen", "-k", "nc3", "-o", CQLNUnixProgram::UnixPath(path), CQLNUnixProgram::UnixPath(cdlPath)});
+}
+
+} // namespace
+
+// File > Preview with Results, by keyboard: three names typed into the open dialog, one of them
+// no result. A message names that one; the other two are previewed in the order chosen, Page
+// Down going on from the last sheet of the first report to the second report, Page Up back to
+// the first report's last sheet, the title naming the result and its sheet. The page stays the
+// template throughout: no star, its saved data as before, and Back to Design ends the preview.
+TEST_F(ReportPage, PreviewWithResultsFromTheFileMenuTurnsTheSheetsOfEachReportInOrder)
+{
+    ASSERT_TRUE(CQLNUnixProgram::Available());
+    ASSERT_TRUE(MakeResult(m_folder.Path(L"long.cdf"), "Alpha", 60));
+    ASSERT_TRUE(MakeResult(m_folder.Path(L"short.cdf"), "Beta", 3));
+    ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"bad.cdf"), "SampName=not a result\r\n"));
+    const std::wstring path = m_folder.Path(L"p.qrp");
+    OpenWindow(path);
+    InsertByName({L"QLNSample.TextCtrl", L"QLNSample.PeakTable"});
+    Keys({VK_CONTROL, 'S'});
+    ASSERT_EQ(L"p.qrp - Report Page", Title());
+    const std::string text = ReportPageHost::ObjectData(path, L"Object1"), table = ReportPageHost::ObjectData(path, L"Object2");
+    ASSERT_FALSE(table.empty());
+
+    std::wstring message;
+    EXPECT_TRUE(PreviewResults(L"\"long.cdf\" \"bad.cdf\" \"short.cdf\"", &message));
+    EXPECT_NE(std::wstring::npos, message.find(L"bad.cdf")) << std::string(message.begin(), message.end());
+    EXPECT_EQ(std::wstring::npos, message.find(L"long.cdf")) << "only the result that cannot be read is named";
+
+    const std::wstring first = Title();
+    const std::wstring head = L"p.qrp - preview of long.cdf, result 1 of 2 - Page 1 of ";
+    ASSERT_EQ(0u, first.find(head)) << std::string(first.begin(), first.end());
+    const int nSheets = std::stoi(first.substr(head.size()));
+    EXPECT_GE(nSheets, 2) << "sixty rows take more than one sheet";
+    EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"Alpha 1"));
+    const std::wstring lastOfLong = L"p.qrp - preview of long.cdf, result 1 of 2 - Page " + std::to_wstring(nSheets) +
+                                    L" of " + std::to_wstring(nSheets) + L" - Report Page";
+    const std::wstring shortShown = L"p.qrp - preview of short.cdf, result 2 of 2 - Page 1 of 1 - Report Page";
+
+    for (int i = 1; i < nSheets; ++i)
+        Keys({VK_NEXT});
+    EXPECT_EQ(lastOfLong, Title());
+    Keys({VK_NEXT});
+    EXPECT_EQ(shortShown, Title());
+    const EmfScan second = PageTexts(m_window->Page(), 100);
+    EXPECT_NE(nullptr, second.Find(L"Beta 1")) << "the second report's rows";
+    EXPECT_EQ(nullptr, second.Find(L"Alpha 1"));
+    Keys({VK_NEXT});
+    EXPECT_EQ(shortShown, Title()) << "none after the last";
+    Keys({VK_PRIOR});
+    EXPECT_EQ(lastOfLong, Title()) << "back to the first report's last sheet";
+    EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"Alpha 1"));
+    EXPECT_FALSE(m_window->Page().IsModified());
+
+    // Saved while previewing: the template, byte for byte.
+    Keys({VK_CONTROL, 'S'});
+    EXPECT_EQ(text, ReportPageHost::ObjectData(path, L"Object1"));
+    EXPECT_EQ(table, ReportPageHost::ObjectData(path, L"Object2"));
+
+    EXPECT_TRUE(InModal([] { Keys({VK_MENU, 'F'}); },
+                        {Waiting("the menu", [] { return ShownMenu() != nullptr; }), [] { return PressChord({'B'}), true; }}));
+    EXPECT_EQ(L"p.qrp - Report Page", Title());
+    EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"{CompName}")) << "the table's row of keys";
+    EXPECT_EQ(text, SavedData(Object(0)));
+    EXPECT_EQ(table, SavedData(Object(1)));
+}
+
+// One result at a time from the File menu: a file that is no result is named and nothing is
+// previewed; a result is previewed as the command line's --resolve previews it; another result
+// chosen meanwhile takes its place.
+TEST_F(ReportPage, PreviewWithResultsOfOneFileRefusesWhatIsNoResultAndReplacesAPreview)
+{
+    ASSERT_TRUE(CQLNUnixProgram::Available());
+    ASSERT_TRUE(MakeResult(m_folder.Path(L"long.cdf"), "Alpha", 60));
+    ASSERT_TRUE(MakeResult(m_folder.Path(L"short.cdf"), "Beta", 3));
+    ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"bad.cdf"), std::string("CDF\x01", 4) + std::string(40, '\0')));
+    const std::wstring path = m_folder.Path(L"p.qrp");
+    OpenWindow(path);
+    InsertByName({L"QLNSample.TextCtrl", L"QLNSample.PeakTable"});
+    Keys({VK_CONTROL, 'S'});
+    ASSERT_EQ(L"p.qrp - Report Page", Title());
+
+    std::wstring message;
+    EXPECT_TRUE(PreviewResults(L"bad.cdf", &message));
+    EXPECT_EQ(0u, message.find(L"No result could be read")) << std::string(message.begin(), message.end());
+    EXPECT_NE(std::wstring::npos, message.find(L"bad.cdf"));
+    EXPECT_EQ(L"p.qrp - Report Page", Title()) << "nothing previewed";
+    EXPECT_EQ(L"", MenuItem(ID_FILE_END_PREVIEW));
+
+    EXPECT_TRUE(PreviewResults(L"short.cdf"));
+    EXPECT_EQ(L"p.qrp - preview of short.cdf - Report Page", Title());
+    EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"Beta 3"));
+    EXPECT_TRUE(PreviewResults(L"long.cdf"));
+    EXPECT_EQ(0u, Title().find(L"p.qrp - preview of long.cdf - Page 1 of ")) << "one result: its sheets only";
+    const EmfScan shown = PageTexts(m_window->Page(), 100);
+    EXPECT_NE(nullptr, shown.Find(L"Alpha 1"));
+    EXPECT_EQ(nullptr, shown.Find(L"Beta 1"));
+    Keys({VK_NEXT});
+    EXPECT_EQ(0u, Title().find(L"p.qrp - preview of long.cdf - Page 2 of "));
+    EXPECT_FALSE(m_window->Page().IsModified());
 }

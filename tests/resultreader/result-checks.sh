@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The hosts read chromatography result files (made here with ncgen) through the result reader,
 # and the report page host prints a sequence of them into one PDF, read back with poppler's tools.
-#   result-checks.sh BIN-DIR CHECK     CHECK: resolve, refused, sequence, folder
+#   result-checks.sh BIN-DIR CHECK     CHECK: resolve, refused, sequence, folder, chromatogram
 # Runs inside the Wine session of the build tree (ctest's environment).
 set -euo pipefail
 bin=$1
@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED ($check): $*" >&2; exit 1; }
 win() { winepath -w "$1"; }
 host() { local program=$1; shift; wine "$bin/$program.exe" "$@" </dev/null 2>"$work/stderr" | tr -d '\r'; }
-for dll in QLNSampleText QLNSamplePeakTable; do
+for dll in QLNSampleText QLNSamplePeakTable QLNSampleChromatogram; do
   wine regsvr32 /s "$(win "$bin/$dll.dll")" </dev/null
 done
 
@@ -38,6 +38,33 @@ data:
   peak_retention_time = ${times%, } ;
   peak_area = ${areas%, } ;
   ordinate_values = 1, 2, 4, 1 ; actual_run_time_length = 750 ;
+}
+CDL
+  ncgen -k nc3 -o "$work/$name.cdf" "$work/$name.cdl"
+}
+
+# signal NAME: NAME.cdf, a ten-minute run sampled twice a second: three named Gaussian peaks
+# over a noisy baseline.
+signal() {
+  local name=$1
+  cat >"$work/$name.cdl" <<CDL
+netcdf $name {
+dimensions:
+  _32_byte_string = 32 ; peak_number = 3 ; point_number = 1200 ;
+variables:
+  char peak_name(peak_number, _32_byte_string) ;
+  float peak_retention_time(peak_number), peak_start_time(peak_number), peak_end_time(peak_number) ;
+  float ordinate_values(point_number), actual_sampling_interval, actual_delay_time, actual_run_time_length ;
+  :sample_name = "Signal check" ; :retention_unit = "Seconds" ; :detector_unit = "mAU" ;
+data:
+  peak_name = "Theobromine", "Caffeine", "Paraxanthine" ;
+  peak_retention_time = 120, 270, 420 ;
+  peak_start_time = 110, 258, 406 ;
+  peak_end_time = 132, 284, 436 ;
+  actual_sampling_interval = 0.5 ; actual_delay_time = 0 ; actual_run_time_length = 600 ;
+  ordinate_values = $(awk 'BEGIN { srand(7); for (i = 0; i < 1200; i++) { t = i * 0.5;
+      v = 2 + rand() * 0.4 + 40 * exp(-(t - 120) ^ 2 / 50) + 85 * exp(-(t - 270) ^ 2 / 72) + 30 * exp(-(t - 420) ^ 2 / 98);
+      printf "%s%.3f", (i ? ", " : ""), v } }') ;
 }
 CDL
   ncgen -k nc3 -o "$work/$name.cdf" "$work/$name.cdl"
@@ -137,6 +164,17 @@ folder)
   [ "$(cat "$work/order.txt")" = "Folder 10 Folder 9 " ] || fail "list order: $(cat "$work/order.txt")"
   if host reportpage "$(win "$work/template.qrp")" --resolve "$(win "$work/r1.cdf")" --resolve "$(win "$work/r2.cdf")" \
        --png "$(win "$work/x.png")" >/dev/null; then fail "several results without --pdf were taken"; fi
+  ;;
+chromatogram)
+  # A chromatogram given a result's signal prints its time axis in minutes (the run's ten, half
+  # a minute apart), its signal's unit and its peaks' names.
+  signal run1
+  host textobj --progid QLNSample.Chromatogram --resolve "$(win "$work/run1.cdf")" --pdf "$(win "$work/run1.pdf")" >/dev/null ||
+    fail "the chromatogram did not print: $(cat "$work/stderr")"
+  pdftotext "$work/run1.pdf" - | tr -s ' \n' '\n\n' >"$work/words.txt"
+  for word in Theobromine Caffeine Paraxanthine mAU '(min)' 0.0 2.0 4.0 6.0 8.0 9.5; do
+    grep -qxF -- "$word" "$work/words.txt" || fail "no $word on the page: $(tr '\n' ' ' <"$work/words.txt")"
+  done
   ;;
 *)
   fail "no such check"
