@@ -26,24 +26,28 @@ protected:
     ChromatogramHost() : SiblingHost(L"QLNSampleChromatogram.dll", kProgId, L"Chromatogram") {}
 };
 
+// Collects every point of a polyline record (a callback of the system's calling convention,
+// which a lambda cannot give on 32-bit).
+int CALLBACK CollectPolylinePoints(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam)
+{
+    auto& out = *reinterpret_cast<std::vector<POINT>*>(lParam);
+    if (pRecord->iType == EMR_POLYLINE16) {
+        const auto* p = reinterpret_cast<const EMRPOLYLINE16*>(pRecord);
+        for (DWORD i = 0; i < p->cpts; ++i)
+            out.push_back(POINT{p->apts[i].x, p->apts[i].y});
+    } else if (pRecord->iType == EMR_POLYLINE) {
+        const auto* p = reinterpret_cast<const EMRPOLYLINE*>(pRecord);
+        for (DWORD i = 0; i < p->cptl; ++i)
+            out.push_back(POINT{p->aptl[i].x, p->aptl[i].y});
+    }
+    return 1;
+}
+
 // Every point of the polylines a metafile records: the trace (axes and baselines are lines).
 std::vector<POINT> TracePoints(HENHMETAFILE hemf)
 {
     std::vector<POINT> points;
-    const auto record = [](HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) -> int {
-        auto& out = *reinterpret_cast<std::vector<POINT>*>(lParam);
-        if (pRecord->iType == EMR_POLYLINE16) {
-            const auto* p = reinterpret_cast<const EMRPOLYLINE16*>(pRecord);
-            for (DWORD i = 0; i < p->cpts; ++i)
-                out.push_back(POINT{p->apts[i].x, p->apts[i].y});
-        } else if (pRecord->iType == EMR_POLYLINE) {
-            const auto* p = reinterpret_cast<const EMRPOLYLINE*>(pRecord);
-            for (DWORD i = 0; i < p->cptl; ++i)
-                out.push_back(POINT{p->aptl[i].x, p->aptl[i].y});
-        }
-        return 1;
-    };
-    ::EnumEnhMetaFile(nullptr, hemf, record, &points, nullptr);
+    ::EnumEnhMetaFile(nullptr, hemf, CollectPolylinePoints, &points, nullptr);
     return points;
 }
 
