@@ -11,6 +11,7 @@
 #include "QLNTextFieldLines.h"
 
 #include <cmath>
+#include <cwchar>
 
 namespace {
 
@@ -25,20 +26,35 @@ const int kMarkerFont = CQLNLinePlanner::eFontRoles;
 const int kFontSlots = kMarkerFont + 1;
 
 // Measures on the DC's attribute DC in the role's font, which stays selected for the drawing.
+// A prefix of a text measured lately is answered from that measurement.
 class CDCMeasurer : public CQLNLinePlanner::Measurer
 {
 public:
-    CDCMeasurer(CDC* pDC, CQLNDrawingFonts& fonts) : m_pDC(pDC), m_fonts(fonts) {}
+    CDCMeasurer(CDC* pDC, CQLNDrawingFonts& fonts, CQLNMeasuredTexts& measured)
+        : m_pDC(pDC), m_fonts(fonts), m_measured(measured)
+    {
+    }
 
     SIZE MeasureText(CQLNLinePlanner::EFontRole role, const wchar_t* pch, int nCount) override
     {
+        SIZE size;
+        if (m_measured.Find(role, pch, nCount, size))
+            return size;
         m_fonts.Select(m_pDC, role);
-        return m_pDC->GetTextExtent(pch, nCount);
+        const int n = pch != nullptr && nCount > 0 ? static_cast<int>(::wcsnlen(pch, static_cast<size_t>(nCount))) : 0;
+        if (n < 1)
+            return m_pDC->GetTextExtent(pch, nCount);
+        m_extents.resize(static_cast<size_t>(n));
+        size = m_pDC->GetTextExtentExPoint(pch, n, m_extents.data());
+        m_measured.Add(role, pch, n, m_extents.data(), size.cy);
+        return size;
     }
 
 private:
     CDC* m_pDC;
     CQLNDrawingFonts& m_fonts;
+    CQLNMeasuredTexts& m_measured;
+    std::vector<int> m_extents;
 };
 
 COLORREF Translate(COleControl* pOwnerCtrl, unsigned long clr)
@@ -291,7 +307,9 @@ void CQLNBaseTextHelper::OnDrawColumns(CDC* pDC, const CRect& rcBounds, const CR
         widths.push_back(CalculateColumnWidth(k, rcBounds));
     // "AAA" in the font selected when the pass begins: the control's default font.
     const int nDefaultRowHeight = pDC->GetTextExtent(L"AAA", 3).cy;
-    CDCMeasurer measurer(pDC, m_fonts);
+    m_measured.Clear();
+    m_clrText = CLR_INVALID;
+    CDCMeasurer measurer(pDC, m_fonts, m_measured);
     CQLNLinePlanner planner(measurer, rcBounds, widths, m_bIncludeDataLabel, m_nAllignType, m_nVerticalSpacing,
                             nDefaultRowHeight);
     const COLORREF colours[CQLNLinePlanner::eFontRoles] = {Translate(m_pOwnerCtrl, m_clrHeading),
@@ -319,10 +337,15 @@ void CQLNBaseTextHelper::DrawLine(CDC* pDC, CQLNLinePlanner& planner, const CStr
         if (m_placement.lines.empty())
             continue;
         m_fonts.Select(pDC, m_placement.role);
-        pDC->SetTextColor(pColours[m_placement.role]);
+        if (pColours[m_placement.role] != m_clrText) {
+            m_clrText = pColours[m_placement.role];
+            pDC->SetTextColor(m_clrText);
+        }
         for (const CQLNLinePlanner::TextLine& line : m_placement.lines) {
             RECT rc = line.rc;
-            pDC->DrawText(line.strText.GetString(), -1, &rc, 0);
+            const int nLength = line.strText.GetLength();
+            pDC->DrawText(line.strText.GetString(), nLength, &rc, 0,
+                          m_measured.Advances(m_placement.role, line.strText.GetString(), nLength));
         }
     }
 }
@@ -337,7 +360,8 @@ CString CQLNBaseTextHelper::GetMoreMarker()
 void CQLNBaseTextHelper::DrawIndication(CDC* pDC, const CRect& rcBounds)
 {
     m_fonts.Select(pDC, kMarkerFont);
-    pDC->SetTextColor(RGB(0, 0, 0));
+    m_clrText = RGB(0, 0, 0);
+    pDC->SetTextColor(m_clrText);
     const CString strMore = GetMoreMarker();
     const CSize size = pDC->GetTabbedTextExtent(strMore, 0, nullptr);
     // Opaque when the marker fits: the strip along the bottom is cleared of whatever the last

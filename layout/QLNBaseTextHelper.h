@@ -16,6 +16,7 @@
 #include "CString.h"
 #include "QLNDrawingFonts.h"
 #include "QLNLinePlanner.h"
+#include "QLNMeasuredTexts.h"
 
 #include <vector>
 
@@ -113,6 +114,10 @@ private:
     // Only during a drawing pass: the line being drawn, kept to reuse their storage.
     std::vector<CQLNLinePlanner::Piece> m_pieces;
     CQLNLinePlanner::Placement m_placement;
+    // The texts measured lately, answering the fitting and giving the drawing their advances;
+    // and the text colour last set on the DC.
+    CQLNMeasuredTexts m_measured;
+    COLORREF m_clrText = CLR_INVALID;
 
     CQLNBaseTextHelper(const CQLNBaseTextHelper&) = delete;
     CQLNBaseTextHelper& operator=(const CQLNBaseTextHelper&) = delete;

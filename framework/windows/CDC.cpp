@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <new>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
@@ -203,6 +204,15 @@ CSize CDC::GetTextExtent(const CString& str) const
     return GetTextExtent(str.GetString(), str.GetLength());
 }
 
+CSize CDC::GetTextExtentExPoint(LPCTSTR lpszString, int nCount, LPINT pnExtents) const
+{
+    SIZE size = {0, 0};
+    if (m_hAttribDC != nullptr && lpszString != nullptr && nCount >= -1 && pnExtents != nullptr)
+        ::GetTextExtentExPointW(m_hAttribDC, lpszString, CheckedLength(lpszString, nCount), 0, nullptr, pnExtents,
+                                &size);
+    return size;
+}
+
 CSize CDC::GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions,
                                LPINT lpnTabStopPositions) const
 {
@@ -237,9 +247,35 @@ bool IsOneLineAsItStands(LPCTSTR lpsz, int nLength)
     return nLength > 0;
 }
 
+// Whether ExtTextOutW given no advances would measure the letters one call apiece: Wine's
+// metafile recorder does, to write each letter's advance into the record. In MM_TEXT without a
+// world transform the advances of one measurement of the whole text are the same numbers.
+bool RecordsLetterAdvances(HDC hDC)
+{
+    return ::GetObjectType(hDC) == OBJ_ENHMETADC && ::GetMapMode(hDC) == MM_TEXT &&
+           ::GetGraphicsMode(hDC) == GM_COMPATIBLE;
+}
+
+// The advance of each letter of the text in the DC's font, and the text's extent.
+bool MeasureAdvances(HDC hDC, LPCTSTR lpsz, UINT nLength, std::vector<INT>& advances, SIZE& size)
+{
+    advances.resize(nLength);
+    if (nLength == 0 || !::GetTextExtentExPointW(hDC, lpsz, static_cast<int>(nLength), 0, nullptr,
+                                                 advances.data(), &size))
+        return false;
+    for (UINT i = nLength - 1; i > 0; --i)
+        advances[i] -= advances[i - 1];
+    return true;
+}
+
 } // namespace
 
 int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+{
+    return DrawText(lpszString, nCount, lpRect, nFormat, nullptr);
+}
+
+int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pAdvances)
 {
     if (m_hDC == nullptr || lpszString == nullptr || lpRect == nullptr || nCount < -1)
         return 0;
@@ -248,13 +284,32 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     // ExtTextOutW, without its line-breaking pass, which costs more than the drawing under Wine.
     // Column layouts draw thousands of such pieces a page.
     const int nLength = CheckedLength(lpszString, nCount);
-    TEXTMETRICW tm;
-    if (nFormat == 0 && IsOneLineAsItStands(lpszString, nLength) && ::GetTextAlign(m_hDC) == 0 &&
-        ::GetTextMetricsW(m_hDC, &tm))
-        return ExtTextOut(lpRect->left, lpRect->top, ETO_CLIPPED, lpRect, lpszString, static_cast<UINT>(nLength),
-                          nullptr)
-                   ? tm.tmHeight
-                   : 0;
+    if (nFormat == 0 && IsOneLineAsItStands(lpszString, nLength) && ::GetTextAlign(m_hDC) == 0) {
+        const UINT nChars = static_cast<UINT>(nLength);
+        TEXTMETRICW tm;
+        if (RecordsLetterAdvances(m_hDC)) {
+            // The recording needs the advances: the caller's, when measured on this DC, or one
+            // measurement, which gives the height as well.
+            std::vector<INT> measured;
+            SIZE size = {0, 0};
+            const INT* pDx = nullptr;
+            if (pAdvances != nullptr && m_hAttribDC == m_hDC && ::GetTextMetricsW(m_hDC, &tm)) {
+                pDx = pAdvances;
+                size.cy = tm.tmHeight;
+            } else if (MeasureAdvances(m_hDC, lpszString, nChars, measured, size)) {
+                pDx = measured.data();
+            }
+            if (pDx != nullptr)
+                return ExtTextOut(lpRect->left, lpRect->top, ETO_CLIPPED, lpRect, lpszString, nChars,
+                                  const_cast<LPINT>(pDx))
+                           ? size.cy
+                           : 0;
+        }
+        if (::GetTextMetricsW(m_hDC, &tm))
+            return ExtTextOut(lpRect->left, lpRect->top, ETO_CLIPPED, lpRect, lpszString, nChars, nullptr)
+                       ? tm.tmHeight
+                       : 0;
+    }
     // The string is the caller's constant: the platform may not write an ellipsis into it.
     return ::DrawTextW(m_hDC, lpszString, nLength, lpRect, nFormat & ~static_cast<UINT>(DT_MODIFYSTRING));
 }
@@ -284,6 +339,11 @@ BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszSt
     UINT nLength = 0;
     if (lpszString != nullptr)
         nLength = static_cast<UINT>(::wcsnlen(lpszString, nCount));
+    std::vector<INT> advances;
+    SIZE size;
+    if (lpDxWidths == nullptr && nLength > 1 && (nOptions & (ETO_GLYPH_INDEX | ETO_PDY)) == 0 &&
+        RecordsLetterAdvances(m_hDC) && MeasureAdvances(m_hDC, lpszString, nLength, advances, size))
+        lpDxWidths = advances.data();
     return ::ExtTextOutW(m_hDC, x, y, nOptions, lpRect, lpszString, nLength, lpDxWidths);
 }
 

@@ -69,6 +69,9 @@ public:
     // (0, 0); a count past the string's end stops at the end.
     virtual CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const;
+    // The same, and in pnExtents (nCount of them, or as many as the string has) the width of
+    // each prefix: pnExtents[i] of the first i + 1 characters (GetTextExtentExPointW).
+    virtual CSize GetTextExtentExPoint(LPCTSTR lpszString, int nCount, LPINT pnExtents) const;
     // Width and height of the text with tabs expanded at the given stops (GetTabbedTextExtentW).
     virtual CSize GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions,
                                       LPINT lpnTabStopPositions) const;
@@ -79,8 +82,12 @@ public:
     // with DT_CALCRECT it only measures, on the output DC, as the platform does. TextOut, and
     // DrawText of one line as it stands, draw through ExtTextOut, so a derived DC that draws
     // text otherwise overrides that alone.
-    virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
+    int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
+    // pAdvances: the advance of each letter, as measured on the attribute DC (differences of
+    // GetTextExtentExPoint's widths), or null. A recording that measures on the DC it records
+    // writes them beside a line drawn as it stands instead of measuring it again.
+    virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pAdvances);
     virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount);
     BOOL TextOut(int x, int y, const CString& str);
     virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString,

@@ -19,11 +19,17 @@ public:
         ++m_nMeasured;
         return CMetaFileDC::GetTabbedTextExtent(lpszString, nCount, nTabPositions, lpnTabStopPositions);
     }
-    int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) override
+    CSize GetTextExtentExPoint(LPCTSTR lpszString, int nCount, LPINT pnExtents) const override
+    {
+        ++m_nMeasured;
+        return CMetaFileDC::GetTextExtentExPoint(lpszString, nCount, pnExtents);
+    }
+    using CMetaFileDC::DrawText;
+    int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pAdvances) override
     {
         ++m_nDrawn;
         m_pieces.push_back(nCount < 0 ? std::wstring(lpszString) : std::wstring(lpszString, static_cast<size_t>(nCount)));
-        return CMetaFileDC::DrawText(lpszString, nCount, lpRect, nFormat);
+        return CMetaFileDC::DrawText(lpszString, nCount, lpRect, nFormat, pAdvances);
     }
 
     mutable int m_nMeasured = 0;

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // A memory DC with a white bitmap of its own, for reading back what was drawn.
@@ -18,6 +21,24 @@ struct MemoryCanvas
     const HDC m_hDC = ::CreateCompatibleDC(nullptr);
     const HBITMAP m_hBitmap = ::CreateBitmap(60, 60, 1, 32, nullptr);
 };
+
+// The text records of an enhanced metafile, byte for byte.
+int CALLBACK CollectTextRecord(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam)
+{
+    if (pRecord->iType == EMR_EXTTEXTOUTW) {
+        const BYTE* p = reinterpret_cast<const BYTE*>(pRecord);
+        reinterpret_cast<std::vector<std::vector<BYTE>>*>(lParam)->emplace_back(p, p + pRecord->nSize);
+    }
+    return 1;
+}
+
+std::vector<std::vector<BYTE>> TextRecords(HENHMETAFILE hemf)
+{
+    std::vector<std::vector<BYTE>> records;
+    ::EnumEnhMetaFile(nullptr, hemf, CollectTextRecord, &records, nullptr);
+    ::DeleteEnhMetaFile(hemf);
+    return records;
+}
 
 } // namespace
 
@@ -170,4 +191,71 @@ TEST(CDCDrawText, PlainLinesDrawAsThePlatformDrawsThem)
         EXPECT_EQ(0, nDiffering);
         dc.m_hDC = dc.m_hAttribDC = nullptr;
     }
+}
+
+// A recording writes each letter's advance beside a text. The framework gives them from one
+// measurement of the text, or takes the caller's, where the platform would measure letter by
+// letter: the records must be the platform's own, for every script, and also where the
+// framework leaves the measuring to the platform (another mapping mode, a separate attribute DC).
+TEST(CDCDrawText, RecordsHoldTheAdvancesThePlatformMeasures)
+{
+    const wchar_t* const texts[] = {L"Retention time: 4.23 min", L"\u0412\u0440\u0435\u043c\u044f",
+                                    L"\u03a7\u03c1\u03cc\u03bd\u03bf\u03c2", L"\u4fdd\u7559\u6642\u9593 \u30d4\u30fc\u30af",
+                                    L"\uc2dc\uac04", L"\u0632\u0645\u0646 \u0627\u0644\u0627\u062d\u062a\u0641\u0627\u0638",
+                                    L"\u05d6\u05de\u05df", L"e\u0301te\u0301", L"\U0001D11E clef", L"x"};
+    const struct
+    {
+        const char* why;
+        int nMapMode;
+        bool bAttribApart;
+    } setups[] = {{"MM_TEXT", MM_TEXT, false}, {"MM_LOMETRIC", MM_LOMETRIC, false}, {"attribute DC apart", MM_TEXT, true}};
+    enum EWay { ePlatform, eDrawText, eDrawTextWithAdvances, eExtTextOut, eWays };
+    CFont font;
+    LOGFONTW lf = {};
+    lf.lfHeight = -15;
+    ::wcscpy(lf.lfFaceName, L"Liberation Serif");
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    const HDC hAttrib = ::CreateCompatibleDC(nullptr);
+    for (const auto& setup : setups) {
+        for (const wchar_t* text : texts) {
+            SCOPED_TRACE(testing::Message() << setup.why << ", text of " << ::wcslen(text) << " characters");
+            const int n = static_cast<int>(::wcslen(text));
+            std::vector<std::vector<BYTE>> records[eWays];
+            for (int way = ePlatform; way < eWays; ++way) {
+                const HDC hdc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+                ASSERT_NE(nullptr, hdc);
+                RECT rc = {10, 20, 400, 60};
+                if (way == ePlatform) {
+                    ::SelectObject(hdc, font.m_hObject);
+                    ::SetMapMode(hdc, setup.nMapMode);
+                    ::ExtTextOutW(hdc, rc.left, rc.top, ETO_CLIPPED, &rc, text, static_cast<UINT>(n), nullptr);
+                } else {
+                    CDC dc;
+                    dc.m_hDC = hdc;
+                    dc.m_hAttribDC = setup.bAttribApart ? hAttrib : hdc;
+                    CFont* pOld = dc.SelectObject(&font);
+                    dc.SetMapMode(setup.nMapMode);
+                    if (way == eDrawText) {
+                        EXPECT_GT(dc.DrawText(text, -1, &rc, 0), 0);
+                    } else if (way == eDrawTextWithAdvances) {
+                        std::vector<int> advances(static_cast<size_t>(n));
+                        EXPECT_GT(dc.GetTextExtentExPoint(text, n, advances.data()).cx, 0);
+                        for (size_t i = advances.size() - 1; i > 0; --i)
+                            advances[i] -= advances[i - 1];
+                        EXPECT_GT(dc.DrawText(text, n, &rc, 0, advances.data()), 0);
+                    } else {
+                        EXPECT_TRUE(dc.ExtTextOut(rc.left, rc.top, ETO_CLIPPED, &rc, text, static_cast<UINT>(n), nullptr));
+                    }
+                    dc.SelectObject(pOld);
+                    dc.SetMapMode(MM_TEXT);
+                    dc.m_hDC = dc.m_hAttribDC = nullptr;
+                }
+                records[way] = TextRecords(::CloseEnhMetaFile(hdc));
+            }
+            ASSERT_EQ(1u, records[ePlatform].size());
+            for (int way = eDrawText; way < eWays; ++way)
+                EXPECT_TRUE(records[way] == records[ePlatform]) << "way " << way;
+        }
+    }
+    ::DeleteDC(hAttrib);
 }
