@@ -181,7 +181,7 @@ RECT CQLNPageWindow::ClientRectOf(const CQLNPageObject& object) const
 
 void CQLNPageWindow::ObjectChanged(CQLNPageObject&)
 {
-    if (m_hWnd == nullptr || m_bPlanningSheets)
+    if (m_hWnd == nullptr || m_bAskingParts)
         return;
     if (m_preview.IsOn())
         PlanSheets();
@@ -753,8 +753,10 @@ void CQLNPageWindow::Print()
     std::wstring error;
     if (printer.empty())
         Report(L"The print dialog named no printer.");
-    else if (!CQLNPagePrinter::PrintOn(printer, m_page, error, m_preview.IsOn() ? m_preview.DataName() : std::wstring()))
-        Report(error);
+    else
+        PrintShown([&](const CQLNPagePrinter::Sequence& reports, std::wstring& why) {
+            return CQLNPagePrinter::PrintOn(printer, m_page, why, reports);
+        });
 }
 
 void CQLNPageWindow::ExportPdf()
@@ -768,9 +770,46 @@ void CQLNPageWindow::ExportPdf()
         path += L".pdf";
     if (!AskFileName(FileDialog::ExportPdf, path))
         return;
+    PrintShown([&](const CQLNPagePrinter::Sequence& reports, std::wstring& why) {
+        return CQLNPagePrinter::WritePdf(m_page, path, why, reports);
+    });
+}
+
+void CQLNPageWindow::PrintShown(const std::function<bool(const CQLNPagePrinter::Sequence&, std::wstring&)>& job)
+{
+    const bool bEach = m_preview.Count() > 1;
+    const size_t nShown = m_preview.Shown();
+    const size_t nSheet = m_sheets.Shown();
+    std::wstring leftOut;
+    const CQLNPagePrinter::Sequence reports{bEach ? m_preview.Count() : 1, [&](size_t n, std::wstring& dataName) {
+        std::wstring why;
+        if (bEach && !m_preview.Show(m_page, n, why)) {
+            leftOut += L"\n" + why;
+            return false;
+        }
+        dataName = m_preview.IsOn() ? m_preview.DataName() : std::wstring();
+        return true;
+    }};
     std::wstring error;
-    if (!CQLNPagePrinter::WritePdf(m_page, path, error, m_preview.IsOn() ? m_preview.DataName() : std::wstring()))
+    m_bAskingParts = true;
+    const bool bPrinted = job(reports, error);
+    m_bAskingParts = false;
+    std::wstring again;
+    if (bEach && m_preview.Shown() != nShown && !m_preview.Show(m_page, nShown, again))
+        error += (error.empty() ? L"" : L"\n") + again;
+    if (!bPrinted || !error.empty())
         Report(error);
+    else if (!leftOut.empty())
+        Report(L"These reports could not be printed and are left out:" + leftOut);
+    if (!m_preview.IsOn())
+        return;
+    // The sheets of the report shown, planned again after the job; the same sheet shown.
+    m_sheets.Clear();
+    PlanSheets();
+    for (size_t i = 0; i < nSheet && m_sheets.Turn(1); ++i) {
+    }
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    UpdateTitle();
 }
 
 bool CQLNPageWindow::AskFileName(FileDialog kind, std::wstring& path) const
@@ -815,14 +854,14 @@ bool CQLNPageWindow::OnClose()
 void CQLNPageWindow::PlanSheets()
 {
     std::wstring error;
-    m_bPlanningSheets = true;
+    m_bAskingParts = true;
     if (m_preview.IsOn())
         m_sheets.Plan(m_page, error);
     else
         m_sheets.Clear();
     // As when a sheet is drawn: a part that cannot be recorded is left blank, and the page and
     // its printing say why.
-    m_bPlanningSheets = false;
+    m_bAskingParts = false;
 }
 
 void CQLNPageWindow::Changed()

@@ -15,10 +15,12 @@
 // from one report's last sheet to the next report's first, the title naming the result.
 #pragma once
 #include "CQLNPageContainer.h"
+#include "CQLNPagePrinter.h"
 #include "CQLNPagePreview.h"
 #include "CQLNPreviewSheets.h"
 #include "CQLNReportPage.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -121,6 +123,10 @@ private:
     void Print();
     // Asks for a file name, then prints the page into a PDF there.
     void ExportPdf();
+    // Runs a print job (a printer's, or the PDF's) of what is shown: the page, or while several
+    // results are previewed the report of each in turn, as a sequence prints them; the preview
+    // then shows the report it showed before. Says what failed or was left out.
+    void PrintShown(const std::function<bool(const CQLNPagePrinter::Sequence&, std::wstring&)>& job);
     enum class FileDialog { OpenPage, SavePage, ExportPdf };
     // The system's dialog for a file to open or to save, starting at path; false when the user
     // cancels.
@@ -143,8 +149,9 @@ private:
     CQLNReportPage m_page;
     CQLNPagePreview m_preview;
     CQLNPreviewSheets m_sheets;
-    // While the sheets are planned, the tables drawn in parts say their view changed.
-    bool m_bPlanningSheets = false;
+    // While the sheets are planned or a job prints, the tables drawn in parts say their view
+    // changed: the sheets are not planned again for that.
+    bool m_bAskingParts = false;
     std::wstring m_strPath;
     int m_nZoom = 75;
     POINT m_scroll = {0, 0};

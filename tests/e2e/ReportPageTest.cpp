@@ -1552,6 +1552,18 @@ TEST_F(ReportPageCommandLine, AnImpossiblePageDescriptionIsRefusedSayingWhy)
 
 namespace {
 
+// The text of each page of a PDF (pdftotext -layout into txt), in order.
+std::vector<std::string> PdfPages(const std::wstring& pdf, const std::wstring& txt)
+{
+    EXPECT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-layout", CQLNUnixProgram::UnixPath(pdf), CQLNUnixProgram::UnixPath(txt)}));
+    // pdftotext ends every page with a form feed.
+    const std::string text = E2e::ReadBytes(txt);
+    std::vector<std::string> pages;
+    for (size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos; start = end + 1)
+        pages.push_back(text.substr(start, end - start));
+    return pages;
+}
+
 // Where poppler's word boxes (pdftotext -bbox, in points from the paper's top left corner) put
 // each whole word that is text: its left, top and height.
 struct WordBox
@@ -1654,18 +1666,13 @@ TEST_F(ReportPageCommandLine, ATableOfManyRowsContinuesOnSheetsOfItsOwnWithFoote
     const std::string pdf = CQLNUnixProgram::UnixPath(m_folder.Path(L"p.pdf"));
     ASSERT_TRUE(CQLNUnixProgram::Run({"sh", "-c", "pdfinfo \"$0\" > \"$1\"", pdf,
                                       CQLNUnixProgram::UnixPath(m_folder.Path(L"info.txt"))}));
-    ASSERT_TRUE(CQLNUnixProgram::Run({"pdftotext", "-layout", pdf, CQLNUnixProgram::UnixPath(m_folder.Path(L"p.txt"))}));
     const std::string info = E2e::ReadBytes(m_folder.Path(L"info.txt"));
     const size_t at = info.find("Pages:");
     ASSERT_NE(std::string::npos, at) << info;
     const int nPages = std::atoi(info.c_str() + at + 6);
     EXPECT_GT(nPages, 2) << "200 rows take more than the table's place and one more sheet";
 
-    // pdftotext ends every page with a form feed.
-    const std::string text = E2e::ReadBytes(m_folder.Path(L"p.txt"));
-    std::vector<std::string> pages;
-    for (size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos; start = end + 1)
-        pages.push_back(text.substr(start, end - start));
+    const std::vector<std::string> pages = PdfPages(m_folder.Path(L"p.pdf"), m_folder.Path(L"p.txt"));
     ASSERT_EQ(static_cast<size_t>(nPages), pages.size());
     std::vector<int> rows;
     for (size_t i = 0; i < pages.size(); ++i) {
@@ -1681,7 +1688,7 @@ TEST_F(ReportPageCommandLine, ATableOfManyRowsContinuesOnSheetsOfItsOwnWithFoote
         for (size_t p = page.find("Pk"); p != std::string::npos; p = page.find("Pk", p + 2))
             rows.push_back(std::atoi(page.c_str() + p + 2));
     }
-    ASSERT_EQ(200u, rows.size()) << text.substr(0, 4000);
+    ASSERT_EQ(200u, rows.size()) << pages[0];
     for (int r = 1; r <= 200; ++r)
         EXPECT_EQ(r, rows[static_cast<size_t>(r - 1)]) << "every row once, in order";
 }
@@ -2136,6 +2143,25 @@ TEST_F(ReportPage, PreviewWithResultsFromTheFileMenuTurnsTheSheetsOfEachReportIn
     EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"Alpha 1"));
     EXPECT_FALSE(m_window->Page().IsModified());
 
+    // Export PDF prints what is previewed: every report, each from a new sheet and numbering its
+    // own; the window goes on showing the sheet it showed.
+    const std::wstring pdf = m_folder.Path(L"all.pdf");
+    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_FILE_EXPORT_PDF, 0); }, TypeFileName(pdf)));
+    const std::vector<std::string> pages = PdfPages(pdf, m_folder.Path(L"all.txt"));
+    ASSERT_EQ(static_cast<size_t>(nSheets + 1), pages.size());
+    for (int i = 0; i < nSheets; ++i) {
+        EXPECT_NE(std::string::npos, pages[i].find("long.cdf")) << pages[i];
+        EXPECT_NE(std::string::npos, pages[i].find("Page " + std::to_string(i + 1) + " of " + std::to_string(nSheets)));
+        EXPECT_EQ(std::string::npos, pages[i].find("Beta")) << pages[i];
+    }
+    EXPECT_NE(std::string::npos, pages[0].find("Alpha 1")) << pages[0];
+    EXPECT_NE(std::string::npos, pages.back().find("short.cdf")) << pages.back();
+    EXPECT_NE(std::string::npos, pages.back().find("Page 1 of 1"));
+    EXPECT_NE(std::string::npos, pages.back().find("Beta 1")) << pages.back();
+    EXPECT_EQ(lastOfLong, Title());
+    EXPECT_NE(nullptr, PageTexts(m_window->Page(), 100).Find(L"Alpha 1")) << "the first report is shown again";
+    EXPECT_FALSE(m_window->Page().IsModified());
+
     // Saved while previewing: the template, byte for byte.
     Keys({VK_CONTROL, 'S'});
     EXPECT_EQ(text, ReportPageHost::ObjectData(path, L"Object1"));
@@ -2180,6 +2206,15 @@ TEST_F(ReportPage, PreviewWithResultsOfOneFileRefusesWhatIsNoResultAndReplacesAP
     EXPECT_NE(nullptr, shown.Find(L"Alpha 1"));
     EXPECT_EQ(nullptr, shown.Find(L"Beta 1"));
     Keys({VK_NEXT});
-    EXPECT_EQ(0u, Title().find(L"p.qrp - preview of long.cdf - Page 2 of "));
+    const std::wstring second = Title();
+    EXPECT_EQ(0u, second.find(L"p.qrp - preview of long.cdf - Page 2 of "));
     EXPECT_FALSE(m_window->Page().IsModified());
+
+    // Exported, the one report prints all its sheets, and the window stays on the second.
+    const std::wstring pdf = m_folder.Path(L"long.pdf");
+    EXPECT_TRUE(InModal([&] { ::PostMessageW(m_hWnd, WM_COMMAND, ID_FILE_EXPORT_PDF, 0); }, TypeFileName(pdf)));
+    const std::vector<std::string> pages = PdfPages(pdf, m_folder.Path(L"long.txt"));
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_NE(std::string::npos, pages[0].find("Alpha 1")) << pages[0];
+    EXPECT_EQ(second, Title());
 }
