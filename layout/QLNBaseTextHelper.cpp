@@ -336,7 +336,9 @@ void CQLNBaseTextHelper::DrawLine(CDC* pDC, CQLNLinePlanner& planner, const CStr
     while (planner.Next(m_placement)) {
         if (m_placement.lines.empty())
             continue;
-        m_fonts.Select(pDC, m_placement.role);
+        // Without the role's font (the system refused it) the text is drawn in the font left
+        // selected, which measures it anew.
+        const bool bRoleFont = m_fonts.Select(pDC, m_placement.role) != nullptr;
         if (pColours[m_placement.role] != m_clrText) {
             m_clrText = pColours[m_placement.role];
             pDC->SetTextColor(m_clrText);
@@ -345,7 +347,8 @@ void CQLNBaseTextHelper::DrawLine(CDC* pDC, CQLNLinePlanner& planner, const CStr
             RECT rc = line.rc;
             const int nLength = line.strText.GetLength();
             pDC->DrawText(line.strText.GetString(), nLength, &rc, 0,
-                          m_measured.Advances(m_placement.role, line.strText.GetString(), nLength));
+                          bRoleFont ? m_measured.Advances(m_placement.role, line.strText.GetString(), nLength)
+                                    : nullptr);
         }
     }
 }
