@@ -66,10 +66,8 @@ std::string Cdl(int n)
 
 bool MakeResult(const E2e::ScratchFolder& folder, int n, std::wstring& path)
 {
-    const std::wstring cdl = folder.Path(L"r" + std::to_wstring(n) + L".cdl");
     path = folder.Path(L"r" + std::to_wstring(n) + L".cdf");
-    std::ofstream(cdl.c_str(), std::ios::binary) << Cdl(n);
-    return CQLNUnixProgram::Run({"ncgen", "-k", "nc3", "-o", CQLNUnixProgram::UnixPath(path), CQLNUnixProgram::UnixPath(cdl)});
+    return E2e::MakeResultFromCdl(path, Cdl(n));
 }
 
 bool Host(const std::wstring& arguments)

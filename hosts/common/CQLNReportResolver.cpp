@@ -16,6 +16,11 @@ bool CQLNReportResolver::LoadData(const std::wstring& path, std::wstring& error)
     if (CQLNResultReader::IsResultFile(path) ? !CQLNResultReader::Read(path, bytes, error)
                                              : !CQLNTextPropertyBag::ReadBytes(path, bytes, error))
         return false;
+    return LoadDataText(bytes, path, error);
+}
+
+bool CQLNReportResolver::LoadDataText(const std::string& bytes, const std::wstring& path, std::wstring& error)
+{
     std::vector<CQLNPropertyText::Property> properties;
     if (!CQLNPropertyText::Parse(bytes, properties, error)) {
         error = path + L": " + error;

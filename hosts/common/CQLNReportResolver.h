@@ -19,6 +19,8 @@ public:
     // chromatography result file (.cdf) as the result reader writes it in that form; its signal
     // (Signal.*) is kept, and no text object's token names it.
     bool LoadData(const std::wstring& path, std::wstring& error);
+    // The same from the data-file text (UTF-8) read from path already.
+    bool LoadDataText(const std::string& bytes, const std::wstring& path, std::wstring& error);
     void SetValue(const std::wstring& key, const std::wstring& value) { m_values[key] = value; }
 
     // strCustomized is the line as GetLine hands it out; strDecimal the stored line's decimal

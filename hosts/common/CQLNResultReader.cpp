@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cwctype>
+#include <memory>
 
 namespace {
 
@@ -74,36 +75,96 @@ bool CQLNResultReader::IsResultFile(const std::wstring& path)
     return ext == L".cdf";
 }
 
+namespace {
+
+// The reader's one-line message for a result it refused, naming the file as the person did.
+std::wstring Refusal(const std::wstring& path, const std::string& unixPath, const std::string& output)
+{
+    const std::string message = output.substr(0, output.find('\n'));
+    const size_t at = message.find(unixPath);
+    const std::wstring named = at == std::string::npos
+                                   ? Widened(message)
+                                   : Widened(message.substr(0, at)) + path + Widened(message.substr(at + unixPath.size()));
+    return named.empty() ? L"cannot read " + path + L": the result reader (qlnresult) did not run or failed" : named;
+}
+
+} // namespace
+
 bool CQLNResultReader::Read(const std::wstring& path, std::string& dataText, std::wstring& error)
 {
+    Outcome outcome = std::move(ReadEach({path}).front());
+    dataText = std::move(outcome.dataText);
+    error = std::move(outcome.error);
+    return outcome.bRead;
+}
+
+std::vector<CQLNResultReader::Outcome> CQLNResultReader::ReadEach(const std::vector<std::wstring>& paths)
+{
+    std::vector<Outcome> outcomes(paths.size());
     if (!CQLNUnixProgram::Available()) {
-        error = L"cannot read " + path + L": result files are read by a program of the system underneath, which needs Wine";
-        return false;
+        for (size_t i = 0; i < paths.size(); ++i)
+            outcomes[i].error = L"cannot read " + paths[i] +
+                                L": result files are read by a program of the system underneath, which needs Wine";
+        return outcomes;
     }
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        error = L"cannot read " + path + L": the file does not exist";
-        return false;
+    // The results asked of the reader, by index into paths, with their files' names as the system
+    // underneath sees them and a temporary file for what the reader writes of each.
+    struct Asked
+    {
+        size_t nPath;
+        std::string unixIn;
+        std::unique_ptr<TempFile> out;
+        std::string unixOut;
+    };
+    std::vector<Asked> asked;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (::GetFileAttributesW(paths[i].c_str()) == INVALID_FILE_ATTRIBUTES) {
+            outcomes[i].error = L"cannot read " + paths[i] + L": the file does not exist";
+            continue;
+        }
+        Asked one{i, CQLNUnixProgram::UnixPath(paths[i]), std::make_unique<TempFile>(), std::string()};
+        one.unixOut = one.out->Path().empty() ? std::string() : CQLNUnixProgram::UnixPath(one.out->Path());
+        if (one.unixIn.empty() || one.unixOut.empty()) {
+            outcomes[i].error =
+                L"cannot read " + paths[i] + L": no name for it or for a temporary file on the system underneath";
+            continue;
+        }
+        asked.push_back(std::move(one));
     }
-    TempFile out;
-    const std::string unixIn = CQLNUnixProgram::UnixPath(path);
-    const std::string unixOut = out.Path().empty() ? std::string() : CQLNUnixProgram::UnixPath(out.Path());
-    if (unixIn.empty() || unixOut.empty()) {
-        error = L"cannot read " + path + L": no name for it or for a temporary file on the system underneath";
-        return false;
+    if (asked.empty())
+        return outcomes;
+    TempFile status;
+    const std::string unixStatus = status.Path().empty() ? std::string() : CQLNUnixProgram::UnixPath(status.Path());
+    std::vector<std::string> statuses;
+    if (!unixStatus.empty()) {
+        std::vector<std::string> argv = {ReaderProgram(), "--each", unixStatus};
+        for (const Asked& one : asked) {
+            argv.push_back(one.unixIn);
+            argv.push_back(one.unixOut);
+        }
+        CQLNUnixProgram::Run(argv);
+        std::string text;
+        std::wstring wideError;
+        if (CQLNTextPropertyBag::ReadBytes(status.Path(), text, wideError)) {
+            for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+                statuses.push_back(text.substr(start, end - start));
+        }
     }
-    const bool bRead = CQLNUnixProgram::Run({ReaderProgram(), unixIn, unixOut});
-    std::wstring readError;
-    if (!CQLNTextPropertyBag::ReadBytes(out.Path(), dataText, readError))
-        dataText.clear();
-    if (bRead)
-        return true;
-    // On refusal the reader's output is its message, one line.
-    std::string message = dataText.substr(0, dataText.find('\n'));
-    // The reader names the file as the system underneath does; the person named it otherwise.
-    const size_t at = message.find(unixIn);
-    const std::wstring named = at == std::string::npos ? Widened(message)
-                                                       : Widened(message.substr(0, at)) + path + Widened(message.substr(at + unixIn.size()));
-    error = named.empty() ? L"cannot read " + path + L": the result reader (qlnresult) did not run or failed" : named;
-    dataText.clear();
-    return false;
+    // A result without a status was not reported on (the run ended early): it is read alone.
+    for (size_t k = 0; k < asked.size(); ++k) {
+        const Asked& one = asked[k];
+        Outcome& outcome = outcomes[one.nPath];
+        const bool bRead = k < statuses.size() ? statuses[k] == "read"
+                                               : CQLNUnixProgram::Run({ReaderProgram(), one.unixIn, one.unixOut});
+        std::wstring readError;
+        if (!CQLNTextPropertyBag::ReadBytes(one.out->Path(), outcome.dataText, readError))
+            outcome.dataText.clear();
+        outcome.bRead = bRead;
+        if (!bRead) {
+            // On refusal the reader's output is its message, one line.
+            outcome.error = Refusal(paths[one.nPath], one.unixIn, outcome.dataText);
+            outcome.dataText.clear();
+        }
+    }
+    return outcomes;
 }

@@ -5,6 +5,7 @@
 #include "CQLNPageMenu.h"
 #include "CQLNPagePrinter.h"
 #include "CQLNPageScale.h"
+#include "CQLNResultBatch.h"
 #include "CQLNTimeDecimalsDialog.h"
 #include "QLNReportPageRes.h"
 
@@ -607,14 +608,15 @@ void CQLNPageWindow::PreviewResults()
         return;
     std::vector<CQLNPagePreview::Result> results;
     std::wstring unread;
-    for (const std::wstring& path : paths) {
+    CQLNResultBatch data(paths);
+    for (size_t n = 0; n < data.Count(); ++n) {
         CQLNPagePreview::Result result;
         std::wstring why;
-        if (result.resolver.LoadData(path, why)) {
-            result.path = path;
+        if (data.Load(n, result.resolver, why)) {
+            result.path = data.Path(n);
             results.push_back(std::move(result));
         } else {
-            unread += L"\n" + path + L": " + why;
+            unread += L"\n" + data.Path(n) + L": " + why;
         }
     }
     if (!unread.empty())

@@ -11,6 +11,7 @@
 #include "CQLNReportPageTools.h"
 #include "CQLNReplacingFile.h"
 #include "CQLNReportResolver.h"
+#include "CQLNResultBatch.h"
 #include "CQLNResultSequence.h"
 #include "CQLNTextObjError.h"
 #include "QLNEnhMetaFilePng.h"
@@ -98,11 +99,12 @@ int RunSequence(const CQLNPageOptions& options)
 
     std::vector<std::wstring> failures;
     const std::wstring total = std::to_wstring(files.size());
+    CQLNResultBatch data(files);
     const CQLNPagePrinter::Sequence sequence = {files.size(), [&](size_t n, std::wstring& dataName) {
         CQLNConsoleOutput::Write(STD_OUTPUT_HANDLE, L"report " + std::to_wstring(n + 1) + L" of " + total + L": " + files[n] + L"\r\n");
         CQLNReportResolver resolver;
         std::wstring why;
-        if (resolver.LoadData(files[n], why) && CQLNReportPageTools::Resolve(page, resolver, why)) {
+        if (data.Load(n, resolver, why) && CQLNReportPageTools::Resolve(page, resolver, why)) {
             dataName = files[n].substr(files[n].find_last_of(L"\\/") + 1);
             return true;
         }

@@ -1,5 +1,7 @@
 #include "E2eSupport.h"
 
+#include "CQLNUnixProgram.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -98,6 +100,31 @@ std::string ReadBytes(const std::wstring& path)
 {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool MakeResultFromCdl(const std::wstring& path, const std::string& cdl)
+{
+    const std::wstring cdlPath = path + L".cdl";
+    return WriteBytes(cdlPath, cdl) &&
+           CQLNUnixProgram::Run({"ncgen", "-k", "nc3", "-o", CQLNUnixProgram::UnixPath(path), CQLNUnixProgram::UnixPath(cdlPath)});
+}
+
+bool MakeResult(const std::wstring& path, const std::string& sample, int nPeaks)
+{
+    std::string names, times, areas;
+    for (int i = 1; i <= nPeaks; ++i) {
+        const std::string sep = i < nPeaks ? ", " : "";
+        names += "\"" + sample + " " + std::to_string(i) + "\"" + sep;
+        times += std::to_string(i * 10) + sep;
+        areas += std::to_string(i * 100) + ".5" + sep;
+    }
+    return MakeResultFromCdl(path, "netcdf r {\ndimensions:\n  _32_byte_string = 32 ; peak_number = " + std::to_string(nPeaks) +
+                                       " ; point_number = 4 ;\nvariables:\n  char peak_name(peak_number, _32_byte_string) ;\n"
+                                       "  float peak_retention_time(peak_number), peak_area(peak_number) ;\n"
+                                       "  float ordinate_values(point_number), actual_run_time_length ;\n"
+                                       "  :sample_name = \"" + sample + "\" ; :retention_unit = \"Seconds\" ;\ndata:\n"
+                                       "  peak_name = " + names + " ;\n  peak_retention_time = " + times + " ;\n"
+                                       "  peak_area = " + areas + " ;\n  ordinate_values = 1, 2, 4, 1 ; actual_run_time_length = 750 ;\n}\n");
 }
 
 } // namespace E2e

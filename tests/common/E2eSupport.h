@@ -27,6 +27,12 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes);
 // Empty when the file cannot be read.
 std::string ReadBytes(const std::wstring& path);
 
+// A result file (netCDF) made by ncgen, of the system underneath, from CDL text; the text is left
+// beside it as path + ".cdl".
+bool MakeResultFromCdl(const std::wstring& path, const std::string& cdl);
+// A result of the sample named sample with nPeaks peaks, "<sample> 1" ... at 10, 20, ... seconds.
+bool MakeResult(const std::wstring& path, const std::string& sample, int nPeaks);
+
 // The sample text object, by its version-independent name.
 extern const wchar_t kProgId[];
 

@@ -2067,33 +2067,6 @@ TEST_F(ReportPageCommandLine, AResolvedPageLaysOutAsTheDemoHostPrintsTheSameObje
     EXPECT_EQ(1, nValues) << "the data file's name in place of its key";
 }
 
-namespace {
-
-// A result file of nPeaks peaks named "<sample> <n>", made by ncgen from CDL text; false when
-// it could not be made.
-bool MakeResult(const std::wstring& path, const std::string& sample, int nPeaks)
-{
-    std::string names, times, areas;
-    for (int i = 1; i <= nPeaks; ++i) {
-        const std::string sep = i < nPeaks ? ", " : "";
-        names += "\"" + sample + " " + std::to_string(i) + "\"" + sep;
-        times += std::to_string(i * 10) + sep;
-        areas += std::to_string(i * 100) + ".5" + sep;
-    }
-    const std::string cdl = "netcdf r {\ndimensions:\n  _32_byte_string = 32 ; peak_number = " + std::to_string(nPeaks) +
-                            " ; point_number = 4 ;\nvariables:\n  char peak_name(peak_number, _32_byte_string) ;\n"
-                            "  float peak_retention_time(peak_number), peak_area(peak_number) ;\n"
-                            "  float ordinate_values(point_number), actual_run_time_length ;\n"
-                            "  :sample_name = \"" + sample + "\" ; :retention_unit = \"Seconds\" ;\ndata:\n"
-                            "  peak_name = " + names + " ;\n  peak_retention_time = " + times + " ;\n"
-                            "  peak_area = " + areas + " ;\n  ordinate_values = 1, 2, 4, 1 ; actual_run_time_length = 750 ;\n}\n";
-    const std::wstring cdlPath = path + L".cdl";
-    return E2e::WriteBytes(cdlPath, cdl) &&
-           CQLNUnixProgram::Run({"ncgen", "-k", "nc3", "-o", CQLNUnixProgram::UnixPath(path), CQLNUnixProgram::UnixPath(cdlPath)});
-}
-
-} // namespace
-
 // File > Preview with Results, by keyboard: three names typed into the open dialog, one of them
 // no result. A message names that one; the other two are previewed in the order chosen, Page
 // Down going on from the last sheet of the first report to the second report, Page Up back to
@@ -2102,8 +2075,8 @@ bool MakeResult(const std::wstring& path, const std::string& sample, int nPeaks)
 TEST_F(ReportPage, PreviewWithResultsFromTheFileMenuTurnsTheSheetsOfEachReportInOrder)
 {
     ASSERT_TRUE(CQLNUnixProgram::Available());
-    ASSERT_TRUE(MakeResult(m_folder.Path(L"long.cdf"), "Alpha", 60));
-    ASSERT_TRUE(MakeResult(m_folder.Path(L"short.cdf"), "Beta", 3));
+    ASSERT_TRUE(E2e::MakeResult(m_folder.Path(L"long.cdf"), "Alpha", 60));
+    ASSERT_TRUE(E2e::MakeResult(m_folder.Path(L"short.cdf"), "Beta", 3));
     ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"bad.cdf"), "SampName=not a result\r\n"));
     const std::wstring path = m_folder.Path(L"p.qrp");
     OpenWindow(path);
@@ -2181,8 +2154,8 @@ TEST_F(ReportPage, PreviewWithResultsFromTheFileMenuTurnsTheSheetsOfEachReportIn
 TEST_F(ReportPage, PreviewWithResultsOfOneFileRefusesWhatIsNoResultAndReplacesAPreview)
 {
     ASSERT_TRUE(CQLNUnixProgram::Available());
-    ASSERT_TRUE(MakeResult(m_folder.Path(L"long.cdf"), "Alpha", 60));
-    ASSERT_TRUE(MakeResult(m_folder.Path(L"short.cdf"), "Beta", 3));
+    ASSERT_TRUE(E2e::MakeResult(m_folder.Path(L"long.cdf"), "Alpha", 60));
+    ASSERT_TRUE(E2e::MakeResult(m_folder.Path(L"short.cdf"), "Beta", 3));
     ASSERT_TRUE(E2e::WriteBytes(m_folder.Path(L"bad.cdf"), std::string("CDF\x01", 4) + std::string(40, '\0')));
     const std::wstring path = m_folder.Path(L"p.qrp");
     OpenWindow(path);

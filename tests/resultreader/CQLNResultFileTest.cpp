@@ -13,6 +13,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -178,6 +179,49 @@ Outcome RunReader(const std::string& path, const std::string& out)
     std::ifstream in(out, std::ios::binary);
     std::getline(in, outcome.text);
     return outcome;
+}
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A sequence's results read in one run: each output is what a run of its own writes, and the
+// status says of each in turn whether it was read; any refusal makes the run's status 1.
+TEST_F(ResultFileTest, ReaderReadsEachResultOfARunAsItReadsItAlone)
+{
+    std::ofstream(m_dir + "/text.cdf") << "SampName=not binary at all\n";
+    const std::string good = Make("good", Standard(3)), other = Make("other", Standard(40));
+    const struct
+    {
+        std::vector<std::string> results;
+        const char* status;
+        int exitStatus;
+    } runs[] = {
+        {{good, m_dir + "/text.cdf", m_dir + "/missing.cdf", other}, "read\nrefused\nrefused\nread\n", 1},
+        {{other, good, other}, "read\nread\nread\n", 0},
+        {{m_dir + "/text.cdf"}, "refused\n", 1},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.status);
+        std::string command = "timeout -s KILL 20 " + std::string(QLN_RESULT_READER) + " --each '" + m_dir + "/status.txt'";
+        for (size_t i = 0; i < run.results.size(); ++i)
+            command += " '" + run.results[i] + "' '" + m_dir + "/each" + std::to_string(i) + ".txt'";
+        const int raw = std::system((command + " 2>/dev/null").c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(run.exitStatus, WEXITSTATUS(raw));
+        EXPECT_EQ(run.status, Contents(m_dir + "/status.txt"));
+        for (size_t i = 0; i < run.results.size(); ++i) {
+            const std::string alone = m_dir + "/alone.txt";
+            RunReader(run.results[i], alone);
+            EXPECT_EQ(Contents(alone), Contents(m_dir + "/each" + std::to_string(i) + ".txt")) << run.results[i];
+        }
+    }
+    const int raw = std::system((std::string(QLN_RESULT_READER) + " --each '" + m_dir + "/status.txt' '" + good + "' 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2) << "a result without its output file is a bad command line";
 }
 
 TEST_F(ResultFileTest, ReaderRefusesWhatIsNoResult)
