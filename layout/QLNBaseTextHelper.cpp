@@ -347,7 +347,7 @@ void CQLNBaseTextHelper::DrawLine(CDC* pDC, CQLNLinePlanner& planner, const CStr
             RECT rc = line.rc;
             const int nLength = line.strText.GetLength();
             pDC->DrawText(line.strText.GetString(), nLength, &rc, 0,
-                          bRoleFont ? m_measured.Advances(m_placement.role, line.strText.GetString(), nLength)
+                          bRoleFont ? m_measured.Extents(m_placement.role, line.strText.GetString(), nLength)
                                     : nullptr);
         }
     }

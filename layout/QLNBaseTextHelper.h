@@ -114,7 +114,7 @@ private:
     // Only during a drawing pass: the line being drawn, kept to reuse their storage.
     std::vector<CQLNLinePlanner::Piece> m_pieces;
     CQLNLinePlanner::Placement m_placement;
-    // The texts measured lately, answering the fitting and giving the drawing their advances;
+    // The texts measured lately, answering the fitting and giving the drawing their widths;
     // and the text colour last set on the DC.
     CQLNMeasuredTexts m_measured;
     COLORREF m_clrText = CLR_INVALID;

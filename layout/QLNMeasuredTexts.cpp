@@ -32,15 +32,10 @@ bool CQLNMeasuredTexts::Find(int nRole, const wchar_t* pch, int nCount, SIZE& si
     return true;
 }
 
-const int* CQLNMeasuredTexts::Advances(int nRole, const wchar_t* pch, int nCount)
+const int* CQLNMeasuredTexts::Extents(int nRole, const wchar_t* pch, int nCount) const
 {
     const Entry* pEntry = Lookup(nRole, pch, nCount);
-    if (pEntry == nullptr)
-        return nullptr;
-    m_advances.assign(pEntry->extents.begin(), pEntry->extents.begin() + nCount);
-    for (size_t i = m_advances.size() - 1; i > 0; --i)
-        m_advances[i] -= m_advances[i - 1];
-    return m_advances.data();
+    return pEntry != nullptr ? pEntry->extents.data() : nullptr;
 }
 
 void CQLNMeasuredTexts::Add(int nRole, const wchar_t* pch, int nCount, const int* pnExtents, int nHeight)

@@ -1,6 +1,6 @@
 // The texts a drawing pass has measured lately, in the font of each role, with the width of
 // every prefix. Fitting a text into a cell asks about its prefixes, and drawing its pieces
-// wants the advance of each letter, which a recording writes beside the text: both are
+// wants them all, for a recording writes each letter's advance beside the text: both are
 // answered from one measurement of the text. Keeps the last few texts; a pass asks about a
 // text soon after measuring it.
 #pragma once
@@ -19,9 +19,9 @@ public:
     // The extent of the first nCount characters of pch, when a text measured in the role's font
     // starts with them.
     bool Find(int nRole, const wchar_t* pch, int nCount, SIZE& size) const;
-    // The advance of each of the first nCount characters of pch, from the same measurement as
-    // Find; null when no measured text starts with them. Valid until the next call.
-    const int* Advances(int nRole, const wchar_t* pch, int nCount);
+    // The widths of the first nCount prefixes of pch, from the same measurement as Find; null
+    // when no measured text starts with them. Valid until the next Add or Clear.
+    const int* Extents(int nRole, const wchar_t* pch, int nCount) const;
     // Keeps a measurement of the first nCount characters of pch: pnExtents[i] the width of the
     // first i + 1 of them, nHeight their height. Replaces the oldest once all places are taken.
     void Add(int nRole, const wchar_t* pch, int nCount, const int* pnExtents, int nHeight);
@@ -41,5 +41,4 @@ private:
 
     std::vector<Entry> m_entries;
     size_t m_nOldest = 0;
-    std::vector<int> m_advances;
 };

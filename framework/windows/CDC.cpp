@@ -256,6 +256,13 @@ bool RecordsLetterAdvances(HDC hDC)
            ::GetGraphicsMode(hDC) == GM_COMPATIBLE;
 }
 
+// The widths of a text's prefixes turned, in place, into the advance of each letter.
+void ToAdvances(std::vector<INT>& extents)
+{
+    for (size_t i = extents.size(); i-- > 1;)
+        extents[i] -= extents[i - 1];
+}
+
 // The advance of each letter of the text in the DC's font, and the text's extent.
 bool MeasureAdvances(HDC hDC, LPCTSTR lpsz, UINT nLength, std::vector<INT>& advances, SIZE& size)
 {
@@ -263,8 +270,7 @@ bool MeasureAdvances(HDC hDC, LPCTSTR lpsz, UINT nLength, std::vector<INT>& adva
     if (nLength == 0 || !::GetTextExtentExPointW(hDC, lpsz, static_cast<int>(nLength), 0, nullptr,
                                                  advances.data(), &size))
         return false;
-    for (UINT i = nLength - 1; i > 0; --i)
-        advances[i] -= advances[i - 1];
+    ToAdvances(advances);
     return true;
 }
 
@@ -275,7 +281,7 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     return DrawText(lpszString, nCount, lpRect, nFormat, nullptr);
 }
 
-int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pAdvances)
+int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pnExtents)
 {
     if (m_hDC == nullptr || lpszString == nullptr || lpRect == nullptr || nCount < -1)
         return 0;
@@ -288,20 +294,21 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, c
         const UINT nChars = static_cast<UINT>(nLength);
         TEXTMETRICW tm;
         if (RecordsLetterAdvances(m_hDC)) {
-            // The recording needs the advances: the caller's, when measured on this DC, or one
-            // measurement, which gives the height as well.
-            std::vector<INT> measured;
+            // The recording needs the advances: from the caller's measurement on this DC, or
+            // from one measurement, which gives the height as well.
+            std::vector<INT> advances;
             SIZE size = {0, 0};
-            const INT* pDx = nullptr;
-            if (pAdvances != nullptr && m_hAttribDC == m_hDC && ::GetTextMetricsW(m_hDC, &tm)) {
-                pDx = pAdvances;
+            bool bKnown = false;
+            if (pnExtents != nullptr && m_hAttribDC == m_hDC && ::GetTextMetricsW(m_hDC, &tm)) {
+                advances.assign(pnExtents, pnExtents + nChars);
+                ToAdvances(advances);
                 size.cy = tm.tmHeight;
-            } else if (MeasureAdvances(m_hDC, lpszString, nChars, measured, size)) {
-                pDx = measured.data();
+                bKnown = true;
+            } else {
+                bKnown = MeasureAdvances(m_hDC, lpszString, nChars, advances, size);
             }
-            if (pDx != nullptr)
-                return ExtTextOut(lpRect->left, lpRect->top, ETO_CLIPPED, lpRect, lpszString, nChars,
-                                  const_cast<LPINT>(pDx))
+            if (bKnown)
+                return ExtTextOut(lpRect->left, lpRect->top, ETO_CLIPPED, lpRect, lpszString, nChars, advances.data())
                            ? size.cy
                            : 0;
         }

@@ -84,10 +84,10 @@ public:
     // text otherwise overrides that alone.
     int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
-    // pAdvances: the advance of each letter, as measured on the attribute DC (differences of
-    // GetTextExtentExPoint's widths), or null. A recording that measures on the DC it records
-    // writes them beside a line drawn as it stands instead of measuring it again.
-    virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pAdvances);
+    // pnExtents: the widths of the text's prefixes as GetTextExtentExPoint measured them on the
+    // attribute DC, or null. A recording that measures on the DC it records writes the letters'
+    // advances from them beside a line drawn as it stands, instead of measuring it again.
+    virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pnExtents);
     virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount);
     BOOL TextOut(int x, int y, const CString& str);
     virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString,

@@ -25,11 +25,11 @@ public:
         return CMetaFileDC::GetTextExtentExPoint(lpszString, nCount, pnExtents);
     }
     using CMetaFileDC::DrawText;
-    int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pAdvances) override
+    int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, const INT* pnExtents) override
     {
         ++m_nDrawn;
         m_pieces.push_back(nCount < 0 ? std::wstring(lpszString) : std::wstring(lpszString, static_cast<size_t>(nCount)));
-        return CMetaFileDC::DrawText(lpszString, nCount, lpRect, nFormat, pAdvances);
+        return CMetaFileDC::DrawText(lpszString, nCount, lpRect, nFormat, pnExtents);
     }
 
     mutable int m_nMeasured = 0;

@@ -61,23 +61,21 @@ TEST(MeasuredTexts, APrefixOfAKeptTextIsAnsweredFromItsMeasurement)
             EXPECT_EQ(row.cx, size.cx);
             EXPECT_EQ(16, size.cy);
         }
-        EXPECT_EQ(row.bFound, kept.Advances(row.nRole, row.text, row.nCount) != nullptr);
+        EXPECT_EQ(row.bFound, kept.Extents(row.nRole, row.text, row.nCount) != nullptr);
     }
 }
 
-TEST(MeasuredTexts, AdvancesAreEachLettersShareOfTheWidth)
+TEST(MeasuredTexts, ExtentsOfAPrefixAreTheWidthsOfItsOwnPrefixes)
 {
     CQLNMeasuredTexts kept;
     Keep(kept, 1, L"Area: 12.5");
-    const int* pAdvances = kept.Advances(1, L"Area:", 5);
-    ASSERT_NE(nullptr, pAdvances);
-    EXPECT_EQ((std::vector<int>{2, 3, 4, 5, 6}), std::vector<int>(pAdvances, pAdvances + 5));
+    const int* pExtents = kept.Extents(1, L"Area:", 5);
+    ASSERT_NE(nullptr, pExtents);
+    EXPECT_EQ((std::vector<int>{2, 5, 9, 14, 20}), std::vector<int>(pExtents, pExtents + 5));
     SIZE size;
     ASSERT_TRUE(kept.Find(1, L"Area:", 5, size));
-    int nSum = 0;
-    for (int i = 0; i < 5; ++i)
-        nSum += pAdvances[i];
-    EXPECT_EQ(size.cx, nSum) << "the advances add up to the width";
+    EXPECT_EQ(size.cx, pExtents[4]) << "the last is the width Find gives";
+    EXPECT_EQ(nullptr, kept.Extents(1, L"Area; ", 5)) << "another text";
 }
 
 TEST(MeasuredTexts, TheOldestGoesOnceEightAreKeptAndClearForgetsAll)

@@ -209,7 +209,7 @@ TEST(CDCDrawText, RecordsHoldTheAdvancesThePlatformMeasures)
         int nMapMode;
         bool bAttribApart;
     } setups[] = {{"MM_TEXT", MM_TEXT, false}, {"MM_LOMETRIC", MM_LOMETRIC, false}, {"attribute DC apart", MM_TEXT, true}};
-    enum EWay { ePlatform, eDrawText, eDrawTextWithAdvances, eExtTextOut, eWays };
+    enum EWay { ePlatform, eDrawText, eDrawTextWithExtents, eExtTextOut, eWays };
     CFont font;
     LOGFONTW lf = {};
     lf.lfHeight = -15;
@@ -237,12 +237,10 @@ TEST(CDCDrawText, RecordsHoldTheAdvancesThePlatformMeasures)
                     dc.SetMapMode(setup.nMapMode);
                     if (way == eDrawText) {
                         EXPECT_GT(dc.DrawText(text, -1, &rc, 0), 0);
-                    } else if (way == eDrawTextWithAdvances) {
-                        std::vector<int> advances(static_cast<size_t>(n));
-                        EXPECT_GT(dc.GetTextExtentExPoint(text, n, advances.data()).cx, 0);
-                        for (size_t i = advances.size() - 1; i > 0; --i)
-                            advances[i] -= advances[i - 1];
-                        EXPECT_GT(dc.DrawText(text, n, &rc, 0, advances.data()), 0);
+                    } else if (way == eDrawTextWithExtents) {
+                        std::vector<int> extents(static_cast<size_t>(n));
+                        EXPECT_GT(dc.GetTextExtentExPoint(text, n, extents.data()).cx, 0);
+                        EXPECT_GT(dc.DrawText(text, n, &rc, 0, extents.data()), 0);
                     } else {
                         EXPECT_TRUE(dc.ExtTextOut(rc.left, rc.top, ETO_CLIPPED, &rc, text, static_cast<UINT>(n), nullptr));
                     }
